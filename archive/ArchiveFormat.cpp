@@ -1,0 +1,72 @@
+#include "archive/ArchiveFormat.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+uint32_t ReadU32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
+
+void WriteU32(uint8_t* p, uint32_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+std::string ReadShortString(const uint8_t* p) { return std::string(reinterpret_cast<const char*>(p + 1), p[0]); }
+
+void WriteShortString(uint8_t* p, const std::string& text) {
+    const size_t length = std::min<size_t>(text.size(), MaxShortString);
+    p[0] = static_cast<uint8_t>(length);
+    std::memcpy(p + 1, text.data(), length);
+}
+
+}  // namespace
+
+TArchiveTrailer TArchiveTrailer::Decode(const uint8_t* b) {
+    TArchiveTrailer t;
+    t.ArchiveCRC = ReadU32(b);
+    t.FileCount = ReadI32(b + 4);
+    t.Reserved1 = ReadU32(b + 8);
+    t.Reserved2 = ReadU32(b + 12);
+    t.TableOffset = ReadI32(b + 16);
+    t.TableCompressed = b[20];
+    return t;
+}
+
+void TArchiveTrailer::Encode(uint8_t* b) const {
+    std::memset(b, 0, ArchiveTrailerSize);
+    WriteU32(b, ArchiveCRC);
+    WriteU32(b + 4, static_cast<uint32_t>(FileCount));
+    WriteU32(b + 8, Reserved1);
+    WriteU32(b + 12, Reserved2);
+    WriteU32(b + 16, static_cast<uint32_t>(TableOffset));
+    b[20] = TableCompressed;
+}
+
+TArchiveEntry TArchiveEntry::Decode(const uint8_t* b) {
+    TArchiveEntry e;
+    e.FileName = ReadShortString(b);
+    e.FilePath = ReadShortString(b + 256);
+    e.FileSize = ReadI32(b + 512);
+    e.Reserved = ReadU32(b + 516);
+    e.DataOffset = ReadI32(b + 520);
+    e.FileCRC = ReadU32(b + 524);
+    e.Stored = b[528];
+    return e;
+}
+
+void TArchiveEntry::Encode(uint8_t* b) const {
+    std::memset(b, 0, ArchiveEntrySize);
+    WriteShortString(b, FileName);
+    WriteShortString(b + 256, FilePath);
+    WriteU32(b + 512, static_cast<uint32_t>(FileSize));
+    WriteU32(b + 516, Reserved);
+    WriteU32(b + 520, static_cast<uint32_t>(DataOffset));
+    WriteU32(b + 524, FileCRC);
+    b[528] = Stored;
+}

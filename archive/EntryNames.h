@@ -1,0 +1,12 @@
+#pragma once
+// Whether an entry's names keep the extracted file inside the destination
+// folder. Archives come from outside, so a name must not climb out of it.
+#include <string>
+
+// A bare file name: no separator, no drive or stream colon, not a
+// dots-only name that would mean the folder itself or its parent.
+bool IsSafeFileName(const std::string& name);
+
+// A folder relative to the destination: not absolute, no drive, no
+// component that climbs to a parent.
+bool IsSafeRelativePath(const std::string& path);

@@ -1,0 +1,287 @@
+#include "archive/ZLIBArchive.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+#include "archive/DecompressionStream.h"
+#include "archive/EntryNames.h"
+#include "platform/Exception.h"
+#include "platform/FileStream.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace {
+
+// Deflate cannot shrink data by more than about 1032:1, so a compressed
+// table larger than that many times its stored bytes cannot be genuine.
+constexpr int64_t MaxDeflateRatio = 1032;
+
+std::unique_ptr<TFileStream> OpenForReading(const std::string& fileName) {
+    try {
+        return std::make_unique<TFileStream>(fileName, TFileMode::fmOpenReadDenyWrite);
+    } catch (const EStreamError&) {
+        throw Exception(Format("Unable to open file (%s)", fileName.c_str()));
+    }
+}
+
+[[noreturn]] void Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
+
+// Every run of backslashes becomes one, then a trailing one goes.
+std::string CollapseSeparators(const std::string& folder) {
+    std::string result;
+    result.reserve(folder.size());
+    for (char c : folder)
+        if (c != '\\' || result.empty() || result.back() != '\\') result += c;
+    if (!result.empty() && result.back() == '\\') result.pop_back();
+    return result;
+}
+
+// Done / total as a percentage, halves going to the even neighbour.
+int Percentage(int32_t done, int32_t total) {
+    return static_cast<int>(std::nearbyint(static_cast<double>(done) / total * 100.0));
+}
+
+}  // namespace
+
+TZLBArchive::TZLBArchive(TComponent* owner) : TComponent(owner) {}
+
+TZLBArchive::~TZLBArchive() {
+    MarkDestroying();
+    if (!archiveFileName_.empty()) CloseArchive();
+}
+
+bool TZLBArchive::OpenArchive(const std::string& fileName) {
+    CloseArchive();
+    archiveFileName_ = fileName;
+    if (fileName.empty()) return false;
+    if (!platform::FileExists(fileName)) throw Exception("Archive file not found");
+    std::unique_ptr<TFileStream> file = OpenForReading(fileName);
+
+    const uint32_t crc = StreamCRC(*file, ArchiveTrailerSize);
+    uint8_t trailer[ArchiveTrailerSize];
+    const bool whole = file->Size() >= ArchiveTrailerSize &&
+                       file->Seek(-ArchiveTrailerSize, TSeekOrigin::soEnd) >= 0 &&
+                       file->Read(trailer, ArchiveTrailerSize) == ArchiveTrailerSize;
+    if (whole) trailer_ = TArchiveTrailer::Decode(trailer);
+    if (!whole || crc != trailer_.ArchiveCRC) {
+        archiveFileName_.clear();
+        trailer_ = {};
+        throw Exception("The archive file appears to be corrupted");
+    }
+
+    try {
+        LoadEntryTable(*file);
+        if (OnArchiveOpened) OnArchiveOpened(*this);
+    } catch (...) {
+        file.reset();
+        CloseArchive();
+        throw Exception("Unable to read archive file list");
+    }
+    file.reset();
+    progressActivity_ = paIdle;
+    ReportProgress();
+    return true;
+}
+
+void TZLBArchive::LoadEntryTable(TFileStream& file) {
+    if (trailer_.FileCount <= 0) return;
+    const int64_t tableSize = int64_t{trailer_.FileCount} * ArchiveEntrySize;
+    const int64_t room = file.Size() - ArchiveTrailerSize - trailer_.TableOffset;
+    // A table that cannot lie inside the file is refused before anything is allocated.
+    if (trailer_.TableOffset < 0 || room <= 0 || tableSize > INT32_MAX) throw Exception("bad table");
+    if (trailer_.TableCompressed == 0) {
+        if (tableSize > room) throw Exception("bad table");
+        LoadPlainTable(file, static_cast<int32_t>(tableSize));
+    } else {
+        if (tableSize > room * MaxDeflateRatio) throw Exception("bad table");
+        LoadCompressedTable(file, static_cast<int32_t>(tableSize));
+    }
+}
+
+void TZLBArchive::LoadPlainTable(TFileStream& file, int32_t tableSize) {
+    std::vector<uint8_t> table(static_cast<size_t>(tableSize));
+    file.SetPosition(trailer_.TableOffset);
+    file.ReadBuffer(table.data(), tableSize);
+    AppendEntries(table);
+}
+
+void TZLBArchive::LoadCompressedTable(TFileStream& file, int32_t tableSize) {
+    file.SetPosition(trailer_.TableOffset);
+    std::vector<uint8_t> table;
+    table.reserve(static_cast<size_t>(std::min<int32_t>(tableSize, 1 << 24)));
+    {
+        TDecompressionStream reader(file);
+        progressActivity_ = paReadingList;
+        progressTotal_ = tableSize;
+        progressDone_ = 0;
+        progressMessage_ = "Extracting archive registry";
+        uint8_t piece[PieceSize];
+        for (int32_t remaining = tableSize; remaining > 0;) {
+            const int32_t size = std::min(remaining, PieceSize);
+            const int32_t count = reader.Read(piece, size);
+            progressDone_ += count;
+            ReportProgress();
+            table.insert(table.end(), piece, piece + count);
+            remaining -= size;
+        }
+    }
+    AppendEntries(table);
+}
+
+void TZLBArchive::AppendEntries(const std::vector<uint8_t>& table) {
+    entries_.reserve(table.size() / ArchiveEntrySize);
+    for (size_t at = 0; at + ArchiveEntrySize <= table.size(); at += ArchiveEntrySize)
+        entries_.push_back(TArchiveEntry::Decode(table.data() + at));
+}
+
+void TZLBArchive::CloseArchive() {
+    while (!entries_.empty()) entries_.pop_back();
+    trailer_ = {};
+    archiveFileName_.clear();
+    progressActivity_ = paIdle;
+    ReportProgress();
+}
+
+int TZLBArchive::GetFileCount() const {
+    if (archiveFileName_.empty()) throw Exception("No archive is currently open");
+    return static_cast<int>(entries_.size());
+}
+
+void TZLBArchive::GetFileEntry(int index, TArchiveEntry& entry) const {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) throw Exception("Index out of bounds");
+    entry = entries_[static_cast<size_t>(index)];
+}
+
+void TZLBArchive::ExtractFiles(const std::string& destinationFolder) {
+    if (archiveFileName_.empty()) throw Exception("No archive is currently open");
+    std::unique_ptr<TFileStream> archive = OpenForReading(archiveFileName_);
+    try {
+        CheckEntryNames();
+        for (int i = 0; i < GetFileCount(); ++i) ExtractEntry(*archive, i, destinationFolder);
+    } catch (...) {
+        archive.reset();
+        BecomeIdle();
+        throw;
+    }
+    archive.reset();
+    BecomeIdle();
+}
+
+// Refuses the whole archive, before anything is written, when one entry
+// would land outside the destination folder.
+void TZLBArchive::CheckEntryNames() const {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const TArchiveEntry& entry = entries_[i];
+        const bool safe = IsSafeFileName(entry.FileName) && (!ExtractWithPath || IsSafeRelativePath(entry.FilePath));
+        if (!safe) {
+            const std::string name = ExtractWithPath ? entry.FilePath + "\\" + entry.FileName : entry.FileName;
+            throw Exception(Format("File (%d) would be written outside the destination folder (%s)",
+                                   static_cast<int>(i), name.c_str()));
+        }
+    }
+}
+
+std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const {
+    if (destinationFolder.empty()) throw Exception("Unable to create destination path");
+    std::string folder = ExtractWithPath ? destinationFolder + entry.FilePath : destinationFolder;
+    folder = CollapseSeparators(folder);
+    platform::ForceDirectories(folder);
+    if (!platform::DirectoryExists(folder)) throw Exception("Unable to create destination path");
+    return folder;
+}
+
+void TZLBArchive::ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder) {
+    TArchiveEntry entry;
+    GetFileEntry(index, entry);
+    const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + entry.FileName;
+
+    bool replace = true;
+    if (platform::FileExists(target) && OnReplaceFile) {
+        replace = false;
+        OnReplaceFile(target, replace);
+    }
+    if (!replace) return;
+
+    {
+        TFileStream file(target, TFileMode::fmCreate);
+        CopyEntryData(archive, file, entry, index);
+        if (CheckCRC && StreamCRC(file, 0) != entry.FileCRC) Corrupt(index);
+    }
+    if (OnFileExtracted) OnFileExtracted(destinationFolder + entry.FileName);
+}
+
+void TZLBArchive::CopyEntryData(TFileStream& archive, TStream& target, const TArchiveEntry& entry, int index) {
+    if (entry.DataOffset < 0) Corrupt(index);
+    archive.SetPosition(entry.DataOffset);
+    std::optional<TDecompressionStream> reader;
+    try {
+        reader.emplace(archive);
+        progressActivity_ = paExtracting;
+        progressTotal_ = entry.FileSize;
+        progressDone_ = 0;
+        progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
+        uint8_t piece[PieceSize];
+        for (int32_t remaining = entry.FileSize; remaining > 0;) {
+            const int32_t size = std::min(remaining, PieceSize);
+            const int32_t count = entry.IsStored() ? archive.Read(piece, size) : reader->Read(piece, size);
+            progressDone_ += count;
+            ReportProgress();
+            if (count != 0) target.WriteBuffer(piece, count);
+            remaining -= size;
+        }
+    } catch (...) {
+        Corrupt(index);
+    }
+}
+
+void TZLBArchive::BecomeIdle() {
+    progressActivity_ = paIdle;
+    ReportProgress();
+}
+
+uint32_t TZLBArchive::StreamCRC(TStream& stream, int64_t excludedTail) const {
+    const int64_t position = stream.Position();
+    stream.SetPosition(0);
+    uint32_t reg = TCrc32::Preset;
+    uint8_t piece[CRCPieceSize];
+    for (int64_t remaining = stream.Size() - excludedTail; remaining > 0;) {
+        const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, CRCPieceSize));
+        const int32_t count = stream.Read(piece, size);
+        if (count > 0) reg = crc_.Update(reg, piece, static_cast<size_t>(count));
+        remaining -= size;
+    }
+    stream.SetPosition(position);
+    return ~reg;
+}
+
+void TZLBArchive::ReportProgress() {
+    if (Destroying() || !OnProgress) return;
+    if (progressActivity_ == paIdle)
+        OnProgress(archiveFileName_, 0);
+    else
+        OnProgress(progressMessage_, Percentage(progressDone_, progressTotal_));
+}
+
+void TZLBArchive::MakeTempFileName(std::string& name) {
+    name = platform::CreateTempFile(platform::TempFolder(), "ZLB");
+}
+
+void TZLBArchive::CollectFolderFiles(const std::string& folder, std::vector<std::string>& list) {
+    std::string base = folder;
+    if (!base.empty() && base.back() == '\\') base.pop_back();
+    std::vector<std::string> notes;
+    platform::TFindEnum find;
+    platform::TSearchRec item;
+    for (bool more = find.First(base + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item)) {
+        const std::string path = base + "\\" + item.Name;
+        if (!(item.Attr & platform::faDirectory)) {
+            notes.push_back(path);
+        } else if (item.Name != "." && item.Name != "..") {
+            if (RecursePaths) CollectFolderFiles(path, list);
+            if (SavePaths) notes.push_back(path);
+        }
+    }
+    list.insert(list.end(), notes.begin(), notes.end());
+}

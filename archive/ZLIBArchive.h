@@ -1,0 +1,86 @@
+#pragma once
+// TZLBArchive opens payload archives, verifies them and extracts their entries
+// into a folder, reporting progress through events.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/ArchiveFormat.h"
+#include "archive/Crc32.h"
+#include "platform/Component.h"
+#include "platform/Stream.h"
+
+class TFileStream;
+
+enum TFileCompressionLevel : uint8_t { fcNone, fcFastest, fcDefault, fcMaximum };
+
+enum TProgressActivity : uint8_t { paReadingList = 0, paExtracting = 1, paIdle = 5 };
+
+using TReplaceFileEvent = std::function<void(const std::string& fileName, bool& replace)>;
+using TFileExtractedEvent = std::function<void(const std::string& fileName)>;
+using TProgressEvent = std::function<void(const std::string& message, int percentage)>;
+using TErrorLogEvent = std::function<void(const std::string& message)>;
+
+class TZLBArchive : public TComponent {
+public:
+    explicit TZLBArchive(TComponent* owner = nullptr);
+    ~TZLBArchive() override;
+
+    // Published options.
+    TFileCompressionLevel CompressionLevel = fcDefault;  // for a writer; extraction ignores it
+    bool ExtractWithPath = false;  // place each file under its FilePath
+    bool CheckCRC = false;         // verify each extracted file's CRC
+    bool SavePaths = false;        // CollectFolderFiles also lists folders
+    bool RecursePaths = false;     // CollectFolderFiles descends into folders
+
+    // Published events; an unassigned one is skipped.
+    TReplaceFileEvent OnReplaceFile;
+    TFileExtractedEvent OnFileExtracted;
+    TNotifyEvent OnArchiveOpened;
+    TProgressEvent OnProgress;
+    TFileExtractedEvent OnStreamExtracted;  // never raised by extraction
+    TErrorLogEvent OnErrorLogged;           // never raised by extraction
+
+    // True when the archive was opened; false for an empty name. Raises on failure.
+    bool OpenArchive(const std::string& fileName);
+    void CloseArchive();
+    void ExtractFiles(const std::string& destinationFolder);
+    int GetFileCount() const;
+    void GetFileEntry(int index, TArchiveEntry& entry) const;
+    // CRC-32 of the stream from its start up to (size - excludedTail); the position is kept.
+    uint32_t StreamCRC(TStream& stream, int64_t excludedTail) const;
+    void ReportProgress();
+
+    // Creates a new temporary file "ZLB....tmp" and returns its name.
+    virtual void MakeTempFileName(std::string& name);
+    // Lists the files below folder; a subfolder's contents come before its level's entries.
+    virtual void CollectFolderFiles(const std::string& folder, std::vector<std::string>& list);
+
+    const std::string& ArchiveFileName() const { return archiveFileName_; }
+    const TArchiveTrailer& Trailer() const { return trailer_; }
+    TProgressActivity ProgressActivity() const { return progressActivity_; }
+
+private:
+    static constexpr int32_t PieceSize = 4096;
+    static constexpr int32_t CRCPieceSize = 10240;
+
+    void LoadEntryTable(TFileStream& file);
+    void LoadPlainTable(TFileStream& file, int32_t tableSize);
+    void LoadCompressedTable(TFileStream& file, int32_t tableSize);
+    void AppendEntries(const std::vector<uint8_t>& table);
+    void CheckEntryNames() const;
+    std::string TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const;
+    void ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder);
+    void CopyEntryData(TFileStream& archive, TStream& target, const TArchiveEntry& entry, int index);
+    void BecomeIdle();
+
+    std::string archiveFileName_;
+    TArchiveTrailer trailer_;
+    std::vector<TArchiveEntry> entries_;
+    TCrc32 crc_;
+    TProgressActivity progressActivity_ = paIdle;
+    std::string progressMessage_;
+    int32_t progressTotal_ = 0;
+    int32_t progressDone_ = 0;
+};

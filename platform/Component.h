@@ -1,0 +1,44 @@
+#pragma once
+// The framework's component base: an owner that destroys what it owns,
+// a name, and the knowledge of being destroyed.
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TComponent {
+public:
+    explicit TComponent(TComponent* owner = nullptr) : owner_(owner) {}
+    virtual ~TComponent();
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    bool Destroying() const { return destroying_; }
+
+    // Creates a component owned by this one; it lives until this one is destroyed.
+    template <class T, class... Args>
+    T& Make(Args&&... args) {
+        auto component = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T& result = *component;
+        owned_.push_back(std::move(component));
+        return result;
+    }
+
+protected:
+    // Called first thing by destructors that still run work which must
+    // know that the component is going away.
+    void MarkDestroying() { destroying_ = true; }
+
+private:
+    TComponent* owner_;
+    std::string name_;
+    bool destroying_ = false;
+    std::vector<std::unique_ptr<TComponent>> owned_;
+};
+
+// The framework's plain notification: who sent it.
+using TNotifyEvent = std::function<void(TComponent& sender)>;

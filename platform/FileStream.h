@@ -1,0 +1,32 @@
+#pragma once
+// A stream over an operating-system file.
+#include <memory>
+#include <string>
+
+#include "platform/Stream.h"
+
+enum class TFileMode {
+    fmOpenRead,            // read, others may read and write
+    fmOpenReadDenyWrite,   // read, others may read but not write
+    fmOpenReadWrite,       // read and write an existing file
+    fmCreate,              // create or empty, read and write
+};
+
+class TFileStream : public TStream {
+public:
+    // Raises EFOpenError, or EFCreateError for fmCreate, naming the file.
+    TFileStream(const std::string& fileName, TFileMode mode);
+    ~TFileStream() override;
+
+    int32_t Read(void* buffer, int32_t count) override;
+    int32_t Write(const void* buffer, int32_t count) override;
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+    int64_t Size() override;
+
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    struct Handle;
+    std::string fileName_;
+    std::unique_ptr<Handle> handle_;
+};

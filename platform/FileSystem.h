@@ -1,0 +1,63 @@
+#pragma once
+// Files and folders, in the terms the setup thinks in: backslash-separated
+// 8-bit paths and the Windows file attributes. The POSIX build maps the
+// separator and emulates the attributes that matter (folder, hidden, read-only).
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum FileAttribute : uint32_t {
+    faReadOnly = 0x01,
+    faHidden = 0x02,
+    faSysFile = 0x04,
+    faVolumeID = 0x08,
+    faDirectory = 0x10,
+    faArchive = 0x20,
+    faAnyFile = 0x3F,
+};
+
+bool FileExists(const std::string& path);       // a file, not a folder
+bool DirectoryExists(const std::string& path);
+int64_t FileSizeOf(const std::string& path);   // -1 when there is no such file
+bool CreateDir(const std::string& path);        // one level; its parent must exist
+bool ForceDirectories(const std::string& path); // every missing level, parents first
+bool RemoveDir(const std::string& path);        // an empty folder
+bool RemoveFile(const std::string& path);       // fails on read-only files
+bool SetReadOnly(const std::string& path, bool readOnly);
+bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
+int LastErrorCode();                            // the code of the last failed call above
+
+// The folder for temporary files, with a trailing separator.
+std::string TempFolder();
+// Creates a new empty file "<folder><prefix><hex>.tmp" and returns its name,
+// or empty when none could be made.
+std::string CreateTempFile(const std::string& folder, const std::string& prefix);
+
+struct TSearchRec {
+    std::string Name;
+    uint32_t Attr = 0;
+    int64_t Size = 0;
+};
+
+// Enumerates the entries of one folder that match a "folder\*.*" pattern,
+// "." and ".." included, in the order the file system gives them.
+class TFindEnum {
+public:
+    TFindEnum();
+    ~TFindEnum();
+    TFindEnum(const TFindEnum&) = delete;
+    TFindEnum& operator=(const TFindEnum&) = delete;
+
+    // Starts the enumeration; false when the folder cannot be listed.
+    bool First(const std::string& pattern, uint32_t attributes, TSearchRec& found);
+    bool Next(TSearchRec& found);
+    void Close();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace platform

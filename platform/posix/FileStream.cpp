@@ -1,0 +1,71 @@
+#include "platform/FileStream.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Exception.h"
+#include "platform/posix/NativePath.h"
+
+struct TFileStream::Handle {
+    int fd = -1;
+    ~Handle() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
+    : fileName_(fileName), handle_(std::make_unique<Handle>()) {
+    const std::string path = platform::NativePath(fileName);
+    int flags = O_RDONLY;
+    if (mode == TFileMode::fmOpenReadWrite) flags = O_RDWR;
+    if (mode == TFileMode::fmCreate) flags = O_RDWR | O_CREAT | O_TRUNC;
+    handle_->fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    struct stat info {};
+    if (handle_->fd >= 0 && ::fstat(handle_->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(handle_->fd);
+        handle_->fd = -1;
+    }
+    if (handle_->fd < 0) {
+        if (mode == TFileMode::fmCreate) throw EFCreateError(fileName);
+        throw EFOpenError(fileName);
+    }
+}
+
+TFileStream::~TFileStream() = default;
+
+int32_t TFileStream::Read(void* buffer, int32_t count) {
+    if (count <= 0) return 0;
+    ssize_t n;
+    do {
+        n = ::read(handle_->fd, buffer, static_cast<size_t>(count));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) throw EReadError("Stream-Lesefehler");
+    return static_cast<int32_t>(n);
+}
+
+int32_t TFileStream::Write(const void* buffer, int32_t count) {
+    int32_t done = 0;
+    const char* bytes = static_cast<const char*>(buffer);
+    while (done < count) {
+        const ssize_t n = ::write(handle_->fd, bytes + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<int32_t>(n);
+    }
+    return done;
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
+    return static_cast<int64_t>(::lseek(handle_->fd, static_cast<off_t>(offset), whence));
+}
+
+int64_t TFileStream::Size() {
+    struct stat info {};
+    if (::fstat(handle_->fd, &info) != 0) return TStream::Size();
+    return static_cast<int64_t>(info.st_size);
+}

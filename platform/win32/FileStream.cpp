@@ -1,0 +1,77 @@
+#include "platform/FileStream.h"
+
+#include <windows.h>
+
+#include "platform/Exception.h"
+
+struct TFileStream::Handle {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    ~Handle() {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+};
+
+namespace {
+
+struct OpenParameters {
+    DWORD access;
+    DWORD share;
+    DWORD disposition;
+};
+
+OpenParameters ParametersFor(TFileMode mode) {
+    switch (mode) {
+        case TFileMode::fmOpenRead: return {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
+        case TFileMode::fmOpenReadDenyWrite: return {GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING};
+        case TFileMode::fmOpenReadWrite: return {GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING};
+        case TFileMode::fmCreate: break;
+    }
+    return {GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS};
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
+    : fileName_(fileName), handle_(std::make_unique<Handle>()) {
+    const OpenParameters p = ParametersFor(mode);
+    handle_->file = CreateFileA(fileName.c_str(), p.access, p.share, nullptr, p.disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_->file == INVALID_HANDLE_VALUE) {
+        if (mode == TFileMode::fmCreate) throw EFCreateError(fileName);
+        throw EFOpenError(fileName);
+    }
+}
+
+TFileStream::~TFileStream() = default;
+
+int32_t TFileStream::Read(void* buffer, int32_t count) {
+    if (count <= 0) return 0;
+    DWORD done = 0;
+    if (!ReadFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr))
+        throw EReadError("Stream-Lesefehler");
+    return static_cast<int32_t>(done);
+}
+
+int32_t TFileStream::Write(const void* buffer, int32_t count) {
+    if (count <= 0) return 0;
+    DWORD done = 0;
+    if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+    return static_cast<int32_t>(done);
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const DWORD method = origin == TSeekOrigin::soBeginning ? FILE_BEGIN
+                         : origin == TSeekOrigin::soCurrent ? FILE_CURRENT
+                                                            : FILE_END;
+    LARGE_INTEGER distance;
+    distance.QuadPart = offset;
+    LARGE_INTEGER position;
+    if (!SetFilePointerEx(handle_->file, distance, &position, method)) return -1;
+    return position.QuadPart;
+}
+
+int64_t TFileStream::Size() {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_->file, &size)) return TStream::Size();
+    return size.QuadPart;
+}

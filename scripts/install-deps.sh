@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Brings a fresh Debian machine to the state the build and the tests need.
+# Idempotent: packages already present are left alone; nothing is fetched
+# from anywhere but Debian's own archive.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  zlib1g-dev libgtest-dev libgmock-dev googletest
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
+  libz-mingw-w64-dev
+  wine wine32:i386 wine64
+  xvfb xauth x11-utils xdotool imagemagick
+  clang libclang-rt-14-dev llvm
+  zip unzip
+)
+
+missing() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"
+  done
+}
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  NEED_UPDATE=1
+fi
+
+todo=$(missing)
+if [ -n "$todo" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y -qq --no-install-recommends $todo
+elif [ -n "${NEED_UPDATE:-}" ]; then
+  $SUDO apt-get update -qq
+fi

@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+// Deletes a folder with everything in it, depth first, stopping at the first
+// failure. A missing folder is left alone. A failure raises an error naming
+// the folder and the entry of it under which the failure happened.
+void DeleteFolderTree(const std::string& folder);

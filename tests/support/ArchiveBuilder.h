@@ -1,0 +1,42 @@
+#pragma once
+// Builds payload archives byte by byte for tests, independently of kelpack's
+// writer, with knobs for every way an archive can be damaged.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct BuilderEntry {
+    std::string Name;
+    std::string Path;
+    std::string Data;
+    bool Stored = false;
+    std::optional<int32_t> FileSize;    // declared size; default: Data's size
+    std::optional<int32_t> DataOffset;  // default: where the data was put
+    std::optional<uint32_t> FileCRC;    // default: CRC of Data
+};
+
+class ArchiveBuilder {
+public:
+    BuilderEntry& Add(const std::string& name, const std::string& data, const std::string& path = "",
+                      bool stored = false);
+
+    bool CompressTable = false;
+    bool TableFirst = false;                 // put the table before the data blocks
+    std::optional<int32_t> FileCount;        // default: number of entries
+    std::optional<int32_t> TableOffset;      // default: where the table was put
+    std::optional<uint32_t> ArchiveCRC;      // default: the correct CRC
+
+    std::string Build() const;
+    void WriteTo(const std::string& fileName) const;
+
+    static std::string Deflate(const std::string& data);
+    static uint32_t Crc(const std::string& data);
+
+private:
+    std::vector<BuilderEntry> entries_;
+};
+
+// Deterministic test data: compressible text or incompressible bytes.
+std::string TextData(size_t size, unsigned seed = 1);
+std::string NoiseData(size_t size, unsigned seed = 1);

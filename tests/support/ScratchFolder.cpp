@@ -1,0 +1,34 @@
+#include "tests/support/ScratchFolder.h"
+
+#include <stdexcept>
+
+#include "platform/FileStream.h"
+#include "platform/FileSystem.h"
+#include "shell/FolderTree.h"
+
+
+ScratchFolder::ScratchFolder() {
+    path_ = platform::CreateTempFile(platform::TempFolder(), "kst");
+    if (path_.empty() || !platform::RemoveFile(path_) || !platform::CreateDir(path_))
+        throw std::runtime_error("cannot make a scratch folder");
+}
+
+ScratchFolder::~ScratchFolder() {
+    try {
+        DeleteFolderTree(path_);
+    } catch (...) {
+    }
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    TFileStream file(path, TFileMode::fmCreate);
+    file.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+    TFileStream file(path, TFileMode::fmOpenRead);
+    std::string bytes(static_cast<size_t>(file.Size()), '\0');
+    file.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    return bytes;
+}
+

@@ -1,0 +1,116 @@
+// kelpack's writer: what it writes reads back through the archive component.
+#include "tests/support/ArchiveFixture.h"
+
+#include "platform/FileSystem.h"
+#include "tools/kelpack/ArchiveWriter.h"
+#include "tools/kelpack/PackSources.h"
+
+using WriterTest = ArchiveFixture;
+
+namespace {
+
+void MakeSampleFolder(const std::string& root) {
+    ASSERT_TRUE(platform::ForceDirectories(root + "\\docs\\en"));
+    ASSERT_TRUE(platform::ForceDirectories(root + "\\bin"));
+    WriteFile(root + "\\Setup.ini", "Object Setup\r\nend\r\n");
+    WriteFile(root + "\\docs\\en\\readme.txt", TextData(50000));
+    WriteFile(root + "\\bin\\app.exe", NoiseData(30000));
+    WriteFile(root + "\\bin\\empty.dat", "");
+}
+
+// Spelled out with append: GCC 12 warns falsely about "f" + std::to_string(i).
+std::string NumberedName(int i) { return std::string("f").append(std::to_string(i)); }
+
+}  // namespace
+
+TEST_F(WriterTest, FolderRoundTripsWithPathsAtEveryLevel) {
+    const std::string source = scratch / "product";
+    MakeSampleFolder(source);
+    std::vector<std::string> warnings;
+    const std::vector<TPackItem> items = CollectPackItems({source}, warnings);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_TRUE(warnings.empty());
+    for (const TFileCompressionLevel level : {fcNone, fcFastest, fcDefault, fcMaximum})
+        for (const bool compressTable : {true, false}) {
+            TPackOptions options;
+            options.Level = level;
+            options.CompressTable = compressTable;
+            const TPackResult result = WriteArchive(archiveName, items, options);
+            EXPECT_EQ(result.Entries, 4);
+            EXPECT_EQ(result.InputBytes, 50000 + 30000 + 19);
+
+            archive.ExtractWithPath = true;
+            archive.CheckCRC = true;
+            ASSERT_TRUE(archive.OpenArchive(archiveName));
+            EXPECT_EQ(archive.Trailer().TableCompressed != 0, compressTable);
+            const std::string out = scratch / ("out" + std::to_string(level) + std::to_string(compressTable) + "\\");
+            archive.ExtractFiles(out);
+            EXPECT_EQ(ReadFile(out + "Setup.ini"), "Object Setup\r\nend\r\n");
+            EXPECT_EQ(ReadFile(out + "docs\\en\\readme.txt"), TextData(50000));
+            EXPECT_EQ(ReadFile(out + "bin\\app.exe"), NoiseData(30000));
+            EXPECT_EQ(ReadFile(out + "bin\\empty.dat"), "");
+        }
+}
+
+TEST_F(WriterTest, DataThatDoesNotShrinkIsStored) {
+    WriteFile(scratch / "noise.bin", NoiseData(10000));
+    WriteFile(scratch / "text.txt", TextData(10000));
+    std::vector<std::string> warnings;
+    const TPackResult result =
+        WriteArchive(archiveName, CollectPackItems({scratch / "noise.bin", scratch / "text.txt"}, warnings), {});
+    EXPECT_EQ(result.Stored, 1);
+    archive.OpenArchive(archiveName);
+    TArchiveEntry noise, text;
+    archive.GetFileEntry(0, noise);
+    archive.GetFileEntry(1, text);
+    EXPECT_EQ(noise.FileName, "noise.bin");
+    EXPECT_EQ(noise.FilePath, "");
+    EXPECT_TRUE(noise.IsStored());
+    EXPECT_FALSE(text.IsStored());
+    EXPECT_LT(result.ArchiveBytes, 10000 + 10000);
+}
+
+TEST_F(WriterTest, ManySmallFilesKeepTheirOrderAcrossThreads) {
+    std::vector<TPackItem> items;
+    ASSERT_TRUE(platform::CreateDir(scratch / "many"));
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = NumberedName(i);
+        WriteFile(scratch / ("many\\" + name), TextData(static_cast<size_t>(i * 37), static_cast<unsigned>(i)));
+        items.push_back({scratch / ("many\\" + name), name, "", i * 37});
+    }
+    TPackOptions options;
+    options.Threads = 4;
+    WriteArchive(archiveName, items, options);
+    archive.CheckCRC = true;
+    archive.OpenArchive(archiveName);
+    archive.ExtractFiles(destination);
+    for (int i = 0; i < 300; i += 17) {
+        TArchiveEntry entry;
+        archive.GetFileEntry(i, entry);
+        EXPECT_EQ(entry.FileName, NumberedName(i));
+        EXPECT_EQ(Extracted(entry.FileName), TextData(static_cast<size_t>(i * 37), static_cast<unsigned>(i)));
+    }
+}
+
+TEST_F(WriterTest, FailuresLeaveNoArchiveBehind) {
+    std::vector<std::string> warnings;
+    EXPECT_EQ(MessageOf([&] { CollectPackItems({scratch / "missing"}, warnings); }),
+              "No such file or folder: " + scratch / "missing");
+
+    WriteFile(scratch / "a.txt", "x");
+    std::vector<TPackItem> items{{scratch / "a.txt", "a.txt", "", 1}, {scratch / "gone.txt", "gone.txt", "", 1}};
+    EXPECT_EQ(MessageOf([&] { WriteArchive(archiveName, items, {}); }), "Cannot read " + scratch / "gone.txt");
+    EXPECT_FALSE(platform::FileExists(archiveName));
+
+    items = {{scratch / "a.txt", std::string(256, 'n'), "", 1}};
+    EXPECT_NE(MessageOf([&] { WriteArchive(archiveName, items, {}); }).find("at most 255 characters"), std::string::npos);
+    EXPECT_FALSE(platform::FileExists(archiveName));
+}
+
+TEST_F(WriterTest, EmptySubfoldersAreNamedAsNotKept) {
+    ASSERT_TRUE(platform::ForceDirectories(scratch / "src\\hollow"));
+    WriteFile(scratch / "src\\a.txt", "x");
+    std::vector<std::string> warnings;
+    EXPECT_EQ(CollectPackItems({scratch / "src"}, warnings).size(), 1u);
+    EXPECT_EQ(warnings, (std::vector<std::string>{"empty folder not kept: " + scratch / "src\\hollow"}));
+}

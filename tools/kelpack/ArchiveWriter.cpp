@@ -1,0 +1,257 @@
+#include "tools/kelpack/ArchiveWriter.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <zlib.h>
+
+#include "platform/Exception.h"
+#include "platform/FileStream.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr int64_t MaxArchiveBytes = INT32_MAX;
+// Files read ahead of the writer at most, counted in bytes of input.
+constexpr int64_t ReadAheadBudget = 256 << 20;
+
+// One file's data as it goes into the archive.
+struct TPackedFile {
+    std::vector<uint8_t> Data;
+    uint32_t CRC = 0;
+    int32_t Size = 0;
+    bool Stored = true;
+    std::string Error;
+    bool Ready = false;
+};
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    try {
+        TFileStream file(path, TFileMode::fmOpenRead);
+        const int64_t size = file.Size();
+        if (size > MaxArchiveBytes) throw Exception(Format("%s is too large for an archive (2 GiB at most)", path.c_str()));
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        file.ReadBuffer(bytes.data(), static_cast<int32_t>(size));
+        return bytes;
+    } catch (const EStreamError&) {
+        throw Exception(Format("Cannot read %s", path.c_str()));
+    }
+}
+
+// Compressed when deflate shrinks the data, stored otherwise.
+TPackedFile PackFile(const TPackItem& item, int deflateLevel, const TCrc32& crc) {
+    TPackedFile packed;
+    std::vector<uint8_t> raw = ReadWholeFile(item.SourcePath);
+    packed.Size = static_cast<int32_t>(raw.size());
+    packed.CRC = crc.Of(raw.data(), raw.size());
+    if (deflateLevel > 0 && !raw.empty()) {
+        uLongf length = compressBound(raw.size());
+        std::vector<uint8_t> deflated(length);
+        if (compress2(deflated.data(), &length, raw.data(), raw.size(), deflateLevel) == Z_OK && length < raw.size()) {
+            deflated.resize(length);
+            packed.Data = std::move(deflated);
+            packed.Stored = false;
+            return packed;
+        }
+    }
+    packed.Data = std::move(raw);
+    return packed;
+}
+
+// Packs files on worker threads, handing them to the writer in order.
+class TPackPipeline {
+public:
+    TPackPipeline(const std::vector<TPackItem>& items, int deflateLevel, unsigned threads)
+        : items_(items), slots_(items.size()), deflateLevel_(deflateLevel) {
+        const unsigned count = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(items.size())));
+        window_ = 2 * count + 2;
+        for (unsigned t = 0; t < count && !items.empty(); ++t) workers_.emplace_back([this] { Work(); });
+    }
+
+    ~TPackPipeline() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+
+    // Waits for file i and takes its data; raises the worker's error.
+    TPackedFile Take(size_t i) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return slots_[i].Ready; });
+        TPackedFile file = std::move(slots_[i]);
+        taken_ = i + 1;
+        readAhead_ -= items_[i].Size;
+        lock.unlock();
+        changed_.notify_all();
+        if (!file.Error.empty()) throw Exception(file.Error);
+        return file;
+    }
+
+private:
+    bool MayStart(size_t i) const {
+        if (i == taken_) return true;  // the writer waits for this one
+        return i < taken_ + window_ && readAhead_ + items_[i].Size <= ReadAheadBudget;
+    }
+
+    void Work() {
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return stop_ || next_ == items_.size() || MayStart(next_); });
+            if (stop_ || next_ == items_.size()) return;
+            const size_t i = next_++;
+            readAhead_ += items_[i].Size;
+            lock.unlock();
+
+            TPackedFile file;
+            try {
+                file = PackFile(items_[i], deflateLevel_, crc_);
+            } catch (const std::exception& error) {
+                file.Error = error.what();
+            }
+            lock.lock();
+            slots_[i] = std::move(file);
+            slots_[i].Ready = true;
+            lock.unlock();
+            changed_.notify_all();
+        }
+    }
+
+    const std::vector<TPackItem>& items_;
+    std::vector<TPackedFile> slots_;
+    const int deflateLevel_;
+    const TCrc32 crc_;
+    size_t window_ = 4;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    size_t next_ = 0;
+    size_t taken_ = 0;
+    int64_t readAhead_ = 0;
+    bool stop_ = false;
+    std::vector<std::thread> workers_;
+};
+
+// The archive file being written, with the running CRC of its bytes.
+class TArchiveOutput {
+public:
+    explicit TArchiveOutput(const std::string& name) : name_(name) {
+        try {
+            file_ = std::make_unique<TFileStream>(name, TFileMode::fmCreate);
+        } catch (const EStreamError&) {
+            throw Exception(Format("Cannot create %s", name.c_str()));
+        }
+    }
+
+    ~TArchiveOutput() {
+        if (committed_) return;
+        file_.reset();
+        platform::RemoveFile(name_);  // no half-written archive is left behind
+    }
+
+    int32_t Offset() const { return static_cast<int32_t>(offset_); }
+
+    void Append(const std::vector<uint8_t>& bytes) {
+        if (offset_ + static_cast<int64_t>(bytes.size()) + ArchiveTrailerSize > MaxArchiveBytes)
+            throw Exception(Format("%s would reach 2 GiB, more than an archive can hold", name_.c_str()));
+        Write(bytes.data(), bytes.size());
+        crc_ = crcTable_.Update(crc_, bytes.data(), bytes.size());
+    }
+
+    void Finish(TArchiveTrailer trailer) {
+        trailer.ArchiveCRC = ~crc_;
+        uint8_t bytes[ArchiveTrailerSize];
+        trailer.Encode(bytes);
+        Write(bytes, sizeof bytes);
+        file_.reset();
+        committed_ = true;
+    }
+
+private:
+    void Write(const uint8_t* bytes, size_t count) {
+        try {
+            file_->WriteBuffer(bytes, static_cast<int32_t>(count));
+        } catch (const EStreamError&) {
+            throw Exception(Format("Cannot write %s", name_.c_str()));
+        }
+        offset_ += static_cast<int64_t>(count);
+    }
+
+    std::string name_;
+    std::unique_ptr<TFileStream> file_;
+    int64_t offset_ = 0;
+    const TCrc32 crcTable_;
+    uint32_t crc_ = TCrc32::Preset;
+    bool committed_ = false;
+};
+
+std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress) {
+    std::vector<uint8_t> records(entries.size() * ArchiveEntrySize);
+    for (size_t i = 0; i < entries.size(); ++i) entries[i].Encode(records.data() + i * ArchiveEntrySize);
+    if (!compress) return records;
+    uLongf length = compressBound(records.size());
+    std::vector<uint8_t> deflated(length);
+    if (compress2(deflated.data(), &length, records.data(), records.size(), Z_BEST_COMPRESSION) != Z_OK)
+        throw Exception("Cannot compress the entry table");
+    deflated.resize(length);
+    return deflated;
+}
+
+void CheckNames(const TPackItem& item) {
+    if (item.FileName.size() > MaxShortString || item.FilePath.size() > MaxShortString)
+        throw Exception(Format("%s: names and folders in an archive hold at most 255 characters", item.SourcePath.c_str()));
+}
+
+}  // namespace
+
+int DeflateLevelOf(TFileCompressionLevel level) {
+    switch (level) {
+        case fcNone: return 0;
+        case fcFastest: return Z_BEST_SPEED;
+        case fcDefault: return 6;
+        case fcMaximum: return Z_BEST_COMPRESSION;
+    }
+    return 6;
+}
+
+TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPackItem>& items,
+                         const TPackOptions& options, const TPackProgress& progress) {
+    for (const TPackItem& item : items) CheckNames(item);
+    TArchiveOutput output(archiveName);
+    TPackResult result;
+    std::vector<TArchiveEntry> entries;
+    entries.reserve(items.size());
+    {
+        const unsigned threads = options.Threads ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
+        TPackPipeline pipeline(items, DeflateLevelOf(options.Level), threads);
+        for (size_t i = 0; i < items.size(); ++i) {
+            TPackedFile file = pipeline.Take(i);
+            TArchiveEntry entry;
+            entry.FileName = items[i].FileName;
+            entry.FilePath = items[i].FilePath;
+            entry.FileSize = file.Size;
+            entry.DataOffset = output.Offset();
+            entry.FileCRC = file.CRC;
+            entry.Stored = file.Stored ? 1 : 0;
+            output.Append(file.Data);
+            entries.push_back(entry);
+            result.Stored += file.Stored;
+            result.InputBytes += file.Size;
+            if (progress) progress(result.InputBytes, items[i]);
+        }
+    }
+    TArchiveTrailer trailer;
+    trailer.FileCount = static_cast<int32_t>(entries.size());
+    trailer.TableOffset = output.Offset();
+    trailer.TableCompressed = options.CompressTable ? 1 : 0;
+    output.Append(EncodeTable(entries, options.CompressTable));
+    result.ArchiveBytes = output.Offset() + ArchiveTrailerSize;
+    output.Finish(trailer);
+    result.Entries = static_cast<int>(entries.size());
+    return result;
+}

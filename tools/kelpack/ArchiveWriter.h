@@ -1,0 +1,41 @@
+#pragma once
+// Writes a payload archive: the files' data blocks one after another, then the
+// entry table (one zlib stream, or the plain records), then the trailer.
+// Files are read and compressed on every core while the data is written in order.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/ZLIBArchive.h"
+
+struct TPackItem {
+    std::string SourcePath;  // the file to read
+    std::string FileName;    // its name in the archive
+    std::string FilePath;    // its folder relative to the extraction folder
+    int64_t Size = 0;        // expected size, for progress
+};
+
+struct TPackOptions {
+    TFileCompressionLevel Level = fcDefault;
+    bool CompressTable = true;
+    unsigned Threads = 0;  // 0: one per core
+};
+
+struct TPackResult {
+    int Entries = 0;
+    int Stored = 0;
+    int64_t InputBytes = 0;
+    int64_t ArchiveBytes = 0;
+};
+
+// Called after each file is written: bytes of input done so far.
+using TPackProgress = std::function<void(int64_t doneBytes, const TPackItem& item)>;
+
+// Raises Exception with a message for the user on any failure; a partly
+// written archive is removed.
+TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPackItem>& items,
+                         const TPackOptions& options, const TPackProgress& progress = {});
+
+// The deflate level a compression level stands for; 0 means store.
+int DeflateLevelOf(TFileCompressionLevel level);

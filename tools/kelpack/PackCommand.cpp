@@ -1,0 +1,46 @@
+// kelpack pack ARCHIVE PATH... [--level L] [--plain-table]
+#include <cstdio>
+#include <numeric>
+
+#include "platform/Console.h"
+#include "tools/kelpack/ArchiveWriter.h"
+#include "tools/kelpack/CommandLine.h"
+#include "tools/kelpack/Commands.h"
+#include "tools/kelpack/PackSources.h"
+#include "tools/kelpack/ProgressBar.h"
+
+namespace {
+
+TFileCompressionLevel LevelNamed(const std::string& name) {
+    if (name == "none") return fcNone;
+    if (name == "fastest") return fcFastest;
+    if (name == "default") return fcDefault;
+    if (name == "maximum") return fcMaximum;
+    throw TUsageError("--level takes none, fastest, default or maximum, not " + name);
+}
+
+}  // namespace
+
+int PackCommand(const TArguments& arguments) {
+    const TCommandSpec spec{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
+    const TCommandLine line = ParseCommandLine(spec, arguments);
+    TPackOptions options;
+    options.Level = LevelNamed(line.Value("--level", "default"));
+    options.CompressTable = !line.Has("--plain-table");
+
+    std::vector<std::string> warnings;
+    const std::vector<TPackItem> items =
+        CollectPackItems({line.Operands.begin() + 1, line.Operands.end()}, warnings);
+    for (const std::string& warning : warnings) std::fprintf(stderr, "warning: %s\n", warning.c_str());
+
+    const int64_t total = std::accumulate(items.begin(), items.end(), int64_t{0},
+                                          [](int64_t sum, const TPackItem& item) { return sum + item.Size; });
+    TProgressBar bar(platform::IsTerminal(stderr));
+    const TPackResult result = WriteArchive(line.Operands[0], items, options, [&](int64_t done, const TPackItem& item) {
+        bar.Update(done, total, item.FileName);
+    });
+    bar.Finish();
+    std::printf("%d files, %lld bytes packed into %lld bytes (%d stored as is)\n", result.Entries,
+                static_cast<long long>(result.InputBytes), static_cast<long long>(result.ArchiveBytes), result.Stored);
+    return 0;
+}

@@ -1,0 +1,65 @@
+#include "tools/kelpack/PackSources.h"
+
+#include <algorithm>
+
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+    return path;
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string JoinRelative(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "\\" + name;
+}
+
+// The entries of one folder, sorted by name so that archives come out the same every time.
+std::vector<platform::TSearchRec> ListFolder(const std::string& folder) {
+    std::vector<platform::TSearchRec> items;
+    platform::TFindEnum find;
+    platform::TSearchRec item;
+    for (bool more = find.First(folder + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item))
+        if (item.Name != "." && item.Name != "..") items.push_back(item);
+    std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    return items;
+}
+
+void CollectFolder(const std::string& folder, const std::string& relative, std::vector<TPackItem>& items,
+                   std::vector<std::string>& warnings) {
+    const std::vector<platform::TSearchRec> listing = ListFolder(folder);
+    if (listing.empty() && !relative.empty()) warnings.push_back("empty folder not kept: " + folder);
+    for (const platform::TSearchRec& entry : listing) {
+        const std::string path = folder + "\\" + entry.Name;
+        if (entry.Attr & platform::faDirectory)
+            CollectFolder(path, JoinRelative(relative, entry.Name), items, warnings);
+        else
+            items.push_back({path, entry.Name, relative, entry.Size});
+    }
+}
+
+}  // namespace
+
+std::vector<TPackItem> CollectPackItems(const std::vector<std::string>& paths, std::vector<std::string>& warnings) {
+    std::vector<TPackItem> items;
+    for (const std::string& given : paths) {
+        const std::string path = WithoutTrailingSeparators(given);
+        if (platform::DirectoryExists(path)) {
+            CollectFolder(path, "", items, warnings);
+        } else if (platform::FileExists(path)) {
+            items.push_back({path, BaseName(path), "", platform::FileSizeOf(path)});
+        } else {
+            throw Exception("No such file or folder: " + given);
+        }
+    }
+    return items;
+}

@@ -1,0 +1,60 @@
+// kelpack: packs, lists, verifies and extracts payload archives.
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "tools/kelpack/CommandLine.h"
+#include "tools/kelpack/Commands.h"
+
+namespace {
+
+const char* const Usage =
+    "Usage: kelpack COMMAND ...\n"
+    "\n"
+    "  kelpack pack ARCHIVE PATH... [--level none|fastest|default|maximum] [--plain-table]\n"
+    "      Packs files and folders (recursively, each file keeping its folder\n"
+    "      relative to the packed folder). Files that do not shrink are stored.\n"
+    "  kelpack list ARCHIVE\n"
+    "      Prints each entry: name, path, size, stored or compressed, CRC.\n"
+    "  kelpack extract ARCHIVE DEST [--with-paths] [--check-crc] [--progress-log]\n"
+    "      Extracts every entry into DEST (into its own folder with --with-paths).\n"
+    "      --progress-log prints each progress report as MESSAGE<TAB>PERCENT.\n"
+    "  kelpack verify ARCHIVE\n"
+    "      Checks the archive's and every entry's CRC without writing anything.\n"
+    "\n"
+    "Exit status: 0 on success, 1 on failure, 2 on a usage error.\n";
+
+int Run(int argc, char** argv) {
+    if (argc < 2) throw TUsageError("no command given");
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    const std::map<std::string, int (*)(const TArguments&)> commands = {
+        {"pack", PackCommand}, {"list", ListCommand}, {"extract", ExtractCommand}, {"verify", VerifyCommand}};
+    const auto found = commands.find(command);
+    if (found == commands.end()) throw TUsageError("unknown command: " + command);
+    const TArguments arguments(argv + 2, argv + argc);
+    for (const std::string& argument : arguments)
+        if (argument == "--help") {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+    return found->second(arguments);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const TUsageError& error) {
+        std::fprintf(stderr, "kelpack: %s\nTry 'kelpack --help'.\n", error.what());
+        return 2;
+    } catch (const std::exception& error) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
