@@ -1,0 +1,38 @@
+#pragma once
+// The framework's registry wrapper: one root, one open key at a time, keys
+// opened with full access. Windows only.
+#include <memory>
+#include <string>
+
+#include "platform/Exception.h"
+
+namespace platform {
+
+enum class TRootKey { rkLocalMachine, rkCurrentUser };
+
+class ERegistryException : public Exception { using Exception::Exception; };
+
+class TRegistry {
+public:
+    explicit TRegistry(TRootKey root);
+    ~TRegistry();
+    TRegistry(const TRegistry&) = delete;
+    TRegistry& operator=(const TRegistry&) = delete;
+
+    // Opens the key below the root, creating it when asked; false when it cannot.
+    bool OpenKey(const std::string& key, bool canCreate);
+    void CloseKey();
+
+    bool ValueExists(const std::string& name) const;
+    // The string value; empty when it is missing or not a string.
+    std::string ReadString(const std::string& name) const;
+    // Raises ERegistryException "Konnte Daten für '<name>' nicht setzen" on failure.
+    void WriteString(const std::string& name, const std::string& value);
+    bool DeleteValue(const std::string& name);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace platform

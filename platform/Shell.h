@@ -1,0 +1,17 @@
+#pragma once
+// The shell's special-folder item lists and its allocator. Windows only.
+#include <string>
+
+namespace platform {
+
+using TWindowHandle = void*;  // a window handle, or null
+using TItemIdList = void*;    // a shell item identifier list
+
+// Asks the shell for a special folder by its CSIDL number; true on success.
+bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list);
+// The file-system path of an item list (at most 260 characters); false when it has none.
+bool PathFromItemIdList(TItemIdList list, std::string& path);
+// Hands an item list back to the shell's allocator.
+void FreeWithShellAllocator(TItemIdList list);
+
+}  // namespace platform

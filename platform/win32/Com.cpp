@@ -1,0 +1,34 @@
+#include "platform/Com.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include "platform/Text.h"
+
+namespace platform {
+
+namespace {
+
+std::string SystemMessage(long result) {
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : Format("OLE-Fehler %08lX", result);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+}  // namespace
+
+EOleSysError::EOleSysError(long result) : Exception(SystemMessage(result)), result_(result) {}
+
+TComInitializer::TComInitializer() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+
+TComInitializer::~TComInitializer() {
+    if (initialized_) CoUninitialize();
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#include "platform/Shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace platform {
+
+bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list) {
+    LPITEMIDLIST found = nullptr;
+    const HRESULT result = SHGetSpecialFolderLocation(static_cast<HWND>(owner), folder, &found);
+    list = found;
+    return SUCCEEDED(result);
+}
+
+bool PathFromItemIdList(TItemIdList list, std::string& path) {
+    char buffer[MAX_PATH + 1] = {};
+    if (!SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(list), buffer)) return false;
+    path = buffer;
+    return true;
+}
+
+void FreeWithShellAllocator(TItemIdList list) {
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator) return;
+    allocator->Free(list);
+    allocator->Release();
+}
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both configurations and runs every test:
+# native unit tests, and the Windows build's tests under Wine in Xvfb.
+# Prints one closing line "N passed, N failed" over all test cases.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+bash scripts/install-deps.sh
+results="$root/build/test-results"
+rm -rf "$results"
+mkdir -p "$results/native" "$results/win32"
+
+jobs=$(nproc)
+
+echo "== native build"
+cmake -G Ninja -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native -j "$jobs"
+
+echo "== Windows build"
+cmake -G Ninja -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+cmake --build build/win32 -j "$jobs"
+
+# One display for all Windows tests, so each run need not start its own.
+source scripts/display.sh
+start_display
+
+status=0
+echo "== native tests"
+GTEST_OUTPUT="xml:$results/native/" ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+
+echo "== Windows tests under Wine"
+scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true   # makes the prefix once
+win_results=$(WINEPREFIX="$root/.wine" winepath -w "$results/win32/" 2>/dev/null)
+GTEST_OUTPUT="xml:$win_results" ctest --test-dir build/win32 --output-on-failure -j 1 || status=1
+
+echo "== fuzzing (short run)"
+bash scripts/fuzz.sh "${KEL_FUZZ_SECONDS:-60}" >"$results/fuzz.log" 2>&1 || { tail -40 "$results/fuzz.log"; status=1; }
+grep -E 'stat::number_of_executed_units|Done [0-9]+ runs' "$results/fuzz.log" | tail -2 || true
+
+python3 scripts/test-summary.py "$results" || status=1
+exit $status

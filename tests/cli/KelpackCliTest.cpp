@@ -1,0 +1,178 @@
+// kelpack as a user runs it: exit codes, exact messages, output and round trips.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/FileSystem.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/RunProcess.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+ProcessResult Kelpack(const std::string& arguments) { return RunProcess(std::string(KELPACK_EXE) + " " + arguments); }
+
+// Every file below a folder, by its path relative to it, with its content.
+void ReadTree(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& tree) {
+    platform::TFindEnum find;
+    platform::TSearchRec item;
+    for (bool more = find.First(folder + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item)) {
+        if (item.Name == "." || item.Name == "..") continue;
+        const std::string path = relative.empty() ? item.Name : relative + "\\" + item.Name;
+        if (item.Attr & platform::faDirectory)
+            ReadTree(folder + "\\" + item.Name, path, tree);
+        else
+            tree[path] = ReadFile(folder + "\\" + item.Name);
+    }
+}
+
+std::map<std::string, std::string> Tree(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    ReadTree(folder, "", tree);
+    return tree;
+}
+
+void MakeProduct(const std::string& root) {
+    ASSERT_TRUE(platform::ForceDirectories(root + "\\bin\\plugins"));
+    ASSERT_TRUE(platform::ForceDirectories(root + "\\docs"));
+    WriteFile(root + "\\readme.txt", TextData(20000));
+    WriteFile(root + "\\.hidden", "hidden but packed");
+    WriteFile(root + "\\empty.dat", "");
+    WriteFile(root + "\\bin\\app.exe", NoiseData(50000));
+    WriteFile(root + "\\bin\\plugins\\one.dll", NoiseData(3000, 2) + TextData(9000, 2));
+    WriteFile(root + "\\docs\\licence.txt", TextData(7000, 3));
+    WriteFile(root + "\\docs\\Umlaut-\xE4\xF6\xFC.txt", "Latin-1 name");
+}
+
+}  // namespace
+
+TEST(KelpackCli, HelpAndUsageErrors) {
+    const ProcessResult help = Kelpack("--help");
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_NE(help.Out.find("kelpack pack ARCHIVE PATH..."), std::string::npos);
+    EXPECT_EQ(Kelpack("").ExitCode, 2);
+    EXPECT_EQ(Kelpack("frobnicate x").ExitCode, 2);
+    EXPECT_EQ(Kelpack("pack only-archive").ExitCode, 2);
+    const ProcessResult level = Kelpack("pack a.kel . --level huge");
+    EXPECT_EQ(level.ExitCode, 2);
+    EXPECT_NE(level.Err.find("--level takes none, fastest, default or maximum"), std::string::npos);
+    EXPECT_EQ(Kelpack("extract a.kel out --bogus").ExitCode, 2);
+}
+
+TEST(KelpackCli, FolderRoundTripsExactlyAtEveryLevel) {
+    ScratchFolder scratch;
+    MakeProduct(scratch / "product");
+    for (const std::string level : {"none", "fastest", "default", "maximum"}) {
+        const std::string archive = scratch / (level + ".kel");
+        const std::string out = scratch / ("out-" + level);
+        const ProcessResult pack = Kelpack("pack " + Quoted(archive) + " " + Quoted(scratch / "product") + " --level " + level);
+        ASSERT_EQ(pack.ExitCode, 0) << pack.Err;
+        const ProcessResult extract = Kelpack("extract " + Quoted(archive) + " " + Quoted(out) + " --with-paths --check-crc");
+        ASSERT_EQ(extract.ExitCode, 0) << extract.Err;
+        EXPECT_EQ(extract.Out, "");
+        EXPECT_EQ(Tree(out), Tree(scratch / "product")) << level;
+        EXPECT_EQ(Kelpack("verify " + Quoted(archive)).ExitCode, 0);
+    }
+}
+
+TEST(KelpackCli, ListShowsEveryEntry) {
+    ScratchFolder scratch;
+    WriteFile(scratch / "noise.bin", NoiseData(5000));
+    ASSERT_TRUE(platform::CreateDir(scratch / "dir"));
+    WriteFile(scratch / "dir\\text.txt", TextData(5000));
+    const std::string archive = scratch / "a.kel";
+    ASSERT_EQ(Kelpack("pack " + Quoted(archive) + " " + Quoted(scratch / "noise.bin") + " " + Quoted(scratch / "dir") +
+                      " --plain-table")
+                  .ExitCode,
+              0);
+    const ProcessResult list = Kelpack("list " + Quoted(archive));
+    ASSERT_EQ(list.ExitCode, 0) << list.Err;
+    char crc[16];
+    std::snprintf(crc, sizeof crc, "%08x", ArchiveBuilder::Crc(NoiseData(5000)));
+    EXPECT_NE(list.Out.find("noise.bin"), std::string::npos);
+    EXPECT_NE(list.Out.find("stored"), std::string::npos);
+    EXPECT_NE(list.Out.find(crc), std::string::npos);
+    EXPECT_NE(list.Out.find("compressed"), std::string::npos);
+    EXPECT_NE(list.Out.find("2 entries, 10000 bytes"), std::string::npos);
+}
+
+TEST(KelpackCli, FailuresPrintTheMessageExactlyAndExitWithOne) {
+    ScratchFolder scratch;
+    const ProcessResult missing = Kelpack("extract " + Quoted(scratch / "none.kel") + " " + Quoted(scratch / "out"));
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_EQ(missing.Err, "Archive file not found\n");
+    EXPECT_EQ(missing.Out, "");
+
+    ArchiveBuilder builder;
+    builder.Add("a.txt", "x");
+    std::string bytes = builder.Build();
+    bytes[bytes.size() - 36] ^= 0x80;
+    WriteFile(scratch / "bad.kel", bytes);
+    for (const std::string command : {"list", "verify"}) {
+        const ProcessResult corrupt = Kelpack(command + " " + Quoted(scratch / "bad.kel"));
+        EXPECT_EQ(corrupt.ExitCode, 1);
+        EXPECT_EQ(corrupt.Err, "The archive file appears to be corrupted\n");
+    }
+    EXPECT_EQ(Kelpack("pack " + Quoted(scratch / "x.kel") + " " + Quoted(scratch / "nothing")).Err,
+              "No such file or folder: " + scratch / "nothing" + "\n");
+}
+
+TEST(KelpackCli, ProgressLogHoldsEveryReportAndNothingElse) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("ten.txt", TextData(10000));
+    builder.Add("zero.txt", "");
+    builder.CompressTable = true;
+    builder.WriteTo(scratch / "a.kel");
+    const std::string archive = scratch / "a.kel";
+    const ProcessResult run = Kelpack("extract " + Quoted(archive) + " " + Quoted(scratch / "out") + " --progress-log");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out, "\t0\n"                                // closing before opening
+                       "Extracting archive registry\t100\n"   // 1064 bytes of records
+                       + archive + "\t0\n"                    // opened
+                       "Extracting ten.txt\t41\nExtracting ten.txt\t82\nExtracting ten.txt\t100\n" +
+                       archive + "\t0\n");                    // idle after extraction
+}
+
+TEST(KelpackCli, VerifyNamesEachDamagedEntryAndWritesNothing) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("good.txt", TextData(3000));
+    builder.Add("flipped.bin", "abc", "", true).FileCRC = 12345;
+    builder.Add("short.txt", TextData(100)).FileSize = 200;
+    builder.WriteTo(scratch / "a.kel");
+    const ProcessResult verify = Kelpack("verify " + Quoted(scratch / "a.kel"));
+    EXPECT_EQ(verify.ExitCode, 1);
+    EXPECT_EQ(verify.Err, "File (1) is corrupt\nFile (2) is corrupt\n");
+    EXPECT_EQ(Tree(scratch.Path()).size(), 1u);  // the archive alone
+}
+
+TEST(KelpackCli, IndependentArchivesOfEveryKindExtract) {
+    ScratchFolder scratch;
+    for (const bool compressedTable : {false, true})
+        for (const bool tableFirst : {false, true}) {
+            ArchiveBuilder builder;
+            builder.Add("stored.bin", NoiseData(9000), "raw", true);
+            builder.Add("packed.txt", TextData(70000), "text\\deep");
+            builder.CompressTable = compressedTable;
+            builder.TableFirst = tableFirst;
+            builder.WriteTo(scratch / "a.kel");
+            ScratchFolder out;
+            const ProcessResult run = Kelpack("extract " + Quoted(scratch / "a.kel") + " " + Quoted(out.Path()) + " --with-paths --check-crc");
+            ASSERT_EQ(run.ExitCode, 0) << run.Err;
+            EXPECT_EQ(ReadFile(out / "raw\\stored.bin"), NoiseData(9000));
+            EXPECT_EQ(ReadFile(out / "text\\deep\\packed.txt"), TextData(70000));
+        }
+}
+
+TEST(KelpackCli, UnsafeEntryIsRefusedWithNothingWrittenOutside) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("evil.txt", "payload", "..\\..");
+    builder.WriteTo(scratch / "a.kel");
+    const ProcessResult run = Kelpack("extract " + Quoted(scratch / "a.kel") + " " + Quoted(scratch / "x\\y") + " --with-paths");
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "File (0) would be written outside the destination folder (..\\..\\evil.txt)\n");
+    EXPECT_FALSE(platform::FileExists(scratch / "evil.txt"));
+    EXPECT_EQ(Kelpack("verify " + Quoted(scratch / "a.kel")).ExitCode, 1);
+}
