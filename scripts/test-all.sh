@@ -9,13 +9,17 @@ cd "$root"
 bash scripts/install-deps.sh
 results="$root/build/test-results"
 rm -rf "$results"
-mkdir -p "$results/native" "$results/win32"
+mkdir -p "$results/native" "$results/asan" "$results/win32"
 
 jobs=$(nproc)
 
 echo "== native build"
 cmake -G Ninja -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j "$jobs"
+
+echo "== native build with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -G Ninja -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DKEL_SANITIZE=ON >/dev/null
+cmake --build build/asan -j "$jobs"
 
 echo "== Windows build"
 cmake -G Ninja -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
@@ -29,6 +33,9 @@ start_display
 status=0
 echo "== native tests"
 GTEST_OUTPUT="xml:$results/native/" ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+
+echo "== native tests under the sanitizers"
+GTEST_OUTPUT="xml:$results/asan/" ctest --test-dir build/asan --output-on-failure -j "$jobs" || status=1
 
 echo "== Windows tests under Wine"
 scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true   # makes the prefix once

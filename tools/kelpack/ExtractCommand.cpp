@@ -35,23 +35,25 @@ int ExtractCommand(const TArguments& arguments) {
     TZLBArchive archive;
     archive.ExtractWithPath = line.Has("--with-paths");
     archive.CheckCRC = line.Has("--check-crc");
-    if (progressLog)
-        archive.OnProgress = [](const std::string& message, int percentage) {
-            std::printf("%s\t%d\n", message.c_str(), percentage);
-        };
-    archive.OpenArchive(line.Operands[0]);
 
-    // The bar counts whole files done plus the share of the current one.
+    // The bar counts the bytes of the files done plus the share of the current one.
     TProgressBar bar(platform::IsTerminal(stderr));
-    const int64_t total = TotalSize(archive);
+    int64_t total = 0;
     int64_t finished = 0;
+    TArchiveEntry current;
     int index = 0;
-    archive.OnFileExtracted = [&](const std::string&) {
-        TArchiveEntry entry;
-        archive.GetFileEntry(index++, entry);
-        finished += entry.FileSize > 0 ? entry.FileSize : 0;
-        bar.Update(finished, total, entry.FileName);
+    archive.OnProgress = [&](const std::string& message, int percentage) {
+        if (progressLog) std::printf("%s\t%d\n", message.c_str(), percentage);
+        if (archive.ProgressActivity() == paExtracting)
+            bar.Update(finished + int64_t{current.FileSize} * percentage / 100, total, current.FileName);
     };
+    archive.OnFileExtracted = [&](const std::string&) {
+        finished += current.FileSize > 0 ? current.FileSize : 0;
+        if (++index < archive.GetFileCount()) archive.GetFileEntry(index, current);
+    };
+    archive.OpenArchive(line.Operands[0]);
+    total = TotalSize(archive);
+    if (archive.GetFileCount() > 0) archive.GetFileEntry(0, current);
     archive.ExtractFiles(AsFolder(line.Operands[1]));
     bar.Finish();
     std::fflush(stdout);
