@@ -4,7 +4,7 @@
 #include "tools/kelpack/CommandLine.h"
 
 namespace {
-const TCommandSpec Pack{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
+const TCommandSyntax Pack{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
 }
 
 TEST(CommandLine, OptionsMayStandAnywhere) {

@@ -1,6 +1,6 @@
 #include "tools/kelpack/CommandLine.h"
 
-TCommandLine ParseCommandLine(const TCommandSpec& spec, const std::vector<std::string>& arguments) {
+TCommandLine ParseCommandLine(const TCommandSyntax& syntax, const std::vector<std::string>& arguments) {
     TCommandLine line;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -15,9 +15,9 @@ TCommandLine ParseCommandLine(const TCommandSpec& spec, const std::vector<std::s
         }
         const size_t equals = argument.find('=');
         const std::string option = argument.substr(0, equals);
-        if (spec.Flags.count(option) && equals == std::string::npos) {
+        if (syntax.Flags.count(option) && equals == std::string::npos) {
             line.Flags.insert(option);
-        } else if (spec.Valued.count(option)) {
+        } else if (syntax.Valued.count(option)) {
             if (equals != std::string::npos)
                 line.Values[option] = argument.substr(equals + 1);
             else if (i + 1 < arguments.size())
@@ -25,10 +25,10 @@ TCommandLine ParseCommandLine(const TCommandSpec& spec, const std::vector<std::s
             else
                 throw TUsageError(option + " needs a value");
         } else {
-            throw TUsageError("unknown option for " + spec.Name + ": " + argument);
+            throw TUsageError("unknown option for " + syntax.Name + ": " + argument);
         }
     }
-    if (line.Operands.size() < spec.MinOperands) throw TUsageError(spec.Name + ": too few arguments");
-    if (line.Operands.size() > spec.MaxOperands) throw TUsageError(spec.Name + ": too many arguments");
+    if (line.Operands.size() < syntax.MinOperands) throw TUsageError(syntax.Name + ": too few arguments");
+    if (line.Operands.size() > syntax.MaxOperands) throw TUsageError(syntax.Name + ": too many arguments");
     return line;
 }

@@ -10,7 +10,7 @@
 // A command line that does not fit the command: exit status 2.
 class TUsageError : public Exception { using Exception::Exception; };
 
-struct TCommandSpec {
+struct TCommandSyntax {
     std::string Name;
     size_t MinOperands;
     size_t MaxOperands;                // SIZE_MAX: no limit
@@ -31,4 +31,4 @@ struct TCommandLine {
 };
 
 // Parses the arguments after the command name; raises TUsageError.
-TCommandLine ParseCommandLine(const TCommandSpec& spec, const std::vector<std::string>& arguments);
+TCommandLine ParseCommandLine(const TCommandSyntax& syntax, const std::vector<std::string>& arguments);

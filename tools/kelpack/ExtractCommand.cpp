@@ -28,8 +28,8 @@ int64_t TotalSize(const TZLBArchive& archive) {
 }  // namespace
 
 int ExtractCommand(const TArguments& arguments) {
-    const TCommandSpec spec{"extract", 2, 2, {"--with-paths", "--check-crc", "--progress-log"}, {}};
-    const TCommandLine line = ParseCommandLine(spec, arguments);
+    const TCommandSyntax syntax{"extract", 2, 2, {"--with-paths", "--check-crc", "--progress-log"}, {}};
+    const TCommandLine line = ParseCommandLine(syntax, arguments);
     const bool progressLog = line.Has("--progress-log");
 
     TZLBArchive archive;

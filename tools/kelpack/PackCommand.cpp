@@ -22,8 +22,8 @@ TFileCompressionLevel LevelNamed(const std::string& name) {
 }  // namespace
 
 int PackCommand(const TArguments& arguments) {
-    const TCommandSpec spec{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
-    const TCommandLine line = ParseCommandLine(spec, arguments);
+    const TCommandSyntax syntax{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
+    const TCommandLine line = ParseCommandLine(syntax, arguments);
     TPackOptions options;
     options.Level = LevelNamed(line.Value("--level", "default"));
     options.CompressTable = !line.Has("--plain-table");

@@ -4,7 +4,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
-#include "shell/SpecialFolders.h"
+#include "shell/ShellFolders.h"
 #include "tests/support/ArchiveFixture.h"
 
 namespace {
