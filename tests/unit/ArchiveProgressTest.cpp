@@ -32,7 +32,7 @@ TEST_F(ProgressTest, PiecesOfFourKilobytesRoundHalvesToEven) {
 
 TEST_F(ProgressTest, CompressedTableReportsWhileItIsRead) {
     ArchiveBuilder builder;
-    for (int i = 0; i < 10; ++i) builder.Add("f" + std::to_string(i), "x");
+    for (int i = 0; i < 10; ++i) builder.Add(std::string("f").append(std::to_string(i)), "x");
     builder.CompressTable = true;
     builder.WriteTo(archiveName);
     archive.OpenArchive(archiveName);
