@@ -1,5 +1,7 @@
-# Sourced: start_display gives the shell a display, a private Xvfb when none is set,
-# stopped again when the shell exits.
+# Sourced. start_display gives the shell a private Xvfb display when none is
+# set; stop_display ends it again (the caller decides when, usually in a trap).
+KEL_XVFB_PID=""
+
 start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local number_file
@@ -12,5 +14,11 @@ start_display() {
   done
   export DISPLAY=":$(head -n1 "$number_file")"
   rm -f "$number_file"
-  trap 'wineserver -k 2>/dev/null || true; kill "$KEL_XVFB_PID" 2>/dev/null || true' EXIT
+}
+
+stop_display() {
+  [ -n "$KEL_XVFB_PID" ] || return 0
+  kill "$KEL_XVFB_PID" 2>/dev/null || true
+  wait "$KEL_XVFB_PID" 2>/dev/null || true
+  KEL_XVFB_PID=""
 }

@@ -29,6 +29,7 @@ cmake --build build/win32 -j "$jobs"
 # One display for all Windows tests, so each run need not start its own.
 source scripts/display.sh
 start_display
+trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
 
 status=0
 echo "== native tests"

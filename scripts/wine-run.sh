@@ -9,25 +9,11 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: nothing here needs them and they cannot be fetched.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 
-xvfb_pid=""
-stop_display() {
-  [ -n "$xvfb_pid" ] || return 0
-  wineserver -w 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-}
-trap stop_display EXIT
-
+source "$root/scripts/display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$number_file" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$number_file")"
-  rm -f "$number_file"
+  start_display
+  # Wine's processes let go of the display before it goes.
+  trap 'wineserver -w 2>/dev/null || true; stop_display' EXIT
 fi
 
 # The prefix is made once; parallel runs wait for the first to finish it.
