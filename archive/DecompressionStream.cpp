@@ -38,7 +38,9 @@ int32_t TDecompressionStream::Read(void* buffer, int32_t count) {
     while (zstream_.avail_out > 0) {
         if (zstream_.avail_in == 0) RefillInput();
         const int result = inflate(&zstream_, Z_NO_FLUSH);
-        if (result < 0) Fail();
+        // A stream made with a preset dictionary cannot be read without it, and
+        // inflate would make no progress on it however often it is called.
+        if (result < 0 || result == Z_NEED_DICT) Fail();
         if (result == Z_STREAM_END && zstream_.avail_out > 0) Fail();  // data ended early
     }
     return count;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include "archive/DecompressionStream.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/ArchiveFixture.h"
@@ -11,6 +13,22 @@ TMemoryStream StreamOf(const std::string& bytes) { return TMemoryStream(std::vec
 std::string ReadAll(TStream& stream, int32_t count) {
     std::string out(static_cast<size_t>(count), '\0');
     EXPECT_EQ(stream.Read(out.data(), count), count);
+    return out;
+}
+
+// A genuine zlib stream that was made with a preset dictionary.
+std::string DeflateWithDictionary(const std::string& data, const std::string& dictionary) {
+    z_stream z{};
+    EXPECT_EQ(deflateInit(&z, 6), Z_OK);
+    deflateSetDictionary(&z, reinterpret_cast<const Bytef*>(dictionary.data()), static_cast<uInt>(dictionary.size()));
+    std::string out(deflateBound(&z, data.size()), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
     return out;
 }
 
@@ -62,6 +80,8 @@ TEST(DecompressionStream, EndsAndDamageAreErrors) {
     EXPECT_EQ(readFails(packed, 1001), "error");                        // the data ends
     EXPECT_EQ(readFails(packed.substr(0, packed.size() / 2), 1000), "error");  // the source ends
     EXPECT_EQ(readFails("not a zlib stream", 10), "error");
+    // No dictionary can be given, so such a stream fails instead of stalling the reader.
+    EXPECT_EQ(readFails(DeflateWithDictionary(TextData(1000), "setup archive window"), 1000), "error");
     EXPECT_EQ(readFails("", 10), "error");
 }
 

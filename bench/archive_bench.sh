@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Packs and extracts a ~200 MB payload with kelpack and with zip/unzip, side by
+# side, and prints the best-of-3 wall-clock times and the ratios
+# (kelpack / standard tool: below 1.0 means kelpack is faster).
+# Usage: bench/archive_bench.sh [PERCENT]   PERCENT scales the payload (default 100).
+# Uses its own Release build in build/bench.
+set -euo pipefail
+
+percent=${1:-100}
+runs=${BENCH_RUNS:-3}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/bench
+work=$build/work-$percent
+
+for tool in cmake ninja zip unzip; do
+  command -v "$tool" >/dev/null || { echo "archive_bench.sh: $tool is missing" >&2; exit 2; }
+done
+
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -G Ninja -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKEL_TESTS=OFF >/dev/null
+fi
+ninja -C "$build" kelpack make_payload >/dev/null
+kelpack=$build/tools/kelpack/kelpack
+
+mkdir -p "$work"
+cd "$work"
+if [ ! -f payload.done ]; then
+  rm -rf payload
+  "$build/bench/make_payload" payload "$percent"
+  touch payload.done
+fi
+
+now() { date +%s.%N; }
+
+# best_of NAME PREPARE COMMAND: runs PREPARE then times COMMAND, once untimed to
+# warm the cache, then $runs times; prints and records the best time.
+declare -A best
+best_of() {
+  local name=$1 prepare=$2 command=$3 start end t min=""
+  eval "$prepare"
+  eval "$command" >/dev/null
+  for _ in $(seq "$runs"); do
+    eval "$prepare"
+    start=$(now)
+    eval "$command" >/dev/null
+    end=$(now)
+    t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
+    if [ -z "$min" ] || awk -v t="$t" -v m="$min" 'BEGIN { exit !(t < m) }'; then min=$t; fi
+  done
+  best[$name]=$min
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+echo "payload: $(find payload -type f | wc -l) files, $(find payload -type f -printf '%s\n' | awk '{ s += $1 } END { print s }') bytes; best of $runs runs"
+
+best_of kelpack_pack "rm -f X.kel" "$kelpack pack X.kel payload"
+best_of zip_pack "rm -f X.zip" "zip -r -6 -q X.zip payload"
+best_of kelpack_extract "rm -rf DEST" "$kelpack extract X.kel DEST --with-paths"
+best_of unzip_extract "rm -rf DEST2" "unzip -o -q X.zip -d DEST2"
+
+# Both tools must give back the payload as it was.
+diff -r payload DEST >/dev/null || { echo "archive_bench.sh: kelpack extracted something else" >&2; exit 1; }
+diff -r payload DEST2/payload >/dev/null || { echo "archive_bench.sh: unzip extracted something else" >&2; exit 1; }
+
+kel_size=$(stat -c %s X.kel)
+zip_size=$(stat -c %s X.zip)
+printf '%-10s %12s %12s %8s\n' "" kelpack "zip/unzip" ratio
+printf '%-10s %11ss %11ss %8s\n' pack "${best[kelpack_pack]}" "${best[zip_pack]}" "$(ratio "${best[kelpack_pack]}" "${best[zip_pack]}")"
+printf '%-10s %11ss %11ss %8s\n' extract "${best[kelpack_extract]}" "${best[unzip_extract]}" \
+  "$(ratio "${best[kelpack_extract]}" "${best[unzip_extract]}")"
+printf '%-10s %12s %12s %8s\n' size "$kel_size" "$zip_size" "$(ratio "$kel_size" "$zip_size")"
+rm -rf DEST DEST2

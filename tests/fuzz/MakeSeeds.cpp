@@ -1,0 +1,78 @@
+// Writes a small seed corpus for the archive fuzzer: valid archives with plain
+// and compressed tables, stored and compressed entries, nested folders.
+// Usage: make_seeds FOLDER
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "tests/support/ArchiveBuilder.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    int written = 0;
+    const auto write = [&](const char* name, const ArchiveBuilder& builder) {
+        builder.WriteTo(folder + "\\" + name);
+        ++written;
+    };
+    try {
+        if (!platform::ForceDirectories(folder)) throw std::runtime_error("cannot make " + folder);
+
+        ArchiveBuilder empty;
+        write("empty.kel", empty);
+
+        ArchiveBuilder flat;
+        flat.Add("readme.txt", TextData(900, 1));
+        flat.Add("blob.bin", NoiseData(300, 2), "", true);
+        flat.Add("zero.txt", "");
+        write("flat-plain.kel", flat);
+
+        ArchiveBuilder nested;
+        nested.CompressTable = true;
+        nested.Add("Setup.ini", "[Setup]\r\nTitle=Sample\r\n");
+        nested.Add("button.bmp", NoiseData(200, 3), "skin", true);
+        nested.Add("notes.txt", TextData(2000, 4), "docs\\en\\extra");
+        nested.Add(".hidden", "h", ".\\sub");
+        nested.Add("a..b", TextData(64, 5), "sub/deeper");
+        write("nested-compressed.kel", nested);
+
+        ArchiveBuilder tableFirst;
+        tableFirst.TableFirst = true;
+        tableFirst.CompressTable = true;
+        tableFirst.Add("first.txt", TextData(500, 6), "one");
+        tableFirst.Add("second.bin", NoiseData(100, 7), "one\\two", true);
+        write("table-first.kel", tableFirst);
+
+        ArchiveBuilder plainFirst;
+        plainFirst.TableFirst = true;
+        plainFirst.Add("x.txt", TextData(100, 8), "p");
+        write("table-first-plain.kel", plainFirst);
+
+        ArchiveBuilder same;
+        same.Add("twice.txt", "first");
+        same.Add("twice.txt", "second", "", true);
+        same.Add("twice.txt", TextData(300, 9), "dir");
+        write("same-name.kel", same);
+
+        ArchiveBuilder longNames;
+        longNames.CompressTable = true;
+        longNames.Add(std::string(200, 'n') + ".txt", TextData(50, 10), std::string(120, 'p') + "\\" + std::string(100, 'q'));
+        write("long-names.kel", longNames);
+
+        ArchiveBuilder larger;
+        larger.CompressTable = true;
+        larger.Add("big.txt", TextData(12000, 11), "text");
+        larger.Add("big.bin", NoiseData(3000, 12), "bin", true);
+        write("larger.kel", larger);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_seeds: %s\n", error.what());
+        return 1;
+    }
+    std::printf("%d seed archives in %s\n", written, folder.c_str());
+    return 0;
+}
