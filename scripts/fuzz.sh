@@ -3,6 +3,7 @@
 # writes the seed corpus and runs the archive fuzzer.
 # Usage: scripts/fuzz.sh [SECONDS]   (default 60)
 # Exits non-zero when the fuzzer finds a crash; the input is kept in build/fuzz/artifacts.
+# Inputs that once found a fault live in tests/fuzz/regressions and are run first.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -40,7 +41,7 @@ TMPDIR=$scratch "$build/tests/fuzz/archive_fuzzer" \
   -timeout=30 \
   -print_final_stats=1 \
   -artifact_prefix="$build/artifacts/" \
-  "$build/corpus" "$build/seeds" || rc=$?
+  "$build/corpus" "$build/seeds" "$root/tests/fuzz/regressions" || rc=$?
 
 if [ "$rc" -ne 0 ]; then
   echo "fuzz.sh: the fuzzer stopped with status $rc; inputs in $build/artifacts/:" >&2
