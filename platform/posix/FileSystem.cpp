@@ -136,7 +136,10 @@ std::string CreateTempFile(const std::string& folder, const std::string& prefix)
     if (!name.empty() && name.back() != '/') name += '/';
     name += prefix + "XXXXXX.tmp";
     const int fd = ::mkstemps(name.data(), 4);
-    if (fd < 0) return Fail(), std::string();
+    if (fd < 0) {
+        Fail();
+        return std::string();
+    }
     ::close(fd);
     return name;
 }
