@@ -1,5 +1,7 @@
 #include "archive/EntryNames.h"
 
+#include "platform/Text.h"
+
 namespace {
 
 bool HasForbiddenCharacter(const std::string& text, const char* forbidden) {
@@ -38,4 +40,14 @@ bool IsSafeRelativePath(const std::string& path) {
         start = end + 1;
     }
     return true;
+}
+
+bool IsSafeEntry(const TArchiveEntry& entry, bool withPath) {
+    return IsSafeFileName(entry.FileName) && (!withPath || IsSafeRelativePath(entry.FilePath));
+}
+
+std::string UnsafeEntryMessage(int index, const TArchiveEntry& entry, bool withPath) {
+    const std::string name =
+        withPath && !entry.FilePath.empty() ? entry.FilePath + "\\" + entry.FileName : entry.FileName;
+    return Format("File (%d) would be written outside the destination folder (%s)", index, name.c_str());
 }

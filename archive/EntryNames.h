@@ -3,6 +3,8 @@
 // folder. Archives come from outside, so a name must not climb out of it.
 #include <string>
 
+#include "archive/ArchiveFormat.h"
+
 // A bare file name: no separator, no drive or stream colon, not a
 // dots-only name that would mean the folder itself or its parent.
 bool IsSafeFileName(const std::string& name);
@@ -10,3 +12,10 @@ bool IsSafeFileName(const std::string& name);
 // A folder relative to the destination: not absolute, no drive, no
 // component that climbs to a parent.
 bool IsSafeRelativePath(const std::string& path);
+
+// Whether extracting the entry keeps it inside the destination folder; its
+// folder counts only when extraction places files under their folders.
+bool IsSafeEntry(const TArchiveEntry& entry, bool withPath);
+
+// The error text for an entry refused by IsSafeEntry.
+std::string UnsafeEntryMessage(int index, const TArchiveEntry& entry, bool withPath);

@@ -172,15 +172,9 @@ void TZLBArchive::ExtractFiles(const std::string& destinationFolder) {
 // Refuses the whole archive, before anything is written, when one entry
 // would land outside the destination folder.
 void TZLBArchive::CheckEntryNames() const {
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        const TArchiveEntry& entry = entries_[i];
-        const bool safe = IsSafeFileName(entry.FileName) && (!ExtractWithPath || IsSafeRelativePath(entry.FilePath));
-        if (!safe) {
-            const std::string name = ExtractWithPath ? entry.FilePath + "\\" + entry.FileName : entry.FileName;
-            throw Exception(Format("File (%d) would be written outside the destination folder (%s)",
-                                   static_cast<int>(i), name.c_str()));
-        }
-    }
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (!IsSafeEntry(entries_[i], ExtractWithPath))
+            throw Exception(UnsafeEntryMessage(static_cast<int>(i), entries_[i], ExtractWithPath));
 }
 
 std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const {

@@ -52,9 +52,8 @@ int VerifyCommand(const TArguments& arguments) {
     for (int i = 0; i < archive.GetFileCount(); ++i) {
         TArchiveEntry entry;
         archive.GetFileEntry(i, entry);
-        if (!IsSafeFileName(entry.FileName) || !IsSafeRelativePath(entry.FilePath)) {
-            std::fprintf(stderr, "File (%d) would be written outside the destination folder (%s)\n", i,
-                         (entry.FilePath + "\\" + entry.FileName).c_str());
+        if (!IsSafeEntry(entry, true)) {
+            std::fprintf(stderr, "%s\n", UnsafeEntryMessage(i, entry, true).c_str());
             ++failures;
         } else if (!EntryIntact(file, entry, crc)) {
             std::fprintf(stderr, "%s\n", Format("File (%d) is corrupt", i).c_str());
