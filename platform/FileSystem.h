@@ -29,6 +29,10 @@ bool SetReadOnly(const std::string& path, bool readOnly);
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
 int LastErrorCode();                            // the code of the last failed call above
 
+// The process's current folder, without a trailing separator
+// (at most 260 characters; empty when it cannot be told).
+std::string CurrentFolder();
+
 // The folder for temporary files, with a trailing separator.
 std::string TempFolder();
 // Creates a new empty file "<folder><prefix><hex>.tmp" and returns its name,

@@ -28,8 +28,8 @@ bool StatPath(const std::string& path, struct stat& info) {
 // Splits "folder\pattern" into its folder and its last part.
 void SplitPattern(const std::string& pattern, std::string& folder, std::string& mask) {
     const size_t cut = pattern.find_last_of("\\/");
-    folder = cut == std::string::npos ? "." : pattern.substr(0, cut);
-    if (folder.empty()) folder = "/";
+    folder = cut == std::string::npos ? std::string(".") : pattern.substr(0, cut);
+    if (folder.empty()) folder.assign(1, '/');
     mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
 }
 
@@ -123,6 +123,11 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
 }
 
 int LastErrorCode() { return lastError; }
+
+std::string CurrentFolder() {
+    char buffer[261];
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
+}
 
 std::string TempFolder() {
     const char* tmp = std::getenv("TMPDIR");

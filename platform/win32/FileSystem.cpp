@@ -56,6 +56,12 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
+std::string CurrentFolder() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
 std::string TempFolder() {
     char buffer[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, buffer);

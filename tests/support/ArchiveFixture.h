@@ -10,6 +10,7 @@
 #include "archive/ZLIBArchive.h"
 #include "platform/Exception.h"
 #include "tests/support/ArchiveBuilder.h"
+#include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
 using Reports = std::vector<std::pair<std::string, int>>;
@@ -29,14 +30,3 @@ protected:
     }
     std::string Extracted(const std::string& relative) const { return ReadFile(destination + relative); }
 };
-
-// The message of the exception that a statement raises, or "" when it raises none.
-template <class Statement>
-std::string MessageOf(Statement statement) {
-    try {
-        statement();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "";
-}
