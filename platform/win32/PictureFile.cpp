@@ -1,0 +1,223 @@
+#include "platform/PictureFile.h"
+
+#include <windows.h>
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstring>
+
+#include "platform/Com.h"
+#include "platform/FileStream.h"
+#include "platform/Text.h"
+
+namespace platform {
+
+namespace {
+
+// The largest picture file read and the largest picture drawn, checked
+// before the memory is taken.
+constexpr int64_t MaxFileSize = int64_t{1} << 28;
+constexpr LONG MaxSide = 32768;
+constexpr int64_t MaxPixels = int64_t{1} << 27;
+constexpr LONG HimetricPerInch = 2540;
+
+[[noreturn]] void Fail(const std::string& fileName, const std::string& reason) {
+    throw EInvalidGraphic("Cannot load the picture file " + fileName + ": " + reason);
+}
+
+std::string Hresult(HRESULT result) { return Format("error 0x%08lX", static_cast<unsigned long>(result)); }
+
+// A COM interface pointer, released when it goes.
+template <class T>
+class TComRef {
+public:
+    TComRef() = default;
+    ~TComRef() {
+        if (object_) object_->Release();
+    }
+    TComRef(const TComRef&) = delete;
+    TComRef& operator=(const TComRef&) = delete;
+    T** Out() { return &object_; }
+    T* operator->() const { return object_; }
+    T* Get() const { return object_; }
+
+private:
+    T* object_ = nullptr;
+};
+
+// Movable global memory, freed unless a stream took it over.
+class TGlobalMemory {
+public:
+    explicit TGlobalMemory(SIZE_T size) : memory_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
+    ~TGlobalMemory() {
+        if (memory_) GlobalFree(memory_);
+    }
+    TGlobalMemory(const TGlobalMemory&) = delete;
+    TGlobalMemory& operator=(const TGlobalMemory&) = delete;
+    HGLOBAL Get() const { return memory_; }
+    void Release() { memory_ = nullptr; }
+
+private:
+    HGLOBAL memory_;
+};
+
+class TScreenDC {
+public:
+    TScreenDC() : dc_(GetDC(nullptr)) {}
+    ~TScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    TScreenDC(const TScreenDC&) = delete;
+    TScreenDC& operator=(const TScreenDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class TMemoryDC {
+public:
+    TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~TMemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class TBitmapHandle {
+public:
+    explicit TBitmapHandle(HBITMAP bitmap) : bitmap_(bitmap) {}
+    ~TBitmapHandle() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    TBitmapHandle(const TBitmapHandle&) = delete;
+    TBitmapHandle& operator=(const TBitmapHandle&) = delete;
+    HBITMAP Get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class TSelection {
+public:
+    TSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~TSelection() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
+    bool Selected() const { return previous_ && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+std::string ReadWholeFile(const std::string& fileName) {
+    std::string bytes;
+    try {
+        TFileStream file(fileName, TFileMode::fmOpenRead);
+        const int64_t size = file.Size();
+        if (size <= 0) Fail(fileName, "the file is empty");
+        if (size > MaxFileSize) Fail(fileName, "the file is too large");
+        bytes.resize(static_cast<size_t>(size));
+        file.ReadBuffer(bytes.data(), static_cast<int32_t>(size));
+    } catch (const EFOpenError&) {
+        Fail(fileName, "the file cannot be opened");
+    } catch (const EStreamError&) {
+        Fail(fileName, "the file cannot be read");
+    }
+    return bytes;
+}
+
+// The picture object made from the file's bytes, through a stream over
+// global memory that the stream owns once it exists.
+void LoadPicture(const std::string& fileName, const std::string& bytes, TComRef<IPicture>& picture) {
+    TGlobalMemory memory(bytes.size());
+    if (!memory.Get()) Fail(fileName, "out of memory");
+    void* target = GlobalLock(memory.Get());
+    if (!target) Fail(fileName, "out of memory");
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory.Get());
+
+    TComRef<IStream> stream;
+    HRESULT result = CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Out());
+    if (FAILED(result)) Fail(fileName, "cannot make a stream (" + Hresult(result) + ")");
+    memory.Release();
+
+    result = OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(picture.Out()));
+    if (FAILED(result) || !picture.Get())
+        Fail(fileName, "not a picture format the system can load, or damaged (" + Hresult(result) + ")");
+}
+
+}  // namespace
+
+TDecodedPicture DecodePictureFile(const std::string& fileName) {
+    const std::string bytes = ReadWholeFile(fileName);
+
+    TComInitializer com;  // the picture object may need COM on this thread
+    TComRef<IPicture> picture;
+    LoadPicture(fileName, bytes, picture);
+
+    SHORT type = PICTYPE_UNINITIALIZED;
+    if (FAILED(picture->get_Type(&type)) || type == PICTYPE_UNINITIALIZED || type == PICTYPE_NONE)
+        Fail(fileName, "the file holds no picture");
+
+    OLE_XSIZE_HIMETRIC himetricWidth = 0;
+    OLE_YSIZE_HIMETRIC himetricHeight = 0;
+    if (FAILED(picture->get_Width(&himetricWidth)) || FAILED(picture->get_Height(&himetricHeight)))
+        Fail(fileName, "the picture has no size");
+
+    TScreenDC screen;
+    if (!screen.Get()) Fail(fileName, "no screen device context");
+    const LONG width = MulDiv(himetricWidth, GetDeviceCaps(screen.Get(), LOGPIXELSX), HimetricPerInch);
+    const LONG height = MulDiv(himetricHeight, GetDeviceCaps(screen.Get(), LOGPIXELSY), HimetricPerInch);
+    if (width <= 0 || height <= 0) Fail(fileName, "the picture has no pixels");
+    if (width > MaxSide || height > MaxSide || int64_t{width} * height > MaxPixels)
+        Fail(fileName, Format("the picture is too large (%ld x %ld pixels)", static_cast<long>(width),
+                              static_cast<long>(height)));
+
+    TMemoryDC dc;
+    if (!dc.Get()) Fail(fileName, "no memory device context");
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap.Get() || !bits) Fail(fileName, "out of memory for the picture");
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    std::memset(bits, 0xFF, count * sizeof(uint32_t));  // white under the picture
+
+    {
+        TSelection selection(dc.Get(), bitmap.Get());
+        if (!selection.Selected()) Fail(fileName, "cannot draw the picture");
+        // The source rectangle runs bottom-up in HIMETRIC, hence the start at
+        // the height and the negative extent.
+        const HRESULT result = picture->Render(dc.Get(), 0, 0, width, height, 0, himetricHeight, himetricWidth,
+                                               -himetricHeight, nullptr);
+        if (FAILED(result)) Fail(fileName, "cannot draw the picture (" + Hresult(result) + ")");
+        GdiFlush();
+    }
+
+    TDecodedPicture decoded;
+    decoded.Width = width;
+    decoded.Height = height;
+    decoded.HasAlpha = false;
+    decoded.Pixels.resize(count);
+    const auto* source = static_cast<const uint32_t*>(bits);  // 0x00RRGGBB, as the 32-bit DIB lays it out
+    for (size_t i = 0; i < count; ++i) decoded.Pixels[i] = source[i] | 0xFF000000u;
+    return decoded;
+}
+
+}  // namespace platform
