@@ -12,6 +12,7 @@ PACKAGES=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool imagemagick
   clang libclang-rt-14-dev llvm
+  libpixman-1-dev
   zip unzip python3
 )
 

@@ -65,21 +65,22 @@ KEL_VECTOR __m128i BroadcastAlpha(__m128i px16) {
     return _mm_shufflehi_epi16(_mm_shufflelo_epi16(px16, 0xFF), 0xFF);
 }
 
-// (f x w + b x (256 - w) + 128) >> 8 on two pixels in 16-bit lanes.
-KEL_VECTOR __m128i MixTwo(__m128i f16, __m128i b16, __m128i w16) {
-    const __m128i full = _mm_set1_epi16(256);
-    const __m128i half = _mm_set1_epi16(128);
-    const __m128i z = _mm_add_epi16(_mm_mullo_epi16(f16, w16),
-                                    _mm_mullo_epi16(b16, _mm_sub_epi16(full, w16)));
-    return _mm_srli_epi16(_mm_add_epi16(z, half), 8);
+// (f x w + b x (256 - w) + 128) >> 8 on two pixels in 16-bit lanes, computed
+// as (b x 256 + 128 + (f - b) x w) >> 8: the sum fits in 16 bits, so the
+// intermediate wrap-around of the lanes cancels out.
+KEL_VECTOR __m128i MixTwo(__m128i f16, __m128i b16, __m128i bHigh16, __m128i w16) {
+    const __m128i z = _mm_add_epi16(bHigh16, _mm_mullo_epi16(_mm_sub_epi16(f16, b16), w16));
+    return _mm_srli_epi16(z, 8);
 }
 
 KEL_VECTOR __m128i BlendFour(__m128i f, __m128i b) {
     const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi8(char(128));  // interleaved below b: b x 256 + 128
     const __m128i fl = _mm_unpacklo_epi8(f, zero), fh = _mm_unpackhi_epi8(f, zero);
     const __m128i bl = _mm_unpacklo_epi8(b, zero), bh = _mm_unpackhi_epi8(b, zero);
-    const __m128i mixed = _mm_packus_epi16(MixTwo(fl, bl, BroadcastAlpha(fl)),
-                                           MixTwo(fh, bh, BroadcastAlpha(fh)));
+    const __m128i mixed =
+        _mm_packus_epi16(MixTwo(fl, bl, _mm_unpacklo_epi8(half, b), BroadcastAlpha(fl)),
+                         MixTwo(fh, bh, _mm_unpackhi_epi8(half, b), BroadcastAlpha(fh)));
     // Opaque foreground pixels are copied exactly.
     const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000));
     const __m128i opaque = _mm_cmpeq_epi32(_mm_and_si128(f, alphaMask), alphaMask);
@@ -92,7 +93,9 @@ KEL_VECTOR __m128i BlendFourMaster(__m128i f, __m128i b, __m128i master16) {
     const __m128i bl = _mm_unpacklo_epi8(b, zero), bh = _mm_unpackhi_epi8(b, zero);
     const __m128i wl = _mm_srli_epi16(_mm_mullo_epi16(BroadcastAlpha(fl), master16), 8);
     const __m128i wh = _mm_srli_epi16(_mm_mullo_epi16(BroadcastAlpha(fh), master16), 8);
-    return _mm_packus_epi16(MixTwo(fl, bl, wl), MixTwo(fh, bh, wh));
+    const __m128i half = _mm_set1_epi8(char(128));
+    return _mm_packus_epi16(MixTwo(fl, bl, _mm_unpacklo_epi8(half, b), wl),
+                            MixTwo(fh, bh, _mm_unpackhi_epi8(half, b), wh));
 }
 
 KEL_VECTOR void VectorBlendRow(const TColor32* source, TColor32* target, int32_t count) {
@@ -127,21 +130,27 @@ KEL_VECTOR void VectorBlendRowMaster(const TColor32* source, TColor32* target, i
 
 // --- eight pixels at a time in 256-bit registers: the same arithmetic, lane by lane
 
-KEL_VECTOR256 __m256i BroadcastAlpha8(__m256i px16) {
-    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(px16, 0xFF), 0xFF);
+KEL_VECTOR256 __m256i MixFour(__m256i f16, __m256i b16, __m256i bHigh16, __m256i w16) {
+    const __m256i z = _mm256_add_epi16(bHigh16, _mm256_mullo_epi16(_mm256_sub_epi16(f16, b16), w16));
+    return _mm256_srli_epi16(z, 8);
 }
 
-KEL_VECTOR256 __m256i MixFour(__m256i f16, __m256i b16, __m256i w16) {
-    const __m256i full = _mm256_set1_epi16(256);
-    const __m256i half = _mm256_set1_epi16(128);
-    const __m256i z = _mm256_add_epi16(_mm256_mullo_epi16(f16, w16),
-                                       _mm256_mullo_epi16(b16, _mm256_sub_epi16(full, w16)));
-    return _mm256_srli_epi16(_mm256_add_epi16(z, half), 8);
+// Byte shuffles that spread each pixel's alpha over its four 16-bit lanes,
+// for the low and the high two pixels of each 128-bit half.
+KEL_VECTOR256 __m256i AlphaSpreadLow() {
+    return _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1,
+                            3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1);
+}
+KEL_VECTOR256 __m256i AlphaSpreadHigh() {
+    return _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1,
+                            11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
 }
 
 KEL_VECTOR256 void WideBlendRow(const TColor32* source, TColor32* target, int32_t count) {
     const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000));
     const __m256i zero = _mm256_setzero_si256();
+    const __m256i half = _mm256_set1_epi8(char(128));
+    const __m256i spreadLow = AlphaSpreadLow(), spreadHigh = AlphaSpreadHigh();
     int32_t i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
@@ -156,8 +165,9 @@ KEL_VECTOR256 void WideBlendRow(const TColor32* source, TColor32* target, int32_
         const __m256i b = _mm256_loadu_si256(out);
         const __m256i fl = _mm256_unpacklo_epi8(f, zero), fh = _mm256_unpackhi_epi8(f, zero);
         const __m256i bl = _mm256_unpacklo_epi8(b, zero), bh = _mm256_unpackhi_epi8(b, zero);
-        const __m256i mixed = _mm256_packus_epi16(MixFour(fl, bl, BroadcastAlpha8(fl)),
-                                                  MixFour(fh, bh, BroadcastAlpha8(fh)));
+        const __m256i mixed =
+            _mm256_packus_epi16(MixFour(fl, bl, _mm256_unpacklo_epi8(half, b), _mm256_shuffle_epi8(f, spreadLow)),
+                                MixFour(fh, bh, _mm256_unpackhi_epi8(half, b), _mm256_shuffle_epi8(f, spreadHigh)));
         _mm256_storeu_si256(out, _mm256_blendv_epi8(mixed, f, opaque));
     }
     VectorBlendRow(source + i, target + i, count - i);

@@ -41,7 +41,7 @@ TRegion& TRegion::operator=(TRegion&& other) noexcept {
 TRegion TRegion::FromRectangles(TRegionRects rects, const TRect& bounds) {
     std::vector<TRect>& block = rects.Block();
     const RGNDATAHEADER header = HeaderFor(rects.Count(), bounds);
-    std::memcpy(block.data(), &header, sizeof header);
+    std::memcpy(static_cast<void*>(block.data()), &header, sizeof header);
     const DWORD size = DWORD(block.size() * sizeof(TRect));
     TRegion region;
     region.handle_ = ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(block.data()));
