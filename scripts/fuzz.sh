@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz configuration (clang, libFuzzer, ASan, UBSan) in build/fuzz,
-# writes the seed corpus and runs the archive fuzzer.
-# Usage: scripts/fuzz.sh [SECONDS]   (default 60)
-# Exits non-zero when the fuzzer finds a crash; the input is kept in build/fuzz/artifacts.
-# Inputs that once found a fault live in tests/fuzz/regressions and are run first.
+# writes the seed corpora and runs the archive fuzzer, then the BMP fuzzer.
+# Usage: scripts/fuzz.sh [SECONDS]   (default 60, for each fuzzer)
+# Exits non-zero when a fuzzer finds a crash; the input is kept in build/fuzz/artifacts
+# (the BMP fuzzer's with the prefix bmp-).
+# Inputs that once found a fault live in tests/fuzz/regressions (archive) and
+# tests/fuzz/regressions-bmp (BMP) and are run first.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -22,10 +24,11 @@ if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -G Ninja -S "$root" -B "$build" \
     -DKEL_FUZZ=ON -DKEL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-ninja -C "$build" archive_fuzzer make_seeds
+ninja -C "$build" archive_fuzzer make_seeds bmp_fuzzer make_bmp_seeds
 
-mkdir -p "$build/corpus" "$build/seeds" "$build/artifacts"
+mkdir -p "$build/corpus" "$build/seeds" "$build/corpus-bmp" "$build/seeds-bmp" "$build/artifacts"
 "$build/tests/fuzz/make_seeds" "$build/seeds"
+"$build/tests/fuzz/make_bmp_seeds" "$build/seeds-bmp"
 
 # The target extracts into a scratch folder under TMPDIR; memory-backed when possible.
 scratch_base=/dev/shm
@@ -33,19 +36,38 @@ scratch_base=/dev/shm
 scratch=$(mktemp -d "$scratch_base/kelfuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-rc=0
-TMPDIR=$scratch "$build/tests/fuzz/archive_fuzzer" \
-  -max_total_time="$seconds" \
-  -max_len=65536 \
-  -rss_limit_mb=2048 \
-  -timeout=30 \
-  -print_final_stats=1 \
-  -artifact_prefix="$build/artifacts/" \
-  "$build/corpus" "$build/seeds" "$root/tests/fuzz/regressions" || rc=$?
+# Runs one fuzzer with the common options; the remaining arguments are corpus
+# folders, of which missing ones are left out.
+run_fuzzer() {
+  local name=$1 prefix=$2
+  shift 2
+  local folders=()
+  for folder in "$@"; do [ -d "$folder" ] && folders+=("$folder"); done
+  "$build/tests/fuzz/$name" \
+    -max_total_time="$seconds" \
+    -max_len=65536 \
+    -rss_limit_mb=2048 \
+    -timeout=30 \
+    -print_final_stats=1 \
+    -artifact_prefix="$build/artifacts/$prefix" \
+    "${folders[@]}"
+}
 
-if [ "$rc" -ne 0 ]; then
-  echo "fuzz.sh: the fuzzer stopped with status $rc; inputs in $build/artifacts/:" >&2
+report_crash() {
+  local name=$1 rc=$2
+  echo "fuzz.sh: $name stopped with status $rc; inputs in $build/artifacts/:" >&2
   ls -l "$build/artifacts" >&2 || true
-  echo "fuzz.sh: replay one with: $build/tests/fuzz/archive_fuzzer FILE" >&2
-fi
+  echo "fuzz.sh: replay one with: $build/tests/fuzz/$name FILE" >&2
+}
+
+rc=0
+archive_rc=0
+TMPDIR=$scratch run_fuzzer archive_fuzzer "" \
+  "$build/corpus" "$build/seeds" "$root/tests/fuzz/regressions" || archive_rc=$?
+[ "$archive_rc" -eq 0 ] || { report_crash archive_fuzzer "$archive_rc"; rc=$archive_rc; }
+
+bmp_rc=0
+run_fuzzer bmp_fuzzer bmp- \
+  "$build/corpus-bmp" "$build/seeds-bmp" "$root/tests/fuzz/regressions-bmp" || bmp_rc=$?
+[ "$bmp_rc" -eq 0 ] || { report_crash bmp_fuzzer "$bmp_rc"; rc=$bmp_rc; }
 exit "$rc"
