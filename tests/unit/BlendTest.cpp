@@ -21,28 +21,21 @@ TColor32 PerChannel(TColor32 f, TColor32 b, uint32_t (*mix)(uint32_t, uint32_t, 
 uint32_t VectorMix(uint32_t f, uint32_t b, uint32_t w) { return (f * w + b * (256 - w) + 128) >> 8; }
 uint32_t ScalarMix(uint32_t f, uint32_t b, uint32_t w) { return ((f * w + 128) >> 8) + ((b * (255 - w) + 128) >> 8); }
 
-TColor32 VectorReference(TColor32 f, TColor32 b) {
+using TMix = uint32_t (*)(uint32_t, uint32_t, uint32_t);
+
+template <TMix Mix>
+TColor32 Reference(TColor32 f, TColor32 b) {
     const uint32_t fa = f >> 24;
     if (fa == 0) return b;
     if (fa == 255) return f;
-    return PerChannel(f, b, VectorMix, fa);
+    return PerChannel(f, b, Mix, fa);
 }
 
-TColor32 VectorMasterReference(TColor32 f, TColor32 b, uint32_t m) {
+// The scalar set drops the alpha of results weighted by a master alpha.
+template <TMix Mix, TColor32 KeptChannels>
+TColor32 MasterReference(TColor32 f, TColor32 b, uint32_t m) {
     const uint32_t w = ((f >> 24) * m) >> 8;
-    return w == 0 ? b : PerChannel(f, b, VectorMix, w);
-}
-
-TColor32 ScalarReference(TColor32 f, TColor32 b) {
-    const uint32_t fa = f >> 24;
-    if (fa == 0) return b;
-    if (fa == 255) return f;
-    return PerChannel(f, b, ScalarMix, fa);
-}
-
-TColor32 ScalarMasterReference(TColor32 f, TColor32 b, uint32_t m) {
-    const uint32_t w = ((f >> 24) * m) >> 8;
-    return w == 0 ? b : PerChannel(f, b, ScalarMix, w) & 0x00FFFFFF;
+    return w == 0 ? b : PerChannel(f, b, Mix, w) & KeptChannels;
 }
 
 struct TVariant {
@@ -53,8 +46,8 @@ struct TVariant {
 
 std::vector<TVariant> AllVariants() {
     std::vector<TVariant> all;
-    for (const TBlendRoutines* r : VectorBlendVariants()) all.push_back({r, VectorReference, VectorMasterReference});
-    all.push_back({&ScalarBlendRoutines(), ScalarReference, ScalarMasterReference});
+    for (const TBlendRoutines* r : VectorBlendVariants()) all.push_back({r, Reference<VectorMix>, MasterReference<VectorMix, 0xFFFFFFFF>});
+    all.push_back({&ScalarBlendRoutines(), Reference<ScalarMix>, MasterReference<ScalarMix, 0x00FFFFFF>});
     return all;
 }
 

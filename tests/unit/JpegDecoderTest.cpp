@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/Color32.h"
+#include "tests/support/PictureChecks.h"
 #include "skin/JpegDecoder.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -30,19 +31,6 @@ std::string FailureOf(const TBytes& bytes) {
         return e.Message();
     }
     return "";
-}
-
-uint32_t At(const TDecodedPicture& picture, int x, int y) { return picture.Pixels.at(size_t(y) * picture.Width + x); }
-
-// JPEG is lossy: each channel may be off by a little.
-testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance = 24) {
-    const int dr = std::abs(RedOf(actual) - RedOf(expected)), dg = std::abs(GreenOf(actual) - GreenOf(expected)),
-              db = std::abs(BlueOf(actual) - BlueOf(expected));
-    if (AlphaOf(actual) == 255 && dr <= tolerance && dg <= tolerance && db <= tolerance)
-        return testing::AssertionSuccess();
-    char text[80];
-    std::snprintf(text, sizeof text, "%08X is not near %08X", actual, expected);
-    return testing::AssertionFailure() << text;
 }
 
 // Offset of the size fields in the first start-of-frame marker.

@@ -18,22 +18,13 @@ namespace {
 
 constexpr TColor32 kMagenta = 0xFF00FF, kRed = 0xFF0000, kBlack = 0x000000, kWhite = 0xFFFFFF;
 
-// Writes a 24-bit picture with the given rows of 0xRRGGBB colours.
-void WriteBmp24(const std::string& path, const std::vector<std::vector<uint32_t>>& rows) {
+// Writes a picture of 24 or 32 bits with the given rows of colours, top row first.
+void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>& rows, uint16_t bits = 24) {
     BmpBuilder bmp;
     bmp.Width = int32_t(rows[0].size());
     bmp.Height = -int32_t(rows.size());
-    bmp.BitCount = 24;
-    bmp.Pixels = PackRows(rows, 24);
-    WriteFile(path, bmp.Build());
-}
-
-void WriteBmp32(const std::string& path, const std::vector<std::vector<uint32_t>>& rows) {
-    BmpBuilder bmp;
-    bmp.Width = int32_t(rows[0].size());
-    bmp.Height = -int32_t(rows.size());
-    bmp.BitCount = 32;
-    bmp.Pixels = PackRows(rows, 32);
+    bmp.BitCount = bits;
+    bmp.Pixels = PackRows(rows, bits);
     WriteFile(path, bmp.Build());
 }
 
@@ -61,14 +52,14 @@ protected:
 
     void WriteFallback() {
         platform::ForceDirectories(scratch / "Data");
-        WriteBmp24(scratch / "Data\\noimage.bmp", {{kWhite, kBlack}});
+        WriteBmp(scratch / "Data\\noimage.bmp", {{kWhite, kBlack}});
     }
 };
 
 }  // namespace
 
 TEST_F(SkinPicture, TransparentColourBecomesSeeThroughAndCutsTheOutline) {
-    WriteBmp24(scratch / "skin.bmp", {{kMagenta, kRed, kMagenta}});
+    WriteBmp(scratch / "skin.bmp", {{kMagenta, kRed, kMagenta}});
     graphic.SetFileName(scratch / "skin.bmp");
     graphic.SetTransparentColor(0x00FF00FF);
     graphic.SetAlphaMode(gaTransparentColor);
@@ -81,14 +72,14 @@ TEST_F(SkinPicture, TransparentColourBecomesSeeThroughAndCutsTheOutline) {
 }
 
 TEST_F(SkinPicture, BlackIsTransparentUntilAColourIsSet) {
-    WriteBmp24(scratch / "skin.bmp", {{kBlack, kWhite}});
+    WriteBmp(scratch / "skin.bmp", {{kBlack, kWhite}});
     graphic.SetFileName(scratch / "skin.bmp");
     graphic.SetAlphaMode(gaTransparentColor);
     EXPECT_EQ(PixelsOf(graphic.GetBitmap()), (std::vector<TColor32>{0x00000000, 0xFFFFFFFF}));
 }
 
 TEST_F(SkinPicture, SettersOnlyMarkWorkAndGetBitmapDoesIt) {
-    WriteBmp24(scratch / "skin.bmp", {{kRed, kMagenta}});
+    WriteBmp(scratch / "skin.bmp", {{kRed, kMagenta}});
     graphic.SetFileName(scratch / "skin.bmp");
     EXPECT_EQ(graphic.DirtyFlags(), KGraphic::kAllDirty);
     graphic.GetBitmap();
@@ -108,12 +99,12 @@ TEST_F(SkinPicture, SettersOnlyMarkWorkAndGetBitmapDoesIt) {
 }
 
 TEST_F(SkinPicture, EachFileIsReadOnceAndLooksUpIgnoringCase) {
-    WriteBmp24(scratch / "Skin.bmp", {{kRed}});
+    WriteBmp(scratch / "Skin.bmp", {{kRed}});
     graphic.SetFileName(scratch / "Skin.bmp");
     EXPECT_EQ(graphic.GetBitmap().GetPixel(0, 0), 0xFFFF0000u);
 
     // Changed on disk and named in another case: a reload, answered from the cache.
-    WriteBmp24(scratch / "Skin.bmp", {{kWhite}});
+    WriteBmp(scratch / "Skin.bmp", {{kWhite}});
     graphic.SetFileName(scratch / "SKIN.BMP");
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(graphic.GetBitmap().GetPixel(0, 0), 0xFFFF0000u);
@@ -132,7 +123,7 @@ TEST_F(SkinPicture, MissingPicturesShareTheFallbackLoadedOnce) {
     EXPECT_EQ(PixelsOf(graphic.GetBitmap()), (std::vector<TColor32>{0xFFFFFFFF, 0xFF000000}));
 
     // The file appears now, but the name is cached with the fallback picture.
-    WriteBmp24(missing, {{kRed}});
+    WriteBmp(missing, {{kRed}});
     KGraphic second;
     second.SetFileName(missing);
     EXPECT_EQ(PixelsOf(second.GetBitmap()), (std::vector<TColor32>{0xFFFFFFFF, 0xFF000000}));
@@ -153,7 +144,7 @@ TEST_F(SkinPicture, WithoutAFallbackPictureTheResultIsEmpty) {
 }
 
 TEST_F(SkinPicture, CornerColourBecomesExactlyTransparentGreen) {
-    WriteBmp24(scratch / "skin.bmp", {{kRed, kWhite}, {kWhite, kRed}, {kRed, kMagenta}});
+    WriteBmp(scratch / "skin.bmp", {{kRed, kWhite}, {kWhite, kRed}, {kRed, kMagenta}});
     graphic.SetFileName(scratch / "skin.bmp");
     graphic.SetAlphaMode(gaCornerColor);
     EXPECT_EQ(PixelsOf(graphic.GetBitmap()),
@@ -161,8 +152,8 @@ TEST_F(SkinPicture, CornerColourBecomesExactlyTransparentGreen) {
 }
 
 TEST_F(SkinPicture, IntensityModesTakeBrightnessFromThePictureOrTheMask) {
-    WriteBmp24(scratch / "skin.bmp", {{kWhite, kRed}});
-    WriteBmp24(scratch / "mask.bmp", {{kBlack, kWhite}});
+    WriteBmp(scratch / "skin.bmp", {{kWhite, kRed}});
+    WriteBmp(scratch / "mask.bmp", {{kBlack, kWhite}});
     graphic.SetFileName(scratch / "skin.bmp");
     graphic.SetAlphaMode(gaSelfIntensity);
     EXPECT_EQ(PixelsOf(graphic.GetBitmap()),
@@ -173,7 +164,7 @@ TEST_F(SkinPicture, IntensityModesTakeBrightnessFromThePictureOrTheMask) {
 }
 
 TEST_F(SkinPicture, UnknownModesKeepTheLoadedAlpha) {
-    WriteBmp32(scratch / "alpha.bmp", {{0x80123456, 0x00ABCDEF}});
+    WriteBmp(scratch / "alpha.bmp", {{0x80123456, 0x00ABCDEF}}, 32);
     graphic.SetFileName(scratch / "alpha.bmp");
     graphic.SetAlphaMode(TGraphicAlphaMode(7));
     EXPECT_EQ(PixelsOf(graphic.GetBitmap()), (std::vector<TColor32>{0x80123456, 0x00ABCDEF}));

@@ -8,23 +8,12 @@
 
 #include "platform/PictureFile.h"
 #include "skin/Color32.h"
+#include "tests/support/PictureChecks.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
 std::string Picture(const std::string& name) { return std::string(KEL_TEST_PICTURES) + "\\" + name; }
-
-uint32_t At(const TDecodedPicture& picture, int x, int y) { return picture.Pixels.at(size_t(y) * picture.Width + x); }
-
-testing::AssertionResult Near(uint32_t actual, uint32_t expected, int tolerance) {
-    const int dr = std::abs(RedOf(actual) - RedOf(expected)), dg = std::abs(GreenOf(actual) - GreenOf(expected)),
-              db = std::abs(BlueOf(actual) - BlueOf(expected));
-    if (AlphaOf(actual) == 255 && dr <= tolerance && dg <= tolerance && db <= tolerance)
-        return testing::AssertionSuccess();
-    char text[80];
-    std::snprintf(text, sizeof text, "%08X is not near %08X", actual, expected);
-    return testing::AssertionFailure() << text;
-}
 
 std::string FailureOf(const std::string& fileName) {
     try {
