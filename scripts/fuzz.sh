@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz configuration (clang, libFuzzer, ASan, UBSan) in build/fuzz,
-# writes the seed corpora and runs the archive fuzzer, then the BMP fuzzer.
+# writes the seed corpora and runs the archive fuzzer, then the BMP and JPEG fuzzers.
 # Usage: scripts/fuzz.sh [SECONDS]   (default 60, for each fuzzer)
 # Exits non-zero when a fuzzer finds a crash; the input is kept in build/fuzz/artifacts
-# (the BMP fuzzer's with the prefix bmp-).
-# Inputs that once found a fault live in tests/fuzz/regressions (archive) and
-# tests/fuzz/regressions-bmp (BMP) and are run first.
+# (the picture fuzzers' with the prefixes bmp- and jpeg-).
+# Inputs that once found a fault live in tests/fuzz/regressions (archive),
+# tests/fuzz/regressions-bmp and tests/fuzz/regressions-jpeg, and are run first.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -24,9 +24,9 @@ if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -G Ninja -S "$root" -B "$build" \
     -DKEL_FUZZ=ON -DKEL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-ninja -C "$build" archive_fuzzer make_seeds bmp_fuzzer make_bmp_seeds
+ninja -C "$build" -j2 archive_fuzzer make_seeds bmp_fuzzer make_bmp_seeds jpeg_fuzzer
 
-mkdir -p "$build/corpus" "$build/seeds" "$build/corpus-bmp" "$build/seeds-bmp" "$build/artifacts"
+mkdir -p "$build/corpus" "$build/seeds" "$build/corpus-bmp" "$build/seeds-bmp" "$build/corpus-jpeg" "$build/artifacts"
 "$build/tests/fuzz/make_seeds" "$build/seeds"
 "$build/tests/fuzz/make_bmp_seeds" "$build/seeds-bmp"
 
@@ -70,4 +70,13 @@ bmp_rc=0
 run_fuzzer bmp_fuzzer bmp- \
   "$build/corpus-bmp" "$build/seeds-bmp" "$root/tests/fuzz/regressions-bmp" || bmp_rc=$?
 [ "$bmp_rc" -eq 0 ] || { report_crash bmp_fuzzer "$bmp_rc"; rc=$bmp_rc; }
+
+# The JPEG decoder starts from the test pictures.
+jpeg_seeds=$build/seeds-jpeg
+mkdir -p "$jpeg_seeds"
+cp "$root"/tests/data/pictures/*.jpg "$jpeg_seeds/"
+jpeg_rc=0
+run_fuzzer jpeg_fuzzer jpeg- \
+  "$build/corpus-jpeg" "$jpeg_seeds" "$root/tests/fuzz/regressions-jpeg" || jpeg_rc=$?
+[ "$jpeg_rc" -eq 0 ] || { report_crash jpeg_fuzzer "$jpeg_rc"; rc=$jpeg_rc; }
 exit "$rc"
