@@ -71,14 +71,15 @@ struct TBlendFigures {
     double Ours, Pixman, Copy;
 };
 
-TBlendFigures MeasureBlending(const std::vector<uint32_t>& source, int rounds, int repeats) {
+TBlendFigures MeasureBlending(const TBlendRoutines& routines, const std::vector<uint32_t>& source, int rounds,
+                              int repeats) {
     std::vector<uint32_t> target(source.size()), copyTarget(source.size());
     const std::vector<uint32_t> background = NoisePicture(99);
     target = background;
     const double ours = BestSeconds(rounds, [&] {
         for (int r = 0; r < repeats; ++r)
             for (int32_t y = 0; y < kHeight; ++y)
-                BlendRow(source.data() + size_t(y) * kWidth, target.data() + size_t(y) * kWidth, kWidth);
+                routines.BlendRow(source.data() + size_t(y) * kWidth, target.data() + size_t(y) * kWidth, kWidth);
     });
 
     std::vector<uint32_t> pixmanTarget = background;
@@ -98,9 +99,9 @@ TBlendFigures MeasureBlending(const std::vector<uint32_t>& source, int rounds, i
     return {Mpixels(ours, repeats), Mpixels(pixman, repeats), Mpixels(copy, repeats)};
 }
 
-void ReportBlending(const char* picture, const TBlendFigures& f) {
-    std::printf("blend %-6s  BlendRow %8.0f Mpixel/s   pixman OVER %8.0f Mpixel/s   copy %8.0f Mpixel/s\n", picture,
-                f.Ours, f.Pixman, f.Copy);
+void ReportBlending(const char* picture, const TBlendRoutines& routines, const TBlendFigures& f) {
+    std::printf("blend %-6s  BlendRow (%s) %8.0f Mpixel/s   pixman OVER %8.0f Mpixel/s   copy %8.0f Mpixel/s\n",
+                picture, routines.Name, f.Ours, f.Pixman, f.Copy);
     std::printf("             BlendRow / pixman = %.2f (target >= 1.00)   BlendRow / copy = %.2f\n",
                 f.Ours / f.Pixman, f.Ours / f.Copy);
 }
@@ -128,12 +129,25 @@ void ReportOutline(int rounds) {
 
 }  // namespace
 
+// Every blend variant the processor has, the one chosen at start first.
+std::vector<const TBlendRoutines*> Variants() {
+    std::vector<const TBlendRoutines*> all{&ActiveBlendRoutines()};
+    for (const TBlendRoutines* r : VectorBlendVariants())
+        if (r != all.front()) all.push_back(r);
+    if (all.front() != &ScalarBlendRoutines()) all.push_back(&ScalarBlendRoutines());
+    return all;
+}
+
 int main() {
-    std::printf("blend routines: %s\n", ActiveBlendRoutines().Name);
-    ReportBlending("noise", MeasureBlending(NoisePicture(1), 7, 4));
+    std::printf("blend routines chosen at start: %s\n", ActiveBlendRoutines().Name);
+    const std::vector<uint32_t> noise = NoisePicture(1);
     TBitmap32 skin;
     PaintSkin(skin);
-    ReportBlending("skin", MeasureBlending(std::vector<uint32_t>(skin.Pixels(), skin.Pixels() + size_t(kWidth) * kHeight), 7, 4));
+    const std::vector<uint32_t> skinPixels(skin.Pixels(), skin.Pixels() + size_t(kWidth) * kHeight);
+    for (const TBlendRoutines* routines : Variants()) {
+        ReportBlending("noise", *routines, MeasureBlending(*routines, noise, 7, 4));
+        ReportBlending("skin", *routines, MeasureBlending(*routines, skinPixels, 7, 4));
+    }
     ReportOutline(15);
     return 0;
 }
