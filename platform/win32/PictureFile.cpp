@@ -8,6 +8,8 @@
 
 #include "platform/Com.h"
 #include "platform/FileStream.h"
+#include "platform/PixelSurface.h"
+#include "platform/win32/ComRef.h"
 #include "platform/Text.h"
 
 namespace platform {
@@ -26,24 +28,6 @@ constexpr LONG HimetricPerInch = 2540;
 }
 
 std::string Hresult(HRESULT result) { return Format("error 0x%08lX", static_cast<unsigned long>(result)); }
-
-// A COM interface pointer, released when it goes.
-template <class T>
-class TComRef {
-public:
-    TComRef() = default;
-    ~TComRef() {
-        if (object_) object_->Release();
-    }
-    TComRef(const TComRef&) = delete;
-    TComRef& operator=(const TComRef&) = delete;
-    T** Out() { return &object_; }
-    T* operator->() const { return object_; }
-    T* Get() const { return object_; }
-
-private:
-    T* object_ = nullptr;
-};
 
 // Movable global memory, freed unless a stream took it over.
 class TGlobalMemory {
@@ -73,50 +57,6 @@ public:
 
 private:
     HDC dc_;
-};
-
-class TMemoryDC {
-public:
-    TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~TMemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class TBitmapHandle {
-public:
-    explicit TBitmapHandle(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~TBitmapHandle() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    TBitmapHandle(const TBitmapHandle&) = delete;
-    TBitmapHandle& operator=(const TBitmapHandle&) = delete;
-    HBITMAP Get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
-
-// Selects an object into a device context and puts the previous one back.
-class TSelection {
-public:
-    TSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~TSelection() {
-        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-    }
-    TSelection(const TSelection&) = delete;
-    TSelection& operator=(const TSelection&) = delete;
-    bool Selected() const { return previous_ && previous_ != HGDI_ERROR; }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
 };
 
 std::string ReadWholeFile(const std::string& fileName) {
@@ -152,7 +92,7 @@ void LoadPicture(const std::string& fileName, const std::string& bytes, TComRef<
     memory.Release();
 
     result = OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(picture.Out()));
+                            picture.OutVoid());
     if (FAILED(result) || !picture.Get())
         Fail(fileName, "not a picture format the system can load, or damaged (" + Hresult(result) + ")");
 }
@@ -184,38 +124,23 @@ TDecodedPicture DecodePictureFile(const std::string& fileName) {
         Fail(fileName, Format("the picture is too large (%ld x %ld pixels)", static_cast<long>(width),
                               static_cast<long>(height)));
 
-    TMemoryDC dc;
-    if (!dc.Get()) Fail(fileName, "no memory device context");
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    TBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap.Get() || !bits) Fail(fileName, "out of memory for the picture");
+    TPixelSurface surface;
+    if (surface.Allocate(width, height) != TSurfaceResult::Ready) Fail(fileName, "out of memory for the picture");
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    std::memset(bits, 0xFF, count * sizeof(uint32_t));  // white under the picture
-
-    {
-        TSelection selection(dc.Get(), bitmap.Get());
-        if (!selection.Selected()) Fail(fileName, "cannot draw the picture");
-        // The source rectangle runs bottom-up in HIMETRIC, hence the start at
-        // the height and the negative extent.
-        const HRESULT result = picture->Render(dc.Get(), 0, 0, width, height, 0, himetricHeight, himetricWidth,
-                                               -himetricHeight, nullptr);
-        if (FAILED(result)) Fail(fileName, "cannot draw the picture (" + Hresult(result) + ")");
-        GdiFlush();
-    }
+    std::memset(surface.Pixels(), 0xFF, count * sizeof(uint32_t));  // white under the picture
+    // The source rectangle runs bottom-up in HIMETRIC, hence the start at
+    // the height and the negative extent.
+    const HRESULT result = picture->Render(static_cast<HDC>(surface.Context()), 0, 0, width, height, 0,
+                                           himetricHeight, himetricWidth, -himetricHeight, nullptr);
+    if (FAILED(result)) Fail(fileName, "cannot draw the picture (" + Hresult(result) + ")");
+    surface.Flush();
 
     TDecodedPicture decoded;
     decoded.Width = width;
     decoded.Height = height;
     decoded.HasAlpha = false;
     decoded.Pixels.resize(count);
-    const auto* source = static_cast<const uint32_t*>(bits);  // 0x00RRGGBB, as the 32-bit DIB lays it out
+    const uint32_t* source = surface.Pixels();  // 0x00RRGGBB, as the 32-bit section lays it out
     for (size_t i = 0; i < count; ++i) decoded.Pixels[i] = source[i] | 0xFF000000u;
     return decoded;
 }

@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "platform/Com.h"
+#include "platform/win32/ComRef.h"
 
 namespace platform {
 
@@ -18,28 +19,18 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-template <class Interface>
-void Release(Interface*& pointer) {
-    if (pointer) pointer->Release();
-    pointer = nullptr;
-}
-
 }  // namespace
 
 struct TShellLink::Interfaces {
-    IShellLinkA* link = nullptr;
-    IPersistFile* file = nullptr;
-    ~Interfaces() {
-        Release(file);
-        Release(link);
-    }
+    TComRef<IShellLinkA> link;
+    TComRef<IPersistFile> file;  // released before the link
 };
 
 TShellLink::TShellLink() : interfaces_(std::make_unique<Interfaces>()) {
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                      IID_IShellLinkA, reinterpret_cast<void**>(&interfaces_->link));
+                                      IID_IShellLinkA, interfaces_->link.OutVoid());
     if (FAILED(result)) throw EOleSysError(result);
-    result = interfaces_->link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&interfaces_->file));
+    result = interfaces_->link->QueryInterface(IID_IPersistFile, interfaces_->file.OutVoid());
     if (FAILED(result)) throw EOleSysError(result);
 }
 
