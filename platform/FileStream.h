@@ -1,8 +1,11 @@
 #pragma once
 // A stream over an operating-system file.
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/Exception.h"
 #include "platform/Stream.h"
 
 enum class TFileMode {
@@ -30,3 +33,11 @@ private:
     std::string fileName_;
     std::unique_ptr<Handle> handle_;
 };
+
+// A file larger than its reader takes.
+class EFileTooLarge : public EReadError { using EReadError::EReadError; };
+
+// The whole content of a file of at most maxSize bytes. Raises EFOpenError
+// when it cannot be opened, EFileTooLarge when it is larger, EReadError when
+// it cannot be read.
+std::vector<uint8_t> ReadWholeFile(const std::string& fileName, int64_t maxSize);

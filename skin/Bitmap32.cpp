@@ -127,8 +127,8 @@ void TBitmap32::CopySettingsFrom(const TBitmap32& source) {
 
 void TBitmap32::CopyFrom(const TBitmap32* source) {
     if (source == this) return;
-    BeginUpdate();
-    try {
+    {
+        TUpdateBracket bracket(*this);
         if (!source) {
             SetSize(0, 0);
         } else {
@@ -139,27 +139,19 @@ void TBitmap32::CopyFrom(const TBitmap32* source) {
             }
             CopySettingsFrom(*source);
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
     Changed();
 }
 
 void TBitmap32::CopyFrom(const TDecodedPicture& picture) {
-    BeginUpdate();
-    try {
+    {
+        TUpdateBracket bracket(*this);
         SetSize(picture.Width, picture.Height);
         if (!Empty()) {
             std::memcpy(Pixels(), picture.Pixels.data(), size_t(Width()) * Height() * sizeof(TColor32));
             if (!picture.HasAlpha) MakeOpaque();
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
     Changed();
 }
 

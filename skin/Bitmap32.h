@@ -48,6 +48,18 @@ private:
     int32_t updateCount_ = 0;
 };
 
+// Holds an object's change notifications back while it lives.
+class TUpdateBracket {
+public:
+    explicit TUpdateBracket(TThreadPersistent& object) : object_(object) { object_.BeginUpdate(); }
+    ~TUpdateBracket() { object_.EndUpdate(); }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TThreadPersistent& object_;
+};
+
 // Something with a width and a height that announces resizing.
 class TCustomMap : public TThreadPersistent {
 public:

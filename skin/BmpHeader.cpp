@@ -77,7 +77,7 @@ void CheckDimensions(const TInfoFields& f) {
     const int64_t height = f.Height < 0 ? -f.Height : f.Height;
     const std::string size = std::to_string(f.Width) + " x " + std::to_string(f.Height);
     if (f.Width <= 0 || height == 0) throw EInvalidGraphic("The BMP picture has no pixels (" + size + ")");
-    if (f.Width > MaxBmpSide || height > MaxBmpSide || uint64_t(f.Width) * uint64_t(height) > MaxBmpPixels)
+    if (!PictureSizeAllowed(f.Width, height))
         throw EInvalidGraphic("The BMP picture is too large (" + size + ")");
 }
 

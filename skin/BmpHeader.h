@@ -46,9 +46,6 @@ struct TBmpHeader {
     uint64_t RowStride() const { return (uint64_t(Width) * uint64_t(BitCount) + 31) / 32 * 4; }
 };
 
-constexpr int32_t MaxBmpSide = 32768;
-constexpr uint64_t MaxBmpPixels = uint64_t(1) << 27;
-
 // Reads and checks the headers of the file image data[0..size).
 // Raises EInvalidGraphic when they are corrupt, truncated or unsupported.
 TBmpHeader ReadBmpHeader(const uint8_t* data, size_t size);

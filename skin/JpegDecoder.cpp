@@ -185,7 +185,7 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size) {
     const uint32_t width = info.image_width;
     const uint32_t height = info.image_height;
     if (width == 0 || height == 0) Fail("the picture has no pixels");
-    if (width > MaxJpegSide || height > MaxJpegSide || uint64_t{width} * height > MaxJpegPixels)
+    if (!PictureSizeAllowed(width, height))
         Fail(Format("the picture is too large (%u x %u pixels)", width, height));
 
     TDecodedPicture picture;

@@ -87,13 +87,14 @@ void KGraphic::MakeCornerColorTransparent() {
 // Every pixel of the transparent colour gets alpha 0 and keeps its colour.
 void KGraphic::MakeTransparentColorTransparent() {
     TBitmap32& bitmap = *bitmap_;
-    bitmap.BeginUpdate();
-    bitmap.MakeOpaque();
-    const TColor32 key = RgbOf(ColorToColor32(transparentColor_));
-    TColor32* p = bitmap.Pixels();
-    const int64_t count = int64_t(bitmap.Width()) * bitmap.Height();
-    for (int64_t i = 0; i < count; ++i)
-        if (RgbOf(p[i]) == key) p[i] = RgbOf(p[i]);
-    bitmap.EndUpdate();
+    {
+        TUpdateBracket bracket(bitmap);
+        bitmap.MakeOpaque();
+        const TColor32 key = RgbOf(ColorToColor32(transparentColor_));
+        TColor32* p = bitmap.Pixels();
+        const int64_t count = int64_t(bitmap.Width()) * bitmap.Height();
+        for (int64_t i = 0; i < count; ++i)
+            if (RgbOf(p[i]) == key) p[i] = RgbOf(p[i]);
+    }
     bitmap.Changed();
 }

@@ -15,10 +15,6 @@
 
 namespace {
 
-// Larger picture files than this are not skins; refusing them keeps a bad
-// name from reading gigabytes into memory.
-constexpr int64_t kMaxPictureFileSize = int64_t{256} << 20;
-
 // The extension after the last dot of the file's own name, with the dot; lower case.
 std::string ExtensionOf(const std::string& fileName) {
     const size_t slash = fileName.find_last_of("\\/");
@@ -30,14 +26,12 @@ std::string ExtensionOf(const std::string& fileName) {
     return ext;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
-    TFileStream file(fileName, TFileMode::fmOpenReadDenyWrite);
-    const int64_t size = file.Size();
-    if (size > kMaxPictureFileSize)
+std::vector<uint8_t> ReadPictureBytes(const std::string& fileName) {
+    try {
+        return ReadWholeFile(fileName, kMaxPictureFileSize);
+    } catch (const EFileTooLarge&) {
         throw EInvalidGraphic(Format("Picture file %s is too large", fileName.c_str()));
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (size > 0) file.ReadBuffer(bytes.data(), int32_t(size));
-    return bytes;
+    }
 }
 
 bool IsJpeg(const std::string& ext) { return ext == ".jpg" || ext == ".jpeg"; }
@@ -54,14 +48,14 @@ bool IsSystemFormat(const std::string& ext) {
 TDecodedPicture LoadPictureFile(const std::string& fileName) {
     const std::string ext = ExtensionOf(fileName);
     if (ext == ".bmp") {
-        const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
+        const std::vector<uint8_t> bytes = ReadPictureBytes(fileName);
         return DecodeBmp(bytes.data(), bytes.size());
     }
 #ifdef _WIN32
     if (IsJpeg(ext) || IsSystemFormat(ext)) return platform::DecodePictureFile(fileName);
 #else
     if (IsJpeg(ext)) {
-        const std::vector<uint8_t> bytes = ReadWholeFile(fileName);
+        const std::vector<uint8_t> bytes = ReadPictureBytes(fileName);
         return DecodeJpeg(bytes.data(), bytes.size());
     }
     if (IsSystemFormat(ext))

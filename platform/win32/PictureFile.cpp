@@ -16,11 +16,6 @@ namespace platform {
 
 namespace {
 
-// The largest picture file read and the largest picture drawn, checked
-// before the memory is taken.
-constexpr int64_t MaxFileSize = int64_t{1} << 28;
-constexpr LONG MaxSide = 32768;
-constexpr int64_t MaxPixels = int64_t{1} << 27;
 constexpr LONG HimetricPerInch = 2540;
 
 [[noreturn]] void Fail(const std::string& fileName, const std::string& reason) {
@@ -59,26 +54,24 @@ private:
     HDC dc_;
 };
 
-std::string ReadWholeFile(const std::string& fileName) {
-    std::string bytes;
+std::vector<uint8_t> ReadPictureBytes(const std::string& fileName) {
+    std::vector<uint8_t> bytes;
     try {
-        TFileStream file(fileName, TFileMode::fmOpenRead);
-        const int64_t size = file.Size();
-        if (size <= 0) Fail(fileName, "the file is empty");
-        if (size > MaxFileSize) Fail(fileName, "the file is too large");
-        bytes.resize(static_cast<size_t>(size));
-        file.ReadBuffer(bytes.data(), static_cast<int32_t>(size));
+        bytes = ReadWholeFile(fileName, kMaxPictureFileSize);
+    } catch (const EFileTooLarge&) {
+        Fail(fileName, "the file is too large");
     } catch (const EFOpenError&) {
         Fail(fileName, "the file cannot be opened");
     } catch (const EStreamError&) {
         Fail(fileName, "the file cannot be read");
     }
+    if (bytes.empty()) Fail(fileName, "the file is empty");
     return bytes;
 }
 
 // The picture object made from the file's bytes, through a stream over
 // global memory that the stream owns once it exists.
-void LoadPicture(const std::string& fileName, const std::string& bytes, TComRef<IPicture>& picture) {
+void LoadPicture(const std::string& fileName, const std::vector<uint8_t>& bytes, TComRef<IPicture>& picture) {
     TGlobalMemory memory(bytes.size());
     if (!memory.Get()) Fail(fileName, "out of memory");
     void* target = GlobalLock(memory.Get());
@@ -100,7 +93,7 @@ void LoadPicture(const std::string& fileName, const std::string& bytes, TComRef<
 }  // namespace
 
 TDecodedPicture DecodePictureFile(const std::string& fileName) {
-    const std::string bytes = ReadWholeFile(fileName);
+    const std::vector<uint8_t> bytes = ReadPictureBytes(fileName);
 
     TComInitializer com;  // the picture object may need COM on this thread
     TComRef<IPicture> picture;
@@ -120,7 +113,7 @@ TDecodedPicture DecodePictureFile(const std::string& fileName) {
     const LONG width = MulDiv(himetricWidth, GetDeviceCaps(screen.Get(), LOGPIXELSX), HimetricPerInch);
     const LONG height = MulDiv(himetricHeight, GetDeviceCaps(screen.Get(), LOGPIXELSY), HimetricPerInch);
     if (width <= 0 || height <= 0) Fail(fileName, "the picture has no pixels");
-    if (width > MaxSide || height > MaxSide || int64_t{width} * height > MaxPixels)
+    if (!PictureSizeAllowed(width, height))
         Fail(fileName, Format("the picture is too large (%ld x %ld pixels)", static_cast<long>(width),
                               static_cast<long>(height)));
 
