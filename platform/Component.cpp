@@ -2,6 +2,10 @@
 
 TComponent::~TComponent() {
     destroying_ = true;
+    DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
     // Owned components go in the reverse order of their creation.
     while (!owned_.empty()) {
         owned_.back()->MarkDestroying();

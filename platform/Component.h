@@ -28,6 +28,11 @@ public:
         return result;
     }
 
+    size_t ComponentCount() const { return owned_.size(); }
+    TComponent& Component(size_t index) const { return *owned_[index]; }
+    // Destroys every owned component, the last made first.
+    void DestroyComponents();
+
 protected:
     // Called first thing by destructors that still run work which must
     // know that the component is going away.

@@ -2,10 +2,10 @@
 // The 32-bit ARGB pixel and its helpers.
 #include <cstdint>
 
+#include "platform/Color.h"
+
 // 0xAARRGGBB: alpha in the top byte, 255 opaque.
 using TColor32 = uint32_t;
-// A window colour 0x00BBGGRR; negative values name system colours.
-using TColor = int32_t;
 
 constexpr TColor32 clBlack32 = 0xFF000000;
 

@@ -1,0 +1,44 @@
+#pragma once
+// A top-level window holding controls: shown, closed, or run modally.
+#include <cstdint>
+
+#include "platform/ui/WinControl.h"
+
+enum TBorderStyle : uint8_t { bsNone, bsSingle, bsDialog, bsSizeable };
+enum TPosition : uint8_t { poDesigned, poScreenCenter };
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+    // Sizes the form so that its client area has this size.
+    void SetClientSize(int32_t width, int32_t height);
+
+    // Closing the main form ends the application's message loop.
+    void Close();
+    // Shows the form with the other forms disabled until ModalResult is set.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+
+protected:
+    void WindowParams(TCreateParams& params) override;
+    void HandleMessage(TMessage& message) override;
+    void VisibleChanged() override;
+
+private:
+    void CentreOnScreen();
+
+    TBorderStyle borderStyle_ = bsSizeable;
+    TPosition position_ = poDesigned;
+    TModalResult modalResult_ = mrNone;
+    bool shownOnce_ = false;
+};

@@ -1,0 +1,133 @@
+#pragma once
+// A control with a window of its own: the window is made on first use, its
+// messages come to the control, and it may hold child controls, which it
+// lays out by their alignment and anchors. Mouse input, capture, painting
+// and the notifications of system controls pass through here.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Region.h"
+#include "platform/ui/Control.h"
+
+// How the window is made: class, styles, caption and place.
+struct TCreateParams {
+    std::string ClassName;     // our own window class, or a system class
+    bool SystemClass = false;  // a system control: it paints and handles input itself
+    std::string Caption;
+    uint32_t Style = 0;
+    uint32_t ExStyle = 0;
+    uint32_t ClassStyle = 0;
+    int32_t X = 0, Y = 0, Width = 0, Height = 0;
+    TWindowHandle Parent = nullptr;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    bool IsWindowed() const override { return true; }
+    // The window, made now (with its parents') if it does not exist yet.
+    TWindowHandle Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // The control whose window this is, or null for a window not ours.
+    static TWinControl* FromHandle(TWindowHandle window);
+
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    int32_t ClientWidth() const override;
+    int32_t ClientHeight() const override;
+
+    void SetPlacement(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void InvalidateView() override;
+    // Paints whatever is invalid now, without waiting for the message loop.
+    void Repaint();
+    void BringToFront();
+    void SendToBack();
+    void SetFocus();
+    bool Focused() const;
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool on) { tabStop_ = on; }
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
+
+    // Gives the window an outline; the window owns the region afterwards.
+    // An invalid region gives back the full rectangle.
+    void SetWindowRegion(platform::TRegion region);
+
+    // Places the aligned children and moves the anchored ones.
+    void RealignControls();
+
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnDblClick;
+
+protected:
+    virtual void WindowParams(TCreateParams& params);
+    virtual void CreateWindowHandle();
+    void DestroyWindowHandle();
+    // After the window was made: fonts, texts and states that live in it.
+    virtual void WindowCreated();
+
+    // Every message of the window; the default does the framework's work.
+    virtual void HandleMessage(TMessage& message);
+    // The system's own handling of a message.
+    void DefaultHandler(TMessage& message);
+
+    // Paints the client area; the default fills it with Color.
+    virtual void PaintClient(TDeviceContext dc);
+    // Answers WM_ERASEBKGND; true when the background counts as erased.
+    virtual bool HandleEraseBackground(TDeviceContext dc);
+    virtual void HandleMouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+    virtual void HandleMouseMove(TShiftState shift, int32_t x, int32_t y);
+    virtual void HandleMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
+    virtual void HandleMouseEnter();
+    virtual void HandleMouseLeave();
+    void HandleResize() override;
+
+    // Notifications that the parent's window receives and hands back to the
+    // control that sent them.
+    virtual void HandleCommand(uint32_t notifyCode) { (void)notifyCode; }
+    virtual bool HandleNotify(void* header, intptr_t& result) { (void)header; (void)result; return false; }
+    // The brush (HBRUSH) to paint a system control's background, or null for the default.
+    virtual void* HandleControlColor(TDeviceContext dc);
+
+    void SetMouseCapture(bool on);
+    bool MouseCapture() const;
+
+    void PlaceWindow() override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    void ColorChanged() override;
+    void FontChanged() override;
+    void TextChanged() override;
+
+private:
+    friend class TControl;
+    friend struct TWindowProcedure;
+    friend class TApplication;
+    void InsertControl(TControl* control);
+    void InvalidateArea(const TRect& area);
+    void RemoveControl(TControl* control);
+    void ParentFontOrColorChanged();
+    void PaintWindow(TDeviceContext dc, const TRect& area);
+    void PaintWindowlessChildren(TDeviceContext dc);
+    void HandleMouseMessage(TMessage& message);
+    void SyncPlacementFromWindow();
+    void AnchorChildren(int32_t oldWidth, int32_t oldHeight);
+    void* BackgroundBrush();
+
+    TWindowHandle handle_ = nullptr;
+    void* systemProcedure_ = nullptr;   // the system class's procedure of a subclassed control
+    bool systemClass_ = false;
+    std::vector<TControl*> controls_;
+    bool tabStop_ = false;
+    bool doubleBuffered_ = false;
+    bool clicked_ = false;              // the left button went down on the window
+    bool trackingLeave_ = false;
+    void* brush_ = nullptr;             // HBRUSH of Color for system controls
+    int32_t laidOutWidth_ = -1, laidOutHeight_ = -1;
+};

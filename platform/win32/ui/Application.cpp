@@ -1,0 +1,140 @@
+#include "platform/ui/Application.h"
+
+#include <windows.h>
+
+#include "platform/win32/ui/WindowClasses.h"
+
+using namespace platform::ui;
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() {
+    DestroyComponents();
+    if (handle_) DestroyWindow(static_cast<HWND>(handle_));
+}
+
+TWindowHandle TApplication::Handle() {
+    if (!handle_) {
+        constexpr const char* kClass = "KelApplication";
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kClass;
+        RegisterClassExA(&windowClass);
+        handle_ = CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    return handle_;
+}
+
+void TApplication::FormCreated(TForm& form) {
+    // The description of the form and of what it holds has been applied.
+    form.AfterLoading();
+    for (size_t i = 0; i < form.ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TControl*>(&form.Component(i))) control->AfterLoading();
+    if (!mainForm_) mainForm_ = &form;
+}
+
+void TApplication::Run() {
+    if (mainForm_) mainForm_->Show();
+    while (HandleOneMessage()) {
+    }
+    mouseControl_ = nullptr;
+    mainForm_ = nullptr;
+    DestroyComponents();
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+namespace {
+
+// Keyboard navigation (Tab, arrows) inside the form the message is meant for.
+bool IsNavigationMessage(MSG& message) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    return root && TWinControl::FromHandle(root) && IsDialogMessageA(root, &message);
+}
+
+void Dispatch(MSG& message) {
+    if (IsNavigationMessage(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace
+
+bool TApplication::HandleOneMessage() {
+    if (terminated_) return false;
+    MSG message;
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        terminated_ = true;
+        return false;
+    }
+    Dispatch(message);
+    return !terminated_;
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (!terminated_ && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(int(message.wParam));
+            break;
+        }
+        Dispatch(message);
+    }
+}
+
+void TApplication::HandleException(const std::exception& error) { ShowException(error.what()); }
+
+void TApplication::ShowException(const std::string& message) {
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() ? static_cast<HWND>(mainForm_->Handle()) : nullptr;
+    MessageBoxA(owner, message.c_str(), "Anwendungsfehler", MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::SetScreenCursor(TCursor cursor) {
+    if (cursor == screenCursor_) return;
+    screenCursor_ = cursor;
+    if (cursor != crDefault) {
+        SetCursor(CursorHandle(cursor));
+        return;
+    }
+    // Back to the default: the window under the mouse chooses again.
+    POINT point;
+    GetCursorPos(&point);
+    HWND window = WindowFromPoint(point);
+    if (window && TWinControl::FromHandle(window))
+        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    else
+        SetCursor(CursorHandle(crArrow));
+}
+
+// The control under the mouse changed: the old one hears that the mouse
+// left, the new one that it entered. While a control holds the capture only
+// it hears of its own leaving and entering.
+void TApplication::UpdateMouseControl() {
+    POINT point;
+    GetCursorPos(&point);
+    TWinControl* control = nullptr;
+    for (HWND window = WindowFromPoint(point); window && !control; window = GetParent(window))
+        control = TWinControl::FromHandle(window);
+    TWinControl* capture = TWinControl::FromHandle(GetCapture());
+    if (control == mouseControl_) return;
+    if (mouseControl_ && (!capture || mouseControl_ == capture)) mouseControl_->HandleMouseLeave();
+    mouseControl_ = control;
+    if (mouseControl_ && (!capture || mouseControl_ == capture)) mouseControl_->HandleMouseEnter();
+}
+
+void TApplication::ControlDestroyed(TWinControl* control) {
+    if (mouseControl_ == control) mouseControl_ = nullptr;
+    if (mainForm_ == control) mainForm_ = nullptr;
+}

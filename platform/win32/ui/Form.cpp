@@ -1,0 +1,103 @@
+#include "platform/ui/Form.h"
+
+#include <windows.h>
+
+#include "platform/ui/Application.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    SetParentFont(false);
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks | csReplicatable);
+}
+
+TForm::~TForm() = default;
+
+void TForm::WindowParams(TCreateParams& params) {
+    TWinControl::WindowParams(params);
+    params.ClassName = "KelForm";
+    params.Parent = Application().Handle();
+    params.ExStyle = WS_EX_CONTROLPARENT;
+    params.Style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    switch (borderStyle_) {
+        case bsNone: params.Style |= WS_POPUP; break;
+        case bsDialog:
+            params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+            params.ExStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case bsSingle: params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER; break;
+        case bsSizeable: params.Style |= WS_OVERLAPPEDWINDOW; break;
+    }
+    if (!Enabled()) params.Style |= WS_DISABLED;
+}
+
+void TForm::SetClientSize(int32_t width, int32_t height) {
+    TCreateParams params;
+    WindowParams(params);
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::VisibleChanged() {
+    if (!Visible()) {
+        if (HandleAllocated()) ShowWindow(static_cast<HWND>(Handle()), SW_HIDE);
+        return;
+    }
+    HWND window = static_cast<HWND>(Handle());
+    if (!shownOnce_ && position_ == poScreenCenter) CentreOnScreen();
+    shownOnce_ = true;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    if (OnShow) OnShow(*this);
+}
+
+void TForm::CentreOnScreen() {
+    const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+}
+
+void TForm::Close() {
+    if (OnClose) OnClose(*this);
+    if (Application().MainForm() == this) {
+        Application().Terminate();
+        return;
+    }
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    Hide();
+}
+
+TModalResult TForm::ShowModal() {
+    modalResult_ = mrNone;
+    // Every other form of the application waits until this one is done.
+    std::vector<HWND> disabled;
+    for (size_t i = 0; i < Application().ComponentCount(); ++i) {
+        auto* form = dynamic_cast<TForm*>(&Application().Component(i));
+        if (!form || form == this || !form->HandleAllocated()) continue;
+        HWND window = static_cast<HWND>(form->Handle());
+        if (IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            disabled.push_back(window);
+        }
+    }
+    Show();
+    while (modalResult_ == mrNone && Application().HandleOneMessage()) {
+    }
+    for (HWND window : disabled) EnableWindow(window, TRUE);
+    Hide();
+    return modalResult_;
+}
+
+void TForm::HandleMessage(TMessage& message) {
+    switch (message.Msg) {
+        case WM_CLOSE:
+            Close();
+            return;
+        case WM_COMMAND:
+            // Enter and Escape in a dialog-like form arrive without a sender; nothing answers them.
+            if (message.LParam == 0) return;
+            break;
+        default:
+            break;
+    }
+    TWinControl::HandleMessage(message);
+}
