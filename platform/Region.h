@@ -43,6 +43,10 @@ public:
     // The union of the rectangles; bounds is the box they all lie in.
     static TRegion FromRectangles(TRegionRects rects, const TRect& bounds);
     static TRegion FromRect(const TRect& r);
+    // The ellipse inside the rectangle.
+    static TRegion Ellipse(const TRect& r);
+    // The rectangle with its corners rounded by a cornerWidth x cornerHeight ellipse.
+    static TRegion RoundRect(const TRect& r, int32_t cornerWidth, int32_t cornerHeight);
 
     bool Valid() const;
     bool Contains(int32_t x, int32_t y) const;

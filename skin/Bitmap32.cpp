@@ -177,7 +177,11 @@ void TBitmap32::DrawTo(TBitmap32& destination, const TRect& destinationRect,
 }
 
 void TBitmap32::DrawTo(platform::TDeviceContext context, int32_t x, int32_t y) const {
-    surface_.CopyToDevice(context, x, y, BoundsRect());
+    DrawTo(context, x, y, BoundsRect());
+}
+
+void TBitmap32::DrawTo(platform::TDeviceContext context, int32_t x, int32_t y, const TRect& sourceRect) const {
+    surface_.CopyToDevice(context, x, y, sourceRect);
 }
 
 // --- settings

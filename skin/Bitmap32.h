@@ -117,6 +117,8 @@ public:
     void DrawTo(TBitmap32& destination, const TRect& destinationRect, const TRect& sourceRect) const;
     // Copies every pixel unchanged to a window's device context at (x, y).
     void DrawTo(platform::TDeviceContext context, int32_t x, int32_t y) const;
+    // Copies the source rectangle unchanged to a window's device context at (x, y).
+    void DrawTo(platform::TDeviceContext context, int32_t x, int32_t y, const TRect& sourceRect) const;
 
     TDrawMode DrawMode() const { return drawMode_; }
     void SetDrawMode(TDrawMode mode);

@@ -129,6 +129,14 @@ std::string CurrentFolder() {
     return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
+std::string ProgramFolder() {
+    char buffer[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (length <= 0) return std::string();
+    const std::string path(buffer, size_t(length));
+    return path.substr(0, path.find_last_of('/'));
+}
+
 std::string TempFolder() {
     const char* tmp = std::getenv("TMPDIR");
     std::string folder = tmp && *tmp ? tmp : "/tmp";

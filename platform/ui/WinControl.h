@@ -38,7 +38,6 @@ public:
     int32_t ClientWidth() const override;
     int32_t ClientHeight() const override;
 
-    void SetPlacement(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void InvalidateView() override;
     // Paints whatever is invalid now, without waiting for the message loop.
     void Repaint();

@@ -62,6 +62,14 @@ std::string CurrentFolder() {
     return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
+std::string ProgramFolder() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    const std::string path(buffer, length);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
 std::string TempFolder() {
     char buffer[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, buffer);

@@ -56,6 +56,20 @@ TRegion TRegion::FromRect(const TRect& r) {
     return region;
 }
 
+TRegion TRegion::Ellipse(const TRect& r) {
+    TRegion region;
+    region.handle_ = CreateEllipticRgn(r.Left, r.Top, r.Right, r.Bottom);
+    region.valid_ = region.handle_ != nullptr;
+    return region;
+}
+
+TRegion TRegion::RoundRect(const TRect& r, int32_t cornerWidth, int32_t cornerHeight) {
+    TRegion region;
+    region.handle_ = CreateRoundRectRgn(r.Left, r.Top, r.Right, r.Bottom, cornerWidth, cornerHeight);
+    region.valid_ = region.handle_ != nullptr;
+    return region;
+}
+
 bool TRegion::Valid() const { return valid_; }
 
 bool TRegion::Contains(int32_t x, int32_t y) const {

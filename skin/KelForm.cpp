@@ -1,0 +1,16 @@
+#include "skin/KelForm.h"
+
+TKelForm::TKelForm(TComponent* owner) : TSkinnedView<TZForm>(owner) {
+    SetCaption("KelForm");
+    SetDoubleBuffered(true);
+}
+
+void TKelForm::HandleResize() {
+    ResizeSkin();
+    TSkinnedView<TZForm>::HandleResize();
+}
+
+TSkinFit TKelForm::SkinFitFor(TWindowShape shape) const {
+    if (shape == shAlphaMask) return TSkinFit::Stretch;
+    return shape < shAlphaMask ? TSkinFit::Copy : TSkinFit::None;
+}
