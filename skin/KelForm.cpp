@@ -10,7 +10,4 @@ void TKelForm::HandleResize() {
     TSkinnedView<TZForm>::HandleResize();
 }
 
-TSkinFit TKelForm::SkinFitFor(TWindowShape shape) const {
-    if (shape == shAlphaMask) return TSkinFit::Stretch;
-    return shape < shAlphaMask ? TSkinFit::Copy : TSkinFit::None;
-}
+TSkinFit TKelForm::SkinFitFor(TWindowShape shape) const { return FormSkinFit(shape); }

@@ -11,7 +11,6 @@ public:
 protected:
     // The skin is rendered and cut at the new size before the form's own resize work.
     void HandleResize() override;
-    // The picture keeps its own size, except for the alpha-mask outline.
     TSkinFit SkinFitFor(TWindowShape shape) const override;
     int32_t RoundCorner() const override { return 10; }
 };

@@ -1,5 +1,10 @@
 #include "skin/SkinnedView.h"
 
+TSkinFit FormSkinFit(TWindowShape shape) {
+    if (shape == shAlphaMask) return TSkinFit::Stretch;
+    return shape < shAlphaMask ? TSkinFit::Copy : TSkinFit::None;
+}
+
 platform::TRegion MakeWindowRegion(TWindowShape shape, int32_t width, int32_t height, int32_t roundCorner,
                                    const TBitmap32& bitmap, int32_t alphaThreshold) {
     const TRect whole{0, 0, width, height};

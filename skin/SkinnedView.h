@@ -18,6 +18,11 @@ enum TWindowShape : uint8_t { shRectangle, shEllipse, shRoundRect, shNoRegion, s
 // to the surface's size, or not at all.
 enum class TSkinFit : uint8_t { Copy, Stretch, None };
 
+// The form's rule: the picture keeps its own size, except for the
+// alpha-mask outline, which needs it at the form's size; unknown shapes
+// leave Bitmap alone.
+TSkinFit FormSkinFit(TWindowShape shape);
+
 // The outline of a w x h surface for a shape; invalid for shNoRegion.
 platform::TRegion MakeWindowRegion(TWindowShape shape, int32_t width, int32_t height, int32_t roundCorner,
                                    const TBitmap32& bitmap, int32_t alphaThreshold);

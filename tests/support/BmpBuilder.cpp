@@ -1,5 +1,7 @@
 #include "tests/support/BmpBuilder.h"
 
+#include "tests/support/ScratchFolder.h"
+
 namespace {
 
 void AppendLE(std::string& out, uint32_t value, int bytes) {
@@ -67,4 +69,13 @@ std::string PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits) {
         out += packed;
     }
     return out;
+}
+
+void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>& rows, uint16_t bits) {
+    BmpBuilder bmp;
+    bmp.Width = int32_t(rows[0].size());
+    bmp.Height = -int32_t(rows.size());
+    bmp.BitCount = bits;
+    bmp.Pixels = PackRows(rows, bits);
+    WriteFile(path, bmp.Build());
 }

@@ -24,3 +24,6 @@ struct BmpBuilder {
 // Rows of values, each row packed and padded to 4 bytes: values of fewer than
 // 8 bits from the most significant bit of each byte, wider ones little-endian.
 std::string PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits);
+
+// Writes a picture of 24 or 32 bits with the given rows of colours, top row first.
+void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>& rows, uint16_t bits = 24);

@@ -18,16 +18,6 @@ namespace {
 
 constexpr TColor32 kMagenta = 0xFF00FF, kRed = 0xFF0000, kBlack = 0x000000, kWhite = 0xFFFFFF;
 
-// Writes a picture of 24 or 32 bits with the given rows of colours, top row first.
-void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>& rows, uint16_t bits = 24) {
-    BmpBuilder bmp;
-    bmp.Width = int32_t(rows[0].size());
-    bmp.Height = -int32_t(rows.size());
-    bmp.BitCount = bits;
-    bmp.Pixels = PackRows(rows, bits);
-    WriteFile(path, bmp.Build());
-}
-
 std::vector<TColor32> PixelsOf(const TBitmap32& b) {
     return std::vector<TColor32>(b.Pixels(), b.Pixels() + size_t(b.Width()) * b.Height());
 }
