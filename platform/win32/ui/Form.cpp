@@ -47,7 +47,6 @@ void TForm::VisibleChanged() {
     if (!shownOnce_ && position_ == poScreenCenter) CentreOnScreen();
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
     if (OnShow) OnShow(*this);
 }
 
