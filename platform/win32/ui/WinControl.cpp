@@ -64,6 +64,12 @@ void TWinControl::WindowParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateWindowHandle() {
+    // Making the parent's window makes the windows of its children, this one
+    // among them; it must not be made a second time here.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->Handle();
+        if (handle_) return;
+    }
     TCreateParams params;
     WindowParams(params);
     if (Parent()) params.Parent = Parent()->Handle();
@@ -115,6 +121,10 @@ int32_t TWinControl::ClientHeight() const {
 void TWinControl::PlaceWindow() {
     if (!handle_) return;
     SetWindowPos(AsWindow(handle_), nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetPlacement(int32_t left, int32_t top, int32_t width, int32_t height) {
+    TControl::SetPlacement(left, top, width, height);
 }
 
 // The window was moved or sized by someone else (the system, a parent).
