@@ -64,6 +64,12 @@ void TWinControl::WindowParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateWindowHandle() {
+    // Making the parent's window makes the windows of its children, this one
+    // among them; it must not be made a second time here.
+    if (Parent() && !Parent()->HandleAllocated()) {
+        Parent()->Handle();
+        if (handle_) return;
+    }
     TCreateParams params;
     WindowParams(params);
     if (Parent()) params.Parent = Parent()->Handle();

@@ -1,0 +1,170 @@
+#include "platform/ui/Dialogs.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Exception.h"
+#include "platform/ui/Application.h"
+
+namespace {
+
+constexpr const char* kCaption = "Best\xE4tigung";
+constexpr const char* kYes = "&Ja";
+constexpr const char* kNo = "&Nein";
+
+constexpr int kIconId = 100;
+constexpr int kTextId = 101;
+
+// Places in pixels.
+constexpr int kMargin = 12;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 6;
+
+// A dialog template in memory: the box's frame and its four controls. Texts
+// are left empty in the template and set as 8-bit text when the box starts.
+class TDialogTemplate {
+public:
+    TDialogTemplate() {
+        Put32(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
+        Put32(0);     // extended style
+        Put16(4);     // controls
+        Put16(0); Put16(0); Put16(200); Put16(60);  // placed and sized when it starts
+        Put16(0);     // no menu
+        Put16(0);     // the dialog class
+        Put16(0);     // no caption yet
+        Put16(8);     // font size in points
+        for (const char* c = "MS Shell Dlg"; *c; ++c) Put16(uint16_t(*c));
+        Put16(0);
+        AddItem(WS_CHILD | WS_VISIBLE | SS_ICON, kIconId, 0x0082);
+        AddItem(WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX, kTextId, 0x0082);
+        AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, IDYES, 0x0080);
+        AddItem(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDNO, 0x0080);
+    }
+
+    const DLGTEMPLATE* Data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+private:
+    void Put16(uint16_t value) { words_.push_back(value); }
+    void Put32(uint32_t value) {
+        Put16(uint16_t(value & 0xFFFF));
+        Put16(uint16_t(value >> 16));
+    }
+    // Each control starts on a 4-byte boundary; the class is a system atom.
+    void AddItem(uint32_t style, int id, uint16_t classAtom) {
+        if (words_.size() % 2) Put16(0);
+        Put32(style);
+        Put32(0);
+        Put16(0); Put16(0); Put16(10); Put16(10);
+        Put16(uint16_t(id));
+        Put16(0xFFFF);
+        Put16(classAtom);
+        Put16(0);  // no text yet
+        Put16(0);  // no creation data
+    }
+
+    std::vector<uint16_t> words_;
+};
+
+// Sizes the text to its wrapped height and places the icon, the text and
+// the buttons around it; the box is centred on the screen.
+void LayOut(HWND box, const std::string& text) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int iconSize = GetSystemMetrics(SM_CXICON);
+    HDC dc = GetDC(box);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    RECT textRect{0, 0, std::max(screenWidth / 2, 200), 0};
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &textRect,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    const int textWidth = textRect.right, textHeight = textRect.bottom;
+
+    const int textLeft = kMargin + iconSize + kMargin;
+    const int contentHeight = std::max(iconSize, textHeight);
+    const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
+    const int clientWidth = std::max(textLeft + textWidth + kMargin, buttonsWidth + 2 * kMargin);
+    const int buttonsTop = kMargin + contentHeight + kMargin;
+    const int clientHeight = buttonsTop + kButtonHeight + kMargin;
+
+    MoveWindow(GetDlgItem(box, kIconId), kMargin, kMargin, iconSize, iconSize, FALSE);
+    MoveWindow(GetDlgItem(box, kTextId), textLeft, kMargin + (contentHeight - textHeight) / 2, textWidth, textHeight, FALSE);
+    const int buttonsLeft = (clientWidth - buttonsWidth) / 2;
+    MoveWindow(GetDlgItem(box, IDYES), buttonsLeft, buttonsTop, kButtonWidth, kButtonHeight, FALSE);
+    MoveWindow(GetDlgItem(box, IDNO), buttonsLeft + kButtonWidth + kButtonGap, buttonsTop, kButtonWidth, kButtonHeight,
+               FALSE);
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongA(box, GWL_STYLE)), FALSE, DWORD(GetWindowLongA(box, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    MoveWindow(box, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, FALSE);
+}
+
+INT_PTR CALLBACK ConfirmationProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            const auto& text = *reinterpret_cast<const std::string*>(lParam);
+            SetWindowTextA(box, kCaption);
+            SetDlgItemTextA(box, kTextId, text.c_str());
+            SetDlgItemTextA(box, IDYES, kYes);
+            SetDlgItemTextA(box, IDNO, kNo);
+            SendDlgItemMessageA(box, kIconId, STM_SETICON,
+                                reinterpret_cast<WPARAM>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION))), 0);
+            LayOut(box, text);
+            SendMessageA(box, DM_SETDEFID, IDYES, 0);
+            SetFocus(GetDlgItem(box, IDYES));
+            return FALSE;  // the focus is set
+        }
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDYES: EndDialog(box, mrYes); return TRUE;
+                case IDNO:
+                case IDCANCEL: EndDialog(box, mrNo); return TRUE;
+                default: return FALSE;
+            }
+        case WM_CLOSE:
+            EndDialog(box, mrNo);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+// Disables the application's forms other than the owner (which the box
+// disables itself) while it lives, and enables them again afterwards.
+class TFormsDisabled {
+public:
+    explicit TFormsDisabled(HWND owner) {
+        for (size_t i = 0; i < Application().ComponentCount(); ++i) {
+            auto* form = dynamic_cast<TForm*>(&Application().Component(i));
+            if (!form || !form->HandleAllocated()) continue;
+            HWND window = static_cast<HWND>(form->Handle());
+            if (window == owner || !IsWindowEnabled(window)) continue;
+            EnableWindow(window, FALSE);
+            disabled_.push_back(window);
+        }
+    }
+    ~TFormsDisabled() {
+        for (HWND window : disabled_) EnableWindow(window, TRUE);
+    }
+    TFormsDisabled(const TFormsDisabled&) = delete;
+    TFormsDisabled& operator=(const TFormsDisabled&) = delete;
+
+private:
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+TModalResult ConfirmationDlg(const std::string& text) {
+    TForm* mainForm = Application().MainForm();
+    HWND owner = mainForm && mainForm->HandleAllocated() ? static_cast<HWND>(mainForm->Handle()) : GetActiveWindow();
+    const TDialogTemplate dialog;
+    const TFormsDisabled disabled(owner);
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Data(), owner, ConfirmationProcedure,
+                                                   reinterpret_cast<LPARAM>(&text));
+    if (result == -1 || result == 0) throw Exception("Error creating the confirmation box");
+    return result == mrYes ? mrYes : mrNo;
+}

@@ -1,0 +1,25 @@
+#include "platform/win32/ui/StandardControls.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace platform::ui {
+
+void EnsureCommonControls() {
+    static const bool loaded = [] {
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)loaded;
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::vector<char> buffer(size_t(length) + 1);
+    const int copied = GetWindowTextA(window, buffer.data(), length + 1);
+    return std::string(buffer.data(), size_t(copied > 0 ? copied : 0));
+}
+
+}  // namespace platform::ui
