@@ -15,6 +15,8 @@
 
 #include "platform/Com.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Panel.h"
 #include "samples/skinshow/Backdrop.h"
 #include "samples/skinshow/EventLog.h"
 #include "skin/KelButton.h"
@@ -43,12 +45,39 @@ public:
         OnMouseDown = [this](TComponent&, TMouseButton b, TShiftState, int32_t x, int32_t y, TCustomLayer*) {
             log_.Write("form down " + std::to_string(int(b)) + " " + std::to_string(x) + " " + std::to_string(y));
         };
+        MakeTextArea();
         back_ = &MakeButton(skinFolder, {"Back", 300, 380}, [] {});
         MakeButton(skinFolder, {"Next", 400, 380}, [this] { back_->SetEnabled(!back_->Enabled()); });
         MakeButton(skinFolder, {"Cancel", 510, 380}, [this] { Close(); });
     }
 
 private:
+    // A white panel over the skin's calm area, with a heading and a wrapped text.
+    void MakeTextArea() {
+        auto& panel = Make<TPanel>();
+        panel.SetParent(this);
+        panel.SetBounds(190, 40, 400, 320);
+        panel.SetColor(clWhite);
+        panel.Font().SetName("Tahoma");
+        auto& heading = Make<TLabel>();
+        heading.SetParent(&panel);
+        heading.SetAlign(alTop);
+        heading.SetWordWrap(true);
+        heading.SetAlignment(taCenter);
+        heading.Font().SetStyle(fsBold);
+        heading.Font().SetSize(12);
+        heading.SetCaption("A window cut to its picture");
+        auto& text = Make<TLabel>();
+        text.SetParent(&panel);
+        text.SetAlign(alTop);
+        text.SetWordWrap(true);
+        text.SetCaption(
+            "Every magenta pixel of the skin picture lies outside this window: it is neither drawn nor hit by "
+            "the mouse. The three buttons take their own outline from their pictures and show a different "
+            "picture when the mouse is over them, when they are pressed and when they are disabled.\r\n\r\n"
+            "Next switches Back on and off. Cancel closes the window.");
+    }
+
     TKelButton& MakeButton(const std::string& skinFolder, const TButtonPlace& place, std::function<void()> action) {
         auto& button = Make<TKelButton>();
         const std::string role = place.role;

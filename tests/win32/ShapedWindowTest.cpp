@@ -151,25 +151,43 @@ TEST_F(ShapedWindow, AnyPressCapturesAndOnlyALeftReleaseLetsGo) {
     EXPECT_EQ(downs, (std::vector<TMouseButton>{mbRight, mbMiddle}));
 }
 
-TEST_F(ShapedWindow, MovingOverOrLeavingTheFormClearsABusyCursor) {
+TEST_F(ShapedWindow, EnterAndLeaveFollowTheMouseAndClearABusyCursor) {
     TKelForm form(nullptr);
-    form.SetBounds(0, 0, 50, 50);
+    form.SetBounds(200, 200, 50, 50);
     form.Show();
-    HWND window = WindowOf(form);
-    Application().SetScreenCursor(crHourGlass);
-    SendMouse(window, WM_MOUSEMOVE, 5, 5);
-    EXPECT_EQ(Application().ScreenCursor(), crDefault);
-
-    int leaves = 0;
+    int enters = 0, leaves = 0;
+    TCursor cursorWhenLeaving = crHourGlass;
+    form.OnMouseEnter = [&](TComponent&) { ++enters; };
     form.OnMouseLeave = [&](TComponent&) {
-        EXPECT_EQ(Application().ScreenCursor(), crDefault);
+        cursorWhenLeaving = Application().ScreenCursor();
         ++leaves;
     };
-    Application().SetScreenCursor(crHourGlass);
-    SendMessageA(window, WM_MOUSELEAVE, 0, 0);  // the mouse is elsewhere: the form hears it left
+    SetCursorPos(210, 210);
     Application().UpdateMouseControl();
-    Application().SetScreenCursor(crDefault);
-    EXPECT_LE(leaves, 1);
+    EXPECT_EQ(enters, 1);
+
+    Application().SetScreenCursor(crHourGlass);
+    SendMouse(WindowOf(form), WM_MOUSEMOVE, 10, 10);
+    EXPECT_EQ(Application().ScreenCursor(), crDefault);
+    EXPECT_EQ(enters, 1);
+
+    Application().SetScreenCursor(crHourGlass);
+    SetCursorPos(2, 2);
+    Application().UpdateMouseControl();
+    EXPECT_EQ(leaves, 1);
+    EXPECT_EQ(cursorWhenLeaving, crDefault);
+}
+
+TEST(WindowLookup, AWindowOfAnotherProcessIsNeverTakenForOurs) {
+    // The desktop window belongs to another process; a property on it with
+    // our name holds an address that means nothing here.
+    HWND desktop = GetDesktopWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(desktop, &process);
+    ASSERT_NE(process, GetCurrentProcessId());
+    ASSERT_TRUE(SetPropA(desktop, "KelControl", reinterpret_cast<HANDLE>(0x1234)));
+    EXPECT_EQ(TWinControl::FromHandle(desktop), nullptr);
+    RemovePropA(desktop, "KelControl");
 }
 
 TEST_F(ShapedWindow, DestroyingAFormAnnouncesNothing) {

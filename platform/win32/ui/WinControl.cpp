@@ -41,6 +41,11 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FromHandle(TWindowHandle window) {
     if (!window) return nullptr;
+    // Another process's window may carry the same property, holding an
+    // address that means nothing here.
+    DWORD process = 0;
+    GetWindowThreadProcessId(AsWindow(window), &process);
+    if (process != GetCurrentProcessId()) return nullptr;
     return static_cast<TWinControl*>(GetPropA(AsWindow(window), kControlProperty));
 }
 
