@@ -7,7 +7,7 @@
 class TEventLog {
 public:
     explicit TEventLog(const std::string& fileName)
-        : file_(fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "w")) {}
+        : file_(fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "wb")) {}
     ~TEventLog() {
         if (file_) std::fclose(file_);
     }

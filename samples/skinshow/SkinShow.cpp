@@ -52,15 +52,19 @@ public:
     }
 
 private:
-    // A white panel over the skin's calm area, with a heading and a wrapped text.
+    // A white panel over the skin's calm area, with a heading and a wrapped text inside its margins.
     void MakeTextArea() {
         auto& panel = Make<TPanel>();
         panel.SetParent(this);
         panel.SetBounds(190, 40, 400, 320);
         panel.SetColor(clWhite);
         panel.Font().SetName("Tahoma");
+        auto& inner = Make<TPanel>();
+        inner.SetParent(&panel);
+        inner.SetBounds(12, 14, 376, 292);
+        inner.SetParentColor(true);
         auto& heading = Make<TLabel>();
-        heading.SetParent(&panel);
+        heading.SetParent(&inner);
         heading.SetAlign(alTop);
         heading.SetWordWrap(true);
         heading.SetAlignment(taCenter);
@@ -68,7 +72,7 @@ private:
         heading.Font().SetSize(12);
         heading.SetCaption("A window cut to its picture");
         auto& text = Make<TLabel>();
-        text.SetParent(&panel);
+        text.SetParent(&inner);
         text.SetAlign(alTop);
         text.SetWordWrap(true);
         text.SetCaption(

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "skin/KelButton.h"
 #include "skin/KelForm.h"
 #include "tests/support/BmpBuilder.h"
@@ -136,6 +137,28 @@ TEST_F(KelButtonWindow, OwnMouseHandlersReplaceTheButtonsOwn) {
     SendMouse(Window(), WM_LBUTTONUP, 5, 5);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(Shown(), scratch / "over.bmp");  // never pressed; the release still shows the hover
+}
+
+TEST(KelButtonFiles, NamesWithoutADriveAreTakenFromTheProgramsFolder) {
+    const std::string folder = platform::ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    TKelForm form(nullptr);
+    TKelButton& button = form.Make<TKelButton>();
+    EXPECT_THROW(button.SetWindowShape(shEllipse), Exception);  // a window needs its parent's
+    button.SetParent(&form);
+    auto shownFor = [&](const std::string& name) {
+        button.SetImageOver(name);
+        button.SetButtonState(isOver);
+        return button.Skin().FileName();
+    };
+    EXPECT_EQ(shownFor("pictures\\over.bmp"), folder + "\\pictures\\over.bmp");
+    EXPECT_EQ(shownFor("\\over.bmp"), folder + "\\\\over.bmp");  // one backslash is still relative
+    EXPECT_EQ(shownFor("C:over.bmp"), "C:over.bmp");
+    EXPECT_EQ(shownFor("\\\\server\\share\\over.bmp"), "\\\\server\\share\\over.bmp");
+    button.SetImageOver("");
+    button.SetButtonState(isOver);
+    button.SetButtonState(TButtonImageState(9));
+    EXPECT_EQ(button.Skin().FileName(), "\\\\server\\share\\over.bmp");
 }
 
 TEST(KelButtonNames, EachButtonIsNamedWithTheNextNumber) {

@@ -78,6 +78,8 @@ void TWinControl::CreateWindowHandle() {
     TCreateParams params;
     WindowParams(params);
     if (Parent()) params.Parent = Parent()->Handle();
+    if ((params.Style & WS_CHILD) && !params.Parent)
+        throw Exception("Control '" + Name() + "' has no parent window");
     if (!params.SystemClass) EnsureWindowClass(params.ClassName, params.ClassStyle);
     HWND window = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, AsWindow(params.Parent),
