@@ -10,7 +10,4 @@ public:
 protected:
     void WindowParams(TCreateParams& params) override;
     void HandleMessage(TMessage& message) override;
-
-private:
-    void PaintWindowlessControls(TDeviceContext dc);
 };

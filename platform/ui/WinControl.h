@@ -78,6 +78,8 @@ protected:
 
     // Paints the client area; the default fills it with Color.
     virtual void PaintClient(TDeviceContext dc);
+    // Paints the children without a window of their own, each clipped to its place.
+    void PaintWindowlessChildren(TDeviceContext dc);
     // Answers WM_ERASEBKGND; true when the background counts as erased.
     virtual bool HandleEraseBackground(TDeviceContext dc);
     virtual void HandleMouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
@@ -113,7 +115,6 @@ private:
     void RemoveControl(TControl* control);
     void ParentFontOrColorChanged();
     void PaintWindow(TDeviceContext dc, const TRect& area);
-    void PaintWindowlessChildren(TDeviceContext dc);
     void HandleMouseMessage(TMessage& message);
     void SyncPlacementFromWindow();
     void AnchorChildren(int32_t oldWidth, int32_t oldHeight);

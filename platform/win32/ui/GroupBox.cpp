@@ -31,24 +31,12 @@ void TGroupBox::HandleMessage(TMessage& message) {
             HDC dc = BeginPaint(window, &paint);
             TMessage system{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
             DefaultHandler(system);
-            PaintWindowlessControls(dc);
+            PaintWindowlessChildren(dc);
             EndPaint(window, &paint);
             message.Result = 0;
             return;
         }
         default:
             TWinControl::HandleMessage(message);
-    }
-}
-
-void TGroupBox::PaintWindowlessControls(TDeviceContext target) {
-    HDC dc = static_cast<HDC>(target);
-    for (TControl* child : Controls()) {
-        if (child->IsWindowed() || !child->Visible()) continue;
-        const int saved = SaveDC(dc);
-        const TRect r = child->BoundsRect();
-        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-        child->PaintOnParent(dc);
-        RestoreDC(dc, saved);
     }
 }
