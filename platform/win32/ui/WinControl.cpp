@@ -36,6 +36,8 @@ TWinControl::~TWinControl() {
     for (TControl* child : controls_) child->parent_ = nullptr;
     controls_.clear();
     DestroyWindowHandle();
+    // Destroying the window may have made it the control under the mouse again.
+    Application().ControlDestroyed(this);
     if (brush_) DeleteObject(static_cast<HBRUSH>(brush_));
 }
 
