@@ -95,9 +95,10 @@ TEST_F(SkinShowTest, TransparentButtonCornersGoToTheFormBelow) {
 }
 
 TEST_F(SkinShowTest, AnyPressOnAButtonKeepsTheMouseUntilALeftRelease) {
-    ASSERT_FALSE(TransparentAt(Pictures().Window(), 250, 200));
-    const ScreenPoint elsewhere = OnForm(250, 200);
-    const std::string formDown = FormDown(MouseButton::Left, 250, 200);
+    // Between the text panel and the buttons: the form itself.
+    ASSERT_FALSE(TransparentAt(Pictures().Window(), 250, 370));
+    const ScreenPoint elsewhere = OnForm(250, 370);
+    const std::string formDown = FormDown(MouseButton::Left, 250, 370);
 
     // Right press and release on Next: the next left press and release away from it still go to Next.
     ClickAt(ButtonMiddle("Next"), MouseButton::Right);

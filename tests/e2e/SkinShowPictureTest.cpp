@@ -89,7 +89,7 @@ TEST_F(SkinShowTest, TheFormIsCentredAndCutToTheOutlineOfItsPicture) {
 }
 
 TEST_F(SkinShowTest, ButtonPicturesFollowHoverPressAndRelease) {
-    const ScreenPoint middle = ButtonMiddle("Next"), away = OnForm(250, 200);
+    const ScreenPoint middle = ButtonMiddle("Next"), away = OnForm(250, 370);
     MoveTo(middle);
     EXPECT_TRUE(ButtonShows("Next", ButtonState::Over));
     EXPECT_TRUE(ButtonDrawn(GrabScreen(Form()), Pictures(), Form(), PlaceOf("Next"), ButtonState::Over));
@@ -121,7 +121,7 @@ TEST_F(SkinShowTest, ReleasingOutsideAPressedButtonGivesNoClick) {
     MoveTo(ButtonMiddle("Next"));
     PressMouse(MouseButton::Left);
     EXPECT_TRUE(ButtonShows("Next", ButtonState::Pressed));
-    MoveTo(OnForm(250, 200));
+    MoveTo(OnForm(250, 370));
     EXPECT_TRUE(ButtonKeeps("Next", ButtonState::Pressed)) << "while held outside";
     SaveForm("next-held-outside");
     ReleaseMouse(MouseButton::Left);

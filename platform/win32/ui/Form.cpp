@@ -47,6 +47,7 @@ void TForm::VisibleChanged() {
     if (!shownOnce_ && position_ == poScreenCenter) CentreOnScreen();
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
     if (OnShow) OnShow(*this);
 }
 
