@@ -26,6 +26,13 @@ RECT PlacementOf(HWND window) {
     return r;
 }
 
+// The client area: the window's own when it exists, else the control's size.
+RECT ClientArea(HWND window, int32_t width, int32_t height) {
+    RECT r{0, 0, width, height};
+    if (window) GetClientRect(window, &r);
+    return r;
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -109,23 +116,9 @@ void TWinControl::DestroyWindowHandle() {
     handle_ = nullptr;
 }
 
-int32_t TWinControl::ClientWidth() const {
-    if (handle_) {
-        RECT r;
-        GetClientRect(AsWindow(handle_), &r);
-        return r.right;
-    }
-    return Width();
-}
+int32_t TWinControl::ClientWidth() const { return ClientArea(AsWindow(handle_), Width(), Height()).right; }
 
-int32_t TWinControl::ClientHeight() const {
-    if (handle_) {
-        RECT r;
-        GetClientRect(AsWindow(handle_), &r);
-        return r.bottom;
-    }
-    return Height();
-}
+int32_t TWinControl::ClientHeight() const { return ClientArea(AsWindow(handle_), Width(), Height()).bottom; }
 
 void TWinControl::PlaceWindow() {
     if (!handle_) return;
