@@ -36,3 +36,8 @@ public:
 };
 class EReadError : public EStreamError { using EStreamError::EStreamError; };
 class EWriteError : public EStreamError { using EStreamError::EStreamError; };
+
+// A text that is not what a conversion expects ("'x' ist kein gültiger Integerwert").
+class EConvertError : public Exception { using Exception::Exception; };
+// An index outside a list.
+class EListError : public Exception { using Exception::Exception; };

@@ -1,5 +1,6 @@
 #pragma once
 // printf-style formatting into an 8-bit string.
+#include <cstdint>
 #include <string>
 
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
@@ -7,3 +8,11 @@ std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)
 // Whether two 8-bit strings are equal ignoring the case of letters,
 // the accented letters of the Windows Western code page included.
 bool SameText(const std::string& a, const std::string& b);
+
+// Reads a 32-bit signed integer: optional leading blanks, an optional sign,
+// then decimal digits, or hexadecimal digits after "$" or "0x". Anything
+// else, trailing blanks included, raises EConvertError naming the text.
+int32_t StrToInt(const std::string& text);
+
+// The text without leading and trailing blanks and control characters.
+std::string Trim(const std::string& text);

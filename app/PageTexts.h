@@ -1,0 +1,25 @@
+#pragma once
+// The wizard's texts in English and German (8-bit Windows Latin-1), one
+// field per control that shows one, and the question Cancel asks.
+#include <string>
+
+struct TPageTexts {
+    std::string WelcomeHead, WelcomeText;
+    std::string LicenceHead1, LicenceHead2, LicenceCheck;
+    std::string DestinationHead1, DestinationHead2, DestinationGroup, DestinationButton;
+    std::string FolderHead1, FolderHead2, FolderEditHead, FolderListHead;
+    std::string CopyHead1, CopyHead2;
+    std::string FinishHead1, FinshHead2;
+    std::string DesktopCheck, LaunchProgCheck, ReadMeCheck;
+};
+
+TPageTexts EnglishTexts(const std::string& title);
+TPageTexts GermanTexts(const std::string& title);
+
+// "German" selects the German texts. "English", "French" and "Spanish" select
+// the English ones, and so does any other value, so that the user always
+// reads words rather than the form's placeholder captions.
+bool UsesGermanTexts(const std::string& language);
+
+// The question Cancel asks: German only for exactly "German".
+std::string CancelQuestion(const std::string& language);

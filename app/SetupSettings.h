@@ -1,0 +1,32 @@
+#pragma once
+// What the setup description says about one installation: the product, its
+// files, the wizard's language, text colour and font, and the optional pages
+// and finishing options. The wizard form holds one; its fields keep their
+// description names.
+#include <string>
+
+#include "platform/Color.h"
+#include "platform/StringList.h"
+#include "platform/ui/Font.h"
+
+struct TSetupSettings {
+    TStringList AddFiles;      // payload files to copy, relative to the working folder
+    std::string Destination;   // relative to Program Files until the pages are built, then absolute
+    std::string Folder;        // Start-menu program folder, relative to Programs
+    std::string Language;
+    bool LaunchProg = false;
+    std::string Licence;       // licence text file; blank means no licence page
+    std::string ReadMe;        // ReadMe file; blank means no ReadMe shortcut or option
+    std::string TargetFile;    // the installed program, relative to Destination
+    TColor TextBoxColor = 0;   // black unless the description says otherwise
+    TFont TextFont;            // the framework's default font until the description changes it
+    std::string SiteletTitle;  // the product's title
+    bool DesktopIcon = false;
+
+    bool HasLicence() const;
+    bool HasReadMe() const;
+};
+
+// Applies one line of the "Setup" block; a key it does not know is ignored.
+// A number that is not one raises EConvertError.
+void ApplySetupEntry(TSetupSettings& settings, const std::string& line);

@@ -1,0 +1,41 @@
+#pragma once
+// The setup's private working folder beside the program: its name, its
+// sub-folders, the unpacking of the payload into it, and its removal.
+#include <exception>
+#include <functional>
+#include <string>
+#include <utility>
+
+class TZLBArchive;
+
+// programFolder + "temp", with one "x" appended while a folder of that name
+// exists, followed by "\". programFolder ends in a backslash.
+std::string ChooseWorkFolder(const std::string& programFolder);
+
+// Creates "Graphics", "Sounds" and "Additional" below the working folder, and
+// the working folder with them. Failures show up later, when unpacking.
+void CreateWorkFolders(const std::string& workFolder);
+
+// Unpacks "Data.Kel" beside the program into the working folder, then the
+// skin archive "gfx.x" it carried into "Graphics\", and "snd.x" and "add.x"
+// into "Sounds\" and "Additional\" when they came too.
+void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder);
+
+// Deletes the working folder with everything in it when it goes, also when
+// the start-up that made it failed half-way. A failure to delete is handed
+// to the error handler; a destructor cannot pass it on.
+class TWorkFolderRemoval {
+public:
+    using TErrorHandler = std::function<void(const std::exception& error)>;
+
+    explicit TWorkFolderRemoval(TErrorHandler onError) : onError_(std::move(onError)) {}
+    ~TWorkFolderRemoval();
+    TWorkFolderRemoval(const TWorkFolderRemoval&) = delete;
+    TWorkFolderRemoval& operator=(const TWorkFolderRemoval&) = delete;
+
+    void Watch(const std::string& workFolder) { workFolder_ = workFolder; }
+
+private:
+    std::string workFolder_;
+    TErrorHandler onError_;
+};

@@ -1,0 +1,78 @@
+// The wizard's navigation as a table: page and licence to what Next and
+// Back do, and the buttons each page sets.
+#include <gtest/gtest.h>
+
+#include "app/PageFlow.h"
+#include "app/PageTexts.h"
+
+namespace {
+
+constexpr auto None = TForwardStep::None;
+constexpr auto Show = TForwardStep::Show;
+constexpr auto Finish = TForwardStep::Finish;
+
+}  // namespace
+
+TEST(PageFlow, NextSkipsOnlyAMissingLicencePage) {
+    struct Row {
+        uint8_t page;
+        bool licence;
+        TForwardStep next;
+        std::optional<uint8_t> back;
+    };
+    const Row table[] = {
+        {wpWelcome, true, {Show, wpLicence}, std::nullopt},
+        {wpWelcome, false, {Show, wpDestination}, std::nullopt},
+        {wpLicence, true, {Show, wpDestination}, wpWelcome},
+        {wpDestination, true, {Show, wpFolder}, wpLicence},
+        {wpDestination, false, {Show, wpFolder}, wpWelcome},
+        {wpFolder, false, {Show, wpCopy}, wpDestination},
+        {wpCopy, true, {None, 0}, std::nullopt},
+        {wpFinish, false, {Finish, wpFinish}, std::nullopt},
+    };
+    for (const Row& row : table) {
+        EXPECT_EQ(ForwardStep(row.page, row.licence), row.next) << int(row.page) << " " << row.licence;
+        EXPECT_EQ(BackStep(row.page, row.licence), row.back) << int(row.page) << " " << row.licence;
+    }
+}
+
+TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnlyBeforeCopying) {
+    struct Row {
+        uint8_t page;
+        std::optional<bool> back, next;
+        bool cancelAsks;
+    };
+    const Row table[] = {
+        {wpWelcome, false, true, true},
+        {wpLicence, true, false, true},
+        {wpDestination, true, std::nullopt, true},
+        {wpFolder, std::nullopt, std::nullopt, true},
+        {wpCopy, false, false, false},
+        {wpFinish, false, true, false},
+    };
+    for (const Row& row : table) {
+        const TPageButtons buttons = PageButtons(row.page);
+        EXPECT_EQ(buttons.Back, row.back) << int(row.page);
+        EXPECT_EQ(buttons.Next, row.next) << int(row.page);
+        EXPECT_EQ(CancelAsksOn(row.page), row.cancelAsks) << int(row.page);
+    }
+}
+
+TEST(PageTexts, LanguagesChooseTextsAndTheCancelQuestion) {
+    EXPECT_TRUE(UsesGermanTexts("German"));
+    for (const char* language : {"English", "French", "Spanish", "english", "", "german"})
+        EXPECT_FALSE(UsesGermanTexts(language)) << language;
+    EXPECT_EQ(CancelQuestion("German"), "Wollen Sie das Setup abbrechen?");
+    EXPECT_EQ(CancelQuestion("german"), "Do you want to cancel setup?");
+    EXPECT_EQ(CancelQuestion("English"), "Do you want to cancel setup?");
+}
+
+TEST(PageTexts, TitleIsJoinedWithoutAddedBlanks) {
+    const TPageTexts english = EnglishTexts("Tool");
+    EXPECT_EQ(english.WelcomeHead, "Welcome to the Setup Wizard for Tool");
+    EXPECT_EQ(english.CopyHead2, "Tool installer is performing the requested operations.");
+    const TPageTexts german = GermanTexts("Tool");
+    EXPECT_EQ(german.CopyHead2, "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
+    EXPECT_EQ(german.LaunchProgCheck, "Tool starten.");
+    EXPECT_EQ(german.WelcomeHead, "Willkommen zum Setup Assistenten f\xFCr Tool");
+}

@@ -1,0 +1,98 @@
+// The working folder beside the program: its name, the unpacking order of
+// the payload archives, and its removal.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "app/WorkFolder.h"
+#include "archive/ZLIBArchive.h"
+#include "platform/FileSystem.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/MessageOf.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+// A program folder holding Data.Kel with Setup.ini and the given inner archives.
+struct PayloadBeside {
+    ScratchFolder scratch;
+    std::string programFolder = scratch.Path() + "\\";
+
+    void Write(bool sounds, bool additional, bool graphics = true) {
+        ArchiveBuilder data;
+        data.Add("Setup.ini", "[Setup]\r\n");
+        data.Add("tool.exe", TextData(3000));
+        if (graphics) data.Add("gfx.x", Inner("Window.bmp"));
+        if (sounds) data.Add("snd.x", Inner("click.wav"));
+        if (additional) data.Add("add.x", Inner("extra.txt"));
+        data.WriteTo(programFolder + "Data.Kel");
+    }
+
+    static std::string Inner(const std::string& name) {
+        ArchiveBuilder inner;
+        inner.Add(name, "content of " + name);
+        return inner.Build();
+    }
+};
+
+}  // namespace
+
+TEST(WorkFolder, TakesTheFirstFreeNameOfTempWithXs) {
+    ScratchFolder scratch;
+    const std::string program = scratch.Path() + "\\";
+    EXPECT_EQ(ChooseWorkFolder(program), program + "temp\\");
+    ASSERT_TRUE(platform::CreateDir(program + "temp"));
+    ASSERT_TRUE(platform::CreateDir(program + "tempx"));
+    WriteFile(program + "tempxx", "a file of that name does not count");
+    EXPECT_EQ(ChooseWorkFolder(program), program + "tempxx\\");
+}
+
+TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
+    PayloadBeside payload;
+    payload.Write(true, true);
+    const std::string work = ChooseWorkFolder(payload.programFolder);
+    CreateWorkFolders(work);
+    TZLBArchive archiver;
+    UnpackPayload(archiver, payload.programFolder, work);
+    EXPECT_EQ(ReadFile(work + "Setup.ini"), "[Setup]\r\n");
+    EXPECT_EQ(ReadFile(work + "tool.exe"), TextData(3000));
+    EXPECT_EQ(ReadFile(work + "Graphics\\Window.bmp"), "content of Window.bmp");
+    EXPECT_EQ(ReadFile(work + "Sounds\\click.wav"), "content of click.wav");
+    EXPECT_EQ(ReadFile(work + "Additional\\extra.txt"), "content of extra.txt");
+    EXPECT_TRUE(platform::FileExists(work + "gfx.x")) << "the inner archives stay in the working folder";
+}
+
+TEST(WorkFolder, SoundsAndAdditionalAreOptionalButGraphicsAreNot) {
+    PayloadBeside payload;
+    payload.Write(false, false);
+    const std::string work = ChooseWorkFolder(payload.programFolder);
+    CreateWorkFolders(work);
+    TZLBArchive archiver;
+    EXPECT_NO_THROW(UnpackPayload(archiver, payload.programFolder, work));
+    EXPECT_TRUE(platform::DirectoryExists(work + "Sounds"));
+    EXPECT_FALSE(platform::FileExists(work + "Sounds\\click.wav"));
+
+    PayloadBeside withoutGraphics;
+    withoutGraphics.Write(false, false, false);
+    const std::string other = ChooseWorkFolder(withoutGraphics.programFolder);
+    CreateWorkFolders(other);
+    EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, withoutGraphics.programFolder, other); }), "Archive file not found");
+}
+
+TEST(WorkFolder, RemovalDeletesOnlyTheWatchedFolderEvenAfterAFailedStart) {
+    PayloadBeside payload;
+    ASSERT_TRUE(platform::CreateDir(payload.programFolder + "temp"));
+    WriteFile(payload.programFolder + "temp\\keep.txt", "someone else's");
+    std::string work;
+    {
+        TWorkFolderRemoval removal([](const std::exception&) { FAIL() << "nothing should fail"; });
+        work = ChooseWorkFolder(payload.programFolder);
+        removal.Watch(work);
+        CreateWorkFolders(work);
+        TZLBArchive archiver;
+        EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, payload.programFolder, work); }), "Archive file not found");
+    }
+    EXPECT_EQ(work, payload.programFolder + "tempx\\");
+    EXPECT_FALSE(platform::DirectoryExists(work));
+    EXPECT_TRUE(platform::FileExists(payload.programFolder + "temp\\keep.txt"));
+}
