@@ -1,0 +1,96 @@
+#include "app/SetupForm.h"
+
+#include "app/PageFlow.h"
+
+#include "archive/ZLIBArchive.h"
+#include "platform/Text.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Panel.h"
+#include "shell/IniLine.h"
+#include "skin/KelButton.h"
+
+namespace {
+
+// A failure to remove the working folder at the end is shown, not swallowed:
+// the user should know that files were left behind.
+void ShowRemovalError(const std::exception& error) { Application().ShowException(error.what()); }
+
+}  // namespace
+
+TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder)
+    : TKelForm(owner), programFolder_(programFolder), workFolderRemoval_(ShowRemovalError) {
+    CreateComponents();
+    workFolder_ = ChooseWorkFolder(programFolder_);
+    workFolderRemoval_.Watch(workFolder_);
+    CreateWorkFolders(workFolder_);
+    UnpackPayload(*Archiver, programFolder_, workFolder_);
+    ReadSetupIni(workFolder_ + "Setup.ini");
+    BuildPages();
+    SkinWindow();
+    SkinButton(*Backbutton);
+    SkinButton(*Forwardbutton);
+    SkinButton(*Cancelbutton);
+    SetWidth(Skin().GetBitmap().Width());
+    SetHeight(Skin().GetBitmap().Height());
+    ShowPage(wpWelcome);
+}
+
+// The settings go first, the working folder after them (with its removal
+// watcher), the window and its components last.
+TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::SkinWindow() {
+    Skin().SetAlphaMode(gaTransparentColor);
+    SetAlphaThreshold(100);
+    SetWindowShape(shAlphaMask);
+}
+
+void TSetupForm::SkinButton(TKelButton& button) {
+    button.Skin().SetAlphaMode(gaTransparentColor);
+    button.SetAlphaThreshold(100);
+    button.SetEnabled(true);
+    button.SetWindowShape(shAlphaMask);
+}
+
+void TSetupForm::ReadSetupIni(const std::string& fileName) {
+    TSetupIniHandlers handlers;
+    handlers.Setup = [this](const std::string& line) { ApplySetupEntry(settings_, line); };
+    handlers.Toolweb = [this](const std::string& line) { ApplyToolwebEntry(line); };
+    handlers.Panel = [this](const std::string& line) { ApplyPanelEntry(line); };
+    handlers.Button = [this](TButtonRole role, const std::string& line) { ApplyButtonEntry(ButtonFor(role), line); };
+    ::ReadSetupIni(fileName, handlers);
+}
+
+void TSetupForm::ApplyToolwebEntry(const std::string& line) {
+    const std::string key = IniKeyOf(line);
+    if (key == "Top") MainPanel->SetTop(StrToInt(IniValueOf(line)));
+    else if (key == "Left") MainPanel->SetLeft(StrToInt(IniValueOf(line)));
+    else if (key == "Width") MainPanel->SetWidth(StrToInt(IniValueOf(line)));
+    else if (key == "Height") MainPanel->SetHeight(StrToInt(IniValueOf(line)));
+}
+
+void TSetupForm::ApplyPanelEntry(const std::string& line) {
+    const std::string key = IniKeyOf(line);
+    if (key == "Bitmap") Skin().SetFileName(workFolder_ + IniValueOf(line));
+    else if (key == "InvisibleColor") Skin().SetTransparentColor(StrToInt(IniValueOf(line)));
+}
+
+void TSetupForm::ApplyButtonEntry(TKelButton& button, const std::string& line) {
+    const std::string key = IniKeyOf(line);
+    const std::string value = IniValueOf(line);
+    if (key == "Top") button.SetTop(StrToInt(value));
+    else if (key == "Left") button.SetLeft(StrToInt(value));
+    else if (key == "Mask") button.SetImageNormal(workFolder_ + value);
+    else if (key == "Touched") button.SetImageOver(workFolder_ + value);
+    else if (key == "Pressed") button.SetImagePressed(workFolder_ + value);
+    else if (key == "Disabled") button.SetImageDisabled(workFolder_ + value);
+    else if (key == "InvisibleColor") button.Skin().SetTransparentColor(StrToInt(value));
+}
+
+TKelButton& TSetupForm::ButtonFor(TButtonRole role) {
+    switch (role) {
+        case TButtonRole::Cancel: return *Cancelbutton;
+        case TButtonRole::Forward: return *Forwardbutton;
+        default: return *Backbutton;
+    }
+}

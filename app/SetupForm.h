@@ -1,0 +1,143 @@
+#pragma once
+// The wizard window: a skinned form that unpacks the payload into a working
+// folder beside the program, reads the setup description, and leads the
+// user through the Welcome, Licence, Destination, Program folder, Copy and
+// Finish pages.
+#include <cstdint>
+#include <string>
+
+#include "app/PageTexts.h"
+#include "app/SetupIni.h"
+#include "app/SetupSettings.h"
+#include "app/WorkFolder.h"
+#include "skin/KelForm.h"
+
+class TButton;
+class TCheckBox;
+class TEdit;
+class TFolderMan;
+class TGroupBox;
+class TKelButton;
+class TLabel;
+class TListBox;
+class TMemo;
+class TPanel;
+class TProgressBar;
+class TZLBArchive;
+
+class TSetupForm : public TKelForm {
+public:
+    // Builds the whole wizard from the payload beside the program in
+    // programFolder (ending in a backslash).
+    TSetupForm(TComponent* owner, const std::string& programFolder);
+    ~TSetupForm() override;
+
+    // The folder chooser that the Browse button shows; made after this form.
+    void SetFolderChooser(TFolderMan* chooser) { folderChooser_ = chooser; }
+
+    // The components, by name.
+    TPanel* MainPanel = nullptr;
+    TPanel* TextBox = nullptr;
+    TPanel* WelcomeBox = nullptr;
+    TPanel* LicenceBox = nullptr;
+    TPanel* DestinationBox = nullptr;
+    TPanel* FolderBox = nullptr;
+    TPanel* CopyBox = nullptr;
+    TPanel* FinishBox = nullptr;
+    TLabel* WelcomeHead = nullptr;
+    TLabel* WelcomeText = nullptr;
+    TLabel* LicenceHead1 = nullptr;
+    TLabel* LicenceHead2 = nullptr;
+    TMemo* LicenceMemo = nullptr;
+    TCheckBox* LicenceCheck = nullptr;
+    TLabel* DestinationHead1 = nullptr;
+    TLabel* DestinationHead2 = nullptr;
+    TGroupBox* DestinationGroup = nullptr;
+    TLabel* DestinationText = nullptr;
+    TButton* DestinationButton = nullptr;
+    TLabel* FolderHead1 = nullptr;
+    TLabel* FolderHead2 = nullptr;
+    TLabel* FolderEditHead = nullptr;
+    TEdit* FolderEdit = nullptr;
+    TLabel* FolderListHead = nullptr;
+    TListBox* FolderList = nullptr;
+    TLabel* CopyHead1 = nullptr;
+    TLabel* CopyHead2 = nullptr;
+    TLabel* Copymessage = nullptr;
+    TProgressBar* CopyProgress = nullptr;
+    TLabel* FinishHead1 = nullptr;
+    TLabel* FinshHead2 = nullptr;
+    TPanel* FinishDesktopPanel = nullptr;
+    TCheckBox* DesktopCheck = nullptr;
+    TPanel* FinishReadMePanel = nullptr;
+    TCheckBox* ReadMeCheck = nullptr;
+    TPanel* FinishLaunchProgPanel = nullptr;
+    TCheckBox* LaunchProgCheck = nullptr;
+    TKelButton* Backbutton = nullptr;
+    TKelButton* Forwardbutton = nullptr;
+    TKelButton* Cancelbutton = nullptr;
+    TZLBArchive* Archiver = nullptr;
+
+    // The state of the run.
+    const TSetupSettings& Settings() const { return settings_; }
+    const std::string& WorkFolder() const { return workFolder_; }
+    uint8_t CurrentPage() const { return currentPage_; }
+
+    void ShowPage(uint8_t index);
+
+    // Event handlers.
+    void ForwardbuttonClick(TComponent& sender);
+    void BackbuttonClick(TComponent& sender);
+    void CancelButtonClick(TComponent& sender);
+    void LicenceCheckClick(TComponent& sender);
+    void DestinationButtonClick(TComponent& sender);
+    void FolderEditChange(TComponent& sender);
+    void FolderListClick(TComponent& sender);
+
+private:
+    // The form's own description: its components, their places and handlers.
+    void CreateComponents();
+    void CreatePageHeadings(TPanel& page, TLabel*& head, TLabel*& text);
+    void CreateLicencePage();
+    void CreateDestinationPage();
+    void CreateFolderPage();
+    void CreateCopyPage();
+    void CreateFinishPage();
+    TKelButton& CreateSkinButton(const char* name, int32_t left);
+    TPanel& CreatePanel(TWinControl& parent, TAlign align);
+    TLabel& CreateLabel(TWinControl& parent, TAlign align);
+
+    // The setup description.
+    void ReadSetupIni(const std::string& fileName);
+    void ApplyToolwebEntry(const std::string& line);
+    void ApplyPanelEntry(const std::string& line);
+    void ApplyButtonEntry(TKelButton& button, const std::string& line);
+    TKelButton& ButtonFor(TButtonRole role);
+
+    // Skinning after the description was read.
+    void SkinWindow();
+    void SkinButton(TKelButton& button);
+
+    // The pages.
+    void BuildPages();
+    void LoadLicence();
+    void FillFolderList();
+    void ShowFinishOptions();
+    void SetEnglishTexts();
+    void SetGermanTexts();
+    void ApplyTexts(const TPageTexts& texts);
+    TPanel& PagePanel(uint8_t index);
+    void RemeasureHeadings(uint8_t index);
+    void ApplyPageButtons(uint8_t index);
+
+    // The copy phase and the finishing actions.
+    void InstallFiles();
+    void FinishSetup();
+
+    std::string programFolder_;
+    TFolderMan* folderChooser_ = nullptr;
+    TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
+    std::string workFolder_;
+    TSetupSettings settings_;
+    uint8_t currentPage_ = 0;
+};

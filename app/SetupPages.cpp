@@ -1,0 +1,201 @@
+// The pages: how they are prepared from the settings, what showing one does,
+// and the handlers of the buttons and of the page controls.
+#include "app/PageFlow.h"
+#include "app/SetupForm.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/CheckBox.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/GroupBox.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/Memo.h"
+#include "platform/ui/Panel.h"
+#include "platform/ui/ProgressBar.h"
+#include "shell/FolderMan.h"
+#include "shell/ShellFolders.h"
+#include "skin/KelButton.h"
+
+namespace {
+
+// A heading: two points larger than the text font, and bold.
+void MakeHeading(TLabel& label) {
+    label.Font().SetSize(label.Font().Size() + 2);
+    label.Font().SetStyle(label.Font().Style() | fsBold);
+}
+
+void MakeBold(TLabel& label) { label.Font().SetStyle(label.Font().Style() | fsBold); }
+
+bool IsRelativePath(const std::string& path) {
+    return !(path.size() >= 2 && path[1] == ':') && !(!path.empty() && path[0] == '\\');
+}
+
+}  // namespace
+
+void TSetupForm::BuildPages() {
+    MainPanel->SetColor(settings_.TextBoxColor);
+    MainPanel->Font().Assign(settings_.TextFont);
+    MakeHeading(*WelcomeHead);
+    if (settings_.HasLicence()) {
+        MakeHeading(*LicenceHead1);
+        LoadLicence();
+        LicenceCheck->SetChecked(false);
+    }
+    MakeHeading(*DestinationHead1);
+    if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
+    settings_.Destination = GetProgramFilesDir() + settings_.Destination;
+    DestinationText->SetCaption(settings_.Destination);
+    MakeHeading(*FolderHead1);
+    FillFolderList();
+    FolderEdit->SetText(settings_.Folder);
+    FolderEdit->Font().SetColor(clBlack);
+    FolderList->Font().SetColor(clBlack);
+    MakeBold(*FolderEditHead);
+    MakeBold(*FolderListHead);
+    MakeHeading(*CopyHead1);
+    Copymessage->SetCaption("");
+    CopyProgress->SetPosition(0);
+    MakeHeading(*FinishHead1);
+    ShowFinishOptions();
+    if (UsesGermanTexts(settings_.Language)) SetGermanTexts();
+    else SetEnglishTexts();
+    ShowPage(wpWelcome);
+}
+
+// The licence as named, from the current folder when relative; a relative
+// name that is not found there is looked for in the working folder, where
+// the payload put it.
+void TSetupForm::LoadLicence() {
+    std::string fileName = settings_.Licence;
+    if (IsRelativePath(fileName) && !platform::FileExists(fileName) && platform::FileExists(workFolder_ + fileName))
+        fileName = workFolder_ + fileName;
+    LicenceMemo->LoadFromFile(fileName);
+}
+
+// The existing program groups: the sub-folders of the Start menu's Programs
+// folder, without hidden, system and dot folders, in the order the folder
+// search gives them. Without a Programs folder the list stays empty.
+void TSetupForm::FillFolderList() {
+    std::string programs = GetProgramsFolder(nullptr);
+    if (programs.empty()) return;
+    if (programs.back() != '\\') programs += '\\';
+    platform::TFindEnum find;
+    platform::TSearchRec found;
+    for (bool more = find.First(programs + "*.*", platform::faDirectory, found); more; more = find.Next(found)) {
+        const bool folder = (found.Attr & platform::faDirectory) != 0;
+        const bool hidden = (found.Attr & (platform::faHidden | platform::faSysFile)) != 0;
+        if (folder && !hidden && !found.Name.empty() && found.Name[0] != '.') FolderList->AddItem(found.Name);
+    }
+}
+
+void TSetupForm::ShowFinishOptions() {
+    FinishDesktopPanel->SetVisible(settings_.DesktopIcon);
+    FinishLaunchProgPanel->SetVisible(settings_.LaunchProg);
+    FinishReadMePanel->SetVisible(settings_.HasReadMe());
+    DesktopCheck->SetChecked(settings_.DesktopIcon);
+    LaunchProgCheck->SetChecked(settings_.LaunchProg);
+    ReadMeCheck->SetChecked(settings_.HasReadMe());
+}
+
+void TSetupForm::SetEnglishTexts() { ApplyTexts(EnglishTexts(settings_.SiteletTitle)); }
+
+void TSetupForm::SetGermanTexts() { ApplyTexts(GermanTexts(settings_.SiteletTitle)); }
+
+void TSetupForm::ApplyTexts(const TPageTexts& texts) {
+    WelcomeHead->SetCaption(texts.WelcomeHead);
+    WelcomeText->SetCaption(texts.WelcomeText);
+    LicenceHead1->SetCaption(texts.LicenceHead1);
+    LicenceHead2->SetCaption(texts.LicenceHead2);
+    LicenceCheck->SetCaption(texts.LicenceCheck);
+    DestinationHead1->SetCaption(texts.DestinationHead1);
+    DestinationHead2->SetCaption(texts.DestinationHead2);
+    DestinationGroup->SetCaption(texts.DestinationGroup);
+    DestinationButton->SetCaption(texts.DestinationButton);
+    FolderHead1->SetCaption(texts.FolderHead1);
+    FolderHead2->SetCaption(texts.FolderHead2);
+    FolderEditHead->SetCaption(texts.FolderEditHead);
+    FolderListHead->SetCaption(texts.FolderListHead);
+    CopyHead1->SetCaption(texts.CopyHead1);
+    CopyHead2->SetCaption(texts.CopyHead2);
+    FinishHead1->SetCaption(texts.FinishHead1);
+    FinshHead2->SetCaption(texts.FinshHead2);
+    DesktopCheck->SetCaption(texts.DesktopCheck);
+    LaunchProgCheck->SetCaption(texts.LaunchProgCheck);
+    ReadMeCheck->SetCaption(texts.ReadMeCheck);
+}
+
+TPanel& TSetupForm::PagePanel(uint8_t index) {
+    TPanel* pages[] = {WelcomeBox, LicenceBox, DestinationBox, FolderBox, CopyBox, FinishBox};
+    return *pages[index < 6 ? index : 0];
+}
+
+void TSetupForm::ApplyPageButtons(uint8_t index) {
+    const TPageButtons buttons = PageButtons(index);
+    if (buttons.Back) Backbutton->SetEnabled(*buttons.Back);
+    if (buttons.Next) Forwardbutton->SetEnabled(*buttons.Next);
+}
+
+// Wrapped headings take their full height at the page's current width.
+void TSetupForm::RemeasureHeadings(uint8_t index) {
+    TLabel* headings[][2] = {{WelcomeHead, WelcomeText},   {LicenceHead1, LicenceHead2}, {DestinationHead1, DestinationHead2},
+                             {FolderHead1, FolderHead2},   {CopyHead1, CopyHead2},       {FinishHead1, FinshHead2}};
+    for (TLabel* label : headings[index < 6 ? index : 0]) {
+        label->SetAutoSize(false);
+        label->SetAutoSize(true);
+    }
+}
+
+void TSetupForm::ShowPage(uint8_t index) {
+    currentPage_ = index;
+    ApplyPageButtons(index);
+    if (index == wpLicence) {
+        LoadLicence();
+        LicenceCheck->SetChecked(false);
+    }
+    PagePanel(index).BringToFront();
+    RemeasureHeadings(index);
+    if (index == wpFolder) {
+        if (Visible()) FolderEdit->SetFocus();
+        Repaint();
+    }
+    if (index == wpCopy) {
+        InstallFiles();
+        ShowPage(wpFinish);
+    }
+}
+
+void TSetupForm::ForwardbuttonClick(TComponent&) {
+    const TForwardStep step = ForwardStep(currentPage_, settings_.HasLicence());
+    if (step.Kind == TForwardStep::Show) ShowPage(step.Page);
+    else if (step.Kind == TForwardStep::Finish) FinishSetup();
+}
+
+void TSetupForm::BackbuttonClick(TComponent&) {
+    if (const auto page = BackStep(currentPage_, settings_.HasLicence())) ShowPage(*page);
+}
+
+void TSetupForm::CancelButtonClick(TComponent&) {
+    if (!CancelAsksOn(currentPage_)) return;
+    if (ConfirmationDlg(CancelQuestion(settings_.Language)) == mrYes) Close();
+}
+
+void TSetupForm::LicenceCheckClick(TComponent&) { Forwardbutton->SetEnabled(LicenceCheck->Checked()); }
+
+void TSetupForm::DestinationButtonClick(TComponent&) {
+    if (!folderChooser_) return;
+    folderChooser_->SetFolderPath(settings_.Destination);
+    if (!folderChooser_->Execute()) return;
+    settings_.Destination = folderChooser_->FolderPath();
+    DestinationText->SetCaption(settings_.Destination);
+}
+
+void TSetupForm::FolderEditChange(TComponent&) { settings_.Folder = FolderEdit->Text(); }
+
+void TSetupForm::FolderListClick(TComponent&) {
+    const int32_t index = FolderList->ItemIndex();
+    if (index < 0) return;
+    settings_.Folder = FolderList->Item(index);
+    FolderEdit->SetText(settings_.Folder);
+}
