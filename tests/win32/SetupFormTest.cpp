@@ -1,0 +1,291 @@
+// The wizard form as a real window: its start-up from a payload beside a
+// program folder, the failed start-ups, the pages with their controls and
+// texts, and the navigation between them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/SetupForm.h"
+#include "platform/FileSystem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/CheckBox.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/GroupBox.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/Memo.h"
+#include "platform/ui/Panel.h"
+#include "shell/ShellFolders.h"
+#include "skin/KelButton.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/MessageOf.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+constexpr uint32_t kMagenta = 0xFF00FF;
+
+// A picture of one colour with magenta corners, as file bytes.
+std::string Picture(const ScratchFolder& scratch, int32_t width, int32_t height, uint32_t color) {
+    std::vector<std::vector<uint32_t>> rows(height, std::vector<uint32_t>(width, color));
+    rows[0][0] = rows[0][width - 1] = rows[height - 1][0] = rows[height - 1][width - 1] = kMagenta;
+    const std::string path = scratch / "picture.bmp";
+    WriteBmp(path, rows);
+    return ReadFile(path);
+}
+
+const char* const kSkinBlocks =
+    "Object=Toolweb\r\nTop=30\r\nLeft=40\r\nWidth=220\r\nHeight=150\r\nend\r\n"
+    "Object=Panel\r\nBitmap=Graphics\\Window.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=B\r\nRole=Back\r\nTop=200\r\nLeft=20\r\nMask=Graphics\\Back.bmp\r\n"
+    "Disabled=Graphics\\BackOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=N\r\nRole=Forward\r\nTop=200\r\nLeft=120\r\nMask=Graphics\\Next.bmp\r\n"
+    "Disabled=Graphics\\NextOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=C\r\nRole=Cancel\r\nTop=0x0C8\r\nLeft=$DC\r\nMask=Graphics\\Cancel.bmp\r\nend\r\n";
+
+// A program folder with Data.Kel beside it: the skin in gfx.x, a licence
+// and the given "Setup" block entries.
+class SetupFormStart : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    std::string program = scratch.Path() + "\\";
+
+    void WritePayload(const std::string& setupEntries, bool withGraphics = true, const std::string& skin = kSkinBlocks) {
+        ArchiveBuilder graphics;
+        graphics.Add("Window.bmp", Picture(scratch, 320, 240, 0x336699));
+        graphics.Add("Back.bmp", Picture(scratch, 60, 24, 0x808080));
+        graphics.Add("BackOff.bmp", Picture(scratch, 60, 24, 0xC0C0C0));
+        graphics.Add("Next.bmp", Picture(scratch, 70, 26, 0x00C000));
+        graphics.Add("NextOff.bmp", Picture(scratch, 70, 26, 0xC0C0C0));
+        graphics.Add("Cancel.bmp", Picture(scratch, 50, 22, 0xC00000));
+        ArchiveBuilder data;
+        data.Add("Setup.ini", "[Description]\r\nObject=Setup\r\n" + setupEntries + "end\r\n" + skin);
+        if (withGraphics) data.Add("gfx.x", graphics.Build());
+        data.Add("Licence.txt", "LICENCE\r\nLine two\r\n");
+        data.Add("tool.exe", "MZ");
+        data.WriteTo(program + "Data.Kel");
+    }
+
+    std::unique_ptr<TSetupForm> Start() { return std::make_unique<TSetupForm>(nullptr, program); }
+
+    std::string StartError() {
+        return MessageOf([&] { Start(); });
+    }
+};
+
+const char* const kEnglishWithLicence =
+    "SiteletTitle=Tool\r\nLanguage=English\r\nLicence=Licence.txt\r\nDestination=Maker\\Tool\r\n"
+    "Folder=Maker Tool\r\nAddfile=tool.exe\r\n";
+
+}  // namespace
+
+TEST_F(SetupFormStart, BuildsTheSkinnedWizardFromThePayloadAndRemovesItsFolderAtTheEnd) {
+    WritePayload(kEnglishWithLicence);
+    auto form = Start();
+    const std::string work = program + "temp\\";
+    EXPECT_EQ(form->WorkFolder(), work);
+    EXPECT_TRUE(platform::FileExists(work + "Setup.ini"));
+    EXPECT_TRUE(platform::FileExists(work + "Graphics\\Window.bmp"));
+    EXPECT_TRUE(platform::DirectoryExists(work + "Sounds"));
+    EXPECT_TRUE(platform::DirectoryExists(work + "Additional"));
+
+    EXPECT_EQ(form->Caption(), "SetupForm");
+    EXPECT_EQ(form->Width(), 320) << "the window takes the size of its skin, not of its description";
+    EXPECT_EQ(form->Height(), 240);
+    EXPECT_EQ(form->MainPanel->BoundsRect(), (TRect{40, 30, 260, 180}));
+    EXPECT_EQ(form->TextBox->BoundsRect(), (TRect{12, 14, 208, 134})) << "the text box grows with the text area";
+    EXPECT_EQ(form->Backbutton->BoundsRect(), (TRect{20, 200, 80, 224}));
+    EXPECT_EQ(form->Forwardbutton->BoundsRect(), (TRect{120, 200, 190, 226}));
+    EXPECT_EQ(form->Cancelbutton->BoundsRect(), (TRect{220, 200, 270, 222}));
+    EXPECT_EQ(form->Backbutton->Skin().FileName(), work + "Graphics\\BackOff.bmp");
+    EXPECT_EQ(form->Forwardbutton->Skin().FileName(), work + "Graphics\\Next.bmp");
+
+    EXPECT_EQ(form->CurrentPage(), 0);
+    EXPECT_FALSE(form->Backbutton->Enabled());
+    EXPECT_TRUE(form->Forwardbutton->Enabled());
+    EXPECT_TRUE(form->Cancelbutton->Enabled());
+    EXPECT_EQ(form->Settings().Destination, GetProgramFilesDir() + "Maker\\Tool");
+    EXPECT_EQ(form->DestinationText->Caption(), form->Settings().Destination);
+    EXPECT_EQ(form->FolderEdit->Text(), "Maker Tool");
+
+    form.reset();
+    EXPECT_FALSE(platform::DirectoryExists(work));
+    EXPECT_TRUE(platform::FileExists(program + "Data.Kel"));
+}
+
+TEST_F(SetupFormStart, TakesTheFirstFreeWorkingFolderAndLeavesTheOthersAlone) {
+    WritePayload(kEnglishWithLicence);
+    ASSERT_TRUE(platform::CreateDir(program + "temp"));
+    ASSERT_TRUE(platform::CreateDir(program + "tempx"));
+    auto form = Start();
+    EXPECT_EQ(form->WorkFolder(), program + "tempxx\\");
+    form.reset();
+    EXPECT_TRUE(platform::DirectoryExists(program + "temp"));
+    EXPECT_TRUE(platform::DirectoryExists(program + "tempx"));
+    EXPECT_FALSE(platform::DirectoryExists(program + "tempxx"));
+}
+
+TEST_F(SetupFormStart, FailedStartUpsRaiseTheirMessageAndLeaveNoWorkingFolder) {
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"no Data.Kel", [] {}, "Archive file not found"},
+        {"no gfx.x", [&] { WritePayload(kEnglishWithLicence, false); }, "Archive file not found"},
+        {"damaged archive",
+         [&] {
+             WritePayload(kEnglishWithLicence);
+             std::string bytes = ReadFile(program + "Data.Kel");
+             bytes[bytes.size() / 2] ^= 0x55;
+             WriteFile(program + "Data.Kel", bytes);
+         },
+         ""},
+        {"a number with a trailing blank", [&] { WritePayload("TextBoxColor=20 \r\n"); },
+         "'20 ' ist kein g\xFC" "ltiger Integerwert"},
+        {"a missing licence", [&] { WritePayload("Licence=\\nowhere\\Licence.txt\r\n"); },
+         "Datei \\nowhere\\Licence.txt kann nicht ge\xF6" "ffnet werden"},
+        {"a block without end", [&] { WritePayload("", true, "Object=Panel\r\nBitmap=x\r\n"); },
+         "Der Index der Liste \xFC" "berschreitet das Maximum (5)"},
+    };
+    for (const Case& c : cases) {
+        platform::RemoveFile(program + "Data.Kel");
+        c.prepare();
+        const std::string message = StartError();
+        if (c.message.empty()) EXPECT_FALSE(message.empty()) << c.what;
+        else EXPECT_EQ(message, c.message) << c.what;
+        EXPECT_FALSE(platform::DirectoryExists(program + "temp")) << c.what;
+    }
+}
+
+namespace {
+
+class SetupFormPages : public SetupFormStart {
+protected:
+    std::unique_ptr<TSetupForm> form;
+
+    void StartWith(const std::string& entries) {
+        WritePayload(entries);
+        form = Start();
+    }
+    void Next() { form->ForwardbuttonClick(*form->Forwardbutton); }
+    void Back() { form->BackbuttonClick(*form->Backbutton); }
+    bool PageInFront(TPanel* page) { return form->TextBox->Controls().back() == page; }
+};
+
+}  // namespace
+
+TEST_F(SetupFormPages, TheLicenceMustBeAcceptedOnEachVisit) {
+    StartWith(kEnglishWithLicence);
+    EXPECT_TRUE(PageInFront(form->WelcomeBox));
+    Next();
+    EXPECT_EQ(form->CurrentPage(), 1);
+    EXPECT_TRUE(PageInFront(form->LicenceBox));
+    EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
+    EXPECT_FALSE(form->LicenceCheck->Checked());
+    EXPECT_TRUE(form->Backbutton->Enabled());
+    EXPECT_FALSE(form->Forwardbutton->Enabled());
+    form->LicenceCheck->SetChecked(true);
+    EXPECT_TRUE(form->Forwardbutton->Enabled());
+    Next();
+    EXPECT_EQ(form->CurrentPage(), 2);
+    EXPECT_TRUE(form->Forwardbutton->Enabled());
+    Back();
+    EXPECT_EQ(form->CurrentPage(), 1);
+    EXPECT_FALSE(form->LicenceCheck->Checked()) << "ticked again on each visit";
+    EXPECT_FALSE(form->Forwardbutton->Enabled());
+    Back();
+    EXPECT_EQ(form->CurrentPage(), 0);
+    EXPECT_FALSE(form->Backbutton->Enabled());
+    Back();
+    EXPECT_EQ(form->CurrentPage(), 0);
+}
+
+TEST_F(SetupFormPages, WithoutALicenceThePageIsSkippedBothWays) {
+    StartWith("SiteletTitle=Tool\r\nLicence=   \r\n");
+    Next();
+    EXPECT_EQ(form->CurrentPage(), 2);
+    EXPECT_TRUE(PageInFront(form->DestinationBox));
+    EXPECT_TRUE(form->Forwardbutton->Enabled());
+    Next();
+    EXPECT_EQ(form->CurrentPage(), 3);
+    EXPECT_TRUE(PageInFront(form->FolderBox));
+    EXPECT_TRUE(form->Backbutton->Enabled());
+    Back();
+    Back();
+    EXPECT_EQ(form->CurrentPage(), 0);
+}
+
+TEST_F(SetupFormPages, TheProgramFolderComesFromTheListOrTheEditedText) {
+    const std::string group = GetProgramsFolder(nullptr) + "\\Setup form test group";
+    platform::CreateDir(group);
+    StartWith("Folder=Start\r\n");
+    platform::RemoveDir(group);
+    int index = -1;
+    for (int i = 0; i < form->FolderList->Count(); ++i)
+        if (form->FolderList->Item(i) == "Setup form test group") index = i;
+    ASSERT_GE(index, 0) << "existing groups are listed by name";
+    EXPECT_EQ(form->FolderEdit->Font().Color(), clBlack);
+    form->FolderList->SetItemIndex(index);
+    form->FolderListClick(*form->FolderList);
+    EXPECT_EQ(form->FolderEdit->Text(), "Setup form test group");
+    EXPECT_EQ(form->Settings().Folder, "Setup form test group");
+    form->FolderEdit->SetText("Setup form test group 2");
+    EXPECT_EQ(form->Settings().Folder, "Setup form test group 2");
+}
+
+TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
+    StartWith("SiteletTitle=Tool\r\nLanguage=German\r\n");
+    EXPECT_EQ(form->WelcomeHead->Caption(), "Willkommen zum Setup Assistenten f\xFCr Tool");
+    EXPECT_EQ(form->DestinationButton->Caption(), "Durchsuchen...");
+    EXPECT_EQ(form->CopyHead2->Caption(), "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
+    EXPECT_EQ(form->LaunchProgCheck->Caption(), "Tool starten.");
+    form.reset();
+    for (const char* language : {"Spanish", "english"}) {
+        StartWith(std::string("SiteletTitle=Tool\r\nLanguage=") + language + "\r\n");
+        EXPECT_EQ(form->WelcomeHead->Caption(), "Welcome to the Setup Wizard for Tool") << language;
+        EXPECT_EQ(form->DestinationGroup->Caption(), "Destination Folder") << language;
+        EXPECT_EQ(form->FinshHead2->Caption(), "Tool has been installed successfully. Click Next to finish Setup.");
+        form.reset();
+    }
+}
+
+TEST_F(SetupFormPages, FontAndColourOfTheTextAreaWithLargerBoldHeadings) {
+    StartWith("Fontname=Arial\r\nFontheight=-19\r\nFontcolor=$0000FF\r\nTextBoxColor=$00FFFFFF\r\n");
+    EXPECT_EQ(form->MainPanel->Color(), 0xFFFFFF);
+    EXPECT_EQ(form->WelcomeBox->Color(), 0xFFFFFF);
+    EXPECT_EQ(form->MainPanel->Font().Name(), "Arial");
+    EXPECT_EQ(form->MainPanel->Font().Size(), 14);
+    EXPECT_EQ(form->WelcomeText->Font().Color(), 0x0000FF);
+    EXPECT_EQ(form->WelcomeHead->Font().Size(), 16);
+    EXPECT_TRUE(form->WelcomeHead->Font().Style() & fsBold);
+    EXPECT_TRUE(form->FolderEditHead->Font().Style() & fsBold);
+    EXPECT_EQ(form->FolderEditHead->Font().Size(), 14);
+    EXPECT_EQ(form->DestinationButton->Font().Size(), 10) << "the Browse button stays at 10 points";
+    EXPECT_EQ(form->FolderEdit->Color(), clWindow);
+    EXPECT_EQ(form->FinishLaunchProgPanel->Color(), clBtnFace);
+}
+
+TEST_F(SetupFormPages, FinishOptionsShowOnlyWhatTheDescriptionOffers) {
+    StartWith("LaunchProg=1\r\nReadMe= \r\n");
+    EXPECT_FALSE(form->FinishDesktopPanel->Visible());
+    EXPECT_FALSE(form->FinishReadMePanel->Visible());
+    EXPECT_TRUE(form->FinishLaunchProgPanel->Visible());
+    EXPECT_TRUE(form->LaunchProgCheck->Checked());
+    EXPECT_FALSE(form->DesktopCheck->Checked());
+    form->FinishBox->RealignControls();
+    EXPECT_EQ(form->FinishLaunchProgPanel->Top(), form->FinshHead2->BoundsRect().Bottom)
+        << "the only option closes up under the headings";
+    form.reset();
+    StartWith("DesktopIcon=1\r\nReadMe=ReadMe.txt\r\n");
+    EXPECT_TRUE(form->FinishDesktopPanel->Visible() && form->DesktopCheck->Checked());
+    EXPECT_TRUE(form->FinishReadMePanel->Visible() && form->ReadMeCheck->Checked());
+    EXPECT_FALSE(form->FinishLaunchProgPanel->Visible());
+}
