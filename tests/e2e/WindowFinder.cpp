@@ -35,8 +35,8 @@ std::optional<TRect> FindShownWindow(const std::string& title, int32_t width, in
         const ProcessResult geometry = RunProcess("xdotool getwindowgeometry --shell " + id);
         if (geometry.ExitCode != 0) continue;  // gone meanwhile
         auto values = ShellValues(geometry.Out);
-        if (values["WIDTH"] != width || values["HEIGHT"] != height) continue;
-        found.push_back(TRect{values["X"], values["Y"], values["X"] + width, values["Y"] + height});
+        if (width && (values["WIDTH"] != width || values["HEIGHT"] != height)) continue;
+        found.push_back(TRect{values["X"], values["Y"], values["X"] + values["WIDTH"], values["Y"] + values["HEIGHT"]});
     }
     if (found.size() > 1)
         throw std::runtime_error(std::to_string(found.size()) + " windows titled " + title + " are shown at once");
