@@ -26,6 +26,7 @@
 #include "platform/ui/TreeView.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/win32/QuestionBox.h"
 
 namespace {
 
@@ -558,35 +559,10 @@ TEST_F(ControlsTreeView, DestroyingTheTreeReportsEveryNodeOnce) {
 
 // Runs the question box and lets `act` look at it and answer it from
 // inside its modal loop.
-std::function<void(HWND)> boxAction;
-
-void CALLBACK LookForTheBox(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = GetActiveWindow();
-    char className[16] = "";
-    if (box) GetClassNameA(box, className, sizeof className);
-    if (std::string(className) != "#32770") return;
-    KillTimer(nullptr, id);
-    boxAction(box);
-}
-
 TModalResult AnswerConfirmation(const std::string& text, std::function<void(HWND box)> act) {
-    boxAction = std::move(act);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, LookForTheBox);
-    const TModalResult result = ConfirmationDlg(text);
-    KillTimer(nullptr, timer);
+    TModalResult result = mrNone;
+    WithQuestionBoxAnswer([&] { result = ConfirmationDlg(text); }, std::move(act));
     return result;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void PostKey(HWND box, WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    (void)box;
 }
 
 TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
@@ -594,11 +570,11 @@ TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
     bool yesFocused = false;
     const TModalResult result = AnswerConfirmation("Do you want to cancel setup?", [&](HWND box) {
         caption = TextOf(box);
-        question = TextOf(GetDlgItem(box, 101));
+        question = QuestionOf(box);
         yes = TextOf(GetDlgItem(box, IDYES));
         no = TextOf(GetDlgItem(box, IDNO));
         yesFocused = GetFocus() == GetDlgItem(box, IDYES);
-        PostKey(box, VK_RETURN);
+        PostKey(VK_RETURN);
     });
     EXPECT_EQ(result, mrYes);
     EXPECT_EQ(caption, "Best\xE4tigung");
@@ -609,7 +585,7 @@ TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
 }
 
 TEST(ControlsConfirmation, EscapeAndTheCloseBoxAnswerNo) {
-    EXPECT_EQ(AnswerConfirmation("Escape?", [](HWND box) { PostKey(box, VK_ESCAPE); }), mrNo);
+    EXPECT_EQ(AnswerConfirmation("Escape?", [](HWND) { PostKey(VK_ESCAPE); }), mrNo);
     EXPECT_EQ(AnswerConfirmation("Close?", [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }), mrNo);
 }
 
@@ -640,7 +616,7 @@ TEST(ControlsConfirmation, BelongsToTheMainFormAndHoldsOffTheOtherForms) {
         owner = GetWindow(box, GW_OWNER);
         mainEnabled = IsWindowEnabled(WindowOf(main));
         otherEnabled = IsWindowEnabled(WindowOf(other));
-        PostKey(box, VK_ESCAPE);
+        PostKey(VK_ESCAPE);
     });
     EXPECT_EQ(owner, WindowOf(main));
     EXPECT_FALSE(mainEnabled);

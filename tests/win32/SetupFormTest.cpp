@@ -26,6 +26,7 @@
 #include "tests/support/BmpBuilder.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/win32/QuestionBox.h"
 
 namespace {
 
@@ -288,4 +289,40 @@ TEST_F(SetupFormPages, FinishOptionsShowOnlyWhatTheDescriptionOffers) {
     EXPECT_TRUE(form->FinishDesktopPanel->Visible() && form->DesktopCheck->Checked());
     EXPECT_TRUE(form->FinishReadMePanel->Visible() && form->ReadMeCheck->Checked());
     EXPECT_FALSE(form->FinishLaunchProgPanel->Visible());
+}
+
+TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageOnTheFirstFourPagesOnly) {
+    StartWith("Language=German\r\n");
+    form->Show();
+    std::string question;
+    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(VK_ESCAPE);
+                          });
+    EXPECT_EQ(question, "Wollen Sie das Setup abbrechen?");
+    EXPECT_TRUE(form->Visible()) << "No keeps the wizard";
+    EXPECT_EQ(form->CurrentPage(), 0);
+
+    form->ShowPage(5);
+    question.clear();
+    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(VK_RETURN);
+                          });
+    EXPECT_EQ(question, "") << "no question on the Finish page";
+    EXPECT_TRUE(form->Visible());
+    form.reset();
+
+    StartWith("Language=english\r\n");
+    form->Show();
+    form->ShowPage(3);
+    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(VK_RETURN);
+                          });
+    EXPECT_EQ(question, "Do you want to cancel setup?");
+    EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
 }
