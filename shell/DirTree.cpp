@@ -4,7 +4,6 @@
 #include <exception>
 #include <vector>
 
-#include "platform/Drives.h"
 #include "platform/Exception.h"
 #include "platform/LocaleText.h"
 #include "platform/ui/Application.h"
@@ -172,9 +171,13 @@ uint32_t TDirTree::DriveMask() const {
     return ShownDrives(platform::LogicalDrives(), driveTypes_, platform::DriveKindOf);
 }
 
-uint32_t TDirTree::CurrentSerial(char letter) const {
+platform::TVolumeInfo TDirTree::ReadVolume(char letter) const {
     platform::TCriticalErrorGuard guard;
-    const platform::TVolumeInfo volume = platform::VolumeInformation(letter);
+    return platform::VolumeInformation(letter);
+}
+
+uint32_t TDirTree::CurrentSerial(char letter) const {
+    const platform::TVolumeInfo volume = ReadVolume(letter);
     return volume.Read ? volume.Serial : kNoVolume;
 }
 
@@ -187,11 +190,7 @@ bool TDirTree::MediumChanged(char letter) const {
 // a change of medium is noticed later.
 std::string TDirTree::DriveCaption(char letter) {
     const int index = LetterIndex(letter);
-    platform::TVolumeInfo volume;
-    {
-        platform::TCriticalErrorGuard guard;
-        volume = platform::VolumeInformation(letter);
-    }
+    const platform::TVolumeInfo volume = ReadVolume(letter);
     if (index >= 0) serials_[size_t(index)] = volume.Read ? volume.Serial : kNoVolume;
     const uint32_t kind = platform::DriveKindOf(letter);
     if (kind == platform::dkRemovable || kind == platform::dkRemote) return platform::ShellDisplayName(RootOf(letter));
@@ -221,19 +220,8 @@ bool TDirTree::UpdateDrives() {
         TTreeUpdate update(*this);
         for (int i = 0; i < 26; ++i) {
             const uint32_t bit = 1u << i;
-            const std::string root = RootOf(char('A' + i));
-            if ((driveMask_ & bit) && !(mask & bit)) {
-                if (TTreeNode node = FindNodeByPath(root)) {
-                    DeleteNode(node);
-                    changed = true;
-                }
-            } else if ((mask & bit) && !(driveMask_ & bit) && FolderAllowed(root)) {
-                // Among the roots in the order of their letters.
-                TTreeNode before = FirstChild(nullptr);
-                while (before && !(EntryOf(before) && EntryOf(before)->Path > root)) before = NextSibling(before);
-                AddDriveNode(char('A' + i), before);
-                changed = true;
-            }
+            if ((driveMask_ & bit) && !(mask & bit)) changed |= RemoveDriveRoot(char('A' + i));
+            if ((mask & bit) && !(driveMask_ & bit)) changed |= InsertDriveRoot(char('A' + i));
         }
         driveMask_ = mask;
     }
@@ -241,12 +229,35 @@ bool TDirTree::UpdateDrives() {
     return changed;
 }
 
-// Reads the drive's root afresh after its medium changed.
+bool TDirTree::RemoveDriveRoot(char letter) {
+    TTreeNode root = FindNodeByPath(RootOf(letter));
+    if (root) DeleteNode(root);
+    return root != nullptr;
+}
+
+// The new root goes among the others in the order of their letters.
+bool TDirTree::InsertDriveRoot(char letter) {
+    const std::string root = RootOf(letter);
+    if (!FolderAllowed(root)) return false;
+    TTreeNode before = FirstChild(nullptr);
+    while (before && NodePath(before) <= root) before = NextSibling(before);
+    AddDriveNode(letter, before);
+    return true;
+}
+
+// Reads the drive's root afresh after its medium changed. A selection on
+// the drive moves to its root, as the folders below are gone from the tree.
 void TDirTree::RefreshDriveRoot(TTreeNode root) {
     const char letter = NodePath(root)[0];
+    const std::string selected = NodePath(Selected());
+    const bool selectedOnDrive = !selected.empty() && selected[0] == letter;
     ResetNode(root);
     SetNodeText(root, DriveCaption(letter));
     if (serials_[size_t(LetterIndex(letter))] != kNoVolume && !FirstChild(root)) AddPlaceholder(root);
+    if (selectedOnDrive) {
+        TChangeLock lock(*this);
+        SetSelected(root);
+    }
 }
 
 // A drive came or went, or a medium changed: the roots follow, or else the
@@ -489,11 +500,11 @@ void TDirTree::HookOwner() {
     });
 }
 
+// The notice goes on to the owner afterwards: the owner, and any other
+// tree it holds, may want it too.
 bool TDirTree::HandleOwnerMessage(TMessage& message) {
-    if (message.Msg != kDeviceChangeMessage) return false;
-    DeviceChanged();
-    message.Result = 0;
-    return true;
+    if (message.Msg == kDeviceChangeMessage) DeviceChanged();
+    return false;
 }
 
 // A medium that changed is read afresh instead; the selection then moves to the drive's root.
@@ -503,8 +514,6 @@ void TDirTree::Change(TTreeNode node) {
         if (TTreeNode root = FindNodeByPath(RootOf(entry->Path[0]))) {
             node = root;
             RefreshDriveRoot(root);
-            TChangeLock lock(*this);
-            SetSelected(root);
         }
     }
     if (const TDirEntry* entry = EntryOf(node); entry && LetterIndex(entry->Path[0]) >= 0)

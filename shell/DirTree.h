@@ -13,6 +13,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/Drives.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellIcons.h"
 #include "platform/ui/MessageHook.h"
@@ -83,11 +84,18 @@ public:
     bool FolderAllowed(const std::string& path);
     bool DirTypeAllowed(uint32_t attributes) const { return ::DirTypeAllowed(attributes, dirTypes_); }
 
+    // Selects the initial folder (or else the current one), at once or as
+    // soon as the window exists.
+    void AfterLoading() override;
+
     TAddFileEvent OnAddDir;
     TTVChangedEvent OnGetIcon;   // after the tree gave a node its icons
 
 protected:
-    void AfterLoading() override;
+    // The label and serial number of the volume in the drive; the tree
+    // notices a change of medium by the serial number.
+    virtual platform::TVolumeInfo ReadVolume(char letter) const;
+
     void WindowCreated() override;
     void WindowDestroying() override;
     void Change(TTreeNode node) override;
@@ -106,6 +114,8 @@ private:
     const TDirEntry* EntryOf(TTreeNode node) const;
     TTreeNode AddFolderNode(TTreeNode parent, TTreeNode before, const std::string& path, const std::string& caption);
     TTreeNode AddDriveNode(char letter, TTreeNode before);
+    bool RemoveDriveRoot(char letter);
+    bool InsertDriveRoot(char letter);
     void AddPlaceholder(TTreeNode node);
     void SetIcons(TTreeNode node, const std::string& path);
     std::string DriveCaption(char letter);
