@@ -81,24 +81,6 @@ TEST(DirTreeRules, RecycleFolderIsListedButNothingBelowIt) {
     EXPECT_FALSE(BelowRecycleFolder(""));
 }
 
-TEST(DirTreeRules, DriveCaptionShowsLabelAndLetterOrTheLetterAlone) {
-    EXPECT_EQ(DriveCaptionText(true, "System", 'C'), "System (C:)");
-    EXPECT_EQ(DriveCaptionText(true, "", 'C'), " (C:)");
-    EXPECT_EQ(DriveCaptionText(false, "ignored", 'c'), "(C:)");
-    EXPECT_EQ(DriveCaptionText(true, "Data", 'd'), "Data (D:)");
-}
-
-TEST(DirTreeRules, PathSplitsIntoTheLevelsOfTheTree) {
-    EXPECT_EQ(PathLevels("C:\\Program Files\\Kel\\"),
-              (std::vector<std::string>{"C:\\", "C:\\Program Files\\", "C:\\Program Files\\Kel\\"}));
-    EXPECT_EQ(PathLevels("C:\\Program Files\\Kel"), (std::vector<std::string>{"C:\\", "C:\\Program Files\\"}));
-    EXPECT_EQ(PathLevels("C:\\"), std::vector<std::string>{"C:\\"});
-    EXPECT_TRUE(PathLevels("relative").empty());
-    EXPECT_EQ(WithTrailingBackslash("C:\\Kel"), "C:\\Kel\\");
-    EXPECT_EQ(WithTrailingBackslash("C:\\Kel\\"), "C:\\Kel\\");
-    EXPECT_EQ(WithTrailingBackslash(""), "\\");
-}
-
 TEST(DirTreeRules, NewFolderTakesTheFirstFreeNumberFromTwo) {
     std::set<std::string> existing;
     std::vector<std::string> asked;

@@ -149,17 +149,8 @@ TEST_F(FolderManDialog, OnlyOKConfirmsNotEnterAndEscapeNorTheCloseBox) {
     }));
 }
 
-TEST_F(FolderManDialog, IsATidyDialogWithTheButtonsAtTheBottomRight) {
+TEST_F(FolderManDialog, ButtonsSitAtTheBottomRightOfTheClientArea) {
     TFolderMan& dialog = Dialog();
-    EXPECT_EQ(dialog.Caption(), "Choose Folder");
-    EXPECT_EQ(dialog.Width(), 324);
-    EXPECT_EQ(dialog.Height(), 359);
-    EXPECT_EQ(dialog.Head().Caption(), "Please choose the installation folder.");
-    EXPECT_EQ(dialog.PathLabel().Caption(), "Path:");
-    EXPECT_EQ(dialog.DirLabel().Caption(), "Directories");
-    EXPECT_EQ(dialog.NewBut().Caption(), "New Folder");
-    EXPECT_FALSE(dialog.NewBut().Visible());
-
     RECT client{};
     GetClientRect(WindowOf(dialog), &client);
     const TRect ok = dialog.OKBut().BoundsRect(), cancel = dialog.CancelBut().BoundsRect();
@@ -167,10 +158,8 @@ TEST_F(FolderManDialog, IsATidyDialogWithTheButtonsAtTheBottomRight) {
     EXPECT_EQ(cancel.Bottom, client.bottom - 8);
     EXPECT_EQ(ok.Top, cancel.Top);
     EXPECT_LT(ok.Right, cancel.Left);
-    const TRect panel = dialog.Panel1().BoundsRect();
-    EXPECT_LT(panel.Bottom, ok.Top);
-    EXPECT_EQ(dialog.DirTree().Top() + dialog.DirTree().Height(), panel.Height());
-    EXPECT_EQ(dialog.PathEdit().Width(), panel.Width());
+    EXPECT_LT(dialog.Panel1().BoundsRect().Bottom, ok.Top);
+    EXPECT_FALSE(dialog.NewBut().Visible());
 }
 
 TEST_F(FolderManDialog, NewFolderIsNumberedMadeAndSelected) {

@@ -1,7 +1,6 @@
 #pragma once
 // Helpers for the tests of the folder tree and the folder chooser: folders
-// with attributes, the captions below a node, clicks on a node, and the
-// volume label and serial number that Wine reports for drive C.
+// with attributes, the captions below a node and clicks on a node.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,7 +10,6 @@
 
 #include "platform/FileSystem.h"
 #include "shell/DirTree.h"
-#include "tests/support/ScratchFolder.h"
 #include "tests/win32/WindowChecks.h"
 
 inline void MakeFolder(const std::string& path, DWORD attributes = 0) {
@@ -39,27 +37,3 @@ inline void ClickNode(TDirTree& tree, TTreeNode node) {
     PostMessageA(WindowOf(tree), WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(WindowOf(tree), WM_LBUTTONUP, 0, at);
 }
-
-// Wine reads the label and serial number of a drive that is a plain folder
-// from two files in its root; the test's values go again with the object.
-class VolumeOfDriveC {
-public:
-    VolumeOfDriveC() = default;
-    ~VolumeOfDriveC() {
-        DeleteFileA(kLabelFile);
-        DeleteFileA(kSerialFile);
-    }
-    VolumeOfDriveC(const VolumeOfDriveC&) = delete;
-    VolumeOfDriveC& operator=(const VolumeOfDriveC&) = delete;
-
-    void Set(const std::string& label, const std::string& serialHex) {
-        Write(kLabelFile, label + "\n");
-        Write(kSerialFile, serialHex + "\n");
-    }
-
-private:
-    static constexpr const char* kLabelFile = "C:\\.windows-label";
-    static constexpr const char* kSerialFile = "C:\\.windows-serial";
-
-    static void Write(const char* path, const std::string& text) { WriteFile(path, text); }
-};
