@@ -81,6 +81,8 @@ public:
     std::string NodePath(TTreeNode node) const;
     bool ChildrenLoaded(TTreeNode node) const;
 
+    // Whether a folder (a path ending in a backslash) may be listed: not below
+    // a recycle folder unless asked, and not vetoed by OnAddDir.
     bool FolderAllowed(const std::string& path);
     bool DirTypeAllowed(uint32_t attributes) const { return ::DirTypeAllowed(attributes, dirTypes_); }
 
