@@ -20,6 +20,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
+#include "shell/FolderMan.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/support/ArchiveBuilder.h"
@@ -325,4 +326,37 @@ TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageOnTheFirstFourPagesOnly) {
                           });
     EXPECT_EQ(question, "Do you want to cancel setup?");
     EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
+}
+
+TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
+    StartWith(kEnglishWithLicence);
+    TFolderMan chooser(nullptr);
+    form->SetFolderChooser(&chooser);
+    const std::string proposed = form->Settings().Destination;
+    ASSERT_FALSE(platform::DirectoryExists(proposed));
+
+    std::string shownPath;
+    chooser.OnShow = [&](TComponent&) {
+        shownPath = chooser.PathEdit().Text();
+        PostMessageA(static_cast<HWND>(chooser.OKBut().Handle()), BM_CLICK, 0, 0);
+    };
+    form->DestinationButtonClick(*form->DestinationButton);
+    EXPECT_EQ(shownPath, proposed) << "a folder that does not exist yet is offered as it is";
+    EXPECT_EQ(form->Settings().Destination, proposed);
+
+    chooser.OnShow = [&](TComponent&) {
+        chooser.PathEdit().SetText("D:\\Elsewhere");
+        PostMessageA(static_cast<HWND>(chooser.OKBut().Handle()), BM_CLICK, 0, 0);
+    };
+    form->DestinationButtonClick(*form->DestinationButton);
+    EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");
+    EXPECT_EQ(form->DestinationText->Caption(), "D:\\Elsewhere");
+
+    chooser.OnShow = [&](TComponent&) {
+        chooser.PathEdit().SetText("E:\\Not taken");
+        PostMessageA(static_cast<HWND>(chooser.CancelBut().Handle()), BM_CLICK, 0, 0);
+    };
+    form->DestinationButtonClick(*form->DestinationButton);
+    EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");
+    chooser.OnShow = nullptr;
 }
