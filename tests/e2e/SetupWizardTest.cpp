@@ -43,10 +43,8 @@ class SetupWizardTest : public SkinnedWindowTest {
 protected:
     std::string setupFolder;
 
-    // Makes the sample setup (in the given language) and starts it.
-    void StartSetup(const std::string& language) {
-        CheckPrerequisites(kSetupExe);
-        if (HasFatalFailure()) return;
+    // Makes the sample setup in setupFolder, in the given language.
+    void MakeSetup(const std::string& language = "English") {
         setupFolder = platform::NativePath(Scratch() / "CD");
         std::string ini = ReadFile(KEL_SOURCE_DIR "/samples/setup/Setup.ini");
         const std::string english = "Language=English";
@@ -57,6 +55,14 @@ protected:
                                               Quoted(KEL_KELPACK) + " " + Quoted(kSetupExe) + " " + Quoted(setupFolder) +
                                               " " + Quoted(iniFile));
         ASSERT_EQ(made.ExitCode, 0) << made.Err;
+    }
+
+    // Makes the sample setup (in the given language) and starts it.
+    void StartSetup(const std::string& language) {
+        CheckPrerequisites(kSetupExe);
+        if (HasFatalFailure()) return;
+        MakeSetup(language);
+        if (HasFatalFailure()) return;
         Launch({setupFolder + "/Setup.exe"});
         FindForm("SetupForm", 620, 440);
         if (HasFatalFailure()) return;
@@ -184,4 +190,27 @@ TEST_F(SetupWizardTest, GermanPagesAndCancelOnTheProgramFolderPage) {
     SaveForm("wizard-german-3-folder");
     CancelAnswering("Return");
     ExpectEndedWithoutWorkingFolder();
+}
+
+TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorkingFolder) {
+    CheckPrerequisites(kSetupExe);
+    if (HasFatalFailure()) return;
+    MakeSetup();
+    if (HasFatalFailure()) return;
+    std::string payload = ReadFile(setupFolder + "/Data.Kel");
+    payload[payload.size() / 2] ^= 0x5A;  // the archive's checksum no longer matches
+    WriteFile(setupFolder + "/Data.Kel", payload);
+
+    Launch({setupFolder + "/Setup.exe"});
+    std::optional<TRect> box;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value(); }, 90s))
+        << "no error box; the program's output:\n" << ProgramOutput();
+    SaveScreenshot("/tmp/e2e-wizard-start-error.png", *box);
+    EXPECT_FALSE(FindShownWindow("SetupForm").has_value()) << "the wizard must not show";
+    MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
+    RunDisplayTool("xdotool key Return");
+    const std::optional<int> exitCode = Program().WaitForExit(30s);
+    ASSERT_TRUE(exitCode.has_value()) << "Setup.exe still runs";
+    EXPECT_EQ(*exitCode, 1);
+    EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
 }
