@@ -190,6 +190,7 @@ TEST_F(SetupFormPages, TheLicenceMustBeAcceptedOnEachVisit) {
     Next();
     EXPECT_EQ(form->CurrentPage(), 1);
     EXPECT_TRUE(PageInFront(form->LicenceBox));
+    // "Licence.txt" is not in the current folder; the payload put it into the working folder.
     EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
     EXPECT_FALSE(form->LicenceCheck->Checked());
     EXPECT_TRUE(form->Backbutton->Enabled());
