@@ -416,10 +416,15 @@ TEST_F(ControlsInput, ButtonInsideGroupBoxDeliversItsClick) {
     auto& path = Add<TLabel>(group);
     path.SetParentFont(false);
     path.Font().SetColor(clBlack);
-    path.SetBounds(10, 30, 0, 0);
+    path.SetAutoSize(false);
+    path.SetBounds(10, 30, 180, 16);
     path.SetCaption("C:\\Program Files\\Kel");
     group.Repaint();
     EXPECT_GT(CountPixels(path, IsDark), 10);
+    // A new text replaces the old one instead of being drawn over it.
+    path.SetCaption("");
+    group.Repaint();
+    EXPECT_EQ(CountPixels(path, IsDark), 0);
 }
 
 TEST_F(ControlsInput, ButtonWithModalResultEndsTheModalLoop) {

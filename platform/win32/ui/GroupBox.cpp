@@ -18,17 +18,19 @@ void TGroupBox::WindowParams(TCreateParams& params) {
 
 // The system's group box draws its frame and caption but leaves its inside
 // unpainted and knows nothing of windowless children: the inside gets the
-// colour, the frame follows, and the labels come last.
+// colour, the frame follows, and the labels come last. The colour is painted
+// with the rest rather than on erasing, since a label that changes asks for
+// a repaint without erasing.
 void TGroupBox::HandleMessage(TMessage& message) {
     HWND window = static_cast<HWND>(Handle());
     switch (message.Msg) {
         case WM_ERASEBKGND:
-            PaintClient(reinterpret_cast<HDC>(message.WParam));
             message.Result = 1;
             return;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
+            PaintClient(dc);
             TMessage system{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
             DefaultHandler(system);
             PaintWindowlessChildren(dc);
