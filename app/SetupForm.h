@@ -126,6 +126,7 @@ private:
     void SetEnglishTexts();
     void SetGermanTexts();
     void ApplyTexts(const TPageTexts& texts);
+    void FitBrowseButton();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
     void ApplyPageButtons(uint8_t index);

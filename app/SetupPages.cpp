@@ -14,6 +14,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/ProgressBar.h"
+#include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
@@ -121,9 +122,19 @@ void TSetupForm::ApplyTexts(const TPageTexts& texts) {
     CopyHead2->SetCaption(texts.CopyHead2);
     FinishHead1->SetCaption(texts.FinishHead1);
     FinshHead2->SetCaption(texts.FinshHead2);
+    FitBrowseButton();
     DesktopCheck->SetCaption(texts.DesktopCheck);
     LaunchProgCheck->SetCaption(texts.LaunchProgCheck);
     ReadMeCheck->SetCaption(texts.ReadMeCheck);
+}
+
+// The Browse button keeps its 75 pixels unless its caption needs more; it
+// then grows to the left, staying at the group's right edge.
+void TSetupForm::FitBrowseButton() {
+    TButton& button = *DestinationButton;
+    const int32_t needed = TextExtentOf(button.Font(), button.Caption()).Width + 16;
+    if (needed <= button.Width()) return;
+    button.SetBounds(button.BoundsRect().Right - needed, button.Top(), needed, button.Height());
 }
 
 TPanel& TSetupForm::PagePanel(uint8_t index) {

@@ -20,6 +20,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
+#include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
@@ -248,6 +249,9 @@ TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
     StartWith("SiteletTitle=Tool\r\nLanguage=German\r\n");
     EXPECT_EQ(form->WelcomeHead->Caption(), "Willkommen zum Setup Assistenten f\xFCr Tool");
     EXPECT_EQ(form->DestinationButton->Caption(), "Durchsuchen...");
+    TButton& browse = *form->DestinationButton;
+    EXPECT_LT(TextExtentOf(browse.Font(), browse.Caption()).Width, browse.Width() - 8) << "the caption fits its button";
+    const int32_t rightEdge = browse.BoundsRect().Right;
     EXPECT_EQ(form->CopyHead2->Caption(), "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
     EXPECT_EQ(form->LaunchProgCheck->Caption(), "Tool starten.");
     form.reset();
@@ -255,6 +259,8 @@ TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
         StartWith(std::string("SiteletTitle=Tool\r\nLanguage=") + language + "\r\n");
         EXPECT_EQ(form->WelcomeHead->Caption(), "Welcome to the Setup Wizard for Tool") << language;
         EXPECT_EQ(form->DestinationGroup->Caption(), "Destination Folder") << language;
+        EXPECT_EQ(form->DestinationButton->Width(), 75) << "Browse... fits the designed width";
+        EXPECT_EQ(form->DestinationButton->BoundsRect().Right, rightEdge) << "both stay at the group's right edge";
         EXPECT_EQ(form->FinshHead2->Caption(), "Tool has been installed successfully. Click Next to finish Setup.");
         form.reset();
     }
