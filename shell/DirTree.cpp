@@ -13,15 +13,6 @@ namespace {
 constexpr uint32_t kNoVolume = 0xFFFFFFFF;       // the serial of a volume that cannot be read
 constexpr uint32_t kDeviceChangeMessage = 0x0219;  // the system's "a device came or went"
 
-std::string RootOf(char letter) { return std::string{letter, ':', '\\'}; }
-
-// 0 for A to 25 for Z, either case; -1 for anything else.
-int LetterIndex(char letter) {
-    if (letter >= 'a' && letter <= 'z') return letter - 'a';
-    if (letter >= 'A' && letter <= 'Z') return letter - 'A';
-    return -1;
-}
-
 // The hourglass while the tree reads folders.
 class THourGlass {
 public:
@@ -105,8 +96,7 @@ void TDirTree::SetDriveTypes(TDriveTypes types) {
 // --- Entries ---
 
 TDirTree::TDirEntry* TDirTree::EntryOf(TTreeNode node) {
-    const auto found = node ? entries_.find(node) : entries_.end();
-    return found == entries_.end() ? nullptr : &found->second;
+    return const_cast<TDirEntry*>(static_cast<const TDirTree&>(*this).EntryOf(node));
 }
 
 const TDirTree::TDirEntry* TDirTree::EntryOf(TTreeNode node) const {

@@ -80,3 +80,11 @@ std::string NewFolderName(const std::string& folder, const std::function<bool(co
         if (!folderExists(folder + name)) return name;
     }
 }
+
+int LetterIndex(char letter) {
+    if (letter >= 'a' && letter <= 'z') return letter - 'a';
+    if (letter >= 'A' && letter <= 'Z') return letter - 'A';
+    return -1;
+}
+
+std::string RootOf(char letter) { return std::string{letter, ':', '\\'}; }

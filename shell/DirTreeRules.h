@@ -35,6 +35,11 @@ bool BelowRecycleFolder(const std::string& path);
 // space also for an empty label), "(C:)" when it was not.
 std::string DriveCaptionText(bool volumeRead, const std::string& label, char letter);
 
+// 0 for drive letter A to 25 for Z, either case; -1 for anything else.
+int LetterIndex(char letter);
+// The root of the drive: "C:\".
+std::string RootOf(char letter);
+
 // The path with a backslash at its end.
 std::string WithTrailingBackslash(const std::string& path);
 // The path up to and including each of its backslashes, shortest first:

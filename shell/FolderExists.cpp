@@ -1,5 +1,6 @@
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "shell/DirTreeRules.h"
 #include "shell/FolderMan.h"
 
 namespace {
@@ -7,8 +8,8 @@ namespace {
 bool IsDriveRoot(const std::string& path) { return path.size() == 3 && path[1] == ':' && path[2] == '\\'; }
 
 bool DrivePresent(char letter) {
-    const char upper = (letter >= 'a' && letter <= 'z') ? char(letter - 'a' + 'A') : letter;
-    return upper >= 'A' && upper <= 'Z' && (platform::LogicalDrives() & (1u << (upper - 'A')));
+    const int index = LetterIndex(letter);
+    return index >= 0 && (platform::LogicalDrives() & (1u << index));
 }
 
 }  // namespace

@@ -79,3 +79,10 @@ void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>&
     bmp.Pixels = PackRows(rows, bits);
     WriteFile(path, bmp.Build());
 }
+
+void WriteCornerPicture(const std::string& path, int32_t width, int32_t height, uint32_t color) {
+    constexpr uint32_t kMagenta = 0xFF00FF;
+    std::vector<std::vector<uint32_t>> rows(size_t(height), std::vector<uint32_t>(size_t(width), color));
+    rows[0][0] = rows[0][width - 1] = rows[height - 1][0] = rows[height - 1][width - 1] = kMagenta;
+    WriteBmp(path, rows);
+}

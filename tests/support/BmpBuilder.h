@@ -25,5 +25,9 @@ struct BmpBuilder {
 // 8 bits from the most significant bit of each byte, wider ones little-endian.
 std::string PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits);
 
+// Writes a width x height picture of one colour (0x00RRGGBB) whose four
+// corner pixels are magenta, the skins' transparent colour.
+void WriteCornerPicture(const std::string& path, int32_t width, int32_t height, uint32_t color);
+
 // Writes a picture of 24 or 32 bits with the given rows of colours, top row first.
 void WriteBmp(const std::string& path, const std::vector<std::vector<uint32_t>>& rows, uint16_t bits = 24);

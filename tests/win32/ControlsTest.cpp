@@ -30,8 +30,6 @@
 
 namespace {
 
-HWND WindowOf(TWinControl& control) { return static_cast<HWND>(control.Handle()); }
-
 bool IsDark(COLORREF pixel) { return GetRValue(pixel) < 0x40 && GetGValue(pixel) < 0x40 && GetBValue(pixel) < 0x40; }
 
 // The pixels of the control's area on its parent's window that pass the test.
@@ -76,8 +74,6 @@ protected:
         control.SetParent(&parent);
         return control;
     }
-
-    static void Pump() { Application().ProcessMessages(); }
 
     // A press and release of the left button at a point of the window.
     static void ClickAt(HWND window, int x, int y) {

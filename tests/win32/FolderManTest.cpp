@@ -23,12 +23,9 @@ TFolderMan& Dialog() {
     return dialog;
 }
 
-void Press(TButton& button) { PostMessageA(WindowOf(button), BM_CLICK, 0, 0); }
+void Press(TButton& button) { PostButtonClick(button); }
 
-void PostKey(TWinControl& control, WPARAM key) {
-    PostMessageA(WindowOf(control), WM_KEYDOWN, key, 1);
-    PostMessageA(WindowOf(control), WM_KEYUP, key, 0xC0000001);
-}
+void PostKey(TWinControl& control, WPARAM key) { PostKeyTo(WindowOf(control), key); }
 
 // Runs Execute with `act` called once the dialog is on screen; `act` must
 // end it (with a posted press of a button, say).

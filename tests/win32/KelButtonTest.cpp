@@ -17,13 +17,6 @@ namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
 
-// A width x height picture of one colour with magenta corners.
-void WriteButtonPicture(const std::string& path, int32_t width, int32_t height, uint32_t color) {
-    std::vector<std::vector<uint32_t>> rows(height, std::vector<uint32_t>(width, color));
-    rows[0][0] = rows[0][width - 1] = rows[height - 1][0] = rows[height - 1][width - 1] = kMagenta;
-    WriteBmp(path, rows);
-}
-
 class KelButtonWindow : public ::testing::Test {
 protected:
     ScratchFolder scratch;
@@ -32,10 +25,10 @@ protected:
     int clicks = 0;
 
     KelButtonWindow() {
-        WriteButtonPicture(scratch / "normal.bmp", 20, 10, 0x808080);
-        WriteButtonPicture(scratch / "over.bmp", 24, 12, 0xFFFF00);
-        WriteButtonPicture(scratch / "pressed.bmp", 22, 11, 0x000080);
-        WriteButtonPicture(scratch / "disabled.bmp", 20, 10, 0xC0C0C0);
+        WriteCornerPicture(scratch / "normal.bmp", 20, 10, 0x808080);
+        WriteCornerPicture(scratch / "over.bmp", 24, 12, 0xFFFF00);
+        WriteCornerPicture(scratch / "pressed.bmp", 22, 11, 0x000080);
+        WriteCornerPicture(scratch / "disabled.bmp", 20, 10, 0xC0C0C0);
         form.SetBounds(0, 0, 200, 100);
         button.SetParent(&form);
         button.SetBounds(30, 40, 73, 57);
@@ -114,7 +107,7 @@ TEST_F(KelButtonWindow, ADisabledButtonKeepsItsPicture) {
 }
 
 TEST_F(KelButtonWindow, NamesTakeEffectOnlyAtTheNextChangeAndEmptyNamesKeepThePicture) {
-    WriteButtonPicture(scratch / "other.bmp", 30, 15, 0x00FF00);
+    WriteCornerPicture(scratch / "other.bmp", 30, 15, 0x00FF00);
     button.SetImageNormal(scratch / "other.bmp");
     EXPECT_EQ(Shown(), scratch / "normal.bmp");
     button.SetImageOver("");

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "tests/win32/WindowChecks.h"
+
 namespace question_box {
 
 inline std::function<void(HWND)>& Action() {
@@ -43,7 +45,4 @@ inline std::string TextOf(HWND window) {
 inline std::string QuestionOf(HWND box) { return TextOf(GetDlgItem(box, 101)); }
 
 // A key pressed and released in the focused window.
-inline void PostKey(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
-}
+inline void PostKey(WPARAM key) { PostKeyTo(GetFocus(), key); }

@@ -32,14 +32,10 @@
 
 namespace {
 
-constexpr uint32_t kMagenta = 0xFF00FF;
-
 // A picture of one colour with magenta corners, as file bytes.
 std::string Picture(const ScratchFolder& scratch, int32_t width, int32_t height, uint32_t color) {
-    std::vector<std::vector<uint32_t>> rows(height, std::vector<uint32_t>(width, color));
-    rows[0][0] = rows[0][width - 1] = rows[height - 1][0] = rows[height - 1][width - 1] = kMagenta;
     const std::string path = scratch / "picture.bmp";
-    WriteBmp(path, rows);
+    WriteCornerPicture(path, width, height, color);
     return ReadFile(path);
 }
 
@@ -345,7 +341,7 @@ TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
     std::string shownPath;
     chooser.OnShow = [&](TComponent&) {
         shownPath = chooser.PathEdit().Text();
-        PostMessageA(static_cast<HWND>(chooser.OKBut().Handle()), BM_CLICK, 0, 0);
+        PostButtonClick(chooser.OKBut());
     };
     form->DestinationButtonClick(*form->DestinationButton);
     EXPECT_EQ(shownPath, proposed) << "a folder that does not exist yet is offered as it is";
@@ -353,7 +349,7 @@ TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
 
     chooser.OnShow = [&](TComponent&) {
         chooser.PathEdit().SetText("D:\\Elsewhere");
-        PostMessageA(static_cast<HWND>(chooser.OKBut().Handle()), BM_CLICK, 0, 0);
+        PostButtonClick(chooser.OKBut());
     };
     form->DestinationButtonClick(*form->DestinationButton);
     EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");
@@ -361,7 +357,7 @@ TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
 
     chooser.OnShow = [&](TComponent&) {
         chooser.PathEdit().SetText("E:\\Not taken");
-        PostMessageA(static_cast<HWND>(chooser.CancelBut().Handle()), BM_CLICK, 0, 0);
+        PostButtonClick(chooser.CancelBut());
     };
     form->DestinationButtonClick(*form->DestinationButton);
     EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");

@@ -45,5 +45,14 @@ inline void SendMouse(HWND window, UINT message, int32_t x, int32_t y, WPARAM ke
     SendMessageA(window, message, keys, MAKELPARAM(x, y));
 }
 
+// A key pressed and released in the window, posted as the keyboard would.
+inline void PostKeyTo(HWND window, WPARAM key) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// A click of a push button, posted so that it lands inside a modal loop.
+inline void PostButtonClick(TWinControl& button) { PostMessageA(WindowOf(button), BM_CLICK, 0, 0); }
+
 // Lets the window handle what is queued for it (paints, posted messages).
 inline void Pump() { Application().ProcessMessages(); }

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "platform/LocaleText.h"
+
 namespace {
 
-bool SortsBefore(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
+bool SortsBefore(const std::string& a, const std::string& b) { return platform::AnsiCompareText(a, b) < 0; }
 
 }  // namespace
 
