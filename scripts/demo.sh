@@ -15,8 +15,8 @@ work=build/demo
 rm -rf "$work"
 mkdir -p "$work"
 
-echo "== kelpack pack $work/Data.Kel samples/product"
-"$kelpack" pack "$work/Data.Kel" samples/product
+echo "== kelpack pack $work/Data.Kel samples/setup/Files"
+"$kelpack" pack "$work/Data.Kel" samples/setup/Files
 echo
 echo "== kelpack list $work/Data.Kel"
 "$kelpack" list "$work/Data.Kel"
@@ -26,8 +26,8 @@ echo "== kelpack verify $work/Data.Kel"
 echo
 echo "== kelpack extract $work/Data.Kel $work/extracted --with-paths --check-crc"
 "$kelpack" extract "$work/Data.Kel" "$work/extracted" --with-paths --check-crc
-diff -r samples/product "$work/extracted"
-echo "The extracted folder matches samples/product file for file."
+diff -r samples/setup/Files "$work/extracted"
+echo "The extracted folder matches samples/setup/Files file for file."
 
 # The wizard: Setup.exe beside the sample Data.Kel, under Wine in a private
 # display, walked through its first four pages (a screenshot of each), then

@@ -10,7 +10,7 @@ kelpack=$1 setup_exe=$2 out=$3 setup_ini=${4:-$root/samples/setup/Setup.ini}
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$out"
-"$kelpack" pack "$stage/gfx.x" "$root"/samples/skin/*.bmp >/dev/null
+"$kelpack" pack "$stage/gfx.x" "$root"/samples/setup/Graphics/*.bmp >/dev/null
 cp "$setup_ini" "$stage/Setup.ini"
-"$kelpack" pack "$out/Data.Kel" "$stage/Setup.ini" "$stage/gfx.x" "$root/samples/product" >/dev/null
+"$kelpack" pack "$out/Data.Kel" "$stage/Setup.ini" "$stage/gfx.x" "$root"/samples/setup/Files/* >/dev/null
 cp "$setup_exe" "$out/Setup.exe"

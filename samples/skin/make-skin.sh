@@ -14,6 +14,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+out=$(cd "$here/../setup/Graphics" && pwd)   # the sample setup project's Graphics folder
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -138,7 +139,7 @@ window() {
         -draw "rectangle $((CX - 19)),$((CY + 16)) $((CX + 19)),$((CY + 20))" \
         "$work/window-body.png"
 
-    cut "$work/window-body.png" "$work/window-mask.png" "$here/Window.bmp"
+    cut "$work/window-body.png" "$work/window-mask.png" "$out/Window.bmp"
 }
 
 # --------------------------------------------------------------- buttons ---
@@ -172,13 +173,13 @@ button() {
         -gravity center -annotate "$shift" "$caption" \
         "$work/button-body.png"
 
-    cut "$work/button-body.png" "$work/button-mask.png" "$here/$name$state.bmp"
+    cut "$work/button-body.png" "$work/button-mask.png" "$out/$name$state.bmp"
 }
 
 STATES=(Normal Over Pressed Disabled)
 
 window
-check_bmp "$here/Window.bmp" $W $H
+check_bmp "$out/Window.bmp" $W $H
 
 for name in Back Next Cancel; do
     case $name in
@@ -189,8 +190,8 @@ for name in Back Next Cancel; do
     declare -A mean=()
     for state in "${STATES[@]}"; do
         button "$name" "$caption" "$state"
-        check_bmp "$here/$name$state.bmp" $BW $BH
-        mean[$state]=$(centre_mean "$here/$name$state.bmp")
+        check_bmp "$out/$name$state.bmp" $BW $BH
+        mean[$state]=$(centre_mean "$out/$name$state.bmp")
     done
     # The states must be told apart by their centre colour alone: every pair
     # differs by at least 40 in some channel.

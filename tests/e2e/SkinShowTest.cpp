@@ -21,7 +21,7 @@ void SkinShowTest::SetUp() {
     CheckPrerequisites(kSkinShowExe);
     if (HasFatalFailure()) return;
     log_ = std::make_unique<EventLogFile>(platform::NativePath(Scratch() / "events.log"));
-    Launch({kSkinShowExe, WinePath(KEL_SOURCE_DIR "/samples/skin"), "--log", WinePath(log_->Path()), "--backdrop"});
+    Launch({kSkinShowExe, WinePath(KEL_SOURCE_DIR "/samples/setup/Graphics"), "--log", WinePath(log_->Path()), "--backdrop"});
     const bool settled = WaitUntil([this] { return log_->Count("ready") > 0 || !Program().Running(); }, kStartTimeout);
     ASSERT_EQ(log_->Count("ready"), 1)
         << (settled ? "skinshow ended without getting ready" : "skinshow did not get ready in time")

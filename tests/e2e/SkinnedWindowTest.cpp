@@ -66,7 +66,7 @@ void SkinnedWindowTest::CheckPrerequisites(const std::string& exe) {
                      << "cache variable KEL_WIN32_BUILD_DIR at it";
     for (const char* tool : {"xdotool", "import", "wine"})
         if (!ToolFound(tool)) GTEST_FAIL() << tool << " is not installed (scripts/install-deps.sh installs it)";
-    pictures_ = std::make_unique<SkinPictures>(kSourceDir + "/samples/skin",
+    pictures_ = std::make_unique<SkinPictures>(kSourceDir + "/samples/setup/Graphics",
                                                std::vector<std::string>{"Back", "Next", "Cancel"});
     scratch_ = std::make_unique<ScratchFolder>();
     outputFile_ = platform::NativePath(*scratch_ / "output.txt");
