@@ -31,4 +31,6 @@ TPageButtons PageButtons(uint8_t page) {
     }
 }
 
-bool CancelAsksOn(uint8_t page) { return page <= wpFolder; }
+// The Copy page takes no input while files are copied; it stays on show only
+// when the copy phase failed, and then Cancel is the way out.
+bool CancelAsksOn(uint8_t page) { return page <= wpCopy; }

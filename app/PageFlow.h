@@ -26,6 +26,6 @@ struct TPageButtons {
 };
 TPageButtons PageButtons(uint8_t page);
 
-// Whether Cancel on the page asks to stop the setup; on the Copy and Finish
-// pages it does nothing.
+// Whether Cancel on the page asks to stop the setup: on every page but
+// Finish, where it does nothing.
 bool CancelAsksOn(uint8_t page);

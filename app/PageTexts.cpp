@@ -1,5 +1,7 @@
 #include "app/PageTexts.h"
 
+#include "platform/Text.h"
+
 TPageTexts EnglishTexts(const std::string& title) {
     TPageTexts t;
     t.WelcomeHead = "Welcome to the Setup Wizard for " + title;
@@ -58,4 +60,33 @@ bool UsesGermanTexts(const std::string& language) { return language == "German";
 
 std::string CancelQuestion(const std::string& language) {
     return language == "German" ? "Wollen Sie das Setup abbrechen?" : "Do you want to cancel setup?";
+}
+
+namespace {
+
+constexpr size_t kFilesNamed = 15;  // more would push the box off the screen
+
+struct TCopyFailureWords {
+    const char* Head;
+    const char* More;
+    const char* Advice;
+};
+
+const TCopyFailureWords kEnglishCopyFailure = {
+    "The following files could not be copied:", "... and %d more",
+    "The other files were installed. Make room on the disk or close the programs that use these files, then run "
+    "the setup again."};
+const TCopyFailureWords kGermanCopyFailure = {
+    "Die folgenden Dateien konnten nicht kopiert werden:", "... und %d weitere",
+    "Die \xFC" "brigen Dateien wurden installiert. Schaffen Sie Platz auf dem Datentr\xE4ger oder schlie\xDF" "en Sie "
+    "die Programme, die diese Dateien verwenden, und starten Sie das Setup erneut."};
+
+}  // namespace
+
+std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files) {
+    const TCopyFailureWords& words = language == "German" ? kGermanCopyFailure : kEnglishCopyFailure;
+    std::string text = std::string(words.Head) + "\n\n";
+    for (size_t i = 0; i < files.size() && i < kFilesNamed; ++i) text += files[i] + "\n";
+    if (files.size() > kFilesNamed) text += Format(words.More, int(files.size() - kFilesNamed)) + "\n";
+    return text + "\n" + words.Advice;
 }

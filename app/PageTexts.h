@@ -2,6 +2,7 @@
 // The wizard's texts in English and German (8-bit Windows Latin-1), one
 // field per control that shows one, and the question Cancel asks.
 #include <string>
+#include <vector>
 
 struct TPageTexts {
     std::string WelcomeHead, WelcomeText;
@@ -23,3 +24,7 @@ bool UsesGermanTexts(const std::string& language);
 
 // The question Cancel asks: German only for exactly "German".
 std::string CancelQuestion(const std::string& language);
+
+// The error box's text for files that could not be copied: the first of
+// them by name, the rest counted. German only for exactly "German".
+std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files);

@@ -5,9 +5,11 @@
 // Finish pages.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/PageTexts.h"
 #include "app/SetupIni.h"
+#include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
 #include "app/WorkFolder.h"
 #include "skin/KelForm.h"
@@ -82,6 +84,7 @@ public:
     const TSetupSettings& Settings() const { return settings_; }
     const std::string& WorkFolder() const { return workFolder_; }
     uint8_t CurrentPage() const { return currentPage_; }
+    const TSetupLogBook& LogBook() const { return logBook_; }
 
     void ShowPage(uint8_t index);
 
@@ -132,13 +135,27 @@ private:
     void ApplyPageButtons(uint8_t index);
 
     // The copy phase and the finishing actions.
+    struct TShortcutTarget {
+        std::string Target;
+        std::string Arguments;
+        std::string WorkingFolder;
+        std::string Description;
+    };
     void InstallFiles();
+    void CopyPayloadFiles();
+    void ReportFailedCopies();
+    void CreateProgramGroup();
     void FinishSetup();
+    void CreateDesktopShortcut();
+    void WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
+    std::string InstalledProgram() const;
 
     std::string programFolder_;
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
     std::string workFolder_;
     TSetupSettings settings_;
+    TSetupLogBook logBook_;
+    std::vector<std::string> failedCopies_;  // targets of the copies that failed
     uint8_t currentPage_ = 0;
 };

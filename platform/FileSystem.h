@@ -32,6 +32,8 @@ int LastErrorCode();                            // the code of the last failed c
 // The process's current folder, without a trailing separator
 // (at most 260 characters; empty when it cannot be told).
 std::string CurrentFolder();
+// Makes path the process's current folder; false when it cannot.
+bool SetCurrentFolder(const std::string& path);
 // The folder of the running program's file, without a trailing separator.
 std::string ProgramFolder();
 

@@ -1,5 +1,6 @@
 #pragma once
-// The shell's special-folder item lists and its allocator. Windows only.
+// The shell's special-folder item lists, its allocator, and starting a
+// program or document through it. Windows only.
 #include <string>
 
 namespace platform {
@@ -13,5 +14,9 @@ bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list);
 bool PathFromItemIdList(TItemIdList list, std::string& path);
 // Hands an item list back to the shell's allocator.
 void FreeWithShellAllocator(TItemIdList list);
+
+// Starts file through the shell with the verb "open", the parameters and the
+// working folder (empty: none) in the given show state; false when it failed.
+bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand);
 
 }  // namespace platform

@@ -129,6 +129,8 @@ std::string CurrentFolder() {
     return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
+bool SetCurrentFolder(const std::string& path) { return ::chdir(NativePath(path).c_str()) == 0; }
+
 std::string ProgramFolder() {
     char buffer[4096];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);

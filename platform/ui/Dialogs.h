@@ -1,5 +1,5 @@
 #pragma once
-// The framework's question box.
+// The framework's question box, and a plain error box.
 #include <string>
 
 #include "platform/ui/UiTypes.h"
@@ -10,3 +10,7 @@
 // the main form, and every form of the application waits until it is
 // answered. Returns mrYes or mrNo.
 TModalResult ConfirmationDlg(const std::string& text);
+
+// Shows text in a modal box with the error icon, the caption and an OK
+// button, owned by the main form.
+void ErrorBox(const std::string& caption, const std::string& text);

@@ -62,6 +62,8 @@ std::string CurrentFolder() {
     return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
 }
 
+bool SetCurrentFolder(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
+
 std::string ProgramFolder() {
     char buffer[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);

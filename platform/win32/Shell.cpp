@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace platform {
@@ -24,6 +25,12 @@ void FreeWithShellAllocator(TItemIdList list) {
     if (FAILED(SHGetMalloc(&allocator)) || !allocator) return;
     allocator->Free(list);
     allocator->Release();
+}
+
+bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand) {
+    const HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                                           folder.empty() ? nullptr : folder.c_str(), showCommand);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace platform

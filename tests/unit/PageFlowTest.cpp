@@ -36,7 +36,7 @@ TEST(PageFlow, NextSkipsOnlyAMissingLicencePage) {
     }
 }
 
-TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnlyBeforeCopying) {
+TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnAllButTheFinishPage) {
     struct Row {
         uint8_t page;
         std::optional<bool> back, next;
@@ -47,7 +47,7 @@ TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnlyBeforeCopying) {
         {wpLicence, true, false, true},
         {wpDestination, true, std::nullopt, true},
         {wpFolder, std::nullopt, std::nullopt, true},
-        {wpCopy, false, false, false},
+        {wpCopy, false, false, true},  // shown only after the copy phase failed
         {wpFinish, false, true, false},
     };
     for (const Row& row : table) {

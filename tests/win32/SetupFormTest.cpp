@@ -24,59 +24,12 @@
 #include "shell/FolderMan.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
-#include "tests/support/ArchiveBuilder.h"
-#include "tests/support/BmpBuilder.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/QuestionBox.h"
+#include "tests/win32/SetupFormFixture.h"
 
 namespace {
-
-// A picture of one colour with magenta corners, as file bytes.
-std::string Picture(const ScratchFolder& scratch, int32_t width, int32_t height, uint32_t color) {
-    const std::string path = scratch / "picture.bmp";
-    WriteCornerPicture(path, width, height, color);
-    return ReadFile(path);
-}
-
-const char* const kSkinBlocks =
-    "Object=Toolweb\r\nTop=30\r\nLeft=40\r\nWidth=220\r\nHeight=150\r\nend\r\n"
-    "Object=Panel\r\nBitmap=Graphics\\Window.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
-    "Object=Button\r\nName=B\r\nRole=Back\r\nTop=200\r\nLeft=20\r\nMask=Graphics\\Back.bmp\r\n"
-    "Disabled=Graphics\\BackOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
-    "Object=Button\r\nName=N\r\nRole=Forward\r\nTop=200\r\nLeft=120\r\nMask=Graphics\\Next.bmp\r\n"
-    "Disabled=Graphics\\NextOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
-    "Object=Button\r\nName=C\r\nRole=Cancel\r\nTop=0x0C8\r\nLeft=$DC\r\nMask=Graphics\\Cancel.bmp\r\nend\r\n";
-
-// A program folder with Data.Kel beside it: the skin in gfx.x, a licence
-// and the given "Setup" block entries.
-class SetupFormStart : public ::testing::Test {
-protected:
-    ScratchFolder scratch;
-    std::string program = scratch.Path() + "\\";
-
-    void WritePayload(const std::string& setupEntries, bool withGraphics = true, const std::string& skin = kSkinBlocks) {
-        ArchiveBuilder graphics;
-        graphics.Add("Window.bmp", Picture(scratch, 320, 240, 0x336699));
-        graphics.Add("Back.bmp", Picture(scratch, 60, 24, 0x808080));
-        graphics.Add("BackOff.bmp", Picture(scratch, 60, 24, 0xC0C0C0));
-        graphics.Add("Next.bmp", Picture(scratch, 70, 26, 0x00C000));
-        graphics.Add("NextOff.bmp", Picture(scratch, 70, 26, 0xC0C0C0));
-        graphics.Add("Cancel.bmp", Picture(scratch, 50, 22, 0xC00000));
-        ArchiveBuilder data;
-        data.Add("Setup.ini", "[Description]\r\nObject=Setup\r\n" + setupEntries + "end\r\n" + skin);
-        if (withGraphics) data.Add("gfx.x", graphics.Build());
-        data.Add("Licence.txt", "LICENCE\r\nLine two\r\n");
-        data.Add("tool.exe", "MZ");
-        data.WriteTo(program + "Data.Kel");
-    }
-
-    std::unique_ptr<TSetupForm> Start() { return std::make_unique<TSetupForm>(nullptr, program); }
-
-    std::string StartError() {
-        return MessageOf([&] { Start(); });
-    }
-};
 
 const char* const kEnglishWithLicence =
     "SiteletTitle=Tool\r\nLanguage=English\r\nLicence=Licence.txt\r\nDestination=Maker\\Tool\r\n"
@@ -295,7 +248,7 @@ TEST_F(SetupFormPages, FinishOptionsShowOnlyWhatTheDescriptionOffers) {
     EXPECT_FALSE(form->FinishLaunchProgPanel->Visible());
 }
 
-TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageOnTheFirstFourPagesOnly) {
+TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageButNotOnTheFinishPage) {
     StartWith("Language=German\r\n");
     form->Show();
     std::string question;

@@ -156,15 +156,26 @@ private:
     std::vector<HWND> disabled_;
 };
 
+// The main form's window, or the active window while there is none.
+HWND BoxOwner() {
+    TForm* mainForm = Application().MainForm();
+    return mainForm && mainForm->HandleAllocated() ? static_cast<HWND>(mainForm->Handle()) : GetActiveWindow();
+}
+
 }  // namespace
 
 TModalResult ConfirmationDlg(const std::string& text) {
-    TForm* mainForm = Application().MainForm();
-    HWND owner = mainForm && mainForm->HandleAllocated() ? static_cast<HWND>(mainForm->Handle()) : GetActiveWindow();
+    HWND owner = BoxOwner();
     const TDialogTemplate dialog;
     const TFormsDisabled disabled(owner);
     const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Data(), owner, ConfirmationProcedure,
                                                    reinterpret_cast<LPARAM>(&text));
     if (result == -1 || result == 0) throw Exception("Error creating the confirmation box");
     return result == mrYes ? mrYes : mrNo;
+}
+
+void ErrorBox(const std::string& caption, const std::string& text) {
+    HWND owner = BoxOwner();
+    const TFormsDisabled disabled(owner);
+    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }

@@ -1,0 +1,16 @@
+#include "app/SetupLogBook.h"
+
+#include "shell/PathParts.h"
+
+void TSetupLogBook::SaveLog() {
+    Lines.Insert(0, "KEY=" + KeyName);
+    Lines.Insert(0, "NAME=" + AppName);
+    Lines.Insert(0, "SetupLOG");
+    Lines.SaveToFile(LogFileName);
+}
+
+std::string UninstallKeyOf(const std::string& keyName) {
+    return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
+}
+
+std::string UninstallStringOf(const std::string& logFileName) { return ExtractFilePath(logFileName) + "Uninstall.exe"; }

@@ -1,0 +1,14 @@
+#include "shell/PathParts.h"
+
+namespace {
+
+size_t NameStart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? 0 : cut + 1;
+}
+
+}  // namespace
+
+std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
+
+std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }

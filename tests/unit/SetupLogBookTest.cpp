@@ -1,0 +1,56 @@
+// The setup log's file, the uninstall entry's values, the path parts they
+// are made from, and the report of files that could not be copied.
+#include <gtest/gtest.h>
+
+#include "app/PageTexts.h"
+#include "app/SetupLogBook.h"
+#include "shell/PathParts.h"
+#include "tests/support/MessageOf.h"
+#include "tests/support/ScratchFolder.h"
+
+TEST(SetupLogBook, SavesNewestFirstUnderThreeHeadLinesReplacingAnOldLog) {
+    ScratchFolder scratch;
+    TSetupLogBook log;
+    log.AddDirectory("C:\\P");
+    log.AddCopyFile("C:\\P\\a.exe");
+    log.AddLink("C:\\Menu\\P.lnk");
+    log.LogFileName = scratch / "setup.log";
+    log.KeyName = "Key";
+    log.AppName = "Name";
+    WriteFile(log.LogFileName, std::string(300, 'x'));
+    log.SaveLog();
+    EXPECT_EQ(ReadFile(log.LogFileName),
+              "SetupLOG\r\nNAME=Name\r\nKEY=Key\r\nLINK=C:\\Menu\\P.lnk\r\nCOPYFILE=C:\\P\\a.exe\r\nDIRECTORY=C:\\P\r\n");
+}
+
+TEST(SetupLogBook, ALogThatCannotBeMadeRaisesTheFileError) {
+    ScratchFolder scratch;
+    TSetupLogBook log;
+    log.LogFileName = scratch / "missing folder\\setup.log";
+    EXPECT_EQ(MessageOf([&] { log.SaveLog(); }), "Datei " + log.LogFileName + " kann nicht erstellt werden");
+}
+
+TEST(SetupLogBook, TheUninstallerSitsBesideTheLog) {
+    EXPECT_EQ(UninstallStringOf("C:\\Program Files\\X\\setup.log"), "C:\\Program Files\\X\\Uninstall.exe");
+    EXPECT_EQ(UninstallStringOf("C:\\X\\\\setup.log"), "C:\\X\\\\Uninstall.exe") << "a chosen folder keeps its backslash";
+    EXPECT_EQ(UninstallKeyOf("X"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X");
+}
+
+TEST(PathParts, SplitAtTheLastBackslashOrColon) {
+    EXPECT_EQ(ExtractFileName("docs\\read me.txt"), "read me.txt");
+    EXPECT_EQ(ExtractFileName("ReadMe.txt"), "ReadMe.txt");
+    EXPECT_EQ(ExtractFileName("C:ReadMe.txt"), "ReadMe.txt");
+    EXPECT_EQ(ExtractFilePath("C:\\a\\b.txt"), "C:\\a\\");
+    EXPECT_EQ(ExtractFilePath("b.txt"), "");
+}
+
+TEST(CopyFailureText, NamesTheFirstFifteenFilesAndCountsTheRest) {
+    std::vector<std::string> files;
+    for (int i = 0; i < 17; ++i) files.push_back("C:\\P\\f" + std::to_string(i));
+    const std::string german = CopyFailureText("German", files);
+    EXPECT_EQ(german.rfind("Die folgenden Dateien konnten nicht kopiert werden:\n\nC:\\P\\f0\n", 0), 0u);
+    EXPECT_NE(german.find("C:\\P\\f14\n... und 2 weitere\n\n"), std::string::npos);
+    EXPECT_EQ(german.find("C:\\P\\f15"), std::string::npos);
+    EXPECT_EQ(CopyFailureText("english", {"C:\\P\\a"}).rfind("The following files could not be copied:\n\nC:\\P\\a\n\n", 0),
+              0u);
+}

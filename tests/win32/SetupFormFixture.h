@@ -1,0 +1,65 @@
+#pragma once
+// A program folder with a Data.Kel beside it, as the wizard finds it: the
+// skin in gfx.x, a licence, a program file, further payload files, and the
+// given "Setup" block entries.
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/SetupForm.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/MessageOf.h"
+#include "tests/support/ScratchFolder.h"
+
+// A picture of one colour with magenta corners, as file bytes.
+inline std::string Picture(const ScratchFolder& scratch, int32_t width, int32_t height, uint32_t color) {
+    const std::string path = scratch / "picture.bmp";
+    WriteCornerPicture(path, width, height, color);
+    return ReadFile(path);
+}
+
+inline const char* const kSkinBlocks =
+    "Object=Toolweb\r\nTop=30\r\nLeft=40\r\nWidth=220\r\nHeight=150\r\nend\r\n"
+    "Object=Panel\r\nBitmap=Graphics\\Window.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=B\r\nRole=Back\r\nTop=200\r\nLeft=20\r\nMask=Graphics\\Back.bmp\r\n"
+    "Disabled=Graphics\\BackOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=N\r\nRole=Forward\r\nTop=200\r\nLeft=120\r\nMask=Graphics\\Next.bmp\r\n"
+    "Disabled=Graphics\\NextOff.bmp\r\nInvisibleColor=$FF00FF\r\nend\r\n"
+    "Object=Button\r\nName=C\r\nRole=Cancel\r\nTop=0x0C8\r\nLeft=$DC\r\nMask=Graphics\\Cancel.bmp\r\nend\r\n";
+
+// A program folder with Data.Kel beside it: the skin in gfx.x, a licence
+// and the given "Setup" block entries.
+class SetupFormStart : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    std::string program = scratch.Path() + "\\";
+    std::vector<std::pair<std::string, std::string>> payloadFiles;  // further files: name, bytes
+
+    void WritePayload(const std::string& setupEntries, bool withGraphics = true, const std::string& skin = kSkinBlocks) {
+        ArchiveBuilder graphics;
+        graphics.Add("Window.bmp", Picture(scratch, 320, 240, 0x336699));
+        graphics.Add("Back.bmp", Picture(scratch, 60, 24, 0x808080));
+        graphics.Add("BackOff.bmp", Picture(scratch, 60, 24, 0xC0C0C0));
+        graphics.Add("Next.bmp", Picture(scratch, 70, 26, 0x00C000));
+        graphics.Add("NextOff.bmp", Picture(scratch, 70, 26, 0xC0C0C0));
+        graphics.Add("Cancel.bmp", Picture(scratch, 50, 22, 0xC00000));
+        ArchiveBuilder data;
+        data.Add("Setup.ini", "[Description]\r\nObject=Setup\r\n" + setupEntries + "end\r\n" + skin);
+        if (withGraphics) data.Add("gfx.x", graphics.Build());
+        data.Add("Licence.txt", "LICENCE\r\nLine two\r\n");
+        data.Add("tool.exe", "MZ");
+        for (const auto& [name, bytes] : payloadFiles) data.Add(name, bytes);
+        data.WriteTo(program + "Data.Kel");
+    }
+
+    std::unique_ptr<TSetupForm> Start() { return std::make_unique<TSetupForm>(nullptr, program); }
+
+    std::string StartError() {
+        return MessageOf([&] { Start(); });
+    }
+};
+

@@ -1,0 +1,248 @@
+// The copy phase and the finishing actions of the wizard form, run for real
+// under Wine: the installed files, the program group and its shortcuts, the
+// desktop shortcut, "setup.log" and the uninstall entry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/PageFlow.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/ShellLink.h"
+#include "platform/StringList.h"
+#include "platform/ui/CheckBox.h"
+#include "platform/ui/ProgressBar.h"
+#include "shell/FolderTree.h"
+#include "shell/ShellFolders.h"
+#include "skin/KelButton.h"
+#include "tests/win32/QuestionBox.h"
+#include "tests/win32/SetupFormFixture.h"
+
+namespace {
+
+const std::string kTitle = "Kel Install Test";
+const std::string kGroupName = "Kel install test group";
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
+
+struct TLinkContents {
+    std::string Target, Arguments, WorkingFolder, Description;
+    bool operator==(const TLinkContents&) const = default;
+};
+
+TLinkContents LinkContents(const std::string& linkFile) {
+    platform::TShellLink link;
+    if (!link.Load(linkFile)) return {"(no link " + linkFile + ")", "", "", ""};
+    return {link.Path(), link.Arguments(), link.WorkingDirectory(), link.Description()};
+}
+
+std::string RegistryValue(const std::string& name) {
+    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    if (!registry.OpenKey(kUninstallKey, false)) return "(no key)";
+    return registry.ReadString(name);
+}
+
+// The text of a message box: its static control has the number 0xFFFF.
+std::string MessageBoxText(HWND box) {
+    char text[4096] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}
+
+// Everything a run leaves behind goes again after each test: the product's
+// folder below Program Files, the program group, the desktop shortcut and
+// the uninstall entry.
+class SetupInstall : public SetupFormStart {
+protected:
+    std::unique_ptr<TSetupForm> form;
+    const std::string productRoot = GetProgramFilesDir() + "Kel install test";
+    const std::string destination = productRoot + "\\Product";
+    const std::string group = GetProgramsFolder(nullptr) + "\\" + kGroupName;
+    const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
+    const std::string startFolder = platform::CurrentFolder();
+
+    void SetUp() override {
+        TearDown();
+        payloadFiles = {{"ReadMe.txt", "Read me\r\n"}, {"data.bin", std::string("\0\1\2\xFF", 4)}};
+    }
+    void TearDown() override {
+        form.reset();
+        platform::SetCurrentFolder(startFolder);
+        DeleteFolderTree(productRoot);
+        DeleteFolderTree(group);
+        platform::RemoveFile(desktopLink);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
+    }
+
+    // Starts the wizard for the product with the given further entries; the
+    // ReadMe viewer and the program are never started from a test.
+    void StartWith(const std::string& entries) {
+        WritePayload("SiteletTitle=" + kTitle + "\r\nDestination=Kel install test\\Product\r\nTargetFile=tool.exe\r\n" +
+                     entries);
+        form = Start();
+        form->Show();
+    }
+    void Install() { form->ShowPage(wpCopy); }
+    void Finish() {
+        form->ReadMeCheck->SetChecked(false);
+        form->LaunchProgCheck->SetChecked(false);
+        form->ForwardbuttonClick(*form->Forwardbutton);
+    }
+    std::string Log() { return ReadFile(destination + "\\setup.log"); }
+};
+
+const char* const kFullRun =
+    "Addfile=tool.exe\r\nAddfile=ReadMe.txt\r\nAddfile=data.bin\r\nFolder=Kel install test group\r\n"
+    "ReadMe=ReadMe.txt\r\nDesktopIcon=1\r\nLaunchProg=1\r\n";
+
+}  // namespace
+
+TEST_F(SetupInstall, AFullRunCopiesLogsInReverseOrderAndRegistersTheUninstaller) {
+    StartWith(kFullRun);
+    Install();
+    EXPECT_EQ(form->CurrentPage(), wpFinish);
+    EXPECT_EQ(form->CopyProgress->Position(), 66) << "2 of 3 files done when the last one was copied";
+    EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ");
+    EXPECT_EQ(ReadFile(destination + "\\data.bin"), std::string("\0\1\2\xFF", 4));
+    for (const char* folder : {"\\Graphics", "\\Sounds", "\\Additional"})
+        EXPECT_TRUE(platform::DirectoryExists(destination + folder)) << folder;
+    Finish();
+    EXPECT_FALSE(form->Visible()) << "the wizard closes at the end";
+
+    const std::string d = destination;
+    EXPECT_EQ(Log(), "SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\n"
+                     "LINK=" + desktopLink + "\r\n"
+                     "LINK=" + group + "\\ReadMe.txt.lnk\r\n"
+                     "LINK=" + group + "\\Uninstall.lnk\r\n"
+                     "LINK=" + group + "\\" + kTitle + ".lnk\r\n"
+                     "DIRECTORY=" + group + "\r\n"
+                     "COPYFILE=" + d + "\\data.bin\r\nCOPYFILE=" + d + "\\ReadMe.txt\r\nCOPYFILE=" + d + "\\tool.exe\r\n"
+                     "DIRECTORY=" + d + "\\Additional\r\nDIRECTORY=" + d + "\\Sounds\r\nDIRECTORY=" + d + "\\Graphics\r\n"
+                     "DIRECTORY=" + d + "\r\n");
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+    EXPECT_EQ(RegistryValue("UninstallString"), d + "\\Uninstall.exe") << "no quotation marks around a path with blanks";
+}
+
+TEST_F(SetupInstall, ShortcutsReadBackWithTargetArgumentsFolderAndDescription) {
+    payloadFiles.push_back({"uninstall.exe", "MZ"});
+    StartWith("Addfile=tool.exe\r\nFolder=Kel install test group\r\nReadMe=docs\\read me.txt\r\nDesktopIcon=1\r\n");
+    Install();
+    Finish();
+    const std::string d = destination;
+    EXPECT_EQ(LinkContents(group + "\\" + kTitle + ".lnk"), (TLinkContents{d + "\\tool.exe", "", d, kTitle}));
+    EXPECT_EQ(LinkContents(group + "\\Uninstall.lnk"),
+              (TLinkContents{d + "\\uninstall.exe", "", d, "Uninstall " + kTitle}));
+    const TLinkContents readMe = LinkContents(group + "\\read me.txt.lnk");
+    EXPECT_TRUE(readMe.Target.ends_with("notepad.exe")) << readMe.Target;
+    EXPECT_EQ(readMe.Arguments, "docs\\read me.txt") << "the ReadMe value as written";
+    EXPECT_EQ(readMe.WorkingFolder, d) << "a relative ReadMe is found among the installed files";
+    EXPECT_EQ(readMe.Description, "read me.txt");
+    EXPECT_EQ(LinkContents(desktopLink), (TLinkContents{d + "\\tool.exe", "", d, kTitle}));
+}
+
+TEST_F(SetupInstall, WithoutGroupAndDesktopShortcutTheLogHoldsOnlyFilesAndFolders) {
+    ASSERT_TRUE(platform::ForceDirectories(destination));
+    WriteFile(destination + "\\setup.log", std::string(5000, 'x'));
+    StartWith("Addfile=tool.exe\r\nAddfile=tool.exe\r\nFolder=   \r\nReadMe=ReadMe.txt\r\nDesktopIcon=1\r\n");
+    form->DesktopCheck->SetChecked(false);
+    Install();
+    Finish();
+    const std::string d = destination;
+    EXPECT_EQ(Log(), "SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\n"
+                     "COPYFILE=" + d + "\\tool.exe\r\nCOPYFILE=" + d + "\\tool.exe\r\n"
+                     "DIRECTORY=" + d + "\\Additional\r\nDIRECTORY=" + d + "\\Sounds\r\nDIRECTORY=" + d + "\\Graphics\r\n"
+                     "DIRECTORY=" + d + "\r\n")
+        << "the same file twice is logged twice, and the old log is replaced";
+    EXPECT_FALSE(platform::DirectoryExists(group));
+    EXPECT_FALSE(platform::FileExists(desktopLink));
+}
+
+TEST_F(SetupInstall, AnExistingGroupGetsTheShortcutsButNoFolderLine) {
+    ASSERT_TRUE(platform::CreateDir(group));
+    StartWith("Addfile=tool.exe\r\nFolder=Kel install test group\r\n");
+    Install();
+    Finish();
+    const std::string log = Log();
+    EXPECT_EQ(log.find("DIRECTORY=" + group), std::string::npos) << log;
+    EXPECT_NE(log.find("LINK=" + group + "\\Uninstall.lnk"), std::string::npos) << log;
+    EXPECT_TRUE(platform::FileExists(group + "\\" + kTitle + ".lnk"));
+    EXPECT_FALSE(platform::FileExists(group + "\\ReadMe.txt.lnk")) << "no ReadMe, no ReadMe shortcut";
+}
+
+TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
+    {
+        platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+        ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
+        registry.WriteString("Publisher", "Someone");
+    }
+    StartWith("Addfile=tool.exe\r\n");
+    Install();
+    Finish();
+    form.reset();
+    WritePayload("SiteletTitle=" + kTitle + "\r\nDestination=Kel install test\\Second\r\nAddfile=tool.exe\r\n");
+    form = Start();
+    form->Show();
+    Install();
+    Finish();
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+    EXPECT_EQ(RegistryValue("UninstallString"), productRoot + "\\Second\\Uninstall.exe");
+    EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
+}
+
+TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
+    StartWith("Addfile=missing one.txt\r\nAddfile=tool.exe\r\nAddfile=missing two.txt\r\n");
+    std::string shown;
+    WithQuestionBoxAnswer([&] { Install(); },
+                          [&](HWND box) {
+                              shown = TextOf(box) + "|" + MessageBoxText(box);
+                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                          });
+    EXPECT_EQ(shown, kTitle + "|The following files could not be copied:\n\n" + destination + "\\missing one.txt\n" +
+                         destination + "\\missing two.txt\n\nThe other files were installed. Make room on the disk "
+                         "or close the programs that use these files, then run the setup again.");
+    EXPECT_EQ(form->CurrentPage(), wpFinish) << "the wizard goes on to its end";
+    EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ");
+    Finish();
+    EXPECT_NE(Log().find("COPYFILE=" + destination + "\\missing two.txt\r\n"), std::string::npos);
+}
+
+TEST_F(SetupInstall, AFailedFinishStaysOnItsPageAndRunsAgainFromTheTop) {
+    StartWith("Addfile=tool.exe\r\nDesktopIcon=1\r\n");
+    Install();
+    ASSERT_TRUE(platform::CreateDir(destination + "\\setup.log"));  // a folder where the log should go
+    EXPECT_EQ(MessageOf([&] { Finish(); }), "Datei " + destination + "\\setup.log kann nicht erstellt werden");
+    EXPECT_EQ(form->CurrentPage(), wpFinish);
+    EXPECT_TRUE(form->Visible());
+    ASSERT_TRUE(platform::RemoveDir(destination + "\\setup.log"));
+    Finish();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(Log().substr(0, 200).find("SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\nLINK=" + desktopLink +
+                                        "\r\nSetupLOG\r\nNAME="),
+              0u)
+        << "the second try adds the head lines and the desktop shortcut again";
+}
+
+TEST_F(SetupInstall, LaunchingMakesTheDestinationTheCurrentFolder) {
+    StartWith("Addfile=ReadMe.txt\r\nTargetFile=not installed.exe\r\nLaunchProg=1\r\n");
+    Install();
+    form->ReadMeCheck->SetChecked(false);
+    ASSERT_TRUE(form->LaunchProgCheck->Checked());
+    form->ForwardbuttonClick(*form->Forwardbutton);
+    EXPECT_EQ(platform::CurrentFolder(), destination);
+}
+
+TEST_F(SetupInstall, AFailedCopyPhaseLeavesCancelAsTheWayOut) {
+    StartWith("Addfile=tool.exe\r\nFolder=No such parent\\Group\r\n");
+    EXPECT_NE(MessageOf([&] { Install(); }), "") << "a program folder whose parent is missing cannot be made";
+    EXPECT_EQ(form->CurrentPage(), wpCopy);
+    std::string question;
+    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(VK_RETURN);
+                          });
+    EXPECT_EQ(question, "Do you want to cancel setup?");
+    EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
+}
