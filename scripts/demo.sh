@@ -1,47 +1,52 @@
 #!/usr/bin/env bash
-# The main job for now: packs the sample product with kelpack, lists and
-# verifies the archive, extracts it again and checks that nothing changed;
-# then makes the sample setup and walks its wizard under Wine.
+# The main job: builds kelpack and the Windows programs, makes the sample
+# setup with `kelpack build`, and runs its Setup.exe under Wine.
+#
+# With a display (DISPLAY set) the wizard shows there and you click through
+# it yourself. Without one it runs in a private Xvfb display and is walked
+# from Welcome to Finish with the mouse, each page saved as
+# build/demo/wizard-*.png; afterwards the script shows what the setup left
+# behind: the installed files, setup.log, the uninstall entry, the started
+# program and its ReadMe.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash scripts/install-deps.sh
+echo "== building kelpack (native) and Setup.exe with the sample programs (Windows)"
 cmake -G Ninja -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native --target kelpack -j "$(nproc)"
+cmake -G Ninja -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+cmake --build build/win32 --target Setup LarkNotes uninstall -j "$(nproc)"
 kelpack=build/native/tools/kelpack/kelpack
 
 work=build/demo
+setup="$work/setup"
 rm -rf "$work"
 mkdir -p "$work"
+echo
+echo "== kelpack build: the sample project samples/setup -> $setup"
+bash scripts/make-sample-setup.sh "$kelpack" build/win32 "$setup"
+"$kelpack" list "$setup/Data.Kel"
 
-echo "== kelpack pack $work/Data.Kel samples/setup/Files"
-"$kelpack" pack "$work/Data.Kel" samples/setup/Files
-echo
-echo "== kelpack list $work/Data.Kel"
-"$kelpack" list "$work/Data.Kel"
-echo
-echo "== kelpack verify $work/Data.Kel"
-"$kelpack" verify "$work/Data.Kel"
-echo
-echo "== kelpack extract $work/Data.Kel $work/extracted --with-paths --check-crc"
-"$kelpack" extract "$work/Data.Kel" "$work/extracted" --with-paths --check-crc
-diff -r samples/setup/Files "$work/extracted"
-echo "The extracted folder matches samples/setup/Files file for file."
+export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"
+export WINEDEBUG=-all
+if [ -n "${DISPLAY:-}" ]; then
+  echo
+  echo "== $setup/Setup.exe runs on your display $DISPLAY; click through it"
+  (cd "$setup" && "$root/scripts/wine-run.sh" Setup.exe)
+  echo "Setup.exe ended with exit code $?."
+  exit 0
+fi
 
-# The wizard: Setup.exe beside the sample Data.Kel, under Wine in a private
-# display, walked through its first four pages (a screenshot of each), then
-# cancelled; the working folder must be gone afterwards.
-echo
-echo "== the sample setup: Setup.exe under Wine"
-cmake -G Ninja -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
-cmake --build build/win32 --target Setup -j "$(nproc)"
-setup="$work/setup"
-bash scripts/make-sample-setup.sh "$kelpack" build/win32/app/Setup.exe "$setup"
 source scripts/display.sh
-unset DISPLAY
 start_display
+echo
+echo "== $setup/Setup.exe under Wine in a private display ($DISPLAY), walked with the mouse"
+# The product's earlier installation goes first, so that this run starts clean.
+programs_dir="$WINEPREFIX/drive_c/Program Files (x86)/Larkspur"
+rm -rf "$programs_dir"
 (cd "$setup" && "$root/scripts/wine-run.sh" Setup.exe >/dev/null 2>&1) &
 shown=$!
 trap 'kill $shown 2>/dev/null || true; wineserver -k 2>/dev/null || true; stop_display' EXIT
@@ -56,10 +61,26 @@ shot wizard-0-welcome
 next; shot wizard-1-licence
 click 208 324; next; shot wizard-2-destination
 next; shot wizard-3-folder
-click 558 397
-box=$(xdotool search --onlyvisible --name 'Best.*tigung' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$box")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 8)) key Return
+next; sleep 1; shot wizard-5-finish
+next
 wait $shown || true
 if [ -d "$setup/temp" ]; then echo "The working folder was left behind." >&2; exit 1; fi
-echo "The wizard walked its first four pages, was cancelled, and removed its working folder."
+for _ in $(seq 60); do xdotool search --onlyvisible --name '^Larkspur Notes - ' >/dev/null 2>&1 && break; sleep 0.5; done
+sleep 2
+import -window root "$work/wizard-6-installed.png"
+echo "Screenshot: $work/wizard-6-installed.png (the installed program and its ReadMe, started by the setup)"
+
+destination="$programs_dir/Notes"
+echo
+echo "== installed into C:\\Program Files (x86)\\Larkspur\\Notes ($destination)"
+ls -l "$destination"
+echo
+echo "== setup.log"
+tr -d '\r' <"$destination/setup.log"
+echo
+echo "== the uninstall entry"
+wine 'C:\windows\syswow64\reg.exe' query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Larkspur Notes' | tr -d '\r'
+echo "== the windows on the screen"
+xdotool search --onlyvisible --name '.' getwindowname %@ | grep -v '^$' | sort -u
+echo
+echo "The sample setup installed Larkspur Notes from Welcome to Finish and removed its working folder."

@@ -1,0 +1,197 @@
+// The sample setup installed from start to finish with the real mouse, in
+// English and in German, and once with a file that cannot be copied. What
+// the run leaves in the Wine prefix is checked afterwards: the files, the
+// log, the uninstall entry, the shortcuts, and the programs it started.
+#include <sstream>
+
+#include "tests/e2e/LinkFile.h"
+#include "tests/e2e/SetupWizard.h"
+#include "tests/e2e/WineSystem.h"
+
+namespace {
+
+const std::string kTitle = "Larkspur Notes";
+const std::string kUninstallKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
+const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// The "Addfile" entries of the sample's description, in their order.
+std::vector<std::string> SampleFiles() {
+    std::istringstream lines(ReadFile(KEL_SOURCE_DIR "/samples/setup/Setup.ini"));
+    std::vector<std::string> files;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("Addfile=", 0) == 0) files.push_back(line.substr(8));
+    }
+    return files;
+}
+
+// The titles of the shown windows whose title matches the regular expression.
+std::vector<std::string> WindowTitles(const std::string& pattern) {
+    const ProcessResult found =
+        RunProcess("xdotool search --onlyvisible --name " + Quoted(pattern) + " getwindowname %@ 2>/dev/null");
+    std::istringstream lines(found.Out);
+    std::vector<std::string> titles;
+    for (std::string line; std::getline(lines, line);) titles.push_back(line);
+    return titles;
+}
+
+class SetupInstallRun : public SetupWizardTest {
+protected:
+    std::string destination, group, desktopLink;  // as Windows names them
+
+    void SetUp() override {
+        destination = RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
+                          .value_or("C:\\Program Files") + "\\Larkspur\\Notes";
+        group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
+        desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
+        RemoveInstallation();
+    }
+    void TearDown() override {
+        EndWinePrograms();
+        RemoveInstallation();
+        SetupWizardTest::TearDown();
+    }
+
+    void RemoveInstallation() {
+        for (const std::string& path : {destination, group, desktopLink})
+            RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
+        DeleteRegistryKey32(kUninstallKey);
+    }
+
+    // From the Welcome page to the Program folder page, with the licence
+    // accepted; a screenshot of each page.
+    void WalkToTheFolderPage(const std::string& language) {
+        StartSetup(language);
+        if (HasFatalFailure()) return;
+        PageImage welcome = Page(), licence, destinationPage;
+        SaveForm("install-" + language + "-0-welcome");
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome}, licence));
+        ClickAt(OnForm(kLicenceCheckX, kLicenceCheckY));
+        ASSERT_TRUE(ButtonShows("Next", ButtonState::Normal));
+        SaveForm("install-" + language + "-1-licence");
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
+        SaveForm("install-" + language + "-2-destination");
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome, licence, destinationPage}, folderPage));
+        SaveForm("install-" + language + "-3-folder");
+    }
+
+    // Next on the Finish page ends the run.
+    void Finish(const std::string& language) {
+        PageImage finish;
+        ASSERT_TRUE(NewPage({folderPage}, finish));
+        ASSERT_TRUE(ButtonShows("Next", ButtonState::Normal));
+        SaveForm("install-" + language + "-5-finish");
+        Click("Next");
+        ExpectEndedWithoutWorkingFolder();
+    }
+
+    std::string Installed(const std::string& name) { return UnixPathOfDriveC(destination + "\\" + name); }
+
+    // Each installed file holds what the payload holds.
+    void ExpectFilesMatchThePayload() {
+        const std::string extracted = platform::NativePath(Scratch() / "payload");
+        const ProcessResult unpacked =
+            RunProcess(Quoted(KEL_KELPACK) + " extract " + Quoted(setupFolder + "/Data.Kel") + " " + Quoted(extracted));
+        ASSERT_EQ(unpacked.ExitCode, 0) << unpacked.Err;
+        for (const std::string& name : SampleFiles()) {
+            ASSERT_TRUE(platform::FileExists(Installed(name))) << name << " is not installed";
+            EXPECT_TRUE(ReadFile(Installed(name)) == ReadFile(extracted + "/" + name)) << name << " differs";
+        }
+    }
+
+    std::string ExpectedLog() {
+        std::string log = "SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\nLINK=" + desktopLink + "\r\n" +
+                          "LINK=" + group + "\\ReadMe.txt.lnk\r\nLINK=" + group + "\\Uninstall.lnk\r\n" + "LINK=" + group +
+                          "\\" + kTitle + ".lnk\r\nDIRECTORY=" + group + "\r\n";
+        const std::vector<std::string> files = SampleFiles();
+        for (auto file = files.rbegin(); file != files.rend(); ++file)
+            log += "COPYFILE=" + destination + "\\" + *file + "\r\n";
+        for (const char* folder : {"\\Additional", "\\Sounds", "\\Graphics", ""})
+            log += "DIRECTORY=" + destination + folder + "\r\n";
+        return log;
+    }
+
+    void ExpectLogAndUninstallEntry() {
+        EXPECT_EQ(ReadFile(Installed("setup.log")), ExpectedLog());
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), kTitle);
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "UninstallString"), destination + "\\Uninstall.exe");
+    }
+
+    void ExpectShortcuts() {
+        const LinkFile program{destination + "\\LarkNotes.exe", "", destination, kTitle};
+        EXPECT_EQ(ReadLinkFile(UnixPathOfDriveC(group + "\\" + kTitle + ".lnk")), program);
+        EXPECT_EQ(ReadLinkFile(UnixPathOfDriveC(desktopLink)), program);
+        EXPECT_EQ(ReadLinkFile(UnixPathOfDriveC(group + "\\Uninstall.lnk")),
+                  (LinkFile{destination + "\\uninstall.exe", "", destination, "Uninstall " + kTitle}));
+        const std::optional<LinkFile> readMe = ReadLinkFile(UnixPathOfDriveC(group + "\\ReadMe.txt.lnk"));
+        ASSERT_TRUE(readMe.has_value());
+        EXPECT_TRUE(readMe->Target.ends_with("notepad.exe")) << readMe->Target;
+        EXPECT_EQ(readMe->Arguments, "ReadMe.txt");
+        EXPECT_EQ(readMe->WorkingFolder, destination);
+        EXPECT_EQ(readMe->Description, "ReadMe.txt");
+    }
+
+    // The program shows its notes file by full path: it ran in the destination.
+    void ExpectProgramAndReadMeStarted() {
+        std::vector<std::string> program, readMe;
+        EXPECT_TRUE(WaitUntil([&] { return !(program = WindowTitles("^Larkspur Notes - ")).empty(); }, 30s, 500ms))
+            << "the installed program did not start";
+        if (!program.empty()) {
+            EXPECT_EQ(program[0], kTitle + " - " + destination + "\\Notes.txt");
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !(readMe = WindowTitles("ReadMe.*Notepad")).empty(); }, 30s, 500ms))
+            << "the ReadMe did not open in the text editor";
+        SaveScreenshot("/tmp/e2e-install-started.png", TRect{0, 0, 1280, 1024});
+    }
+
+    PageImage folderPage;
+};
+
+}  // namespace
+
+TEST_F(SetupInstallRun, InstallsTheSampleInEnglishFromStartToFinish) {
+    WalkToTheFolderPage("English");
+    if (HasFatalFailure()) return;
+    Click("Next");
+    Finish("English");
+    if (HasFatalFailure()) return;
+    ExpectFilesMatchThePayload();
+    ExpectLogAndUninstallEntry();
+    ExpectShortcuts();
+    ExpectProgramAndReadMeStarted();
+}
+
+TEST_F(SetupInstallRun, InstallsTheSampleInGermanFromStartToFinish) {
+    WalkToTheFolderPage("German");
+    if (HasFatalFailure()) return;
+    Click("Next");
+    Finish("German");
+    if (HasFatalFailure()) return;
+    ExpectFilesMatchThePayload();
+    ExpectLogAndUninstallEntry();
+    ExpectShortcuts();
+    ExpectProgramAndReadMeStarted();
+}
+
+TEST_F(SetupInstallRun, AFileThatCannotBeCopiedShowsTheErrorBoxAndTheWizardFinishes) {
+    // A folder where the ReadMe should go: its copy fails.
+    RunProcess("mkdir -p " + Quoted(Installed("ReadMe.txt")));
+    WalkToTheFolderPage("English");
+    if (HasFatalFailure()) return;
+    Click("Next");
+    std::optional<TRect> box;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow(kTitle)).has_value(); }, 30s)) << "no error box";
+    SaveScreenshot("/tmp/e2e-install-copy-error.png",
+                   TRect{Form().Left - 20, Form().Top - 20, Form().Right + 20, Form().Bottom + 20});
+    MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
+    RunDisplayTool("xdotool key Return");
+    MoveMouse(1, 1);
+    Finish("English");
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(ReadFile(Installed("LarkNotes.exe")).size(), ReadFile(KEL_WIN32_BUILD_DIR "/samples/larknotes/LarkNotes.exe").size());
+    EXPECT_NE(ReadFile(Installed("setup.log")).find("COPYFILE=" + destination + "\\ReadMe.txt\r\n"), std::string::npos)
+        << "a failed copy is logged all the same";
+}

@@ -1,0 +1,129 @@
+#pragma once
+// The wizard under test: the sample setup made by kelpack in a scratch
+// folder, Setup.exe started beside it under Wine, its pages told apart by
+// what the text area shows, and its buttons clicked with the real mouse.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/posix/NativePath.h"
+#include "tests/e2e/DisplayTool.h"
+#include "tests/e2e/Poll.h"
+#include "tests/e2e/ScreenGrab.h"
+#include "tests/e2e/SkinnedWindowTest.h"
+#include "tests/e2e/WinePath.h"
+#include "tests/e2e/WindowFinder.h"
+#include "tests/support/RunProcess.h"
+#include "tests/support/ScratchFolder.h"
+
+inline const std::string kSetupExe = std::string(KEL_WIN32_BUILD_DIR) + "/app/Setup.exe";
+// The text area of the sample skin's window and the licence tick box in it.
+constexpr TRect kTextArea{190, 40, 590, 360};
+constexpr int32_t kLicenceCheckX = 208, kLicenceCheckY = 324;
+
+using PageImage = std::vector<ScreenColor>;
+
+// The share of pixels in which two images of the text area differ.
+inline double Difference(const PageImage& a, const PageImage& b) {
+    size_t differing = 0;
+    for (size_t i = 0; i < a.size(); ++i) differing += a[i] != b[i];
+    return double(differing) / double(a.size());
+}
+
+// Another page shows at least this much change; the same page (with a
+// focus frame or a caret perhaps) at most this much.
+constexpr double kOtherPage = 0.02, kSamePage = 0.005;
+
+class SetupWizardTest : public SkinnedWindowTest {
+protected:
+    std::string setupFolder;
+
+    // Makes the sample setup in setupFolder, in the given language.
+    void MakeSetup(const std::string& language = "English") {
+        setupFolder = platform::NativePath(Scratch() / "CD");
+        std::string ini = ReadFile(KEL_SOURCE_DIR "/samples/setup/Setup.ini");
+        const std::string english = "Language=English";
+        ini.replace(ini.find(english), english.size(), "Language=" + language);
+        const std::string iniFile = platform::NativePath(Scratch() / "Setup.ini");
+        WriteFile(iniFile, ini);
+        const ProcessResult made = RunProcess("bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
+                                              Quoted(KEL_KELPACK) + " " + Quoted(KEL_WIN32_BUILD_DIR) + " " + Quoted(setupFolder) +
+                                              " " + Quoted(iniFile));
+        ASSERT_EQ(made.ExitCode, 0) << made.Err;
+    }
+
+    // Makes the sample setup (in the given language) and starts it.
+    void StartSetup(const std::string& language) {
+        CheckPrerequisites(kSetupExe);
+        if (HasFatalFailure()) return;
+        MakeSetup(language);
+        if (HasFatalFailure()) return;
+        Launch({setupFolder + "/Setup.exe"});
+        FindForm("SetupForm", 620, 440);
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(ButtonShows("Back", ButtonState::Disabled));
+        ASSERT_TRUE(ButtonShows("Next", ButtonState::Normal));
+        ASSERT_TRUE(ButtonShows("Cancel", ButtonState::Normal));
+        Pause(500ms);  // the first paint of the text area
+    }
+
+    PageImage Page() const {
+        const TRect area{Form().Left + kTextArea.Left, Form().Top + kTextArea.Top, Form().Left + kTextArea.Right,
+                         Form().Top + kTextArea.Bottom};
+        const ScreenImage image = GrabScreen(area);
+        PageImage pixels;
+        for (int32_t y = area.Top; y < area.Bottom; ++y)
+            for (int32_t x = area.Left; x < area.Right; ++x) pixels.push_back(image.At(x, y));
+        return pixels;
+    }
+
+    // Waits until the text area shows a page other than each of `others`.
+    testing::AssertionResult NewPage(const std::vector<PageImage>& others, PageImage& shown) const {
+        auto isNew = [&] {
+            shown = Page();
+            for (const PageImage& other : others)
+                if (Difference(shown, other) < kOtherPage) return false;
+            return true;
+        };
+        if (WaitUntil(isNew, 3s, 100ms)) return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the text area shows no new page";
+    }
+
+    testing::AssertionResult SamePage(const PageImage& expected) const {
+        double difference = 1;
+        if (WaitUntil([&] { return (difference = Difference(Page(), expected)) <= kSamePage; }, 3s, 100ms))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the text area differs in " << difference * 100 << "% of its pixels";
+    }
+
+    void Click(const std::string& role) {
+        ClickAt(ButtonMiddle(role));
+        MoveMouse(1, 1);
+    }
+
+    // Cancel, then the answer by keyboard: Escape answers No, Enter Yes.
+    void CancelAnswering(const char* key) {
+        Click("Cancel");
+        std::optional<TRect> box;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Best.*tigung")).has_value(); }, 5s))
+            << "no question box";
+        SaveScreenshot("/tmp/e2e-wizard-question.png", *box);
+        // Without a window manager the keys go to the window under the pointer.
+        MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
+        RunDisplayTool(std::string("xdotool key ") + key);
+        MoveMouse(1, 1);
+        ASSERT_TRUE(WaitUntil([&] { return !FindShownWindow("Best.*tigung").has_value(); }, 5s));
+    }
+
+    void ExpectEndedWithoutWorkingFolder() {
+        const std::optional<int> exitCode = Program().WaitForExit(30s);
+        ASSERT_TRUE(exitCode.has_value()) << "Setup.exe still runs";
+        EXPECT_EQ(*exitCode, 0);
+        EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
+        EXPECT_TRUE(platform::FileExists(setupFolder + "/Data.Kel"));
+    }
+};
+
