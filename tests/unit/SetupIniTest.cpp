@@ -87,6 +87,22 @@ TEST(SetupIniReader, RunningPastTheLastLineIsTheListIndexError) {
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Button\nName=b\nRole=Back\n"); }), pastTheEnd);
 }
 
+TEST(SetupIniReader, TellsTheNumberAndKindOfEveryLineItActsOn) {
+    // "<number><T|O|E>" for top-level, "Object" and entry lines, and the handler's line after an entry.
+    std::string told;
+    TSetupIniHandlers handlers;
+    handlers.Setup = [&](const std::string& line) { told += "(" + line + ")"; };
+    handlers.Button = [&](TButtonRole, const std::string& line) { told += "(" + line + ")"; };
+    handlers.Examine = [&](int32_t number, TSetupIniLineKind kind) {
+        told += " " + std::to_string(number) + "TOE"[int(kind)];
+    };
+    TStringList lines;
+    lines.SetText("Object=Setup\r\nA=1\rend\nObject=Setup\nB=2\nend\n"
+                  "Object=Button\nName=x\nRole=Help\nend\nObject=Button\nName=y\nRole=Back\nend\n");
+    ApplySetupLines(lines, handlers);
+    EXPECT_EQ(told, " 2T 3T 4O 5E(B=2) 7O 8T 9T 10T 11O 12E(Name=y) 13E(Role=Back)");
+}
+
 TEST(SetupIniReader, MissingFileIsTheFrameworksOpenError) {
     ScratchFolder scratch;
     const std::string name = scratch / "Setup.ini";
