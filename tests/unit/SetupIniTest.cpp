@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SetupIni.h"
+#include "app/SetupKeys.h"
 #include "app/SetupSettings.h"
 #include "platform/Exception.h"
 #include "tests/support/MessageOf.h"
@@ -173,6 +174,14 @@ TEST(SetupEntries, NumbersThatAreNotNumbersEndTheStartUp) {
     EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein g\xFC" "ltiger Integerwert");
     EXPECT_THROW(SettingsFrom({"Fontheight="}), EConvertError);
     EXPECT_NO_THROW(SettingsFrom({"AlphaColor=$FF00FF"}));
+}
+
+TEST(SetupEntries, TheKeyTableKnowsWhichSetupKeysAreNumbers) {
+    for (const TSetupKey& key : SetupKeysOf(TSetupBlock::Setup)) {
+        const std::string line = std::string(key.Name) + "=not a number";
+        if (key.Value == TSetupValue::Number) EXPECT_THROW(SettingsFrom({line}), EConvertError) << key.Name;
+        else EXPECT_NO_THROW(SettingsFrom({line})) << key.Name;
+    }
 }
 
 TEST(SetupSettings, BlankLicenceAndReadMeMeanNone) {
