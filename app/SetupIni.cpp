@@ -6,41 +6,50 @@ namespace {
 
 using TEntryHandler = std::function<void(const std::string& line)>;
 
-// Hands the lines after index to the handler up to the line "end" and
-// returns the index of that line.
-int32_t ReadBlock(const TStringList& lines, int32_t index, const TEntryHandler& apply) {
-    for (++index; lines[index] != "end"; ++index) apply(lines[index]);
-    return index;
+// Tells the caller which line, by its 1-based number, the reader acts on next.
+void Tell(const TSetupIniHandlers& handlers, int32_t index, TSetupIniLineKind kind) {
+    if (handlers.Examine) handlers.Examine(index + 1, kind);
 }
 
-// The button a "Button" block describes, named by the value of the second
-// line after its "Object" line; false when that value names none.
-bool ButtonRoleOf(const std::string& value, TButtonRole& role) {
-    if (value == "Cancel") role = TButtonRole::Cancel;
-    else if (value == "Forward") role = TButtonRole::Forward;
-    else if (value == "Back") role = TButtonRole::Back;
-    else return false;
-    return true;
+// Hands the lines after index to the handler up to the line "end" and
+// returns the index of that line.
+int32_t ReadBlock(const TStringList& lines, int32_t index, const TSetupIniHandlers& handlers,
+                  const TEntryHandler& apply) {
+    for (++index; lines[index] != "end"; ++index) {
+        Tell(handlers, index, TSetupIniLineKind::Entry);
+        apply(lines[index]);
+    }
+    return index;
 }
 
 // Reads the block an "Object" line opens, if any, and returns the index of
 // the last line it consumed.
 int32_t ReadObject(const TStringList& lines, int32_t index, const TSetupIniHandlers& handlers) {
     const std::string type = IniValueOf(lines[index]);
-    if (type == "Setup") return ReadBlock(lines, index, handlers.Setup);
-    if (type == "Toolweb") return ReadBlock(lines, index, handlers.Toolweb);
-    if (type == "Panel") return ReadBlock(lines, index, handlers.Panel);
-    TButtonRole role;
-    if (type == "Button" && ButtonRoleOf(IniValueOf(lines[index + 2]), role))
-        return ReadBlock(lines, index, [&](const std::string& line) { handlers.Button(role, line); });
+    if (type == "Setup") return ReadBlock(lines, index, handlers, handlers.Setup);
+    if (type == "Toolweb") return ReadBlock(lines, index, handlers, handlers.Toolweb);
+    if (type == "Panel") return ReadBlock(lines, index, handlers, handlers.Panel);
+    if (type != "Button") return index;
+    if (const auto role = ButtonRoleNamed(IniValueOf(lines[index + 2])))
+        return ReadBlock(lines, index, handlers, [&](const std::string& line) { handlers.Button(*role, line); });
     return index;
 }
 
 }  // namespace
 
+std::optional<TButtonRole> ButtonRoleNamed(const std::string& value) {
+    if (value == "Cancel") return TButtonRole::Cancel;
+    if (value == "Forward") return TButtonRole::Forward;
+    if (value == "Back") return TButtonRole::Back;
+    return std::nullopt;
+}
+
 void ApplySetupLines(const TStringList& lines, const TSetupIniHandlers& handlers) {
-    for (int32_t index = 1; index < lines.Count(); ++index)
-        if (IniKeyOf(lines[index]) == "Object") index = ReadObject(lines, index, handlers);
+    for (int32_t index = 1; index < lines.Count(); ++index) {
+        const bool object = IniKeyOf(lines[index]) == "Object";
+        Tell(handlers, index, object ? TSetupIniLineKind::Object : TSetupIniLineKind::TopLevel);
+        if (object) index = ReadObject(lines, index, handlers);
+    }
 }
 
 void ReadSetupIni(const std::string& fileName, const TSetupIniHandlers& handlers) {

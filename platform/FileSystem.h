@@ -27,6 +27,8 @@ bool RemoveDir(const std::string& path);        // an empty folder
 bool RemoveFile(const std::string& path);       // fails on read-only files
 bool SetReadOnly(const std::string& path, bool readOnly);
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
+// Gives a file another name in the same volume, replacing a file of that name in one step.
+bool RenameFile(const std::string& source, const std::string& target);
 int LastErrorCode();                            // the code of the last failed call above
 
 // The process's current folder, without a trailing separator

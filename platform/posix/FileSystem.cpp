@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -120,6 +121,10 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
     ::close(in);
     if (::close(out) != 0 && ok) ok = Fail();
     return ok;
+}
+
+bool RenameFile(const std::string& source, const std::string& target) {
+    return ::rename(NativePath(source).c_str(), NativePath(target).c_str()) == 0 || Fail();
 }
 
 int LastErrorCode() { return lastError; }

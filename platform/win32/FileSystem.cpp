@@ -54,6 +54,10 @@ bool CopyFileTo(const std::string& source, const std::string& target, bool failI
     return CopyFileA(source.c_str(), target.c_str(), failIfExists) != 0;
 }
 
+bool RenameFile(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
 std::string CurrentFolder() {

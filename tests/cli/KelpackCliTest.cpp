@@ -5,32 +5,13 @@
 
 #include "platform/FileSystem.h"
 #include "tests/support/ArchiveBuilder.h"
+#include "tests/support/FileTree.h"
 #include "tests/support/RunProcess.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
 ProcessResult Kelpack(const std::string& arguments) { return RunProcess(std::string(KELPACK_EXE) + " " + arguments); }
-
-// Every file below a folder, by its path relative to it, with its content.
-void ReadTree(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& tree) {
-    platform::TFindEnum find;
-    platform::TSearchRec item;
-    for (bool more = find.First(folder + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item)) {
-        if (item.Name == "." || item.Name == "..") continue;
-        const std::string path = relative.empty() ? item.Name : relative + "\\" + item.Name;
-        if (item.Attr & platform::faDirectory)
-            ReadTree(folder + "\\" + item.Name, path, tree);
-        else
-            tree[path] = ReadFile(folder + "\\" + item.Name);
-    }
-}
-
-std::map<std::string, std::string> Tree(const std::string& folder) {
-    std::map<std::string, std::string> tree;
-    ReadTree(folder, "", tree);
-    return tree;
-}
 
 void MakeProduct(const std::string& root) {
     ASSERT_TRUE(platform::ForceDirectories(root + "\\bin\\plugins"));
@@ -70,7 +51,7 @@ TEST(KelpackCli, FolderRoundTripsExactlyAtEveryLevel) {
         const ProcessResult extract = Kelpack("extract " + Quoted(archive) + " " + Quoted(out) + " --with-paths --check-crc");
         ASSERT_EQ(extract.ExitCode, 0) << extract.Err;
         EXPECT_EQ(extract.Out, "");
-        EXPECT_EQ(Tree(out), Tree(scratch / "product")) << level;
+        EXPECT_EQ(FileTree(out), FileTree(scratch / "product")) << level;
         EXPECT_EQ(Kelpack("verify " + Quoted(archive)).ExitCode, 0);
     }
 }
@@ -144,7 +125,7 @@ TEST(KelpackCli, VerifyNamesEachDamagedEntryAndWritesNothing) {
     const ProcessResult verify = Kelpack("verify " + Quoted(scratch / "a.kel"));
     EXPECT_EQ(verify.ExitCode, 1);
     EXPECT_EQ(verify.Err, "File (1) is corrupt\nFile (2) is corrupt\n");
-    EXPECT_EQ(Tree(scratch.Path()).size(), 1u);  // the archive alone
+    EXPECT_EQ(FileTree(scratch.Path()).size(), 1u);  // the archive alone
 }
 
 TEST(KelpackCli, IndependentArchivesOfEveryKindExtract) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SetupIni.h"
+#include "app/SetupKeys.h"
 #include "app/SetupSettings.h"
 #include "platform/Exception.h"
 #include "tests/support/MessageOf.h"
@@ -87,6 +88,22 @@ TEST(SetupIniReader, RunningPastTheLastLineIsTheListIndexError) {
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Button\nName=b\nRole=Back\n"); }), pastTheEnd);
 }
 
+TEST(SetupIniReader, TellsTheNumberAndKindOfEveryLineItActsOn) {
+    // "<number><T|O|E>" for top-level, "Object" and entry lines, and the handler's line after an entry.
+    std::string told;
+    TSetupIniHandlers handlers;
+    handlers.Setup = [&](const std::string& line) { told += "(" + line + ")"; };
+    handlers.Button = [&](TButtonRole, const std::string& line) { told += "(" + line + ")"; };
+    handlers.Examine = [&](int32_t number, TSetupIniLineKind kind) {
+        told += " " + std::to_string(number) + "TOE"[int(kind)];
+    };
+    TStringList lines;
+    lines.SetText("Object=Setup\r\nA=1\rend\nObject=Setup\nB=2\nend\n"
+                  "Object=Button\nName=x\nRole=Help\nend\nObject=Button\nName=y\nRole=Back\nend\n");
+    ApplySetupLines(lines, handlers);
+    EXPECT_EQ(told, " 2T 3T 4O 5E(B=2) 7O 8T 9T 10T 11O 12E(Name=y) 13E(Role=Back)");
+}
+
 TEST(SetupIniReader, MissingFileIsTheFrameworksOpenError) {
     ScratchFolder scratch;
     const std::string name = scratch / "Setup.ini";
@@ -157,6 +174,14 @@ TEST(SetupEntries, NumbersThatAreNotNumbersEndTheStartUp) {
     EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein g\xFC" "ltiger Integerwert");
     EXPECT_THROW(SettingsFrom({"Fontheight="}), EConvertError);
     EXPECT_NO_THROW(SettingsFrom({"AlphaColor=$FF00FF"}));
+}
+
+TEST(SetupEntries, TheKeyTableKnowsWhichSetupKeysAreNumbers) {
+    for (const TSetupKey& key : SetupKeysOf(TSetupBlock::Setup)) {
+        const std::string line = std::string(key.Name) + "=not a number";
+        if (key.Value == TSetupValue::Number) EXPECT_THROW(SettingsFrom({line}), EConvertError) << key.Name;
+        else EXPECT_NO_THROW(SettingsFrom({line})) << key.Name;
+    }
 }
 
 TEST(SetupSettings, BlankLicenceAndReadMeMeanNone) {

@@ -10,3 +10,5 @@ int PackCommand(const TArguments& arguments);
 int ListCommand(const TArguments& arguments);
 int ExtractCommand(const TArguments& arguments);
 int VerifyCommand(const TArguments& arguments);
+int BuildCommand(const TArguments& arguments);
+int InitCommand(const TArguments& arguments);

@@ -23,17 +23,6 @@ std::string JoinRelative(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : folder + "\\" + name;
 }
 
-// The entries of one folder, sorted by name so that archives come out the same every time.
-std::vector<platform::TSearchRec> ListFolder(const std::string& folder) {
-    std::vector<platform::TSearchRec> items;
-    platform::TFindEnum find;
-    platform::TSearchRec item;
-    for (bool more = find.First(folder + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item))
-        if (item.Name != "." && item.Name != "..") items.push_back(item);
-    std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
-    return items;
-}
-
 void CollectFolder(const std::string& folder, const std::string& relative, std::vector<TPackItem>& items,
                    std::vector<std::string>& warnings) {
     const std::vector<platform::TSearchRec> listing = ListFolder(folder);
@@ -48,6 +37,16 @@ void CollectFolder(const std::string& folder, const std::string& relative, std::
 }
 
 }  // namespace
+
+std::vector<platform::TSearchRec> ListFolder(const std::string& folder) {
+    std::vector<platform::TSearchRec> items;
+    platform::TFindEnum find;
+    platform::TSearchRec item;
+    for (bool more = find.First(folder + "\\*.*", platform::faAnyFile, item); more; more = find.Next(item))
+        if (item.Name != "." && item.Name != "..") items.push_back(item);
+    std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+    return items;
+}
 
 std::vector<TPackItem> CollectPackItems(const std::vector<std::string>& paths, std::vector<std::string>& warnings) {
     std::vector<TPackItem> items;

@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "tools/kelpack/ArchiveWriter.h"
+
+// The entries of one folder without "." and "..", sorted by name so that
+// archives come out the same every time.
+std::vector<platform::TSearchRec> ListFolder(const std::string& folder);
 
 // Raises Exception for a path that does not exist. Empty folders cannot be
 // held by the format; each is named in warnings.

@@ -1,4 +1,5 @@
-// kelpack: packs, lists, verifies and extracts payload archives.
+// kelpack: packs, lists, verifies and extracts payload archives, and builds
+// ready-to-ship setup folders from setup projects.
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -21,6 +22,16 @@ const char* const Usage =
     "      --progress-log prints each progress report as MESSAGE<TAB>PERCENT.\n"
     "  kelpack verify ARCHIVE\n"
     "      Checks the archive's and every entry's CRC without writing anything.\n"
+    "  kelpack build PROJECT OUTDIR [--setup FILE]\n"
+    "      Checks the setup project's Setup.ini the way the wizard reads it, then\n"
+    "      writes OUTDIR/Setup.exe (from FILE, by default the Setup.exe beside\n"
+    "      kelpack) and OUTDIR/Data.Kel: Setup.ini, gfx.x (Graphics), snd.x\n"
+    "      (Sounds) and add.x (Additional) when those folders exist, then the files\n"
+    "      of Files. Problems are printed as PATH:LINE: reason; with any error\n"
+    "      nothing is written.\n"
+    "  kelpack init DIR\n"
+    "      Writes a new setup project into DIR (new or empty), copied from the\n"
+    "      sample project beside kelpack.\n"
     "\n"
     "Exit status: 0 on success, 1 on failure, 2 on a usage error.\n";
 
@@ -32,7 +43,8 @@ int Run(int argc, char** argv) {
         return 0;
     }
     const std::map<std::string, int (*)(const TArguments&)> commands = {
-        {"pack", PackCommand}, {"list", ListCommand}, {"extract", ExtractCommand}, {"verify", VerifyCommand}};
+        {"pack", PackCommand}, {"list", ListCommand}, {"extract", ExtractCommand}, {"verify", VerifyCommand},
+        {"build", BuildCommand}, {"init", InitCommand}};
     const auto found = commands.find(command);
     if (found == commands.end()) throw TUsageError("unknown command: " + command);
     const TArguments arguments(argv + 2, argv + argc);

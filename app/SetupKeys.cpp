@@ -1,0 +1,59 @@
+#include "app/SetupKeys.h"
+
+namespace {
+
+using enum TSetupValue;
+
+const std::vector<TSetupKey> SetupKeys = {
+    {"TargetFile", InstalledFile}, {"Method", Text},         {"Description", Text},  {"Icon", Text},
+    {"Addfile", CopiedFile},       {"Encrypted", Flag},      {"AlphaColor", Number}, {"SetupName", Text},
+    {"ControlPanel", Text},        {"TextBoxColor", Number}, {"Fontname", Text},     {"Fontcolor", Number},
+    {"Fontheight", Number},        {"Fontstyle", Text},      {"SiteletTitle", Text}, {"Language", Text},
+    {"Licence", ShownFile},        {"Destination", Text},    {"Folder", Text},       {"ReadMe", InstalledFile},
+    {"LaunchProg", Flag},          {"DesktopIcon", Flag},
+};
+
+const std::vector<TSetupKey> ToolwebKeys = {{"Top", Number}, {"Left", Number}, {"Width", Number}, {"Height", Number}};
+
+const std::vector<TSetupKey> PanelKeys = {{"Bitmap", Picture}, {"InvisibleColor", Number}};
+
+const std::vector<TSetupKey> ButtonKeys = {
+    {"Top", Number},      {"Left", Number},     {"Mask", Picture},          {"Touched", Picture},
+    {"Pressed", Picture}, {"Disabled", Picture}, {"InvisibleColor", Number},
+};
+
+constexpr TSetupBlock Blocks[] = {TSetupBlock::Setup, TSetupBlock::Toolweb, TSetupBlock::Panel, TSetupBlock::Button};
+
+}  // namespace
+
+const char* SetupBlockName(TSetupBlock block) {
+    switch (block) {
+        case TSetupBlock::Setup: return "Setup";
+        case TSetupBlock::Toolweb: return "Toolweb";
+        case TSetupBlock::Panel: return "Panel";
+        case TSetupBlock::Button: return "Button";
+    }
+    return "";
+}
+
+std::optional<TSetupBlock> SetupBlockNamed(const std::string& type) {
+    for (const TSetupBlock block : Blocks)
+        if (type == SetupBlockName(block)) return block;
+    return std::nullopt;
+}
+
+const std::vector<TSetupKey>& SetupKeysOf(TSetupBlock block) {
+    switch (block) {
+        case TSetupBlock::Setup: return SetupKeys;
+        case TSetupBlock::Toolweb: return ToolwebKeys;
+        case TSetupBlock::Panel: return PanelKeys;
+        case TSetupBlock::Button: return ButtonKeys;
+    }
+    return SetupKeys;
+}
+
+const TSetupKey* FindSetupKey(TSetupBlock block, const std::string& key) {
+    for (const TSetupKey& known : SetupKeysOf(block))
+        if (key == known.Name) return &known;
+    return nullptr;
+}

@@ -1,0 +1,211 @@
+// "kelpack build" and "kelpack init" as a user runs them: the setup folder they
+// write is what the wizard unpacks, and a refused project writes nothing.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "archive/ZLIBArchive.h"
+#include "platform/FileSystem.h"
+#include "tests/support/FileTree.h"
+#include "tests/support/RunProcess.h"
+#include "tests/support/ScratchFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "platform/posix/NativePath.h"
+#endif
+
+namespace {
+
+ProcessResult Kelpack(const std::string& arguments) { return RunProcess(std::string(KELPACK_EXE) + " " + arguments); }
+
+ProcessResult Build(const std::string& project, const std::string& out, const std::string& setupExe) {
+    return Kelpack("build " + Quoted(project) + " " + Quoted(out) + " --setup " + Quoted(setupExe));
+}
+
+// A copy of the sample project with the program files its Setup.ini names, which are built elsewhere.
+std::string StageSample(const ScratchFolder& scratch) {
+    const std::string project = scratch / "project";
+    CopyTree(KEL_SAMPLE_PROJECT, project);
+    WriteFile(project + "\\Files\\LarkNotes.exe", "MZ notes");
+    WriteFile(project + "\\Files\\uninstall.exe", "MZ uninstall");
+    return project;
+}
+
+std::vector<std::string> EntryNames(const std::string& archiveName) {
+    TZLBArchive archive;
+    archive.OpenArchive(archiveName);
+    std::vector<std::string> names;
+    for (int i = 0; i < archive.GetFileCount(); ++i) {
+        TArchiveEntry entry;
+        archive.GetFileEntry(i, entry);
+        names.push_back(entry.FilePath.empty() ? entry.FileName : entry.FilePath + "\\" + entry.FileName);
+    }
+    return names;
+}
+
+void Extract(const std::string& archiveName, const std::string& folder) {
+    TZLBArchive archive;
+    archive.OpenArchive(archiveName);
+    archive.ExtractFiles(folder + "\\");
+    archive.CloseArchive();
+}
+
+// Unpacks the setup folder as the wizard does: Data.Kel flat into the working
+// folder, each inner archive flat into its own folder there.
+std::map<std::string, std::string> Unpacked(const std::string& setupFolder, const ScratchFolder& work) {
+    Extract(setupFolder + "\\Data.Kel", work.Path());
+    const std::pair<const char*, const char*> inner[] = {{"gfx.x", "Graphics"}, {"snd.x", "Sounds"}, {"add.x", "Additional"}};
+    for (const auto& [archive, folder] : inner)
+        if (platform::FileExists(work / archive)) {
+            Extract(work / archive, work / folder);
+            platform::RemoveFile(work / archive);
+        }
+    return FileTree(work.Path());
+}
+
+std::string LastLine(const std::string& text) {
+    const size_t cut = text.find_last_of('\n', text.size() >= 2 ? text.size() - 2 : 0);
+    return cut == std::string::npos ? text : text.substr(cut + 1);
+}
+
+// kelpack copied to a folder of its own, where nothing lies beside it; the
+// command that runs it.
+std::string LoneKelpack(const std::string& folder) {
+    EXPECT_TRUE(platform::ForceDirectories(folder));
+#ifdef _WIN32
+    const std::string copy = folder + "\\kelpack.exe";
+    EXPECT_TRUE(platform::CopyFileTo(KELPACK_EXE, copy, false));
+    return Quoted(copy);
+#else
+    const std::string copy = platform::NativePath(folder + "\\kelpack");
+    EXPECT_TRUE(platform::CopyFileTo(KELPACK_EXE, copy, false));
+    ::chmod(copy.c_str(), 0755);
+    return Quoted(copy);
+#endif
+}
+
+}  // namespace
+
+TEST(KelpackBuild, WritesSetupAndPayloadInTheWizardsOrder) {
+    ScratchFolder scratch;
+    const std::string project = StageSample(scratch);
+    WriteFile(scratch / "Setup.exe", "MZ the wizard");
+    const std::string out = scratch / "cd\\disk1";  // made with its parents
+
+    ProcessResult run = Build(project, out, scratch / "Setup.exe");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_NE(run.Out.find("Ready to ship: " + out), std::string::npos) << run.Out;
+    EXPECT_EQ(EntryNames(out + "\\Data.Kel"), (std::vector<std::string>{"Setup.ini", "gfx.x", "First-note.txt",
+                                                                         "LarkNotes.exe", "Licence.txt", "ReadMe.txt",
+                                                                         "uninstall.exe"}));
+
+    // Sounds and Additional join as snd.x and add.x; the new files replace the old ones.
+    ASSERT_TRUE(platform::CreateDir(project + "\\Sounds"));
+    WriteFile(project + "\\Sounds\\click.wav", "RIFF click");
+    ASSERT_TRUE(platform::CreateDir(project + "\\Additional"));
+    WriteFile(project + "\\Additional\\extra.txt", "extra");
+    WriteFile(scratch / "Setup.exe", "MZ a newer wizard");
+    run = Build(project, out, scratch / "Setup.exe");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const std::vector<std::string> names = EntryNames(out + "\\Data.Kel");
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 5),
+              (std::vector<std::string>{"Setup.ini", "gfx.x", "snd.x", "add.x", "First-note.txt"}));
+
+    const auto written = FileTree(out);
+    EXPECT_EQ(written.size(), 2u) << "no temporary file is left";
+    EXPECT_EQ(written.at("Setup.exe"), "MZ a newer wizard");
+
+    // The working folder holds the project's files, each where the description names it.
+    ScratchFolder work;
+    std::map<std::string, std::string> expected;
+    for (const auto& [path, bytes] : FileTree(project)) {
+        const bool product = path.rfind("Files\\", 0) == 0;
+        expected[product ? path.substr(6) : path] = bytes;
+    }
+    EXPECT_EQ(Unpacked(out, work), expected);
+}
+
+TEST(KelpackBuild, RefusedProjectWritesNothing) {
+    ScratchFolder scratch;
+    const std::string project = StageSample(scratch);
+    WriteFile(scratch / "Setup.exe", "MZ");
+    const std::string out = scratch / "out";
+    ASSERT_TRUE(platform::CreateDir(out));
+    WriteFile(out + "\\Data.Kel", "the previous payload");
+
+    // Problems of the layout and of the description, every one reported.
+    ASSERT_TRUE(platform::CreateDir(project + "\\Graphics\\Buttons"));
+    WriteFile(project + "\\Files\\GFX.X", "clashes with the skin archive");
+    WriteFile(project + "\\Setup.ini", "[Setup]\r\nObject=Toolweb\r\nTop = 40\r\nLeft=20 \r\nend\r\n"
+                                       "Object=Panel\r\nBitmap=Graphics\\Gone.bmp\r\nend\r\n"
+                                       "Object=Button\r\nName=b\r\nRole=Back\r\n");
+    const ProcessResult run = Build(project, out, scratch / "Setup.exe");
+    EXPECT_EQ(run.ExitCode, 1);
+    for (const char* part : {"Setup.ini:3: \"Top = 40\" is ignored by the wizard",
+                             "Setup.ini:4: Left: the wizard cannot read \"20 \"",
+                             "Setup.ini:7: the picture \"Graphics\\Gone.bmp\" is not in the payload",
+                             "Setup.ini:9: the \"Button\" block has no \"end\" line", "Buttons: a sub-folder",
+                             "GFX.X: the setup uses this name"})
+        EXPECT_NE(run.Err.find(part), std::string::npos) << part << "\n" << run.Err;
+    EXPECT_EQ(LastLine(run.Err), "6 errors in the setup project; nothing was written\n");
+    EXPECT_EQ(FileTree(out), (std::map<std::string, std::string>{{"Data.Kel", "the previous payload"}}));
+
+    // A project without its skin, or a wizard that is not there, writes nothing either.
+    ScratchFolder bare;
+    WriteFile(bare / "Setup.ini", "[Setup]\r\n");
+    EXPECT_NE(Build(bare.Path(), out, scratch / "Setup.exe").Err.find("Graphics: not found"), std::string::npos);
+    const ProcessResult noWizard = Build(StageSample(bare), out, scratch / "none.exe");
+    EXPECT_EQ(noWizard.ExitCode, 1);
+    EXPECT_EQ(LastLine(noWizard.Err), "No such file: " + scratch / "none.exe" + " (--setup)\n");
+    EXPECT_EQ(FileTree(out).size(), 1u);
+}
+
+TEST(KelpackBuild, TakesTheWizardAndTheSampleFromBesideKelpack) {
+    ScratchFolder scratch;
+    const std::string kelpack = LoneKelpack(scratch / "bin");
+    const std::string project = StageSample(scratch);
+    const std::string out = scratch / "out";
+
+    ProcessResult run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("No Setup.exe beside kelpack"), std::string::npos) << run.Err;
+    EXPECT_FALSE(platform::DirectoryExists(out));
+
+    WriteFile(scratch / "bin\\Setup.exe", "MZ beside");
+    run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadFile(out + "\\Setup.exe"), "MZ beside");
+
+    run = RunProcess(kelpack + " init " + Quoted(scratch / "new"));
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("No sample project beside kelpack"), std::string::npos) << run.Err;
+}
+
+TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
+    ScratchFolder scratch;
+    const std::string project = scratch / "new";
+    ProcessResult run = Kelpack("init " + Quoted(project));
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_NE(run.Out.find("kelpack build"), std::string::npos);
+    EXPECT_EQ(FileTree(project), FileTree(KEL_SAMPLE_PROJECT));
+
+    run = Kelpack("init " + Quoted(project));
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, project + " is not empty; name a new or an empty folder\n");
+    WriteFile(scratch / "file", "");
+    EXPECT_EQ(Kelpack("init " + Quoted(scratch / "file")).ExitCode, 1);
+    ASSERT_TRUE(platform::CreateDir(scratch / "empty"));
+    EXPECT_EQ(Kelpack("init " + Quoted(scratch / "empty")).ExitCode, 0);
+
+    WriteFile(project + "\\Files\\LarkNotes.exe", "MZ notes");
+    WriteFile(project + "\\Files\\uninstall.exe", "MZ uninstall");
+    WriteFile(scratch / "Setup.exe", "MZ");
+    run = Build(project, scratch / "out", scratch / "Setup.exe");
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_TRUE(platform::FileExists(scratch / "out\\Data.Kel"));
+}

@@ -1,0 +1,43 @@
+// kelpack init DIR: a new setup project, copied from the sample beside kelpack.
+#include <cstdio>
+
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "tools/kelpack/CommandLine.h"
+#include "tools/kelpack/Commands.h"
+#include "tools/kelpack/FolderCopy.h"
+#include "tools/kelpack/NativePaths.h"
+#include "tools/kelpack/PackSources.h"
+
+namespace {
+
+// The project is written only into a new or an empty folder, so nothing of the user's is replaced.
+void RefuseUsedTarget(const std::string& target) {
+    if (platform::FileExists(target)) throw Exception(target + " is a file; name a new or an empty folder");
+    if (platform::DirectoryExists(target) && !ListFolder(target).empty())
+        throw Exception(target + " is not empty; name a new or an empty folder");
+}
+
+void PrintNextSteps(const std::string& target) {
+    std::printf("New setup project in %s\n"
+                "Next:\n"
+                "  1. Put the product's files in %s (no sub-folders).\n"
+                "  2. Edit %s: the title, an Addfile line for each file to install, the skin.\n"
+                "     Skin pictures go in %s.\n"
+                "  3. Run: kelpack build %s OUTDIR\n",
+                target.c_str(), JoinPath(target, "Files").c_str(), JoinPath(target, "Setup.ini").c_str(),
+                JoinPath(target, "Graphics").c_str(), target.c_str());
+}
+
+}  // namespace
+
+int InitCommand(const TArguments& arguments) {
+    const TCommandLine line = ParseCommandLine({"init", 1, 1, {}, {}}, arguments);
+    const std::string& target = line.Operands[0];
+    const std::string sample = JoinPath(platform::ProgramFolder(), "sample");
+    if (!platform::DirectoryExists(sample)) throw Exception("No sample project beside kelpack: " + sample + " is missing");
+    RefuseUsedTarget(target);
+    CopyFolderTree(sample, target);
+    PrintNextSteps(target);
+    return 0;
+}

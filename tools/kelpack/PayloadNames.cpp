@@ -1,0 +1,28 @@
+#include "tools/kelpack/PayloadNames.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/Text.h"
+
+namespace {
+
+std::string WithBackslashes(std::string name) {
+    std::replace(name.begin(), name.end(), '/', '\\');
+    return name;
+}
+
+}  // namespace
+
+bool SameFileName(const std::string& a, const std::string& b) { return SameText(WithBackslashes(a), WithBackslashes(b)); }
+
+bool IsUnfitFileName(const std::string& name) {
+    if (name.empty() || name.back() == ' ' || name.back() == '.') return true;
+    return std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+    });
+}
+
+bool TPayloadNames::Contains(const std::string& name) const {
+    return std::any_of(names_.begin(), names_.end(), [&](const std::string& held) { return SameFileName(held, name); });
+}

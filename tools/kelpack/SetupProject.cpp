@@ -1,0 +1,88 @@
+#include "tools/kelpack/SetupProject.h"
+
+#include "platform/FileSystem.h"
+#include "tools/kelpack/NativePaths.h"
+#include "tools/kelpack/PackSources.h"
+
+namespace {
+
+// Names the payload itself puts into the working folder.
+const char* const ReservedNames[] = {"Setup.ini", "gfx.x", "snd.x", "add.x", "Graphics", "Sounds", "Additional"};
+
+bool IsReservedName(const std::string& name) {
+    for (const char* reserved : ReservedNames)
+        if (SameFileName(name, reserved)) return true;
+    return false;
+}
+
+// The files of one flat folder, by name. A sub-folder, a name Windows cannot
+// hold, or two names Windows takes for one are problems.
+std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std::string>& problems) {
+    std::vector<TPackItem> files;
+    for (const platform::TSearchRec& entry : ListFolder(folder)) {
+        const std::string path = JoinPath(folder, entry.Name);
+        if (entry.Attr & platform::faDirectory) {
+            problems.push_back(path + ": a sub-folder; the wizard unpacks this folder without sub-folders, "
+                                      "so move its files up or out");
+        } else if (IsUnfitFileName(entry.Name)) {
+            problems.push_back(path + ": Windows cannot hold a file of this name");
+        } else {
+            for (const TPackItem& earlier : files)
+                if (SameFileName(earlier.FileName, entry.Name))
+                    problems.push_back(path + ": Windows takes this name for " + earlier.FileName +
+                                       ", so one file would replace the other");
+            files.push_back({path, entry.Name, "", entry.Size});
+        }
+    }
+    return files;
+}
+
+TProjectArchive ReadProjectArchive(const std::string& project, const std::string& folderName,
+                                   const std::string& archiveName, std::vector<std::string>& problems) {
+    TProjectArchive archive{folderName, archiveName, false, {}};
+    const std::string folder = JoinPath(project, folderName);
+    archive.Present = platform::DirectoryExists(folder);
+    if (archive.Present) archive.Files = ReadFlatFolder(folder, problems);
+    return archive;
+}
+
+// The product's files may not take a name the payload gives its own files.
+void CheckProductNames(const std::vector<TPackItem>& files, std::vector<std::string>& problems) {
+    for (const TPackItem& file : files)
+        if (IsReservedName(file.FileName))
+            problems.push_back(file.SourcePath + ": the setup uses this name for its own file or folder; rename it");
+}
+
+}  // namespace
+
+TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::string>& problems) {
+    TSetupProject project;
+    project.Folder = folder;
+    if (!platform::DirectoryExists(folder)) {
+        problems.push_back(folder + ": no such folder");
+        return project;
+    }
+    project.SetupIni = JoinPath(folder, "Setup.ini");
+    if (!platform::FileExists(project.SetupIni)) problems.push_back(project.SetupIni + ": not found; every setup needs one");
+    project.Archives.push_back(ReadProjectArchive(folder, "Graphics", "gfx.x", problems));
+    project.Archives.push_back(ReadProjectArchive(folder, "Sounds", "snd.x", problems));
+    project.Archives.push_back(ReadProjectArchive(folder, "Additional", "add.x", problems));
+    if (!project.Archives.front().Present)
+        problems.push_back(JoinPath(folder, "Graphics") + ": not found; the wizard does not start without its skin pictures");
+    const std::string files = JoinPath(folder, "Files");
+    if (platform::DirectoryExists(files)) project.Files = ReadFlatFolder(files, problems);
+    CheckProductNames(project.Files, problems);
+    return project;
+}
+
+TPayloadNames PayloadNamesOf(const TSetupProject& project) {
+    TPayloadNames names;
+    names.Add("Setup.ini");
+    for (const TProjectArchive& archive : project.Archives) {
+        if (!archive.Present) continue;
+        names.Add(archive.ArchiveName);
+        for (const TPackItem& file : archive.Files) names.Add(archive.FolderName + "\\" + file.FileName);
+    }
+    for (const TPackItem& file : project.Files) names.Add(file.FileName);
+    return names;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Writes a ready-to-ship setup folder from a checked project: Setup.exe and
+// Data.Kel, which holds Setup.ini, the archives of Graphics, Sounds and
+// Additional (gfx.x, snd.x, add.x, the last two only when their folder
+// exists) and the product's files, in that order.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/kelpack/ArchiveWriter.h"
+#include "tools/kelpack/SetupProject.h"
+
+struct TSetupFolderResult {
+    std::vector<std::pair<std::string, TPackResult>> Archives;  // gfx.x and the others, by name
+    TPackResult Payload;                                         // Data.Kel
+    int64_t SetupBytes = 0;                                      // Setup.exe
+};
+
+// Creates the output folder when missing and replaces Setup.exe and Data.Kel
+// there. Both are written under temporary names and renamed at the end, so a
+// failure leaves no half-written file and the previous ones as they were.
+// Raises Exception.
+TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
+                                    const std::string& outFolder);
