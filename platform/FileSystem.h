@@ -38,6 +38,8 @@ std::string CurrentFolder();
 bool SetCurrentFolder(const std::string& path);
 // The folder of the running program's file, without a trailing separator.
 std::string ProgramFolder();
+// The full name of the running program's file, in its long form.
+std::string ProgramFile();
 
 // The folder for temporary files, with a trailing separator.
 std::string TempFolder();

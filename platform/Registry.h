@@ -22,6 +22,11 @@ public:
     // Opens the key below the root, creating it when asked; false when it cannot.
     bool OpenKey(const std::string& key, bool canCreate);
     void CloseKey();
+    // Whether the key below the root exists.
+    bool KeyExists(const std::string& key) const;
+    // Deletes the key below the root with its values; a key that still has
+    // keys below it stays. False when it was not deleted.
+    bool DeleteKey(const std::string& key);
 
     bool ValueExists(const std::string& name) const;
     // The string value; empty when it is missing or not a string.

@@ -136,11 +136,14 @@ std::string CurrentFolder() {
 
 bool SetCurrentFolder(const std::string& path) { return ::chdir(NativePath(path).c_str()) == 0; }
 
-std::string ProgramFolder() {
+std::string ProgramFile() {
     char buffer[4096];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (length <= 0) return std::string();
-    const std::string path(buffer, size_t(length));
+    return length > 0 ? std::string(buffer, size_t(length)) : std::string();
+}
+
+std::string ProgramFolder() {
+    const std::string path = ProgramFile();
     return path.substr(0, path.find_last_of('/'));
 }
 

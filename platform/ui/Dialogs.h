@@ -1,5 +1,6 @@
 #pragma once
-// The framework's question box, and a plain error box.
+// The framework's question box, a plain error box and the system's message box.
+#include <cstdint>
 #include <string>
 
 #include "platform/ui/UiTypes.h"
@@ -14,3 +15,13 @@ TModalResult ConfirmationDlg(const std::string& text);
 // Shows text in a modal box with the error icon, the caption and an OK
 // button, owned by the main form.
 void ErrorBox(const std::string& caption, const std::string& text);
+
+enum TMsgDlgType : uint8_t { mtInformation, mtWarning, mtError, mtConfirmation };
+enum TMsgDlgButtons : uint8_t { mbOK, mbYesNo };
+
+// The system's message box with the caption, the icon of the type and its
+// own buttons in the system's language; Yes is the default of Yes and No.
+// The box belongs to the main form (the active window while there is none)
+// and the other forms wait until it is answered. Returns mrOk, mrYes or mrNo
+// (Escape and the close box answer No).
+TModalResult MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type, TMsgDlgButtons buttons);

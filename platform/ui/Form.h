@@ -1,11 +1,15 @@
 #pragma once
 // A top-level window holding controls: shown, closed, or run modally.
 #include <cstdint>
+#include <functional>
 
 #include "platform/ui/WinControl.h"
 
 enum TBorderStyle : uint8_t { bsNone, bsSingle, bsDialog, bsSizeable };
 enum TPosition : uint8_t { poDesigned, poScreenCenter };
+
+// Asked before a form closes; setting canClose to false keeps it open.
+using TCloseQueryEvent = std::function<void(TComponent& sender, bool& canClose)>;
 
 class TForm : public TWinControl {
 public:
@@ -19,7 +23,8 @@ public:
     // Sizes the form so that its client area has this size.
     void SetClientSize(int32_t width, int32_t height);
 
-    // Closing the main form ends the application's message loop.
+    // Closing the main form ends the application's message loop. OnCloseQuery
+    // is asked first and may keep the form open.
     void Close();
     // Shows the form with the other forms disabled until ModalResult is set.
     TModalResult ShowModal();
@@ -27,6 +32,7 @@ public:
     void SetModalResult(TModalResult result) { modalResult_ = result; }
 
     TNotifyEvent OnShow;
+    TCloseQueryEvent OnCloseQuery;
     TNotifyEvent OnClose;
 
 protected:

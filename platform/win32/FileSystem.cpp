@@ -76,6 +76,18 @@ std::string ProgramFolder() {
     return path.substr(0, path.find_last_of('\\'));
 }
 
+std::string ProgramFile() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    // A program started through a short 8.3 name reports that name; the long
+    // one is what other records of the file hold.
+    char longName[MAX_PATH];
+    const DWORD longLength = GetLongPathNameA(buffer, longName, MAX_PATH);
+    if (longLength == 0 || longLength >= MAX_PATH) return std::string(buffer, length);
+    return std::string(longName, longLength);
+}
+
 std::string TempFolder() {
     char buffer[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, buffer);

@@ -37,6 +37,19 @@ void TRegistry::CloseKey() {
     state_->key = nullptr;
 }
 
+bool TRegistry::KeyExists(const std::string& key) const {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(state_->root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+bool TRegistry::DeleteKey(const std::string& key) {
+    // An empty name would stand for the root itself.
+    if (key.empty()) return false;
+    return RegDeleteKeyA(state_->root, key.c_str()) == ERROR_SUCCESS;
+}
+
 bool TRegistry::ValueExists(const std::string& name) const {
     return state_->key && RegQueryValueExA(state_->key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }

@@ -628,6 +628,23 @@ TEST(ControlsConfirmation, BelongsToTheMainFormAndHoldsOffTheOtherForms) {
     EXPECT_EQ(Application().MainForm(), nullptr);
 }
 
+TEST(ControlsMessageBox, ShowsTheCaptionAndTextWithYesAsDefault) {
+    std::string caption, text;
+    TModalResult result = mrNone;
+    WithQuestionBoxAnswer([&] { result = MessageDlg("Remove it?", "Uninstall", mtConfirmation, mbYesNo); },
+                          [&](HWND box) {
+                              caption = TextOf(box);
+                              text = TextOf(GetDlgItem(box, 0xFFFF));
+                              PostKey(VK_RETURN);
+                          });
+    EXPECT_EQ(result, mrYes) << "Yes is the default";
+    EXPECT_EQ(caption, "Uninstall");
+    EXPECT_EQ(text, "Remove it?");
+    WithQuestionBoxAnswer([&] { result = MessageDlg("Remove it?", "Uninstall", mtConfirmation, mbYesNo); },
+                          [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
+    EXPECT_EQ(result, mrNo);
+}
+
 // The test program carries the manifest the shipped program has, with the
 // execution level of a program that needs no elevation.
 TEST(ControlsManifest, SelectsVersionSixOfTheCommonControlsWithoutElevation) {

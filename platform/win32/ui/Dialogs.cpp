@@ -179,3 +179,24 @@ void ErrorBox(const std::string& caption, const std::string& text) {
     const TFormsDisabled disabled(owner);
     MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
+
+TModalResult MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type, TMsgDlgButtons buttons) {
+    HWND owner = BoxOwner();
+    const TFormsDisabled disabled(owner);
+    UINT style = buttons == mbYesNo ? MB_YESNO : MB_OK;
+    switch (type) {
+        case mtInformation: style |= MB_ICONINFORMATION; break;
+        case mtWarning: style |= MB_ICONWARNING; break;
+        case mtError: style |= MB_ICONERROR; break;
+        case mtConfirmation: style |= MB_ICONQUESTION; break;
+    }
+    // Without an owner the box would hide behind other programs' windows.
+    if (!owner) style |= MB_SETFOREGROUND;
+    switch (MessageBoxA(owner, text.c_str(), caption.c_str(), style)) {
+        case IDYES: return mrYes;
+        case IDNO: return mrNo;
+        case IDOK: return mrOk;
+        case 0: throw Exception("Error creating the message box");
+        default: return buttons == mbYesNo ? mrNo : mrOk;
+    }
+}

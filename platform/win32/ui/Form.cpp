@@ -57,6 +57,9 @@ void TForm::CentreOnScreen() {
 }
 
 void TForm::Close() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(*this, canClose);
+    if (!canClose) return;
     if (OnClose) OnClose(*this);
     if (Application().MainForm() == this) {
         Application().Terminate();

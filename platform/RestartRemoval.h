@@ -1,0 +1,14 @@
+#pragma once
+// Files and folders that the system removes when it next starts: for a file
+// that is in use now, such as a running program's own file. Windows only.
+#include <string>
+
+namespace platform {
+
+// Asks the system to delete a file, or a folder that is empty by then, at
+// the next restart; requests run in the order they were made, so a file is
+// named before its folder. Needs the rights of an administrator; false when
+// the request could not be recorded.
+bool RemoveAtRestart(const std::string& path);
+
+}  // namespace platform
