@@ -15,6 +15,9 @@ TNotesForm::TNotesForm(TComponent* owner, const std::string& folder)
     SetCaption(std::string(kTitle) + " - " + notesFile_);
     SetPosition(poScreenCenter);
     SetClientSize(560, 400);
+    // Until the window exists its client area is taken to be its outer size:
+    // made now, it lays the memo out in the area inside the frame.
+    Handle();
     Notes = &Make<TMemo>();
     Notes->SetParent(this);
     Notes->SetAlign(alClient);

@@ -118,12 +118,3 @@ TEST_F(UninstallRun, AFileInUseStaysAReadOnlyOneGoesAndTheRestCarriesOn) {
     EXPECT_FALSE(KeyExists());
     EXPECT_FALSE(platform::FileExists(log));
 }
-
-TEST_F(UninstallRun, AMissingOrForeignLogRemovesNothing) {
-    WriteFile(log, "[Setup]\r\nCOPYFILE=" + install + "\\ReadMe.txt\r\n");
-    EXPECT_THROW(Remove(), EUninstallError);
-    platform::RemoveFile(log);
-    EXPECT_THROW(Remove(), EUninstallError);
-    EXPECT_TRUE(platform::FileExists(install + "\\ReadMe.txt"));
-    EXPECT_TRUE(KeyExists());
-}
