@@ -123,6 +123,6 @@ std::string RemovalSummary(const TRemovalPlan& plan, const TRemovalResult& resul
         if (listed < count) text += "\r\n... and " + std::to_string(count - listed) + " more.";
     }
     if (result.RestartPending)
-        text += "\r\n\r\nThe uninstaller's own file, and its folder once empty, are deleted when Windows next starts.";
+        text += "\r\n\r\nThe uninstaller itself is deleted when Windows next starts.";
     return text;
 }

@@ -147,7 +147,7 @@ TEST(RemovalSummary, SaysWhatWasRemovedAndListsWhatStayed) {
     EXPECT_EQ(RemovalSummary(plan, result),
               "Larkspur Notes was removed, except for these items:\r\n\r\n"
               "C:\\P\\Notes (holds other files)\r\nC:\\P\\a.dll (in use or protected)\r\n\r\n"
-              "The uninstaller's own file, and its folder once empty, are deleted when Windows next starts.");
+              "The uninstaller itself is deleted when Windows next starts.");
 
     // A list that would not fit on the screen is cut short.
     result.LeftOvers.clear();
