@@ -44,6 +44,8 @@ public:
         const uint32_t count = Take(2);
         std::string text;
         for (uint32_t i = 0; i < count; ++i) text += char(unicode ? Take(2) & 0xFF : Take(1));
+        // Some writers count the text's terminating zero too.
+        while (!text.empty() && text.back() == '\0') text.pop_back();
         return text;
     }
 
