@@ -147,34 +147,26 @@ protected:
         SaveScreenshot("/tmp/e2e-install-started.png", TRect{0, 0, 1280, 1024});
     }
 
+    void InstallFromStartToFinish(const std::string& language) {
+        WalkToTheFolderPage(language);
+        if (HasFatalFailure()) return;
+        Click("Next");
+        Finish(language);
+        if (HasFatalFailure()) return;
+        ExpectFilesMatchThePayload();
+        ExpectLogAndUninstallEntry();
+        ExpectShortcuts();
+        ExpectProgramAndReadMeStarted();
+    }
+
     PageImage folderPage;
 };
 
 }  // namespace
 
-TEST_F(SetupInstallRun, InstallsTheSampleInEnglishFromStartToFinish) {
-    WalkToTheFolderPage("English");
-    if (HasFatalFailure()) return;
-    Click("Next");
-    Finish("English");
-    if (HasFatalFailure()) return;
-    ExpectFilesMatchThePayload();
-    ExpectLogAndUninstallEntry();
-    ExpectShortcuts();
-    ExpectProgramAndReadMeStarted();
-}
+TEST_F(SetupInstallRun, InstallsTheSampleInEnglishFromStartToFinish) { InstallFromStartToFinish("English"); }
 
-TEST_F(SetupInstallRun, InstallsTheSampleInGermanFromStartToFinish) {
-    WalkToTheFolderPage("German");
-    if (HasFatalFailure()) return;
-    Click("Next");
-    Finish("German");
-    if (HasFatalFailure()) return;
-    ExpectFilesMatchThePayload();
-    ExpectLogAndUninstallEntry();
-    ExpectShortcuts();
-    ExpectProgramAndReadMeStarted();
-}
+TEST_F(SetupInstallRun, InstallsTheSampleInGermanFromStartToFinish) { InstallFromStartToFinish("German"); }
 
 TEST_F(SetupInstallRun, AFileThatCannotBeCopiedShowsTheErrorBoxAndTheWizardFinishes) {
     // A folder where the ReadMe should go: its copy fails.

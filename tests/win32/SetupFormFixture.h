@@ -14,6 +14,8 @@
 #include "tests/support/BmpBuilder.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/win32/QuestionBox.h"
+#include "skin/KelButton.h"
 
 // A picture of one colour with magenta corners, as file bytes.
 inline std::string Picture(const ScratchFolder& scratch, int32_t width, int32_t height, uint32_t color) {
@@ -63,3 +65,15 @@ protected:
     }
 };
 
+
+// Presses the wizard's Cancel and answers its question with the key
+// (VK_RETURN: Yes, VK_ESCAPE: No); the question asked, or "" when none was.
+inline std::string CancelAnswering(TSetupForm& form, WPARAM key) {
+    std::string question;
+    WithQuestionBoxAnswer([&] { form.CancelButtonClick(*form.Cancelbutton); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(key);
+                          });
+    return question;
+}

@@ -251,36 +251,19 @@ TEST_F(SetupFormPages, FinishOptionsShowOnlyWhatTheDescriptionOffers) {
 TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageButNotOnTheFinishPage) {
     StartWith("Language=German\r\n");
     form->Show();
-    std::string question;
-    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
-                          [&](HWND box) {
-                              question = QuestionOf(box);
-                              PostKey(VK_ESCAPE);
-                          });
-    EXPECT_EQ(question, "Wollen Sie das Setup abbrechen?");
+    EXPECT_EQ(CancelAnswering(*form, VK_ESCAPE), "Wollen Sie das Setup abbrechen?");
     EXPECT_TRUE(form->Visible()) << "No keeps the wizard";
     EXPECT_EQ(form->CurrentPage(), 0);
 
     form->ShowPage(5);
-    question.clear();
-    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
-                          [&](HWND box) {
-                              question = QuestionOf(box);
-                              PostKey(VK_RETURN);
-                          });
-    EXPECT_EQ(question, "") << "no question on the Finish page";
+    EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "") << "no question on the Finish page";
     EXPECT_TRUE(form->Visible());
     form.reset();
 
     StartWith("Language=english\r\n");
     form->Show();
     form->ShowPage(3);
-    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
-                          [&](HWND box) {
-                              question = QuestionOf(box);
-                              PostKey(VK_RETURN);
-                          });
-    EXPECT_EQ(question, "Do you want to cancel setup?");
+    EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "Do you want to cancel setup?");
     EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
 }
 

@@ -237,12 +237,6 @@ TEST_F(SetupInstall, AFailedCopyPhaseLeavesCancelAsTheWayOut) {
     StartWith("Addfile=tool.exe\r\nFolder=No such parent\\Group\r\n");
     EXPECT_NE(MessageOf([&] { Install(); }), "") << "a program folder whose parent is missing cannot be made";
     EXPECT_EQ(form->CurrentPage(), wpCopy);
-    std::string question;
-    WithQuestionBoxAnswer([&] { form->CancelButtonClick(*form->Cancelbutton); },
-                          [&](HWND box) {
-                              question = QuestionOf(box);
-                              PostKey(VK_RETURN);
-                          });
-    EXPECT_EQ(question, "Do you want to cancel setup?");
+    EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "Do you want to cancel setup?");
     EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
 }
