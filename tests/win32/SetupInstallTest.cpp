@@ -19,6 +19,7 @@
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/win32/QuestionBox.h"
+#include "tests/win32/RegistryValueOverride.h"
 #include "tests/win32/SetupFormFixture.h"
 
 namespace {
@@ -239,4 +240,19 @@ TEST_F(SetupInstall, AFailedCopyPhaseLeavesCancelAsTheWayOut) {
     EXPECT_EQ(form->CurrentPage(), wpCopy);
     EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "Do you want to cancel setup?");
     EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
+}
+
+TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {
+    StartWith("Addfile=tool.exe\r\nDesktopIcon=1\r\n");
+    Install();
+    {
+        ValueOverride desktop(platform::TRootKey::rkCurrentUser,
+                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop");
+        desktop.Remove();
+        ASSERT_TRUE(form->DesktopCheck->Checked());
+        Finish();
+    }
+    EXPECT_FALSE(platform::FileExists(desktopLink));
+    EXPECT_FALSE(platform::FileExists("\\" + kTitle + ".lnk")) << "nothing lands at the root of the current drive";
+    EXPECT_EQ(Log().find("LINK="), std::string::npos);
 }
