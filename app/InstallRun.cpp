@@ -9,7 +9,6 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ProgressBar.h"
-#include "shell/DirTreeRules.h"
 #include "shell/FolderMan.h"
 #include "shell/PathParts.h"
 #include "shell/ShellFolders.h"

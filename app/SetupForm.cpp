@@ -24,7 +24,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder)
     workFolderRemoval_.Watch(workFolder_);
     CreateWorkFolders(workFolder_);
     UnpackPayload(*Archiver, programFolder_, workFolder_);
-    ReadSetupIni(workFolder_ + "Setup.ini");
+    ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();
     SkinWindow();
     SkinButton(*Backbutton);

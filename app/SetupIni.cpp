@@ -1,5 +1,6 @@
 #include "app/SetupIni.h"
 
+#include "app/SetupKeys.h"
 #include "shell/IniLine.h"
 
 namespace {
@@ -25,11 +26,14 @@ int32_t ReadBlock(const TStringList& lines, int32_t index, const TSetupIniHandle
 // Reads the block an "Object" line opens, if any, and returns the index of
 // the last line it consumed.
 int32_t ReadObject(const TStringList& lines, int32_t index, const TSetupIniHandlers& handlers) {
-    const std::string type = IniValueOf(lines[index]);
-    if (type == "Setup") return ReadBlock(lines, index, handlers, handlers.Setup);
-    if (type == "Toolweb") return ReadBlock(lines, index, handlers, handlers.Toolweb);
-    if (type == "Panel") return ReadBlock(lines, index, handlers, handlers.Panel);
-    if (type != "Button") return index;
+    const std::optional<TSetupBlock> block = SetupBlockNamed(IniValueOf(lines[index]));
+    if (!block) return index;
+    switch (*block) {
+        case TSetupBlock::Setup: return ReadBlock(lines, index, handlers, handlers.Setup);
+        case TSetupBlock::Toolweb: return ReadBlock(lines, index, handlers, handlers.Toolweb);
+        case TSetupBlock::Panel: return ReadBlock(lines, index, handlers, handlers.Panel);
+        case TSetupBlock::Button: break;
+    }
     if (const auto role = ButtonRoleNamed(IniValueOf(lines[index + 2])))
         return ReadBlock(lines, index, handlers, [&](const std::string& line) { handlers.Button(*role, line); });
     return index;

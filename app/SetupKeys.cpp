@@ -22,8 +22,6 @@ const std::vector<TSetupKey> ButtonKeys = {
     {"Pressed", Picture}, {"Disabled", Picture}, {"InvisibleColor", Number},
 };
 
-constexpr TSetupBlock Blocks[] = {TSetupBlock::Setup, TSetupBlock::Toolweb, TSetupBlock::Panel, TSetupBlock::Button};
-
 }  // namespace
 
 const char* SetupBlockName(TSetupBlock block) {
@@ -36,9 +34,11 @@ const char* SetupBlockName(TSetupBlock block) {
     return "";
 }
 
-std::optional<TSetupBlock> SetupBlockNamed(const std::string& type) {
-    for (const TSetupBlock block : Blocks)
-        if (type == SetupBlockName(block)) return block;
+bool ExactName(const std::string& written, const char* known) { return written == known; }
+
+std::optional<TSetupBlock> SetupBlockNamed(const std::string& type, TNameMatch match) {
+    for (const TSetupBlock block : kSetupBlocks)
+        if (match(type, SetupBlockName(block))) return block;
     return std::nullopt;
 }
 
@@ -52,8 +52,8 @@ const std::vector<TSetupKey>& SetupKeysOf(TSetupBlock block) {
     return SetupKeys;
 }
 
-const TSetupKey* FindSetupKey(TSetupBlock block, const std::string& key) {
+const TSetupKey* FindSetupKey(TSetupBlock block, const std::string& key, TNameMatch match) {
     for (const TSetupKey& known : SetupKeysOf(block))
-        if (key == known.Name) return &known;
+        if (match(key, known.Name)) return &known;
     return nullptr;
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 enum class TSetupBlock { Setup, Toolweb, Panel, Button };
+inline constexpr TSetupBlock kSetupBlocks[] = {TSetupBlock::Setup, TSetupBlock::Toolweb, TSetupBlock::Panel,
+                                               TSetupBlock::Button};
 
 enum class TSetupValue {
     Text,           // taken as it is
@@ -24,11 +26,15 @@ struct TSetupKey {
     TSetupValue Value;
 };
 
-// The block type an "Object" line's value names exactly, if any.
-std::optional<TSetupBlock> SetupBlockNamed(const std::string& type);
+// Whether a name as written is a known name: by default exactly, as the wizard compares.
+using TNameMatch = bool (*)(const std::string& written, const char* known);
+bool ExactName(const std::string& written, const char* known);
+
+// The block type an "Object" line's value names, if any.
+std::optional<TSetupBlock> SetupBlockNamed(const std::string& type, TNameMatch match = ExactName);
 const char* SetupBlockName(TSetupBlock block);
 
 // The keys a block knows, in the order its handler tests them.
 const std::vector<TSetupKey>& SetupKeysOf(TSetupBlock block);
-// The key of the block that is exactly this one, or null.
-const TSetupKey* FindSetupKey(TSetupBlock block, const std::string& key);
+// The key of the block that the name names, or null.
+const TSetupKey* FindSetupKey(TSetupBlock block, const std::string& key, TNameMatch match = ExactName);

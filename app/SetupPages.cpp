@@ -16,6 +16,7 @@
 #include "platform/ui/ProgressBar.h"
 #include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
+#include "shell/PathParts.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 
@@ -28,10 +29,6 @@ void MakeHeading(TLabel& label) {
 }
 
 void MakeBold(TLabel& label) { label.Font().SetStyle(label.Font().Style() | fsBold); }
-
-bool IsRelativePath(const std::string& path) {
-    return !(path.size() >= 2 && path[1] == ':') && !(!path.empty() && path[0] == '\\');
-}
 
 }  // namespace
 
@@ -79,12 +76,11 @@ void TSetupForm::LoadLicence() {
 // folder, without hidden, system and dot folders, in the order the folder
 // search gives them. Without a Programs folder the list stays empty.
 void TSetupForm::FillFolderList() {
-    std::string programs = GetProgramsFolder(nullptr);
+    const std::string programs = GetProgramsFolder(nullptr);
     if (programs.empty()) return;
-    if (programs.back() != '\\') programs += '\\';
     platform::TFindEnum find;
     platform::TSearchRec found;
-    for (bool more = find.First(programs + "*.*", platform::faDirectory, found); more; more = find.Next(found)) {
+    for (bool more = find.First(WithTrailingBackslash(programs) + "*.*", platform::faDirectory, found); more; more = find.Next(found)) {
         const bool folder = (found.Attr & platform::faDirectory) != 0;
         const bool hidden = (found.Attr & (platform::faHidden | platform::faSysFile)) != 0;
         if (folder && !hidden && !found.Name.empty() && found.Name[0] != '.') FolderList->AddItem(found.Name);

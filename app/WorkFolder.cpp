@@ -23,17 +23,16 @@ std::string ChooseWorkFolder(const std::string& programFolder) {
 }
 
 void CreateWorkFolders(const std::string& workFolder) {
-    platform::ForceDirectories(workFolder + "Graphics");
-    platform::ForceDirectories(workFolder + "Sounds");
-    platform::ForceDirectories(workFolder + "Additional");
+    for (const TInnerArchive& archive : kInnerArchives) platform::ForceDirectories(workFolder + archive.FolderName);
 }
 
 void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
-    UnpackArchive(archiver, programFolder + "Data.Kel", workFolder);
-    UnpackArchive(archiver, workFolder + "gfx.x", workFolder + "Graphics\\");
-    if (platform::FileExists(workFolder + "snd.x")) UnpackArchive(archiver, workFolder + "snd.x", workFolder + "Sounds\\");
-    if (platform::FileExists(workFolder + "add.x"))
-        UnpackArchive(archiver, workFolder + "add.x", workFolder + "Additional\\");
+    UnpackArchive(archiver, programFolder + kPayloadFile, workFolder);
+    for (const TInnerArchive& archive : kInnerArchives) {
+        const std::string file = workFolder + archive.ArchiveName;
+        if (archive.Required || platform::FileExists(file))
+            UnpackArchive(archiver, file, workFolder + archive.FolderName + "\\");
+    }
 }
 
 TWorkFolderRemoval::~TWorkFolderRemoval() {

@@ -8,6 +8,19 @@
 
 class TZLBArchive;
 
+// What the payload holds besides the product's files: the description, and
+// the archives that are unpacked into sub-folders of the working folder of
+// their own. Only the skin's archive must be there.
+inline constexpr const char* kPayloadFile = "Data.Kel";
+inline constexpr const char* kSetupIniFile = "Setup.ini";
+struct TInnerArchive {
+    const char* ArchiveName;
+    const char* FolderName;
+    bool Required;
+};
+inline constexpr TInnerArchive kInnerArchives[] = {
+    {"gfx.x", "Graphics", true}, {"snd.x", "Sounds", false}, {"add.x", "Additional", false}};
+
 // programFolder + "temp", with one "x" appended while a folder of that name
 // exists, followed by "\". programFolder ends in a backslash.
 std::string ChooseWorkFolder(const std::string& programFolder);

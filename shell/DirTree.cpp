@@ -7,6 +7,7 @@
 #include "platform/Exception.h"
 #include "platform/LocaleText.h"
 #include "platform/ui/Application.h"
+#include "shell/PathParts.h"
 
 namespace {
 

@@ -61,10 +61,6 @@ std::string DriveCaptionText(bool volumeRead, const std::string& label, char let
     return volumeRead ? label + " " + drive : drive;
 }
 
-std::string WithTrailingBackslash(const std::string& path) {
-    return !path.empty() && path.back() == '\\' ? path : path + "\\";
-}
-
 std::vector<std::string> PathLevels(const std::string& path) {
     std::vector<std::string> levels;
     for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))

@@ -40,8 +40,6 @@ int LetterIndex(char letter);
 // The root of the drive: "C:\".
 std::string RootOf(char letter);
 
-// The path with a backslash at its end.
-std::string WithTrailingBackslash(const std::string& path);
 // The path up to and including each of its backslashes, shortest first:
 // "C:\A\B\" gives "C:\", "C:\A\", "C:\A\B\".
 std::vector<std::string> PathLevels(const std::string& path);

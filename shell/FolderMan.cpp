@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "shell/DirTreeRules.h"
+#include "shell/PathParts.h"
 #include "shell/ShellFolders.h"
 
 namespace {

@@ -12,3 +12,11 @@ size_t NameStart(const std::string& path) {
 std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
 
 std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+
+std::string WithTrailingBackslash(const std::string& path) {
+    return !path.empty() && path.back() == '\\' ? path : path + "\\";
+}
+
+bool IsRelativePath(const std::string& path) {
+    return !(path.size() >= 2 && path[1] == ':') && !(!path.empty() && path[0] == '\\');
+}

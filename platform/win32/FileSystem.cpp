@@ -68,24 +68,30 @@ std::string CurrentFolder() {
 
 bool SetCurrentFolder(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
 
-std::string ProgramFolder() {
+namespace {
+
+// The running program's file as the system reports it; empty when too long.
+std::string ModuleFileName() {
     char buffer[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    const std::string path(buffer, length);
-    return path.substr(0, path.find_last_of('\\'));
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+    const std::string path = ModuleFileName();
+    return path.empty() ? path : path.substr(0, path.find_last_of('\\'));
 }
 
 std::string ProgramFile() {
-    char buffer[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
+    const std::string path = ModuleFileName();
+    if (path.empty()) return path;
     // A program started through a short 8.3 name reports that name; the long
     // one is what other records of the file hold.
     char longName[MAX_PATH];
-    const DWORD longLength = GetLongPathNameA(buffer, longName, MAX_PATH);
-    if (longLength == 0 || longLength >= MAX_PATH) return std::string(buffer, length);
-    return std::string(longName, longLength);
+    const DWORD longLength = GetLongPathNameA(path.c_str(), longName, MAX_PATH);
+    return longLength > 0 && longLength < MAX_PATH ? std::string(longName, longLength) : path;
 }
 
 std::string TempFolder() {

@@ -2,12 +2,11 @@
 
 #include <cctype>
 
+#include "app/SetupLogBook.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
 namespace {
-
-constexpr const char* kUninstallRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // "C:\..." or "\\server\share\...": a path that means the same from any current folder.
 bool IsFullPath(const std::string& path) {
@@ -43,8 +42,6 @@ bool IsSingleKeyName(const std::string& key) {
 }
 
 }  // namespace
-
-std::string UninstallKeyPath(const std::string& key) { return kUninstallRoot + key; }
 
 TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile) {
     if (log.Count() == 0 || log[0] != "SetupLOG") throw EUninstallError(logFile + " is not a setup log.");
@@ -87,8 +84,8 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
         if (HoldsOrIs(folder, logFolder)) afterLog.push_back({TRemovalKind::Folder, folder});
         else plan.Steps.push_back({TRemovalKind::Folder, folder});
     }
-    if (IsSingleKeyName(key)) plan.Steps.push_back({TRemovalKind::RegistryKey, UninstallKeyPath(key)});
-    else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(key), "not a valid key name"});
+    if (IsSingleKeyName(key)) plan.Steps.push_back({TRemovalKind::RegistryKey, UninstallKeyOf(key)});
+    else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(key), "not a valid key name"});
     else plan.Skipped.push_back({"The entry in the list of installed programs", "the log names no key"});
     plan.Steps.push_back({TRemovalKind::Log, logFile});
     plan.Steps.insert(plan.Steps.end(), afterLog.begin(), afterLog.end());

@@ -46,9 +46,6 @@ struct TRemovalResult {
 // A log that is missing or is no setup log.
 class EUninstallError : public Exception { using Exception::Exception; };
 
-// The product's entry in the list of installed programs, below HKEY_LOCAL_MACHINE.
-std::string UninstallKeyPath(const std::string& key);
-
 // The plan of a log's lines: the logged items in the order of the log, so
 // that what was made last goes first and a folder comes after what was put
 // in it. The running program's own file is left to the next restart. The

@@ -8,10 +8,11 @@
 #include "platform/RestartRemoval.h"
 #include "platform/ui/Dialogs.h"
 #include "samples/uninstall/Removal.h"
+#include "shell/PathParts.h"
 
 int main() {
     const std::string programFile = platform::ProgramFile();
-    const std::string logFile = programFile.substr(0, programFile.find_last_of('\\')) + "\\setup.log";
+    const std::string logFile = ExtractFilePath(programFile) + "setup.log";
     TRemovalPlan plan;
     try {
         plan = ReadRemovalPlan(logFile, programFile);

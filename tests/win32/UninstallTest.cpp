@@ -9,6 +9,7 @@
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "app/SetupLogBook.h"
 #include "samples/uninstall/Removal.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -49,12 +50,12 @@ protected:
         WriteFile(log, lines);
 
         platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
-        ASSERT_TRUE(registry.OpenKey(UninstallKeyPath(key), true));
+        ASSERT_TRUE(registry.OpenKey(UninstallKeyOf(key), true));
         registry.WriteString("DisplayName", "Larkspur Notes");
         registry.WriteString("UninstallString", install + "\\Uninstall.exe");
     }
 
-    void TearDown() override { platform::TRegistry(platform::TRootKey::rkLocalMachine).DeleteKey(UninstallKeyPath(key)); }
+    void TearDown() override { platform::TRegistry(platform::TRootKey::rkLocalMachine).DeleteKey(UninstallKeyOf(key)); }
 
     TRemovalResult Remove() {
         const TRemovalPlan plan = ReadRemovalPlan(log, uninstaller);
@@ -64,7 +65,7 @@ protected:
         });
     }
 
-    bool KeyExists() const { return platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(UninstallKeyPath(key)); }
+    bool KeyExists() const { return platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(UninstallKeyOf(key)); }
 };
 
 std::vector<std::string> ItemsOf(const TRemovalResult& result) {

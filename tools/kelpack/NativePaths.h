@@ -9,7 +9,14 @@ inline constexpr char PathSeparator = '\\';
 inline constexpr char PathSeparator = '/';
 #endif
 
-inline std::string JoinPath(std::string folder, const std::string& name) {
-    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-    return folder + PathSeparator + name;
+inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The path without separators at its end; a lone separator stays.
+inline std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+    return path;
+}
+
+inline std::string JoinPath(const std::string& folder, const std::string& name) {
+    return WithoutTrailingSeparators(folder) + PathSeparator + name;
 }

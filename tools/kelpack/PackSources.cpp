@@ -4,15 +4,9 @@
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "tools/kelpack/NativePaths.h"
 
 namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-std::string WithoutTrailingSeparators(std::string path) {
-    while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
-    return path;
-}
 
 std::string BaseName(const std::string& path) {
     const size_t cut = path.find_last_of("\\/");

@@ -9,35 +9,27 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 #include "shell/IniLine.h"
+#include "shell/PathParts.h"
 
 namespace {
-
-constexpr TSetupBlock AllBlocks[] = {TSetupBlock::Setup, TSetupBlock::Toolweb, TSetupBlock::Panel, TSetupBlock::Button};
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
 bool IsBlank(const std::string& text) { return Trim(text).empty(); }
 
-bool IsAbsoluteName(const std::string& name) {
-    return (name.size() >= 2 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
-}
+// A name that does not lie below the working folder: it names a drive or starts at a root.
+bool IsAbsoluteName(const std::string& name) { return !IsRelativePath(name) || (!name.empty() && name[0] == '/'); }
 
-// The key of the block that this one was meant to be: the same once blanks
-// are trimmed and letter case is ignored.
-const TSetupKey* MeantSetupKey(TSetupBlock block, const std::string& key) {
-    for (const TSetupKey& known : SetupKeysOf(block))
-        if (SameText(Trim(key), known.Name)) return &known;
-    return nullptr;
-}
+// What the writer meant: the same name once blanks are trimmed and letter
+// case is ignored.
+bool MeantName(const std::string& written, const char* known) { return SameText(Trim(written), known); }
 
-std::optional<TSetupBlock> MeantBlock(const std::string& type) {
-    for (const TSetupBlock block : AllBlocks)
-        if (SameText(Trim(type), SetupBlockName(block))) return block;
-    return std::nullopt;
-}
+const TSetupKey* MeantSetupKey(TSetupBlock block, const std::string& key) { return FindSetupKey(block, key, MeantName); }
+
+std::optional<TSetupBlock> MeantBlock(const std::string& type) { return SetupBlockNamed(type, MeantName); }
 
 bool KnownInSomeBlock(const std::string& key) {
-    return std::any_of(std::begin(AllBlocks), std::end(AllBlocks),
+    return std::any_of(std::begin(kSetupBlocks), std::end(kSetupBlocks),
                        [&](TSetupBlock block) { return FindSetupKey(block, key) != nullptr; });
 }
 
@@ -170,13 +162,10 @@ private:
     }
 
     void CheckNumber(const std::string& key, const std::string& value) {
-        try {
-            StrToInt(value);
-        } catch (const EConvertError&) {
-            std::string reason = key + ": the wizard cannot read " + Quote(value) + " as a number and stops there";
-            if (IsNumber(Trim(value))) reason += " (remove the blanks after it)";
-            Error(line_, reason);
-        }
+        if (IsNumber(value)) return;
+        std::string reason = key + ": the wizard cannot read " + Quote(value) + " as a number and stops there";
+        if (IsNumber(Trim(value))) reason += " (remove the blanks after it)";
+        Error(line_, reason);
     }
 
     static bool IsNumber(const std::string& value) {

@@ -1,17 +1,17 @@
 #include "tools/kelpack/SetupProject.h"
 
+#include "app/WorkFolder.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackSources.h"
 
 namespace {
 
-// Names the payload itself puts into the working folder.
-const char* const ReservedNames[] = {"Setup.ini", "gfx.x", "snd.x", "add.x", "Graphics", "Sounds", "Additional"};
-
+// Whether the payload itself puts a file or folder of this name into the working folder.
 bool IsReservedName(const std::string& name) {
-    for (const char* reserved : ReservedNames)
-        if (SameFileName(name, reserved)) return true;
+    if (SameFileName(name, kSetupIniFile)) return true;
+    for (const TInnerArchive& archive : kInnerArchives)
+        if (SameFileName(name, archive.ArchiveName) || SameFileName(name, archive.FolderName)) return true;
     return false;
 }
 
@@ -37,12 +37,14 @@ std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std
     return files;
 }
 
-TProjectArchive ReadProjectArchive(const std::string& project, const std::string& folderName,
-                                   const std::string& archiveName, std::vector<std::string>& problems) {
-    TProjectArchive archive{folderName, archiveName, false, {}};
-    const std::string folder = JoinPath(project, folderName);
+TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchive& inner,
+                                   std::vector<std::string>& problems) {
+    TProjectArchive archive{inner.FolderName, inner.ArchiveName, false, {}};
+    const std::string folder = JoinPath(project, inner.FolderName);
     archive.Present = platform::DirectoryExists(folder);
     if (archive.Present) archive.Files = ReadFlatFolder(folder, problems);
+    else if (inner.Required)
+        problems.push_back(folder + ": not found; the wizard does not start without its skin pictures");
     return archive;
 }
 
@@ -62,13 +64,9 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
         problems.push_back(folder + ": no such folder");
         return project;
     }
-    project.SetupIni = JoinPath(folder, "Setup.ini");
+    project.SetupIni = JoinPath(folder, kSetupIniFile);
     if (!platform::FileExists(project.SetupIni)) problems.push_back(project.SetupIni + ": not found; every setup needs one");
-    project.Archives.push_back(ReadProjectArchive(folder, "Graphics", "gfx.x", problems));
-    project.Archives.push_back(ReadProjectArchive(folder, "Sounds", "snd.x", problems));
-    project.Archives.push_back(ReadProjectArchive(folder, "Additional", "add.x", problems));
-    if (!project.Archives.front().Present)
-        problems.push_back(JoinPath(folder, "Graphics") + ": not found; the wizard does not start without its skin pictures");
+    for (const TInnerArchive& inner : kInnerArchives) project.Archives.push_back(ReadProjectArchive(folder, inner, problems));
     const std::string files = JoinPath(folder, "Files");
     if (platform::DirectoryExists(files)) project.Files = ReadFlatFolder(files, problems);
     CheckProductNames(project.Files, problems);
@@ -77,7 +75,7 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
 
 TPayloadNames PayloadNamesOf(const TSetupProject& project) {
     TPayloadNames names;
-    names.Add("Setup.ini");
+    names.Add(kSetupIniFile);
     for (const TProjectArchive& archive : project.Archives) {
         if (!archive.Present) continue;
         names.Add(archive.ArchiveName);

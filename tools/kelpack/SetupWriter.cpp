@@ -2,6 +2,7 @@
 
 #include <list>
 
+#include "app/WorkFolder.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
@@ -38,7 +39,7 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
                                     const std::string& outFolder) {
     if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
     TSetupFolderResult result;
-    std::vector<TPackItem> payload{{project.SetupIni, "Setup.ini", "", platform::FileSizeOf(project.SetupIni)}};
+    std::vector<TPackItem> payload{{project.SetupIni, kSetupIniFile, "", platform::FileSizeOf(project.SetupIni)}};
     std::list<TPendingFile> archives;  // removed when done: they travel inside Data.Kel
     for (const TProjectArchive& archive : project.Archives) {
         if (!archive.Present) continue;
@@ -54,6 +55,6 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
     if (!platform::CopyFileTo(setupExe, setup.Path(), false)) throw Exception("Cannot copy " + setupExe);
     result.SetupBytes = platform::FileSizeOf(setup.Path());
     setup.Commit(JoinPath(outFolder, "Setup.exe"));
-    dataKel.Commit(JoinPath(outFolder, "Data.Kel"));
+    dataKel.Commit(JoinPath(outFolder, kPayloadFile));
     return result;
 }

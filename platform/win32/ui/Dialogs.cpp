@@ -7,6 +7,7 @@
 
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
+#include "platform/win32/ui/FormsDisabled.h"
 
 namespace {
 
@@ -132,30 +133,6 @@ INT_PTR CALLBACK ConfirmationProcedure(HWND box, UINT message, WPARAM wParam, LP
     }
 }
 
-// Disables the application's forms other than the owner (which the box
-// disables itself) while it lives, and enables them again afterwards.
-class TFormsDisabled {
-public:
-    explicit TFormsDisabled(HWND owner) {
-        for (size_t i = 0; i < Application().ComponentCount(); ++i) {
-            auto* form = dynamic_cast<TForm*>(&Application().Component(i));
-            if (!form || !form->HandleAllocated()) continue;
-            HWND window = static_cast<HWND>(form->Handle());
-            if (window == owner || !IsWindowEnabled(window)) continue;
-            EnableWindow(window, FALSE);
-            disabled_.push_back(window);
-        }
-    }
-    ~TFormsDisabled() {
-        for (HWND window : disabled_) EnableWindow(window, TRUE);
-    }
-    TFormsDisabled(const TFormsDisabled&) = delete;
-    TFormsDisabled& operator=(const TFormsDisabled&) = delete;
-
-private:
-    std::vector<HWND> disabled_;
-};
-
 // The main form's window, or the active window while there is none.
 HWND BoxOwner() {
     TForm* mainForm = Application().MainForm();
@@ -174,11 +151,7 @@ TModalResult ConfirmationDlg(const std::string& text) {
     return result == mrYes ? mrYes : mrNo;
 }
 
-void ErrorBox(const std::string& caption, const std::string& text) {
-    HWND owner = BoxOwner();
-    const TFormsDisabled disabled(owner);
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
-}
+void ErrorBox(const std::string& caption, const std::string& text) { MessageDlg(text, caption, mtError, mbOK); }
 
 TModalResult MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type, TMsgDlgButtons buttons) {
     HWND owner = BoxOwner();

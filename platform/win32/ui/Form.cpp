@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/ui/Application.h"
+#include "platform/win32/ui/FormsDisabled.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetVisible(false);
@@ -71,21 +72,13 @@ void TForm::Close() {
 
 TModalResult TForm::ShowModal() {
     modalResult_ = mrNone;
-    // Every other form of the application waits until this one is done.
-    std::vector<HWND> disabled;
-    for (size_t i = 0; i < Application().ComponentCount(); ++i) {
-        auto* form = dynamic_cast<TForm*>(&Application().Component(i));
-        if (!form || form == this || !form->HandleAllocated()) continue;
-        HWND window = static_cast<HWND>(form->Handle());
-        if (IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            disabled.push_back(window);
+    {
+        // Every other form of the application waits until this one is done.
+        const TFormsDisabled disabled(HandleAllocated() ? static_cast<HWND>(Handle()) : nullptr);
+        Show();
+        while (modalResult_ == mrNone && Application().HandleOneMessage()) {
         }
     }
-    Show();
-    while (modalResult_ == mrNone && Application().HandleOneMessage()) {
-    }
-    for (HWND window : disabled) EnableWindow(window, TRUE);
     Hide();
     return modalResult_;
 }
