@@ -1,5 +1,8 @@
 // The copy phase and the finishing actions. Each step is recorded in the log
 // book as soon as it is done.
+#include <algorithm>
+
+#include "app/PageFlow.h"
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
@@ -10,6 +13,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ProgressBar.h"
 #include "shell/FolderMan.h"
+#include "shell/FolderLevels.h"
 #include "shell/PathParts.h"
 #include "shell/ShellFolders.h"
 #include "shell/Shortcut.h"
@@ -23,13 +27,30 @@ constexpr const char* kDestinationSubFolders[] = {"\\Graphics", "\\Sounds", "\\A
 }  // namespace
 
 void TSetupForm::InstallFiles() {
+    struct TCopyPhase {
+        bool& Copying;
+        explicit TCopyPhase(bool& copying) : Copying(copying) { Copying = true; }
+        ~TCopyPhase() { Copying = false; }
+    } phase(copying_);
     const std::string& destination = settings_.Destination;
+    Step("Installing into " + destination);
+    CreateParentFolders(destination);
     logBook_.AddDirectory(destination);
     for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
     ReportFailedCopies();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
+}
+
+// The folders above the destination that are not there yet, made and logged
+// outermost first, so that the uninstaller removes them after the
+// destination once they are empty.
+void TSetupForm::CreateParentFolders(const std::string& folder) {
+    for (const std::string& made : CreateFolderLevels(ParentFolderOf(folder))) {
+        logBook_.AddDirectory(made);
+        Step("Created folder " + made);
+    }
 }
 
 // Copies every payload file, replacing what is there, with the file's name
@@ -43,7 +64,8 @@ void TSetupForm::CopyPayloadFiles() {
         CopyProgress->SetPosition(static_cast<int32_t>(int64_t(i) * 100 / count));
         Repaint();
         const std::string target = settings_.Destination + "\\" + entry;
-        if (!platform::CopyFileTo(workFolder_ + entry, target, false)) failedCopies_.push_back(target);
+        if (platform::CopyFileTo(workFolder_ + entry, target, false)) Step("Copied " + target);
+        else failedCopies_.push_back(target);
         logBook_.AddCopyFile(target);
     }
 }
@@ -52,20 +74,24 @@ void TSetupForm::CopyPayloadFiles() {
 // Finish page does not stand alone as the last word.
 void TSetupForm::ReportFailedCopies() {
     if (failedCopies_.empty()) return;
-    ErrorBox(settings_.SiteletTitle, CopyFailureText(settings_.Language, failedCopies_));
+    for (const std::string& target : failedCopies_)
+        if (run_.Log) run_.Log->Failure("Could not copy " + target);
+    if (!run_.Silent) ErrorBox(settings_.SiteletTitle, CopyFailureText(settings_.Language, failedCopies_));
 }
 
 // The Start-menu program folder with the shortcuts to the program, its
-// uninstaller and the ReadMe. A folder that is already there is used as it
-// is and not logged. Without a Programs folder there is no place for it.
+// uninstaller and the ReadMe. The folder may have sub-folders; each level
+// that is made is logged, and levels that are already there are used as
+// they are and not logged. Without a Programs folder there is no place for it.
 void TSetupForm::CreateProgramGroup() {
     const std::string programs = GetProgramsFolder(Handle());
     if (programs.empty()) return;
     const std::string group = WithTrailingBackslash(programs) + settings_.Folder;
-    if (!FolderExists(group)) {
-        if (!platform::CreateDir(group)) throw EInOutError(platform::LastErrorCode());
-        logBook_.AddDirectory(group);
+    for (const std::string& made : CreateFolderLevels(group)) {
+        logBook_.AddDirectory(made);
+        Step("Created folder " + made);
     }
+    if (!FolderExists(group)) throw EInOutError(platform::LastErrorCode());
     const std::string& title = settings_.SiteletTitle;
     WriteShortcut(group + "\\" + title + ".lnk", {InstalledProgram(), "", settings_.Destination, title});
     WriteShortcut(group + "\\Uninstall.lnk",
@@ -80,26 +106,86 @@ void TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarge
     CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder, target.Description, 0, "", 0, 0, 0,
                    kShowNormal);
     logBook_.AddLink(linkFile);
+    Step("Created shortcut " + linkFile);
 }
 
 std::string TSetupForm::InstalledProgram() const { return settings_.Destination + "\\" + settings_.TargetFile; }
 
 // Runs again from the top when a step fails and Next is pressed once more.
 void TSetupForm::FinishSetup() {
-    if (DesktopCheck->Checked()) CreateDesktopShortcut();
-    logBook_.LogFileName = settings_.Destination + "\\setup.log";
-    logBook_.KeyName = settings_.SiteletTitle;
-    logBook_.AppName = settings_.SiteletTitle;
-    logBook_.RegisterUninstall();
-    logBook_.SaveLog();
+    CompleteInstallation();
     // A relative ReadMe is one of the installed files, so the viewer starts
     // in the destination folder.
-    if (ReadMeCheck->Checked()) platform::ShellOpen("notepad.exe", settings_.ReadMe, settings_.Destination, kShow);
+    if (ReadMeCheck->Checked()) {
+        Step("Opening " + settings_.ReadMe);
+        platform::ShellOpen("notepad.exe", settings_.ReadMe, settings_.Destination, kShow);
+    }
     if (LaunchProgCheck->Checked()) {
+        Step("Starting " + InstalledProgram());
         platform::SetCurrentFolder(settings_.Destination);
         platform::ShellOpen(InstalledProgram(), "", "", kShow);
     }
-    Close();
+    Step("Installed");
+    EndWizard();
+}
+
+// The desktop shortcut, the uninstall entry and the log: what makes the
+// installation complete, whether it ends with Next, the close key or
+// without a window.
+void TSetupForm::CompleteInstallation() {
+    try {
+        if (DesktopCheck->Checked()) CreateDesktopShortcut();
+        RegisterAndSaveLog();
+        finishFailed_ = false;
+    } catch (const std::exception& error) {
+        finishFailed_ = true;
+        if (run_.Log) run_.Log->Failure(error.what());
+        throw;
+    }
+}
+
+// An uninstall entry never stays without its log: when the log cannot be
+// written, the entry goes again.
+void TSetupForm::RegisterAndSaveLog() {
+    logBook_.LogFileName = settings_.Destination + "\\setup.log";
+    logBook_.KeyName = settings_.SiteletTitle;
+    logBook_.AppName = settings_.SiteletTitle;
+    logBook_.Details = UninstallDetails();
+    try {
+        logBook_.RegisterUninstall();
+        Step("Registered the uninstall entry " + UninstallKeyOf(logBook_.KeyName));
+        logBook_.SaveLog();
+        Step("Wrote " + logBook_.LogFileName);
+    } catch (const std::exception&) {
+        logBook_.UnregisterUninstall();
+        throw;
+    }
+}
+
+TUninstallDetails TSetupForm::UninstallDetails() const {
+    return {InstalledProgram(), settings_.Destination, InstalledSizeKB(), settings_.Version, settings_.Publisher};
+}
+
+// The size of the installed files in KB, each file counted once.
+uint32_t TSetupForm::InstalledSizeKB() const {
+    std::vector<std::string> counted;
+    int64_t bytes = 0;
+    for (int32_t i = 0; i < settings_.AddFiles.Count(); ++i) {
+        const std::string target = settings_.Destination + "\\" + settings_.AddFiles[i];
+        if (std::ranges::any_of(counted, [&](const std::string& seen) { return SameText(seen, target); })) continue;
+        counted.push_back(target);
+        bytes += std::max<int64_t>(platform::FileSizeOf(target), 0);
+    }
+    return static_cast<uint32_t>((bytes + 1023) / 1024);
+}
+
+bool TSetupForm::InstallSilently() {
+    DesktopCheck->SetChecked(settings_.DesktopIcon);
+    ReadMeCheck->SetChecked(false);
+    LaunchProgCheck->SetChecked(false);
+    ShowPage(wpCopy);
+    CompleteInstallation();
+    return failedCopies_.empty();
 }
 
 // Without a desktop folder there is no place for the shortcut.

@@ -32,5 +32,6 @@ TPageButtons PageButtons(uint8_t page) {
 }
 
 // The Copy page takes no input while files are copied; it stays on show only
-// when the copy phase failed, and then Cancel is the way out.
-bool CancelAsksOn(uint8_t page) { return page <= wpCopy; }
+// when the copy phase failed, and then Cancel is the way out. So is it on the
+// Finish page when finishing failed.
+bool CancelAsksOn(uint8_t page, bool finishFailed) { return page <= wpCopy || (page == wpFinish && finishFailed); }

@@ -27,5 +27,5 @@ struct TPageButtons {
 TPageButtons PageButtons(uint8_t page);
 
 // Whether Cancel on the page asks to stop the setup: on every page but
-// Finish, where it does nothing.
-bool CancelAsksOn(uint8_t page);
+// Finish, where it does nothing unless the finishing actions failed.
+bool CancelAsksOn(uint8_t page, bool finishFailed);

@@ -1,24 +1,72 @@
-// The program entry: the wizard form, then the folder chooser, then the
-// message loop. A start-up that fails shows its message and ends with exit
-// code 1, the working folder removed.
+// The program entry. Without arguments: the wizard form, then the folder
+// chooser, then the message loop; a start-up that fails shows its message
+// and ends with exit code 1, the working folder removed. With /S the same
+// installation runs without a window or a box. Exit codes: 0 installed (or
+// the wizard ended by the user), 1 a failure, 2 an argument not understood.
 #include <exception>
 
+#include "app/SetupArguments.h"
 #include "app/SetupForm.h"
+#include "platform/CommandLine.h"
 #include "platform/Com.h"
 #include "platform/FileSystem.h"
 #include "platform/ui/Application.h"
 #include "shell/FolderMan.h"
 
-int main() {
-    platform::TComInitializer com;
+namespace {
+
+constexpr int kInstalled = 0, kFailed = 1, kBadArgument = 2;
+
+std::string ProgramFolder() { return platform::ProgramFolder() + "\\"; }
+
+// Tells a failure that ends the run: in the step log, and in a box unless silent.
+void TellFailure(const TSetupRun& run, const std::string& message) {
+    run.Log->Failure(message);
+    if (!run.Silent) Application().ShowException(message);
+}
+
+int RunWizard(const TSetupRun& run) {
     try {
-        auto& setupForm = Application().CreateForm<TSetupForm>(platform::ProgramFolder() + "\\");
+        auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
         auto& folderMan = Application().CreateForm<TFolderMan>();
         setupForm.SetFolderChooser(&folderMan);
         Application().Run();
     } catch (const std::exception& error) {
-        Application().ShowException(error.what());
-        return 1;
+        TellFailure(run, error.what());
+        return kFailed;
     }
-    return 0;
+    return kInstalled;
+}
+
+int InstallWithoutWindow(const TSetupRun& run) {
+    run.Log->Step("Installing without a window");
+    try {
+        Application().CreateForm<TSetupForm>(ProgramFolder(), run).InstallSilently();
+    } catch (const std::exception& error) {
+        run.Log->Failure(error.what());
+    }
+    Application().DestroyComponents();  // the working folder goes with the form
+    const bool installed = !run.Log->HadFailure();
+    run.Log->Step(installed ? "Installed" : "Not installed completely");
+    return installed ? kInstalled : kFailed;
+}
+
+}  // namespace
+
+int main() {
+    platform::TComInitializer com;
+    const TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
+    TRunLog log;
+    const TSetupRun run{arguments.Silent, arguments.Destination, &log};
+    try {
+        if (!arguments.LogFile.empty()) log.Open(arguments.LogFile);
+    } catch (const std::exception& error) {
+        if (!run.Silent) Application().ShowException(error.what());
+        return kFailed;
+    }
+    if (!arguments.Unknown.empty()) {
+        TellFailure(run, UnknownArgumentText(arguments.Unknown));
+        return kBadArgument;
+    }
+    return run.Silent ? InstallWithoutWindow(run) : RunWizard(run);
 }

@@ -11,19 +11,28 @@
 
 namespace {
 
-// A failure to remove the working folder at the end is shown, not swallowed:
-// the user should know that files were left behind.
-void ShowRemovalError(const std::exception& error) { Application().ShowException(error.what()); }
+// A failure to remove the working folder at the end is told, not swallowed:
+// the user should know that files were left behind. The handler outlives
+// the form's other members, so it holds its own copy of the run.
+TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
+    return [run](const std::exception& error) {
+        if (run.Log) run.Log->Failure(error.what());
+        if (!run.Silent) Application().ShowException(error.what());
+    };
+}
 
 }  // namespace
 
-TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder)
-    : TKelForm(owner), programFolder_(programFolder), workFolderRemoval_(ShowRemovalError) {
+TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
+    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
+    OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     CreateComponents();
     workFolder_ = ChooseWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
     CreateWorkFolders(workFolder_);
+    Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
     UnpackPayload(*Archiver, programFolder_, workFolder_);
+    Step("Reading " + workFolder_ + kSetupIniFile);
     ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();
     SkinWindow();
@@ -35,9 +44,15 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder)
     ShowPage(wpWelcome);
 }
 
-// The settings go first, the working folder after them (with its removal
-// watcher), the window and its components last.
-TSetupForm::~TSetupForm() = default;
+// The window is hidden first, so that a box about a working folder that
+// could not be removed shows over nothing that can still be clicked. Then
+// the settings go, the working folder after them (with its removal
+// watcher), and the window and its components last.
+TSetupForm::~TSetupForm() { Hide(); }
+
+void TSetupForm::Step(const std::string& text) {
+    if (run_.Log) run_.Log->Step(text);
+}
 
 void TSetupForm::SkinWindow() {
     Skin().SetAlphaMode(gaTransparentColor);

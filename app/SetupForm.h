@@ -4,10 +4,12 @@
 // user through the Welcome, Licence, Destination, Program folder, Copy and
 // Finish pages.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/PageTexts.h"
+#include "app/RunLog.h"
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
@@ -27,12 +29,26 @@ class TPanel;
 class TProgressBar;
 class TZLBArchive;
 
+// How a run goes: with the user or without, where it installs, and where
+// it tells its steps and failures.
+struct TSetupRun {
+    bool Silent = false;                     // no window and no box
+    std::optional<std::string> Destination;  // replaces the proposed destination
+    TRunLog* Log = nullptr;                  // the caller's; it outlives the form
+};
+
 class TSetupForm : public TKelForm {
 public:
     // Builds the whole wizard from the payload beside the program in
     // programFolder (ending in a backslash).
-    TSetupForm(TComponent* owner, const std::string& programFolder);
+    TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run = {});
     ~TSetupForm() override;
+
+    // Installs as the description says, without showing anything: the
+    // licence counts as accepted, the desktop shortcut follows DesktopIcon,
+    // and neither the ReadMe nor the program is started. False when a step
+    // failed; the run log has its message.
+    bool InstallSilently();
 
     // The folder chooser that the Browse button shows; made after this form.
     void SetFolderChooser(TFolderMan* chooser) { folderChooser_ = chooser; }
@@ -146,10 +162,24 @@ private:
     void ReportFailedCopies();
     void CreateProgramGroup();
     void FinishSetup();
+    void CompleteInstallation();
+    void RegisterAndSaveLog();
+    TUninstallDetails UninstallDetails() const;
+    uint32_t InstalledSizeKB() const;
+    void CreateParentFolders(const std::string& folder);
     void CreateDesktopShortcut();
     void WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
     std::string InstalledProgram() const;
 
+    // Ending the run: Cancel, the window's close key, and the wizard's own end.
+    bool AskToCancel();
+    void WindowCloseQuery(TComponent& sender, bool& canClose);
+    bool MayCloseFromWindow();
+    void EndWizard();
+    void ReportFailure(const std::exception& error);
+    void Step(const std::string& text);
+
+    TSetupRun run_;
     std::string programFolder_;
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
@@ -158,4 +188,7 @@ private:
     TSetupLogBook logBook_;
     std::vector<std::string> failedCopies_;  // targets of the copies that failed
     uint8_t currentPage_ = 0;
+    bool copying_ = false;       // the copy phase runs; the window takes no closing
+    bool finishFailed_ = false;  // the last try of the finishing actions failed
+    bool ending_ = false;        // the wizard closes itself
 };

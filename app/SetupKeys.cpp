@@ -10,7 +10,7 @@ const std::vector<TSetupKey> SetupKeys = {
     {"ControlPanel", Text},        {"TextBoxColor", Number}, {"Fontname", Text},     {"Fontcolor", Number},
     {"Fontheight", Number},        {"Fontstyle", Text},      {"SiteletTitle", Text}, {"Language", Text},
     {"Licence", ShownFile},        {"Destination", Text},    {"Folder", Text},       {"ReadMe", InstalledFile},
-    {"LaunchProg", Flag},          {"DesktopIcon", Flag},
+    {"LaunchProg", Flag},          {"DesktopIcon", Flag},    {"Version", Text},      {"Publisher", Text},
 };
 
 const std::vector<TSetupKey> ToolwebKeys = {{"Top", Number}, {"Left", Number}, {"Width", Number}, {"Height", Number}};

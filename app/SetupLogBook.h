@@ -3,9 +3,24 @@
 // written, newest first, saved at the end as "setup.log" beside the installed
 // files; and the product's entry in the machine's list of uninstallable
 // programs. The uninstaller reads both.
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/Registry.h"
 #include "platform/StringList.h"
+
+// What the list of installed programs shows beside the name, and what
+// administrators' tools read. A blank version or publisher writes no value.
+struct TUninstallDetails {
+    std::string DisplayIcon;      // the installed program
+    std::string InstallLocation;  // the destination folder
+    uint32_t EstimatedSizeKB = 0; // the installed files
+    std::string Version;
+    std::string Publisher;
+};
 
 class TSetupLogBook {
 public:
@@ -13,20 +28,36 @@ public:
     std::string LogFileName;  // full path of the log file
     std::string KeyName;      // the registry key below the uninstall list
     std::string AppName;      // the name shown in the list of installed programs
+    TUninstallDetails Details;
 
     void AddCopyFile(const std::string& path) { Lines.Insert(0, "COPYFILE=" + path); }
     void AddDirectory(const std::string& path) { Lines.Insert(0, "DIRECTORY=" + path); }
     void AddLink(const std::string& path) { Lines.Insert(0, "LINK=" + path); }
 
     // Writes "DisplayName" and "UninstallString" into the product's key,
-    // creating it when missing. A key that cannot be opened is passed over in
-    // silence; a value that cannot be written raises ERegistryException.
-    // Windows only.
+    // creating it when missing, and then the details: "QuietUninstallString",
+    // "DisplayIcon", "InstallLocation", "EstimatedSize", "NoModify",
+    // "NoRepair", "DisplayVersion" and "Publisher". A key that cannot be
+    // opened is passed over in silence; a value that cannot be written raises
+    // ERegistryException. Windows only.
     void RegisterUninstall();
+    // Takes back what RegisterUninstall wrote, so that no entry stays whose
+    // log is missing: a key it made goes, a key that was there gets its
+    // earlier values back. Never raises. Windows only.
+    void UnregisterUninstall();
 
     // Puts the three head lines on top and writes the lines to LogFileName,
     // replacing any file there; raises EFCreateError when it cannot.
     void SaveLog();
+
+private:
+    // What the last registration changed: whether it made the key, and each
+    // value it wrote with what was there before.
+    struct TRegistration {
+        bool KeyWasNew = false;
+        std::vector<std::pair<std::string, std::optional<platform::TRegistryValue>>> Previous;
+    };
+    std::optional<TRegistration> registration_;
 };
 
 // The key of a product below HKEY_LOCAL_MACHINE.

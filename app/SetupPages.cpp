@@ -43,7 +43,7 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = GetProgramFilesDir() + settings_.Destination;
+    settings_.Destination = run_.Destination ? *run_.Destination : GetProgramFilesDir() + settings_.Destination;
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();
@@ -184,8 +184,7 @@ void TSetupForm::BackbuttonClick(TComponent&) {
 }
 
 void TSetupForm::CancelButtonClick(TComponent&) {
-    if (!CancelAsksOn(currentPage_)) return;
-    if (ConfirmationDlg(CancelQuestion(settings_.Language)) == mrYes) Close();
+    if (AskToCancel()) EndWizard();
 }
 
 void TSetupForm::LicenceCheckClick(TComponent&) { Forwardbutton->SetEnabled(LicenceCheck->Checked()); }

@@ -40,6 +40,8 @@ void ApplySetupEntry(TSetupSettings& settings, const std::string& line) {
     else if (key == "ReadMe") settings.ReadMe = value;
     else if (key == "LaunchProg") settings.LaunchProg = Flag(value);
     else if (key == "DesktopIcon") settings.DesktopIcon = Flag(value);
+    else if (key == "Version") settings.Version = value;
+    else if (key == "Publisher") settings.Publisher = value;
     // "Method", "Description", "Icon", "Encrypted", "SetupName" and
     // "ControlPanel" are accepted and change nothing.
 }

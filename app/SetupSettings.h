@@ -22,6 +22,8 @@ struct TSetupSettings {
     TFont TextFont;            // the framework's default font until the description changes it
     std::string SiteletTitle;  // the product's title
     bool DesktopIcon = false;
+    std::string Version;       // shown in the list of installed programs; blank writes nothing
+    std::string Publisher;     // likewise
 
     bool HasLicence() const;
     bool HasReadMe() const;

@@ -1,8 +1,11 @@
 #pragma once
 // The framework's registry wrapper: one root, one open key at a time, keys
 // opened with full access. Windows only.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Exception.h"
 
@@ -11,6 +14,12 @@ namespace platform {
 enum class TRootKey { rkLocalMachine, rkCurrentUser };
 
 class ERegistryException : public Exception { using Exception::Exception; };
+
+// A value as the registry holds it: its type and its bytes.
+struct TRegistryValue {
+    uint32_t Type = 0;
+    std::vector<uint8_t> Data;
+};
 
 class TRegistry {
 public:
@@ -33,7 +42,14 @@ public:
     std::string ReadString(const std::string& name) const;
     // Raises ERegistryException "Konnte Daten für '<name>' nicht setzen" on failure.
     void WriteString(const std::string& name, const std::string& value);
+    // A 32-bit number (DWORD); raises like WriteString.
+    void WriteInteger(const std::string& name, uint32_t value);
     bool DeleteValue(const std::string& name);
+
+    // Any value as it is, to be put back later; none when it is missing.
+    std::optional<TRegistryValue> ReadValue(const std::string& name) const;
+    // Raises like WriteString.
+    void WriteValue(const std::string& name, const TRegistryValue& value);
 
 private:
     struct State;

@@ -11,3 +11,7 @@ std::string WithTrailingBackslash(const std::string& path);
 // Whether the path is taken from the current folder: it names no drive and
 // does not start at a root with "\".
 bool IsRelativePath(const std::string& path);
+// The folder that holds the path, trailing backslashes of the path ignored:
+// "C:\A\B\" gives "C:\A", and "C:\A" gives "C:\". Empty when the path
+// names no folder above it.
+std::string ParentFolderOf(const std::string& path);

@@ -68,12 +68,33 @@ std::string TRegistry::ReadString(const std::string& name) const {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-    const LONG result = state_->key ? RegSetValueExA(state_->key, name.c_str(), 0, REG_SZ,
-                                                     reinterpret_cast<const BYTE*>(value.c_str()),
-                                                     static_cast<DWORD>(value.size() + 1))
+    const auto* bytes = reinterpret_cast<const uint8_t*>(value.c_str());
+    WriteValue(name, {REG_SZ, std::vector<uint8_t>(bytes, bytes + value.size() + 1)});
+}
+
+void TRegistry::WriteInteger(const std::string& name, uint32_t value) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
+    WriteValue(name, {REG_DWORD, std::vector<uint8_t>(bytes, bytes + sizeof value)});
+}
+
+void TRegistry::WriteValue(const std::string& name, const TRegistryValue& value) {
+    const LONG result = state_->key ? RegSetValueExA(state_->key, name.c_str(), 0, value.Type, value.Data.data(),
+                                                     static_cast<DWORD>(value.Data.size()))
                                     : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS)
         throw ERegistryException(Format("Konnte Daten f\xFCr '%s' nicht setzen", name.c_str()));
+}
+
+std::optional<TRegistryValue> TRegistry::ReadValue(const std::string& name) const {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (!state_->key || RegQueryValueExA(state_->key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    TRegistryValue value{type, std::vector<uint8_t>(size)};
+    if (RegQueryValueExA(state_->key, name.c_str(), nullptr, &type, value.Data.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.Data.resize(size);
+    return value;
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {

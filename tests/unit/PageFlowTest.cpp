@@ -36,25 +36,26 @@ TEST(PageFlow, NextSkipsOnlyAMissingLicencePage) {
     }
 }
 
-TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnAllButTheFinishPage) {
+TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnAllButASoundFinishPage) {
     struct Row {
         uint8_t page;
         std::optional<bool> back, next;
-        bool cancelAsks;
+        bool cancelAsks, cancelAsksAfterAFailedFinish;
     };
     const Row table[] = {
-        {wpWelcome, false, true, true},
-        {wpLicence, true, false, true},
-        {wpDestination, true, std::nullopt, true},
-        {wpFolder, std::nullopt, std::nullopt, true},
-        {wpCopy, false, false, true},  // shown only after the copy phase failed
-        {wpFinish, false, true, false},
+        {wpWelcome, false, true, true, true},
+        {wpLicence, true, false, true, true},
+        {wpDestination, true, std::nullopt, true, true},
+        {wpFolder, std::nullopt, std::nullopt, true, true},
+        {wpCopy, false, false, true, true},  // shown only after the copy phase failed
+        {wpFinish, false, true, false, true},
     };
     for (const Row& row : table) {
         const TPageButtons buttons = PageButtons(row.page);
         EXPECT_EQ(buttons.Back, row.back) << int(row.page);
         EXPECT_EQ(buttons.Next, row.next) << int(row.page);
-        EXPECT_EQ(CancelAsksOn(row.page), row.cancelAsks) << int(row.page);
+        EXPECT_EQ(CancelAsksOn(row.page, false), row.cancelAsks) << int(row.page);
+        EXPECT_EQ(CancelAsksOn(row.page, true), row.cancelAsksAfterAFailedFinish) << int(row.page);
     }
 }
 

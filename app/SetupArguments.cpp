@@ -1,0 +1,73 @@
+#include "app/SetupArguments.h"
+
+#include "platform/Text.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+size_t SkipBlanks(const std::string& text, size_t at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+    return at;
+}
+
+// One argument from `at`: up to the next blank outside quotation marks,
+// the marks themselves left out.
+std::string NextArgument(const std::string& text, size_t& at) {
+    std::string argument;
+    bool quoted = false;
+    for (; at < text.size() && (quoted || !IsBlank(text[at])); ++at) {
+        if (text[at] == '"') quoted = !quoted;
+        else argument += text[at];
+    }
+    return argument;
+}
+
+bool StartsWithSwitch(const std::string& text, size_t at, const std::string& name) {
+    return SameText(text.substr(at, name.size()), name);
+}
+
+// The rest of the line after "/D=": as it stands, without trailing blanks.
+// Quotation marks around the value, or around the whole argument (as a
+// program that starts Setup.exe may add them), are left out.
+std::string DestinationValue(const std::string& rest, bool argumentQuoted) {
+    std::string value = rest;
+    while (!value.empty() && IsBlank(value.back())) value.pop_back();
+    const bool valueQuoted = !argumentQuoted && value.size() >= 2 && value.front() == '"';
+    if ((argumentQuoted || valueQuoted) && !value.empty() && value.back() == '"') value.pop_back();
+    return valueQuoted ? value.substr(1) : value;
+}
+
+}  // namespace
+
+TSetupArguments ParseSetupArguments(const std::string& arguments) {
+    TSetupArguments result;
+    for (size_t at = SkipBlanks(arguments, 0); at < arguments.size(); at = SkipBlanks(arguments, at)) {
+        const bool quoted = arguments[at] == '"';
+        if (StartsWithSwitch(arguments, at + quoted, "/D=")) {
+            const std::string value = DestinationValue(arguments.substr(at + quoted + 3), quoted);
+            if (!value.empty()) result.Destination = value;
+            else if (result.Unknown.empty()) result.Unknown = Trim(arguments.substr(at));
+            return result;
+        }
+        const std::string argument = NextArgument(arguments, at);
+        if (SameText(argument, "/S")) result.Silent = true;
+        else if (StartsWithSwitch(argument, 0, "/LOG=") && argument.size() > 5) result.LogFile = argument.substr(5);
+        else if (result.Unknown.empty()) result.Unknown = argument;
+    }
+    return result;
+}
+
+std::string ArgumentsOf(const std::string& commandLine) {
+    size_t at = SkipBlanks(commandLine, 0);
+    NextArgument(commandLine, at);
+    return commandLine.substr(SkipBlanks(commandLine, at));
+}
+
+std::string UnknownArgumentText(const std::string& argument) {
+    return "Unknown argument: " + argument +
+           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/D=PATH]\r\n"
+           "  /S         install without asking, as the setup describes\r\n"
+           "  /LOG=FILE  write each step to FILE\r\n"
+           "  /D=PATH    install into PATH (the last argument; no quotes needed)";
+}

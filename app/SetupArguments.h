@@ -1,0 +1,25 @@
+#pragma once
+// The arguments of Setup.exe. Without any, the wizard runs as always.
+//   /S           installs without a window or a box, as the description says
+//   /LOG=FILE    writes each step and any failure's message to FILE
+//   /D=PATH      the destination folder; the last argument, taking the rest
+//                of the command line as it stands, so blanks need no quotes
+// Names of the switches are taken in any letter case. Portable.
+#include <optional>
+#include <string>
+
+struct TSetupArguments {
+    bool Silent = false;
+    std::string LogFile;                     // empty: no step log
+    std::optional<std::string> Destination;  // replaces the proposed destination
+    std::string Unknown;                     // the first argument not understood; empty when all were
+};
+
+// Reads the arguments from the command line without the program's name.
+TSetupArguments ParseSetupArguments(const std::string& arguments);
+
+// The command line without the program's name (quoted or not) and the blanks after it.
+std::string ArgumentsOf(const std::string& commandLine);
+
+// The message for an argument that is not understood.
+std::string UnknownArgumentText(const std::string& argument);

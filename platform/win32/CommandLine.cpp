@@ -1,0 +1,9 @@
+#include "platform/CommandLine.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::string CommandLine() { return GetCommandLineA(); }
+
+}  // namespace platform

@@ -1,0 +1,11 @@
+#pragma once
+// Making a folder together with the levels above it that are missing, and
+// telling which levels were made, so that they can be logged and later
+// removed again.
+#include <string>
+#include <vector>
+
+// Creates the folder and each missing level above it, outermost first, and
+// returns the levels made, in that order. Stops at the first level that
+// cannot be made; the folder then does not exist.
+std::vector<std::string> CreateFolderLevels(const std::string& folder);
