@@ -13,6 +13,7 @@ enum class TFileMode {
     fmOpenReadDenyWrite,   // read, others may read but not write
     fmOpenReadWrite,       // read and write an existing file
     fmCreate,              // create or empty, read and write
+    fmCreateDenyWrite,     // create or empty, read and write, others may read
 };
 
 class TFileStream : public TStream {

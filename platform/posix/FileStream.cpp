@@ -20,7 +20,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     const std::string path = platform::NativePath(fileName);
     int flags = O_RDONLY;
     if (mode == TFileMode::fmOpenReadWrite) flags = O_RDWR;
-    if (mode == TFileMode::fmCreate) flags = O_RDWR | O_CREAT | O_TRUNC;
+    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
+    if (create) flags = O_RDWR | O_CREAT | O_TRUNC;
     handle_->fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
     struct stat info {};
     if (handle_->fd >= 0 && ::fstat(handle_->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -28,7 +29,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
         handle_->fd = -1;
     }
     if (handle_->fd < 0) {
-        if (mode == TFileMode::fmCreate) throw EFCreateError(fileName);
+        if (create) throw EFCreateError(fileName);
         throw EFOpenError(fileName);
     }
 }

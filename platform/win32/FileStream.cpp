@@ -24,6 +24,7 @@ OpenParameters ParametersFor(TFileMode mode) {
         case TFileMode::fmOpenRead: return {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING};
         case TFileMode::fmOpenReadDenyWrite: return {GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING};
         case TFileMode::fmOpenReadWrite: return {GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING};
+        case TFileMode::fmCreateDenyWrite: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS};
         case TFileMode::fmCreate: break;
     }
     return {GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS};
@@ -37,7 +38,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     handle_->file = CreateFileA(fileName.c_str(), p.access, p.share, nullptr, p.disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_->file == INVALID_HANDLE_VALUE) {
-        if (mode == TFileMode::fmCreate) throw EFCreateError(fileName);
+        if (p.disposition == CREATE_ALWAYS) throw EFCreateError(fileName);
         throw EFOpenError(fileName);
     }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/SetupForm.h"
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/CheckBox.h"
@@ -22,6 +23,7 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
+#include "shell/FolderTree.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/support/MessageOf.h"
@@ -298,4 +300,25 @@ TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
     form->DestinationButtonClick(*form->DestinationButton);
     EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");
     chooser.OnShow = nullptr;
+}
+
+TEST_F(SetupFormStart, AWorkingFolderThatCannotBeRemovedIsToldWithTheWizardAlreadyHidden) {
+    WritePayload(kEnglishWithLicence);
+    auto form = Start();
+    form->Show();
+    const HWND window = static_cast<HWND>(form->Handle());
+    std::string told;
+    bool wizardShown = true;
+    {
+        TFileStream held(program + "temp\\Setup.ini", TFileMode::fmOpenRead);
+        WithQuestionBoxAnswer([&] { form.reset(); },
+                              [&](HWND box) {
+                                  told = TextOf(GetDlgItem(box, 0xFFFF));
+                                  wizardShown = IsWindowVisible(window);
+                                  PostMessageA(box, WM_COMMAND, IDOK, 0);
+                              });
+    }
+    EXPECT_EQ(told.rfind("Aborted deleting Directory: ", 0), 0u) << told;
+    EXPECT_FALSE(wizardShown) << "the box must not show over a wizard that can still be clicked";
+    DeleteFolderTree(program + "temp");
 }

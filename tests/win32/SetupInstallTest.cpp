@@ -42,6 +42,9 @@ TLinkContents LinkContents(const std::string& linkFile) {
 std::string RegistryValue(const std::string& name) {
     platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
     if (!registry.OpenKey(kUninstallKey, false)) return "(no key)";
+    if (!registry.ValueExists(name)) return "(no value)";
+    const std::optional<platform::TRegistryValue> value = registry.ReadValue(name);
+    if (value && value->Type == REG_DWORD) return "dword " + std::to_string(*reinterpret_cast<const DWORD*>(value->Data.data()));
     return registry.ReadString(name);
 }
 
@@ -96,7 +99,7 @@ protected:
 
 const char* const kFullRun =
     "Addfile=tool.exe\r\nAddfile=ReadMe.txt\r\nAddfile=data.bin\r\nFolder=Kel install test group\r\n"
-    "ReadMe=ReadMe.txt\r\nDesktopIcon=1\r\nLaunchProg=1\r\n";
+    "ReadMe=ReadMe.txt\r\nDesktopIcon=1\r\nLaunchProg=1\r\nVersion=2.5\r\nPublisher=Kel Makers\r\n";
 
 }  // namespace
 
@@ -121,9 +124,22 @@ TEST_F(SetupInstall, AFullRunCopiesLogsInReverseOrderAndRegistersTheUninstaller)
                      "DIRECTORY=" + group + "\r\n"
                      "COPYFILE=" + d + "\\data.bin\r\nCOPYFILE=" + d + "\\ReadMe.txt\r\nCOPYFILE=" + d + "\\tool.exe\r\n"
                      "DIRECTORY=" + d + "\\Additional\r\nDIRECTORY=" + d + "\\Sounds\r\nDIRECTORY=" + d + "\\Graphics\r\n"
-                     "DIRECTORY=" + d + "\r\n");
-    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
-    EXPECT_EQ(RegistryValue("UninstallString"), d + "\\Uninstall.exe") << "no quotation marks around a path with blanks";
+                     "DIRECTORY=" + d + "\r\n"
+                     "DIRECTORY=" + productRoot + "\r\n")
+        << "the parent folder that the setup made is logged below the destination, so it goes after it";
+    const std::pair<const char*, std::string> values[] = {
+        {"DisplayName", kTitle},
+        {"UninstallString", d + "\\Uninstall.exe"},  // no quotation marks around a path with blanks
+        {"QuietUninstallString", d + "\\Uninstall.exe /S"},
+        {"DisplayIcon", d + "\\tool.exe"},
+        {"InstallLocation", d},
+        {"EstimatedSize", "dword 1"},  // 15 bytes, rounded up
+        {"NoModify", "dword 1"},
+        {"NoRepair", "dword 1"},
+        {"DisplayVersion", "2.5"},
+        {"Publisher", "Kel Makers"},
+    };
+    for (const auto& [name, value] : values) EXPECT_EQ(RegistryValue(name), value) << name;
 }
 
 TEST_F(SetupInstall, ShortcutsReadBackWithTargetArgumentsFolderAndDescription) {
@@ -190,6 +206,23 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
     EXPECT_EQ(RegistryValue("UninstallString"), productRoot + "\\Second\\Uninstall.exe");
     EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
+    EXPECT_EQ(RegistryValue("DisplayVersion"), "(no value)") << "a description without a version writes none";
+}
+
+TEST_F(SetupInstall, AProgramFolderWithSubFoldersIsMadeLevelByLevelAndEachNewLevelLogged) {
+    const std::string vendor = GetProgramsFolder(nullptr) + "\\Kel install test vendor";
+    StartWith("Addfile=tool.exe\r\nFolder=Kel install test vendor\\Suite\\Tool\r\n");
+    Install();
+    Finish();
+    const std::string log = Log();
+    DeleteFolderTree(vendor);
+    EXPECT_NE(log.find("LINK=" + vendor + "\\Suite\\Tool\\Uninstall.lnk\r\n"
+                       "LINK=" + vendor + "\\Suite\\Tool\\" + kTitle + ".lnk\r\n"
+                       "DIRECTORY=" + vendor + "\\Suite\\Tool\r\n"
+                       "DIRECTORY=" + vendor + "\\Suite\r\n"
+                       "DIRECTORY=" + vendor + "\r\n"),
+              std::string::npos)
+        << log;
 }
 
 TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
@@ -209,12 +242,15 @@ TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
     EXPECT_NE(Log().find("COPYFILE=" + destination + "\\missing two.txt\r\n"), std::string::npos);
 }
 
-TEST_F(SetupInstall, AFailedFinishStaysOnItsPageAndRunsAgainFromTheTop) {
+TEST_F(SetupInstall, AFailedFinishStaysOnItsPageWithoutAnEntryAndRunsAgainFromTheTop) {
     StartWith("Addfile=tool.exe\r\nDesktopIcon=1\r\n");
     Install();
     ASSERT_TRUE(platform::CreateDir(destination + "\\setup.log"));  // a folder where the log should go
     EXPECT_EQ(MessageOf([&] { Finish(); }), "Datei " + destination + "\\setup.log kann nicht erstellt werden");
     EXPECT_EQ(form->CurrentPage(), wpFinish);
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(RegistryValue("DisplayName"), "(no key)") << "no entry stays without its log";
+    EXPECT_EQ(CancelAnswering(*form, VK_ESCAPE), "Do you want to cancel setup?") << "Cancel is a way out now";
     EXPECT_TRUE(form->Visible());
     ASSERT_TRUE(platform::RemoveDir(destination + "\\setup.log"));
     Finish();
@@ -223,6 +259,27 @@ TEST_F(SetupInstall, AFailedFinishStaysOnItsPageAndRunsAgainFromTheTop) {
                                         "\r\nSetupLOG\r\nNAME="),
               0u)
         << "the second try adds the head lines and the desktop shortcut again";
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+}
+
+TEST_F(SetupInstall, AnEarlierEntryGetsItsValuesBackWhenTheLogCannotBeWritten) {
+    {
+        platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+        ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
+        registry.WriteString("DisplayName", "Earlier");
+        registry.WriteString("UninstallString", "C:\\Earlier\\Uninstall.exe");
+        registry.WriteInteger("NoModify", 7);
+    }
+    StartWith("Addfile=tool.exe\r\nPublisher=Kel Makers\r\n");
+    Install();
+    ASSERT_TRUE(platform::CreateDir(destination + "\\setup.log"));
+    EXPECT_NE(MessageOf([&] { Finish(); }), "");
+    const std::pair<const char*, std::string> values[] = {
+        {"DisplayName", "Earlier"},       {"UninstallString", "C:\\Earlier\\Uninstall.exe"},
+        {"NoModify", "dword 7"},          {"QuietUninstallString", "(no value)"},
+        {"Publisher", "(no value)"},      {"EstimatedSize", "(no value)"},
+    };
+    for (const auto& [name, value] : values) EXPECT_EQ(RegistryValue(name), value) << name;
 }
 
 TEST_F(SetupInstall, LaunchingMakesTheDestinationTheCurrentFolder) {
@@ -255,4 +312,102 @@ TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {
     EXPECT_FALSE(platform::FileExists(desktopLink));
     EXPECT_FALSE(platform::FileExists("\\" + kTitle + ".lnk")) << "nothing lands at the root of the current drive";
     EXPECT_EQ(Log().find("LINK="), std::string::npos);
+}
+
+namespace {
+
+// Sends the window's close command (what Alt+F4 and the task bar's close
+// do); a question box it raises is answered with `key`. The question, or ""
+// when none was asked.
+std::string CloseAnswering(TSetupForm& form, WPARAM key) {
+    std::string question;
+    WithQuestionBoxAnswer([&] { SendMessageA(static_cast<HWND>(form.Handle()), WM_CLOSE, 0, 0); },
+                          [&](HWND box) {
+                              question = QuestionOf(box);
+                              PostKey(key);
+                          });
+    return question;
+}
+
+}  // namespace
+
+TEST_F(SetupInstall, TheCloseKeyAsksWhereCancelAsksAndOnTheFinishPageCompletesWithoutStartingAnything) {
+    StartWith(kFullRun);
+    for (const uint8_t page : {wpWelcome, wpDestination, wpFolder}) {
+        form->ShowPage(page);
+        EXPECT_EQ(CloseAnswering(*form, VK_ESCAPE), "Do you want to cancel setup?") << int(page);
+        EXPECT_TRUE(form->Visible()) << "No keeps the wizard, page " << int(page);
+    }
+    Install();
+    ASSERT_TRUE(form->LaunchProgCheck->Checked());
+    EXPECT_EQ(CloseAnswering(*form, VK_ESCAPE), "") << "the Finish page does not ask";
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(Log().rfind("SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\nLINK=" + desktopLink + "\r\n", 0), 0u);
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+    EXPECT_EQ(platform::CurrentFolder(), startFolder) << "the program was not started";
+}
+
+// A question that the close key raises inside another box's loop: answered
+// No by its own timer, so that a wrong question cannot hang the test.
+std::string& NestedQuestion() {
+    static std::string question;
+    return question;
+}
+
+void CALLBACK AnswerNestedQuestion(HWND, UINT, UINT_PTR id, DWORD) {
+    const std::string question = QuestionOf(GetActiveWindow());
+    if (question.empty()) return;
+    KillTimer(nullptr, id);
+    NestedQuestion() = question;
+    PostKey(VK_ESCAPE);
+}
+
+TEST_F(SetupInstall, TheCloseKeyDoesNothingWhileFilesAreCopied) {
+    StartWith("Addfile=missing.txt\r\nAddfile=tool.exe\r\n");
+    NestedQuestion() = "";
+    bool boxShown = false;
+    WithQuestionBoxAnswer([&] { Install(); },
+                          [&](HWND box) {
+                              // Still inside the copy phase: the box of failed copies is up.
+                              boxShown = true;
+                              const UINT_PTR timer = SetTimer(nullptr, 0, 10, AnswerNestedQuestion);
+                              SendMessageA(static_cast<HWND>(form->Handle()), WM_CLOSE, 0, 0);
+                              KillTimer(nullptr, timer);
+                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                          });
+    EXPECT_TRUE(boxShown);
+    EXPECT_EQ(NestedQuestion(), "");
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->CurrentPage(), wpFinish);
+}
+
+TEST_F(SetupInstall, WithoutAWindowItInstallsAsDescribedAndTellsFailuresOnlyInItsLog) {
+    WritePayload("SiteletTitle=" + kTitle + "\r\nDestination=Elsewhere\r\nTargetFile=tool.exe\r\nLicence=Licence.txt\r\n"
+                 "Addfile=tool.exe\r\nAddfile=missing.txt\r\nFolder=" + kGroupName + "\r\nDesktopIcon=1\r\n"
+                 "ReadMe=ReadMe.txt\r\nLaunchProg=1\r\n");
+    const std::string runLog = scratch / "run.log";
+    TRunLog log;
+    log.Open(runLog);
+    form = std::make_unique<TSetupForm>(nullptr, program, TSetupRun{true, destination, &log});
+    bool installed = true;
+    std::string box = "(none)";
+    WithQuestionBoxAnswer([&] { installed = form->InstallSilently(); },
+                          [&](HWND shown) {
+                              box = TextOf(shown);
+                              PostMessageA(shown, WM_COMMAND, IDOK, 0);
+                          });
+    EXPECT_FALSE(installed) << "a file could not be copied";
+    EXPECT_EQ(box, "(none)");
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ") << "/D's destination, not the description's";
+    EXPECT_TRUE(platform::FileExists(group + "\\" + kTitle + ".lnk"));
+    EXPECT_TRUE(platform::FileExists(desktopLink));
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+    EXPECT_EQ(platform::CurrentFolder(), startFolder) << "the program was not started";
+    form.reset();
+    const std::string steps = ReadFile(runLog);
+    for (const std::string& line : {"Copied " + destination + "\\tool.exe\r\n",
+                                    "Error: Could not copy " + destination + "\\missing.txt\r\n",
+                                    "Wrote " + destination + "\\setup.log\r\n"})
+        EXPECT_NE(steps.find(line), std::string::npos) << line << "in\n" << steps;
 }
