@@ -37,11 +37,12 @@ std::vector<std::string> WindowTitles(const std::string& pattern) {
 
 class SetupInstallRun : public SetupWizardTest {
 protected:
-    std::string destination, group, desktopLink;  // as Windows names them
+    std::string productRoot, destination, group, desktopLink;  // as Windows names them
 
     void SetUp() override {
-        destination = RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
-                          .value_or("C:\\Program Files") + "\\Larkspur\\Notes";
+        productRoot = RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
+                          .value_or("C:\\Program Files") + "\\Larkspur";
+        destination = productRoot + "\\Notes";
         group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
         desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
         RemoveInstallation();
@@ -53,7 +54,7 @@ protected:
     }
 
     void RemoveInstallation() {
-        for (const std::string& path : {destination, group, desktopLink})
+        for (const std::string& path : {productRoot, group, desktopLink})
             RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
         DeleteRegistryKey32(kUninstallKey);
     }
@@ -111,7 +112,7 @@ protected:
             log += "COPYFILE=" + destination + "\\" + *file + "\r\n";
         for (const char* folder : {"\\Additional", "\\Sounds", "\\Graphics", ""})
             log += "DIRECTORY=" + destination + folder + "\r\n";
-        return log;
+        return log + "DIRECTORY=" + productRoot + "\r\n";  // made by the setup, so it goes too
     }
 
     void ExpectLogAndUninstallEntry() {

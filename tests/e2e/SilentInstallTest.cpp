@@ -1,0 +1,111 @@
+// Setup.exe run without a person at the keyboard: "/S" with a destination
+// given by "/D=" (blanks and all) and a step log by "/LOG=", its exit codes,
+// and the proof that no window is ever shown, not even for a failure.
+#include <sstream>
+
+#include "tests/e2e/SetupWizard.h"
+#include "tests/e2e/WineSystem.h"
+
+namespace {
+
+const std::string kTitle = "Larkspur Notes";
+const std::string kUninstallKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
+const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string kRunLog = "C:\\kel-silent-run.log";
+
+// The titles of the windows on the display that are mapped now, one a line;
+// Wine's own untitled helper windows are left out.
+std::string ShownWindows() {
+    std::istringstream lines(RunProcess("xdotool search --onlyvisible --name '' getwindowname %@ 2>/dev/null").Out);
+    std::string titles;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) titles += line + "\n";
+    return titles;
+}
+
+class SilentInstall : public SetupWizardTest {
+protected:
+    const std::string destination = "C:\\Program Files\\Lark Notes Silent Test";
+    std::string group, desktopLink;
+
+    void SetUp() override {
+        group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
+        desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
+        RemoveInstallation();
+    }
+    void TearDown() override {
+        EndWinePrograms();
+        RemoveInstallation();
+        SetupWizardTest::TearDown();
+    }
+    void RemoveInstallation() {
+        for (const std::string& path : {destination, group, desktopLink, kRunLog})
+            RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
+        DeleteRegistryKey32(kUninstallKey);
+    }
+
+    // Runs the setup with the arguments to its end, watching the display
+    // meanwhile; its exit code, and what was ever shown.
+    std::optional<int> RunToTheEnd(const std::vector<std::string>& arguments, std::string& shown) {
+        std::vector<std::string> command{setupFolder + "/Setup.exe"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        Launch(command);
+        WaitUntil([&] {
+            shown += ShownWindows();
+            return !Program().Running();
+        }, 60s, 20ms);
+        return Program().WaitForExit(5s);
+    }
+
+    std::string RunLog() { return ReadFile(UnixPathOfDriveC(kRunLog)); }
+};
+
+}  // namespace
+
+TEST_F(SilentInstall, InstallsIntoADestinationWithBlanksWithoutShowingAnything) {
+    CheckPrerequisites(kSetupExe);
+    MakeSetup();
+    std::string shown;
+    const std::optional<int> exitCode = RunToTheEnd({"/S", "/LOG=" + kRunLog, "/D=" + destination}, shown);
+    EXPECT_EQ(exitCode, 0) << RunLog();
+    EXPECT_EQ(shown, "") << "no window, no box";
+    for (const char* file : {"LarkNotes.exe", "uninstall.exe", "ReadMe.txt", "setup.log"})
+        EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(destination + "\\" + file))) << file;
+    EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(group + "\\" + kTitle + ".lnk")));
+    EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(desktopLink))) << "the description asks for it";
+    EXPECT_EQ(RegistryValue32(kUninstallKey, "InstallLocation"), destination);
+    EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), destination + "\\Uninstall.exe /S");
+    EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
+    const std::string log = RunLog();
+    EXPECT_NE(log.find("Copied " + destination + "\\LarkNotes.exe\r\n"), std::string::npos) << log;
+    EXPECT_TRUE(log.ends_with("Installed\r\n")) << log;
+}
+
+TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
+    CheckPrerequisites(kSetupExe);
+    MakeSetup();
+    std::string bytes = ReadFile(setupFolder + "/Data.Kel");
+    std::string damaged = bytes;
+    damaged[damaged.size() / 2] ^= 0x55;
+    struct Case {
+        const char* what;
+        std::string payload;
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string logged;
+    };
+    const Case cases[] = {
+        {"damaged payload", damaged, {"/S", "/LOG=" + kRunLog}, 1, "Error: The archive file appears to be corrupted\r\n"},
+        {"unknown argument", bytes, {"/S", "/Q", "/LOG=" + kRunLog}, 2, "Error: Unknown argument: /Q\r\n"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(setupFolder + "/Data.Kel", c.payload);
+        std::string shown;
+        EXPECT_EQ(RunToTheEnd(c.arguments, shown), c.exitCode) << c.what;
+        EXPECT_EQ(shown, "") << c.what;
+        EXPECT_NE(RunLog().find(c.logged), std::string::npos) << c.what << ":\n" << RunLog();
+        EXPECT_FALSE(platform::DirectoryExists(UnixPathOfDriveC(destination))) << c.what;
+        EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << c.what;
+        Program().Stop();
+    }
+}
