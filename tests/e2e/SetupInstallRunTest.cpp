@@ -191,3 +191,21 @@ TEST_F(SetupInstallRun, AFileThatCannotBeCopiedShowsTheErrorBoxAndTheWizardFinis
     EXPECT_NE(ReadFile(Installed("setup.log")).find("COPYFILE=" + destination + "\\ReadMe.txt\r\n"), std::string::npos)
         << "a failed copy is logged all the same";
 }
+
+TEST_F(SetupInstallRun, TheCloseKeyAsksOnThePagesAndOnTheFinishPageCompletesWithoutStartingAnything) {
+    WalkToTheFolderPage("English");
+    if (HasFatalFailure()) return;
+    PressCloseKey();
+    AnswerQuestion("Escape");
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(SamePage(folderPage)) << "No keeps the wizard on its page";
+    Click("Next");
+    PageImage finish;
+    ASSERT_TRUE(NewPage({folderPage}, finish));
+    PressCloseKey();
+    ExpectEndedWithoutWorkingFolder();
+    ExpectLogAndUninstallEntry();
+    Pause(3s);
+    EXPECT_EQ(WindowTitles("Larkspur Notes - |ReadMe.*Notepad"), std::vector<std::string>{})
+        << "the close key starts neither the program nor the ReadMe";
+}

@@ -107,6 +107,17 @@ protected:
     // Cancel, then the answer by keyboard: Escape answers No, Enter Yes.
     void CancelAnswering(const char* key) {
         Click("Cancel");
+        AnswerQuestion(key);
+    }
+
+    // The window's close key, Alt+F4, with the mouse over the wizard.
+    void PressCloseKey() {
+        MoveTo(OnForm(100, 100));
+        RunDisplayTool("xdotool key alt+F4");
+    }
+
+    // Answers the question box that must be showing by keyboard.
+    void AnswerQuestion(const char* key) {
         std::optional<TRect> box;
         ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Best.*tigung")).has_value(); }, 5s))
             << "no question box";
