@@ -4,6 +4,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Dialogs.h"
@@ -34,7 +35,7 @@ void TSetupForm::InstallFiles() {
 
 // Copies every payload file, replacing what is there, with the file's name
 // and the progress on show while it is copied. A copy that fails is logged
-// all the same and remembered for the report.
+// all the same and remembered for the report, with the system's reason.
 void TSetupForm::CopyPayloadFiles() {
     const int32_t count = settings_.AddFiles.Count();
     for (int32_t i = 0; i < count; ++i) {
@@ -43,7 +44,8 @@ void TSetupForm::CopyPayloadFiles() {
         CopyProgress->SetPosition(static_cast<int32_t>(int64_t(i) * 100 / count));
         Repaint();
         const std::string target = settings_.Destination + "\\" + entry;
-        if (!platform::CopyFileTo(workFolder_ + entry, target, false)) failedCopies_.push_back(target);
+        if (!platform::CopyFileTo(workFolder_ + entry, target, false))
+            failedCopies_.push_back({target, platform::SystemErrorMessage(platform::LastErrorCode())});
         logBook_.AddCopyFile(target);
     }
 }

@@ -83,10 +83,10 @@ const TCopyFailureWords kGermanCopyFailure = {
 
 }  // namespace
 
-std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files) {
+std::string CopyFailureText(const std::string& language, const std::vector<TFailedCopy>& files) {
     const TCopyFailureWords& words = language == "German" ? kGermanCopyFailure : kEnglishCopyFailure;
     std::string text = std::string(words.Head) + "\n\n";
-    for (size_t i = 0; i < files.size() && i < kFilesNamed; ++i) text += files[i] + "\n";
+    for (size_t i = 0; i < files.size() && i < kFilesNamed; ++i) text += files[i].Target + " (" + files[i].Reason + ")\n";
     if (files.size() > kFilesNamed) text += Format(words.More, int(files.size() - kFilesNamed)) + "\n";
     return text + "\n" + words.Advice;
 }

@@ -25,6 +25,13 @@ bool UsesGermanTexts(const std::string& language);
 // The question Cancel asks: German only for exactly "German".
 std::string CancelQuestion(const std::string& language);
 
+// A file that could not be copied, with the system's reason ("Access is denied.").
+struct TFailedCopy {
+    std::string Target;
+    std::string Reason;
+};
+
 // The error box's text for files that could not be copied: the first of
-// them by name, the rest counted. German only for exactly "German".
-std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files);
+// them by name, each as "target (reason)", the rest counted. German only
+// for exactly "German".
+std::string CopyFailureText(const std::string& language, const std::vector<TFailedCopy>& files);

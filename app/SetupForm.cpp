@@ -20,9 +20,8 @@ void ShowRemovalError(const std::exception& error) { Application().ShowException
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder)
     : TKelForm(owner), programFolder_(programFolder), workFolderRemoval_(ShowRemovalError) {
     CreateComponents();
-    workFolder_ = ChooseWorkFolder(programFolder_);
+    workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
-    CreateWorkFolders(workFolder_);
     UnpackPayload(*Archiver, programFolder_, workFolder_);
     ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();

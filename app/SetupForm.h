@@ -156,6 +156,6 @@ private:
     std::string workFolder_;
     TSetupSettings settings_;
     TSetupLogBook logBook_;
-    std::vector<std::string> failedCopies_;  // targets of the copies that failed
+    std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     uint8_t currentPage_ = 0;
 };
