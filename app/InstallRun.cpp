@@ -7,6 +7,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Dialogs.h"
@@ -39,8 +40,8 @@ void TSetupForm::InstallFiles() {
     for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
-    ReportFailedCopies();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
+    ReportFailedSteps();
 }
 
 // The folders above the destination that are not there yet, made and logged
@@ -55,7 +56,7 @@ void TSetupForm::CreateParentFolders(const std::string& folder) {
 
 // Copies every payload file, replacing what is there, with the file's name
 // and the progress on show while it is copied. A copy that fails is logged
-// all the same and remembered for the report.
+// all the same and remembered for the report, with the system's reason.
 void TSetupForm::CopyPayloadFiles() {
     const int32_t count = settings_.AddFiles.Count();
     for (int32_t i = 0; i < count; ++i) {
@@ -65,24 +66,30 @@ void TSetupForm::CopyPayloadFiles() {
         Repaint();
         const std::string target = settings_.Destination + "\\" + entry;
         if (platform::CopyFileTo(workFolder_ + entry, target, false)) Step("Copied " + target);
-        else failedCopies_.push_back(target);
+        else failedCopies_.push_back({target, platform::SystemErrorMessage(platform::LastErrorCode())});
         logBook_.AddCopyFile(target);
     }
 }
 
-// One error box for all the files that could not be copied, so that the
-// Finish page does not stand alone as the last word.
-void TSetupForm::ReportFailedCopies() {
-    if (failedCopies_.empty()) return;
-    for (const std::string& target : failedCopies_)
-        if (run_.Log) run_.Log->Failure("Could not copy " + target);
-    if (!run_.Silent) ErrorBox(settings_.SiteletTitle, CopyFailureText(settings_.Language, failedCopies_));
+// One error box for all the steps that failed, so that the Finish page
+// does not stand alone as the last word. Without a window, the run log
+// alone tells them.
+void TSetupForm::ReportFailedSteps() {
+    if (failedCopies_.empty() && !failedGroup_) return;
+    if (run_.Log) {
+        for (const TFailedCopy& copy : failedCopies_) run_.Log->Failure("Could not copy " + copy.Target + " (" + copy.Reason + ")");
+        if (failedGroup_) run_.Log->Failure("Could not create " + failedGroup_->Target + " (" + failedGroup_->Reason + ")");
+    }
+    if (!run_.Silent)
+        ErrorBox(settings_.SiteletTitle, FailedStepsText(settings_.Language, failedCopies_, failedGroup_));
 }
 
 // The Start-menu program folder with the shortcuts to the program, its
 // uninstaller and the ReadMe. The folder may have sub-folders; each level
 // that is made is logged, and levels that are already there are used as
-// they are and not logged. Without a Programs folder there is no place for it.
+// they are and not logged. Without a Programs folder there is no place for
+// it; a folder that cannot be made (an invalid name, no rights) is left out
+// and reported with the other failed steps.
 void TSetupForm::CreateProgramGroup() {
     const std::string programs = GetProgramsFolder(Handle());
     if (programs.empty()) return;
@@ -91,7 +98,11 @@ void TSetupForm::CreateProgramGroup() {
         logBook_.AddDirectory(made);
         Step("Created folder " + made);
     }
-    if (!FolderExists(group)) throw EInOutError(platform::LastErrorCode());
+    const int error = platform::LastErrorCode();
+    if (!FolderExists(group)) {
+        failedGroup_ = TFailedCopy{group, platform::SystemErrorMessage(error)};
+        return;
+    }
     const std::string& title = settings_.SiteletTitle;
     WriteShortcut(group + "\\" + title + ".lnk", {InstalledProgram(), "", settings_.Destination, title});
     WriteShortcut(group + "\\Uninstall.lnk",
@@ -185,7 +196,7 @@ bool TSetupForm::InstallSilently() {
     LaunchProgCheck->SetChecked(false);
     ShowPage(wpCopy);
     CompleteInstallation();
-    return failedCopies_.empty();
+    return failedCopies_.empty() && !failedGroup_;
 }
 
 // Without a desktop folder there is no place for the shortcut.

@@ -70,23 +70,37 @@ struct TCopyFailureWords {
     const char* Head;
     const char* More;
     const char* Advice;
+    const char* ProgramFolder;  // the folder's path, then the reason
 };
 
 const TCopyFailureWords kEnglishCopyFailure = {
     "The following files could not be copied:", "... and %d more",
     "The other files were installed. Make room on the disk or close the programs that use these files, then run "
-    "the setup again."};
+    "the setup again.",
+    "The program folder %s could not be created (%s). The program was installed, but the Start menu has no "
+    "shortcuts to it."};
 const TCopyFailureWords kGermanCopyFailure = {
     "Die folgenden Dateien konnten nicht kopiert werden:", "... und %d weitere",
     "Die \xFC" "brigen Dateien wurden installiert. Schaffen Sie Platz auf dem Datentr\xE4ger oder schlie\xDF" "en Sie "
-    "die Programme, die diese Dateien verwenden, und starten Sie das Setup erneut."};
+    "die Programme, die diese Dateien verwenden, und starten Sie das Setup erneut.",
+    "Der Programmordner %s konnte nicht angelegt werden (%s). Das Programm wurde installiert, aber das "
+    "Startmen\xFC enth\xE4lt keine Verkn\xFCpfungen dazu."};
 
 }  // namespace
 
-std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files) {
+std::string CopyFailureText(const std::string& language, const std::vector<TFailedCopy>& files) {
     const TCopyFailureWords& words = language == "German" ? kGermanCopyFailure : kEnglishCopyFailure;
     std::string text = std::string(words.Head) + "\n\n";
-    for (size_t i = 0; i < files.size() && i < kFilesNamed; ++i) text += files[i] + "\n";
+    for (size_t i = 0; i < files.size() && i < kFilesNamed; ++i) text += files[i].Target + " (" + files[i].Reason + ")\n";
     if (files.size() > kFilesNamed) text += Format(words.More, int(files.size() - kFilesNamed)) + "\n";
     return text + "\n" + words.Advice;
+}
+
+std::string FailedStepsText(const std::string& language, const std::vector<TFailedCopy>& files,
+                            const std::optional<TFailedCopy>& programFolder) {
+    std::string text = files.empty() ? std::string() : CopyFailureText(language, files);
+    if (!programFolder) return text;
+    const TCopyFailureWords& words = language == "German" ? kGermanCopyFailure : kEnglishCopyFailure;
+    if (!text.empty()) text += "\n\n";
+    return text + Format(words.ProgramFolder, programFolder->Target.c_str(), programFolder->Reason.c_str());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The wizard's texts in English and German (8-bit Windows Latin-1), one
 // field per control that shows one, and the question Cancel asks.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,19 @@ bool UsesGermanTexts(const std::string& language);
 // The question Cancel asks: German only for exactly "German".
 std::string CancelQuestion(const std::string& language);
 
+// A file that could not be copied, with the system's reason ("Access is denied.").
+struct TFailedCopy {
+    std::string Target;
+    std::string Reason;
+};
+
 // The error box's text for files that could not be copied: the first of
-// them by name, the rest counted. German only for exactly "German".
-std::string CopyFailureText(const std::string& language, const std::vector<std::string>& files);
+// them by name, each as "target (reason)", the rest counted. German only
+// for exactly "German".
+std::string CopyFailureText(const std::string& language, const std::vector<TFailedCopy>& files);
+
+// The error box's text for every step of the copy phase that failed: the
+// files that could not be copied, then a program folder that could not be
+// made (its path and the system's reason), which was left out.
+std::string FailedStepsText(const std::string& language, const std::vector<TFailedCopy>& files,
+                            const std::optional<TFailedCopy>& programFolder);

@@ -27,9 +27,8 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     CreateComponents();
-    workFolder_ = ChooseWorkFolder(programFolder_);
+    workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
-    CreateWorkFolders(workFolder_);
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
     UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);

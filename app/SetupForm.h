@@ -159,7 +159,7 @@ private:
     };
     void InstallFiles();
     void CopyPayloadFiles();
-    void ReportFailedCopies();
+    void ReportFailedSteps();
     void CreateProgramGroup();
     void FinishSetup();
     void CompleteInstallation();
@@ -186,7 +186,8 @@ private:
     std::string workFolder_;
     TSetupSettings settings_;
     TSetupLogBook logBook_;
-    std::vector<std::string> failedCopies_;  // targets of the copies that failed
+    std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
+    std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed

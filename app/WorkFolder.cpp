@@ -26,6 +26,16 @@ void CreateWorkFolders(const std::string& workFolder) {
     for (const TInnerArchive& archive : kInnerArchives) platform::ForceDirectories(workFolder + archive.FolderName);
 }
 
+std::string MakeWorkFolder(const std::string& programFolder) {
+    const std::string beside = ChooseWorkFolder(programFolder);
+    CreateWorkFolders(beside);
+    const std::string temp = platform::TempFolder();
+    if (platform::DirectoryExists(beside) || temp.empty()) return beside;
+    const std::string inTemp = ChooseWorkFolder(temp);
+    CreateWorkFolders(inTemp);
+    return inTemp;
+}
+
 void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
     UnpackArchive(archiver, programFolder + kPayloadFile, workFolder);
     for (const TInnerArchive& archive : kInnerArchives) {

@@ -1,5 +1,6 @@
 #pragma once
-// The setup's private working folder beside the program: its name, its
+// The setup's private working folder beside the program (or in the
+// temporary folder when the program's cannot take it): its name, its
 // sub-folders, the unpacking of the payload into it, and its removal.
 #include <exception>
 #include <functional>
@@ -28,6 +29,11 @@ std::string ChooseWorkFolder(const std::string& programFolder);
 // Creates "Graphics", "Sounds" and "Additional" below the working folder, and
 // the working folder with them. Failures show up later, when unpacking.
 void CreateWorkFolders(const std::string& workFolder);
+
+// Chooses and makes the working folder with its sub-folders beside the
+// program. Where that folder cannot take it (a read-only medium or share),
+// it goes below the user's temporary folder instead, named by the same rule.
+std::string MakeWorkFolder(const std::string& programFolder);
 
 // Unpacks "Data.Kel" beside the program into the working folder, then the
 // skin archive "gfx.x" it carried into "Graphics\", and "snd.x" and "add.x"

@@ -1,5 +1,8 @@
 #include "archive/EntryNames.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/Text.h"
 
 namespace {
@@ -21,24 +24,47 @@ bool IsDotsOnly(const std::string& component) {
     return anyDot;
 }
 
+// The parts of a folder path between its separators, empty ones included.
+std::vector<std::string> Components(const std::string& path) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end; (end = path.find_first_of("\\/", start)) != std::string::npos; start = end + 1)
+        parts.push_back(path.substr(start, end - start));
+    parts.push_back(path.substr(start));
+    return parts;
+}
+
+bool NamesDevice(const TArchiveEntry& entry, bool withPath) {
+    if (IsDeviceName(entry.FileName)) return true;
+    if (!withPath) return false;
+    const std::vector<std::string> parts = Components(entry.FilePath);
+    return std::any_of(parts.begin(), parts.end(), IsDeviceName);
+}
+
 }  // namespace
+
+bool IsDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();  // Windows drops them before it looks
+    for (char& c : stem)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+    if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+    // The digits 1 to 9, and the superscripts one, two and three of the Western code page.
+    const unsigned char digit = static_cast<unsigned char>(stem[3]);
+    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+}
 
 bool IsSafeFileName(const std::string& name) {
     if (name.empty() || HasForbiddenCharacter(name, "\\/:")) return false;
-    return !IsDotsOnly(name);
+    return !IsDotsOnly(name) && !IsDeviceName(name);
 }
 
 bool IsSafeRelativePath(const std::string& path) {
     if (path.empty()) return true;
     if (path[0] == '\\' || path[0] == '/' || HasForbiddenCharacter(path, ":")) return false;
-    size_t start = 0;
-    while (start <= path.size()) {
-        const size_t end = path.find_first_of("\\/", start);
-        const std::string component = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (IsDotsOnly(component) && component != ".") return false;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    for (const std::string& component : Components(path))
+        if ((IsDotsOnly(component) && component != ".") || IsDeviceName(component)) return false;
     return true;
 }
 
@@ -49,5 +75,7 @@ bool IsSafeEntry(const TArchiveEntry& entry, bool withPath) {
 std::string UnsafeEntryMessage(int index, const TArchiveEntry& entry, bool withPath) {
     const std::string name =
         withPath && !entry.FilePath.empty() ? entry.FilePath + "\\" + entry.FileName : entry.FileName;
+    if (NamesDevice(entry, withPath))
+        return Format("File (%d) has a name that Windows reserves for a device (%s)", index, name.c_str());
     return Format("File (%d) would be written outside the destination folder (%s)", index, name.c_str());
 }

@@ -5,12 +5,17 @@
 
 #include "archive/ArchiveFormat.h"
 
+// A name that Windows gives to a device (CON, PRN, AUX, NUL, COM1 to COM9,
+// LPT1 to LPT9), with or without an extension, in any letter case: a file
+// of that name cannot be made, and writing to it reaches the device.
+bool IsDeviceName(const std::string& name);
+
 // A bare file name: no separator, no drive or stream colon, not a
-// dots-only name that would mean the folder itself or its parent.
+// dots-only name that would mean the folder itself or its parent, not a device.
 bool IsSafeFileName(const std::string& name);
 
 // A folder relative to the destination: not absolute, no drive, no
-// component that climbs to a parent.
+// component that climbs to a parent or names a device.
 bool IsSafeRelativePath(const std::string& path);
 
 // Whether extracting the entry keeps it inside the destination folder; its

@@ -10,6 +10,7 @@
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemError.h"
 #include "platform/Text.h"
 
 namespace {
@@ -27,6 +28,12 @@ std::unique_ptr<TFileStream> OpenForReading(const std::string& fileName) {
 }
 
 [[noreturn]] void Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
+
+void WritePiece(TFileStream& target, const uint8_t* piece, int32_t count) {
+    if (target.Write(piece, count) == count) return;
+    throw Exception(Format("Unable to write file %s (%s)", target.FileName().c_str(),
+                           platform::SystemErrorMessage(target.WriteErrorCode()).c_str()));
+}
 
 // Every run of backslashes becomes one, then a trailing one goes.
 std::string CollapseSeparators(const std::string& folder) {
@@ -206,27 +213,34 @@ void TZLBArchive::ExtractEntry(TFileStream& archive, int index, const std::strin
     if (OnFileExtracted) OnFileExtracted(destinationFolder + entry.FileName);
 }
 
-void TZLBArchive::CopyEntryData(TFileStream& archive, TStream& target, const TArchiveEntry& entry, int index) {
+// Read, inflate and progress failures mean a damaged archive; a failed
+// write is the target's, and says why.
+void TZLBArchive::CopyEntryData(TFileStream& archive, TFileStream& target, const TArchiveEntry& entry, int index) {
     if (entry.DataOffset < 0) Corrupt(index);
     archive.SetPosition(entry.DataOffset);
     std::optional<TDecompressionStream> reader;
     try {
         reader.emplace(archive);
-        progressActivity_ = paExtracting;
-        progressTotal_ = entry.FileSize;
-        progressDone_ = 0;
-        progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
-        uint8_t piece[PieceSize];
-        for (int32_t remaining = entry.FileSize; remaining > 0;) {
-            const int32_t size = std::min(remaining, PieceSize);
-            const int32_t count = entry.IsStored() ? archive.Read(piece, size) : reader->Read(piece, size);
-            progressDone_ += count;
-            ReportProgress();
-            if (count != 0) target.WriteBuffer(piece, count);
-            remaining -= size;
-        }
     } catch (...) {
         Corrupt(index);
+    }
+    progressActivity_ = paExtracting;
+    progressTotal_ = entry.FileSize;
+    progressDone_ = 0;
+    progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
+    uint8_t piece[PieceSize];
+    for (int32_t remaining = entry.FileSize; remaining > 0;) {
+        const int32_t size = std::min(remaining, PieceSize);
+        int32_t count = 0;
+        try {
+            count = entry.IsStored() ? archive.Read(piece, size) : reader->Read(piece, size);
+            progressDone_ += count;
+            ReportProgress();
+        } catch (...) {
+            Corrupt(index);
+        }
+        if (count != 0) WritePiece(target, piece, count);
+        remaining -= size;
     }
 }
 

@@ -72,7 +72,7 @@ private:
     void CheckEntryNames() const;
     std::string TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const;
     void ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder);
-    void CopyEntryData(TFileStream& archive, TStream& target, const TArchiveEntry& entry, int index);
+    void CopyEntryData(TFileStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
     void BecomeIdle();
 
     std::string archiveFileName_;

@@ -28,6 +28,8 @@ public:
     int64_t Size() override;
 
     const std::string& FileName() const { return fileName_; }
+    // The system's error code of the last write that failed; 0 while none has.
+    int WriteErrorCode() const;
 
 private:
     struct Handle;

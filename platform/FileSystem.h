@@ -16,6 +16,9 @@ enum FileAttribute : uint32_t {
     faDirectory = 0x10,
     faArchive = 0x20,
     faAnyFile = 0x3F,
+    // A link (a symbolic link or a junction): reported with the attributes of
+    // what it stands for, a folder or a file, but it is not that thing itself.
+    faReparsePoint = 0x400,
 };
 
 bool FileExists(const std::string& path);       // a file, not a folder

@@ -10,6 +10,7 @@
 
 struct TFileStream::Handle {
     int fd = -1;
+    int writeError = 0;
     ~Handle() {
         if (fd >= 0) ::close(fd);
     }
@@ -52,11 +53,16 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
     while (done < count) {
         const ssize_t n = ::write(handle_->fd, bytes + done, static_cast<size_t>(count - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n <= 0) {
+            handle_->writeError = n < 0 ? errno : EIO;
+            break;
+        }
         done += static_cast<int32_t>(n);
     }
     return done;
 }
+
+int TFileStream::WriteErrorCode() const { return handle_->writeError; }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET

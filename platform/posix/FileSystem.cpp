@@ -41,6 +41,7 @@ bool MatchesMask(const std::string& mask, const std::string& name) {
 
 uint32_t AttributesOf(const std::string& name, const struct stat& info) {
     uint32_t attr = S_ISDIR(info.st_mode) ? faDirectory : faArchive;
+    if (S_ISLNK(info.st_mode)) attr |= faReparsePoint;
     if (!(info.st_mode & S_IWUSR)) attr |= faReadOnly;
     if (name.size() > 1 && name[0] == '.' && name != "..") attr |= faHidden;
     return attr;

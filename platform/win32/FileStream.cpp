@@ -6,6 +6,7 @@
 
 struct TFileStream::Handle {
     HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD writeError = 0;
     ~Handle() {
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
@@ -56,9 +57,14 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
     if (count <= 0) return 0;
     DWORD done = 0;
-    if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+    if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
+        handle_->writeError = GetLastError();
+        return 0;
+    }
     return static_cast<int32_t>(done);
 }
+
+int TFileStream::WriteErrorCode() const { return static_cast<int>(handle_->writeError); }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     const DWORD method = origin == TSeekOrigin::soBeginning ? FILE_BEGIN

@@ -124,7 +124,7 @@ bool Wanted(const WIN32_FIND_DATAA& data, uint32_t attributes) {
 
 void Fill(const WIN32_FIND_DATAA& data, TSearchRec& found) {
     found.Name = data.cFileName;
-    found.Attr = data.dwFileAttributes & faAnyFile;
+    found.Attr = data.dwFileAttributes & (faAnyFile | faReparsePoint);
     found.Size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 

@@ -165,6 +165,23 @@ TEST(KelpackBuild, RefusedProjectWritesNothing) {
     EXPECT_EQ(FileTree(out).size(), 1u);
 }
 
+#ifndef _WIN32
+// Windows could not unpack a file named after a device; Linux can hold one.
+TEST(KelpackBuild, RefusesFilesNamedAfterDevices) {
+    ScratchFolder scratch;
+    const std::string project = StageSample(scratch);
+    WriteFile(scratch / "Setup.exe", "MZ");
+    WriteFile(project + "\\Files\\aux.txt", "device?");
+    WriteFile(project + "\\Graphics\\PRN", "device?");
+    const ProcessResult run = Build(project, scratch / "out", scratch / "Setup.exe");
+    EXPECT_EQ(run.ExitCode, 1);
+    for (const char* file : {"Files/aux.txt", "Graphics/PRN"})
+        EXPECT_NE(run.Err.find(std::string(file) + ": Windows reserves this name for a device; rename it\n"), std::string::npos)
+            << run.Err;
+    EXPECT_FALSE(platform::DirectoryExists(scratch / "out"));
+}
+#endif
+
 TEST(KelpackBuild, TakesTheWizardAndTheSampleFromBesideKelpack) {
     ScratchFolder scratch;
     const std::string kelpack = LoneKelpack(scratch / "bin");

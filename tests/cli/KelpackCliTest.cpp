@@ -157,3 +157,32 @@ TEST(KelpackCli, UnsafeEntryIsRefusedWithNothingWrittenOutside) {
     EXPECT_FALSE(platform::FileExists(scratch / "evil.txt"));
     EXPECT_EQ(Kelpack("verify " + Quoted(scratch / "a.kel")).ExitCode, 1);
 }
+
+#ifndef _WIN32
+// Linux holds names that Windows takes for devices; such a file would not
+// unpack there, so no archive is written.
+TEST(KelpackCli, PackRefusesNamesOfDevices) {
+    for (const std::string name : {"CON", "nul.txt", "Com1.log", "lpt9\\inside.txt"}) {
+        ScratchFolder scratch;
+        const std::string file = scratch / ("product\\docs\\" + name);
+        ASSERT_TRUE(platform::ForceDirectories(file.substr(0, file.find_last_of('\\'))));
+        WriteFile(file, "device?");
+        const ProcessResult run = Kelpack("pack " + Quoted(scratch / "a.kel") + " " + Quoted(scratch / "product"));
+        EXPECT_EQ(run.ExitCode, 1) << name;
+        const std::string device = scratch / ("product\\docs\\" + name.substr(0, name.find('\\')));
+        EXPECT_EQ(run.Err, device + ": Windows reserves this name for a device; rename it\n");
+        EXPECT_FALSE(platform::FileExists(scratch / "a.kel"));
+    }
+}
+
+// A disk that takes no more bytes is named as such, not taken for a damaged archive.
+TEST(KelpackCli, ExtractNamesAFullDiskWithTheSystemsReason) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("full", TextData(20000));
+    builder.WriteTo(scratch / "a.kel");
+    const ProcessResult run = Kelpack("extract " + Quoted(scratch / "a.kel") + " /dev");
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, "Unable to write file /dev\\full (No space left on device)\n");
+}
+#endif

@@ -2,10 +2,13 @@
 // English and in German, and once with a file that cannot be copied. What
 // the run leaves in the Wine prefix is checked afterwards: the files, the
 // log, the uninstall entry, the shortcuts, and the programs it started.
+#include <algorithm>
+#include <memory>
 #include <sstream>
 
 #include "tests/e2e/LinkFile.h"
 #include "tests/e2e/SetupWizard.h"
+#include "tests/e2e/TestMount.h"
 #include "tests/e2e/WineSystem.h"
 
 namespace {
@@ -55,7 +58,7 @@ protected:
 
     void RemoveInstallation() {
         for (const std::string& path : {productRoot, group, desktopLink})
-            RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
+            RunProcess("rm -rf " + Quoted(UnixPathOf(path)));
         DeleteRegistryKey32(kUninstallKey);
     }
 
@@ -89,15 +92,16 @@ protected:
         ExpectEndedWithoutWorkingFolder();
     }
 
-    std::string Installed(const std::string& name) { return UnixPathOfDriveC(destination + "\\" + name); }
+    std::string Installed(const std::string& name) { return UnixPathOf(destination + "\\" + name); }
 
-    // Each installed file holds what the payload holds.
-    void ExpectFilesMatchThePayload() {
+    // Each installed file but the failed ones holds what the payload holds.
+    void ExpectFilesMatchThePayload(const std::vector<std::string>& failed = {}) {
         const std::string extracted = platform::NativePath(Scratch() / "payload");
         const ProcessResult unpacked =
             RunProcess(Quoted(KEL_KELPACK) + " extract " + Quoted(setupFolder + "/Data.Kel") + " " + Quoted(extracted));
         ASSERT_EQ(unpacked.ExitCode, 0) << unpacked.Err;
         for (const std::string& name : SampleFiles()) {
+            if (std::find(failed.begin(), failed.end(), name) != failed.end()) continue;
             ASSERT_TRUE(platform::FileExists(Installed(name))) << name << " is not installed";
             EXPECT_TRUE(ReadFile(Installed(name)) == ReadFile(extracted + "/" + name)) << name << " differs";
         }
@@ -169,16 +173,102 @@ TEST_F(SetupInstallRun, InstallsTheSampleInEnglishFromStartToFinish) { InstallFr
 
 TEST_F(SetupInstallRun, InstallsTheSampleInGermanFromStartToFinish) { InstallFromStartToFinish("German"); }
 
-TEST_F(SetupInstallRun, AFileThatCannotBeCopiedShowsTheErrorBoxAndTheWizardFinishes) {
-    // A folder where the ReadMe should go: its copy fails.
-    RunProcess("mkdir -p " + Quoted(Installed("ReadMe.txt")));
+namespace {
+
+// A copy that fails for one of the reasons a user meets: what stands in the
+// way, the files it hits, and the system's reason as Wine words it.
+enum class CopyFaultKind { FolderInTheWay, FileInUse, FullDisk };
+struct CopyFault {
+    const char* Name;
+    CopyFaultKind Kind;
+    const char* Reason;
+};
+
+const CopyFault kCopyFaults[] = {
+    {"FolderInTheWay", CopyFaultKind::FolderInTheWay, "Access denied."},
+    {"FileInUse", CopyFaultKind::FileInUse, "Sharing violation."},
+    {"FullDisk", CopyFaultKind::FullDisk, "Disk full."},
+};
+
+const std::string kProgramFilesKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
+
+// The full disk is a small tmpfs given to the prefix as drive K:, made the
+// Program Files folder, so that the proposed destination lies on it.
+class SetupCopyFault : public SetupInstallRun, public testing::WithParamInterface<CopyFault> {
+protected:
+    void SetUp() override {
+        if (GetParam().Kind == CopyFaultKind::FullDisk) {
+            programFiles = RegistryValue32(kProgramFilesKey, "ProgramFilesDir");
+            ASSERT_TRUE(programFiles.has_value());
+            disk = std::make_unique<TestMount>(platform::NativePath(diskScratch / "disk"), 8 << 20);
+            ASSERT_TRUE(disk->Mounted()) << disk->Error();
+            ASSERT_TRUE(MapDrive("k:", disk->Folder()));
+            SetRegistryValue32(kProgramFilesKey, "ProgramFilesDir", "K:");
+        }
+        SetupInstallRun::SetUp();
+    }
+    void TearDown() override {
+        SetupInstallRun::TearDown();
+        holder.reset();
+        if (programFiles) SetRegistryValue32(kProgramFilesKey, "ProgramFilesDir", *programFiles);
+        if (disk) UnmapDrive("k:");
+        disk.reset();
+    }
+
+    // Puts the fault in the way; the names of the files it makes fail.
+    std::vector<std::string> Arrange() {
+        switch (GetParam().Kind) {
+            case CopyFaultKind::FolderInTheWay:
+                RunProcess("mkdir -p " + Quoted(Installed("ReadMe.txt")));
+                return {"ReadMe.txt"};
+            case CopyFaultKind::FileInUse: {
+                RunProcess("mkdir -p " + Quoted(Installed("")));
+                holder = std::make_unique<BackgroundProgram>(
+                    std::vector<std::string>{"bash", KEL_SOURCE_DIR "/scripts/wine-run.sh",
+                                             KEL_WIN32_BUILD_DIR "/tests/win32/holdfile.exe", destination + "\\ReadMe.txt"},
+                    platform::NativePath(diskScratch / "holder.txt"));
+                const std::string said = platform::NativePath(diskScratch / "holder.txt");
+                EXPECT_TRUE(WaitUntil([&] { return ReadFile(said).find("held") != std::string::npos; }, 60s))
+                    << "the file is not held: " << ReadFile(said);
+                return {"ReadMe.txt"};
+            }
+            case CopyFaultKind::FullDisk:
+                // The program file comes first and does not fit: it fills the
+                // disk, and none of the others fits after it.
+                EXPECT_TRUE(disk->LeaveFree(64 << 10));
+                return SampleFiles();
+        }
+        return {};
+    }
+
+    // The box names each failed file with the reason, in the order of the copies.
+    std::string ExpectedBoxStart(const std::vector<std::string>& failed) const {
+        std::string text = "The following files could not be copied:\n\n";
+        for (const std::string& name : failed) text += destination + "\\" + name + " (" + GetParam().Reason + ")\n";
+        return text + "\n";
+    }
+
+    ScratchFolder diskScratch;
+    std::optional<std::string> programFiles;
+    std::unique_ptr<TestMount> disk;
+    std::unique_ptr<BackgroundProgram> holder;
+};
+
+}  // namespace
+
+TEST_P(SetupCopyFault, TheBoxOfFailedCopiesSaysWhyAndTheWizardFinishes) {
+    const std::vector<std::string> failed = Arrange();
+    if (HasFailure()) return;
     WalkToTheFolderPage("English");
     if (HasFatalFailure()) return;
     Click("Next");
     std::optional<TRect> box;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow(kTitle)).has_value(); }, 30s)) << "no error box";
-    SaveScreenshot("/tmp/e2e-install-copy-error.png",
+    SaveScreenshot(std::string("/tmp/e2e-install-copy-error-") + GetParam().Name + ".png",
                    TRect{Form().Left - 20, Form().Top - 20, Form().Right + 20, Form().Bottom + 20});
+    const std::string text = ShownBoxText(kTitle).value_or("(no box text)");
+    EXPECT_EQ(text.substr(0, ExpectedBoxStart(failed).size()), ExpectedBoxStart(failed)) << text;
+    if (disk) disk->RemoveFiller();  // the user makes room, as the box advises
     MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
     RunDisplayTool("xdotool key Return");
     // Next saw the mouse last before the box came; passing over it again
@@ -187,9 +277,11 @@ TEST_F(SetupInstallRun, AFileThatCannotBeCopiedShowsTheErrorBoxAndTheWizardFinis
     MoveMouse(1, 1);
     Finish("English");
     if (HasFatalFailure()) return;
-    EXPECT_EQ(ReadFile(Installed("LarkNotes.exe")).size(), ReadFile(KEL_WIN32_BUILD_DIR "/samples/larknotes/LarkNotes.exe").size());
-    EXPECT_NE(ReadFile(Installed("setup.log")).find("COPYFILE=" + destination + "\\ReadMe.txt\r\n"), std::string::npos)
-        << "a failed copy is logged all the same";
+    ExpectFilesMatchThePayload(failed);
+    const std::string log = ReadFile(Installed("setup.log"));
+    for (const std::string& name : failed)
+        EXPECT_NE(log.find("COPYFILE=" + destination + "\\" + name + "\r\n"), std::string::npos)
+            << "a failed copy is logged all the same: " << name;
 }
 
 TEST_F(SetupInstallRun, TheCloseKeyAsksOnThePagesAndOnTheFinishPageCompletesWithoutStartingAnything) {
@@ -209,3 +301,6 @@ TEST_F(SetupInstallRun, TheCloseKeyAsksOnThePagesAndOnTheFinishPageCompletesWith
     EXPECT_EQ(WindowTitles("Larkspur Notes - |ReadMe.*Notepad"), std::vector<std::string>{})
         << "the close key starts neither the program nor the ReadMe";
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, SetupCopyFault, testing::ValuesIn(kCopyFaults),
+                         [](const testing::TestParamInfo<CopyFault>& info) { return std::string(info.param.Name); });

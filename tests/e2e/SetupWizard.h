@@ -61,6 +61,11 @@ protected:
         if (HasFatalFailure()) return;
         MakeSetup(language);
         if (HasFatalFailure()) return;
+        ShowWizard();
+    }
+
+    // Starts the setup in setupFolder and waits for its Welcome page.
+    void ShowWizard() {
         Launch({setupFolder + "/Setup.exe"});
         FindForm("SetupForm", 620, 440);
         if (HasFatalFailure()) return;

@@ -1,6 +1,10 @@
 #include "tests/e2e/WineSystem.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
@@ -29,6 +33,14 @@ std::string UnixPathOfDriveC(const std::string& windowsPath) {
     return path;
 }
 
+std::string UnixPathOf(const std::string& windowsPath) {
+    std::string drive = windowsPath.substr(0, 2);
+    std::transform(drive.begin(), drive.end(), drive.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::string path = WinePrefix() + "/dosdevices/" + drive + windowsPath.substr(2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name) {
     const ProcessResult result = RunInWine(std::string(kRegistryTool32) + " query " + Quoted(key) + " /v " + Quoted(name));
     if (result.ExitCode != 0) return std::nullopt;
@@ -44,6 +56,30 @@ std::optional<std::string> RegistryValue32(const std::string& key, const std::st
 
 void DeleteRegistryKey32(const std::string& key) {
     RunInWine(std::string(kRegistryTool32) + " delete " + Quoted(key) + " /f");
+}
+
+void SetRegistryValue32(const std::string& key, const std::string& name, const std::string& value) {
+    RunInWine(std::string(kRegistryTool32) + " add " + Quoted(key) + " /v " + Quoted(name) + " /d " + Quoted(value) +
+              " /f");
+}
+
+std::optional<std::string> ShownBoxText(const std::string& title) {
+    const ProcessResult result = RunInWine(Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/boxtext.exe") + " " + Quoted(title));
+    if (result.ExitCode != 0) return std::nullopt;
+    return result.Out;
+}
+
+bool MapDrive(const std::string& drive, const std::string& unixFolder) {
+    UnmapDrive(drive);
+    return ::symlink(unixFolder.c_str(), (WinePrefix() + "/dosdevices/" + drive).c_str()) == 0;
+}
+
+void UnmapDrive(const std::string& drive) { ::unlink((WinePrefix() + "/dosdevices/" + drive).c_str()); }
+
+// Wine names the prefix's user after the Unix user.
+std::string UnixTempFolder() {
+    const passwd* user = ::getpwuid(::getuid());
+    return WinePrefix() + "/drive_c/users/" + (user ? user->pw_name : "root") + "/Temp";
 }
 
 void EndWinePrograms() { RunProcess("WINEPREFIX=" + Quoted(WinePrefix()) + " wineserver -k"); }

@@ -1,17 +1,32 @@
 #pragma once
 // What a Windows program left in the project's Wine prefix: files on its
 // drive C:, values of its registry as 32-bit programs see it, and the
-// programs still running in it.
+// programs still running in it; what its message boxes say; the drives and
+// the temporary folder the prefix gives its programs.
 #include <optional>
 #include <string>
 
 // The Unix path of a "C:\..." path of the prefix.
 std::string UnixPathOfDriveC(const std::string& windowsPath);
+// The Unix path of a path on any drive of the prefix ("K:\...").
+std::string UnixPathOf(const std::string& windowsPath);
 
 // A string value of the registry as 32-bit programs see it; nothing when the
 // key or value is missing. key starts with HKLM or HKCU.
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name);
 void DeleteRegistryKey32(const std::string& key);
+void SetRegistryValue32(const std::string& key, const std::string& name, const std::string& value);
+
+// The text of the shown message box with this title; nothing when none shows.
+std::optional<std::string> ShownBoxText(const std::string& title);
+
+// Gives the prefix a drive ("k:") that is the Unix folder, or takes it away again.
+bool MapDrive(const std::string& drive, const std::string& unixFolder);
+void UnmapDrive(const std::string& drive);
+
+// The Unix path of the user's temporary folder of the prefix, where Windows
+// programs of the prefix make their temporary files.
+std::string UnixTempFolder();
 
 // Ends every program of the prefix, those that a test's program started included.
 void EndWinePrograms();

@@ -8,9 +8,12 @@
 using UnsafeInputTest = ArchiveFixture;
 
 TEST(EntryNames, BareFileNamesOnly) {
-    for (const std::string name : {"a.txt", "Setup.ini", ".hidden", "a..b", "x y"}) EXPECT_TRUE(IsSafeFileName(name)) << name;
+    for (const std::string name : {"a.txt", "Setup.ini", ".hidden", "a..b", "x y", "CONSOLE", "con-1.txt", "NULL",
+                                   "COM0", "COM10", "LPT", "xAUX", "COM1x.txt"})
+        EXPECT_TRUE(IsSafeFileName(name)) << name;
     for (const std::string& name : std::vector<std::string>{"", ".", "..", "...", ". .", "..\\evil", "a\\b", "a/b", "C:evil", "file:stream",
-                                   std::string("a\0b", 3)})
+                                   std::string("a\0b", 3), "CON", "con.txt", "Nul", "aux.tar.gz", "PRN ", "CON .txt",
+                                   "COM1", "com9.log", "LPT1", "lpt9.txt", "COM\xB9"})
         EXPECT_FALSE(IsSafeFileName(name)) << name;
 }
 
@@ -18,7 +21,8 @@ TEST(EntryNames, RelativeFoldersThatStayInside) {
     for (const std::string path : {"", "sub", "sub\\deeper", "sub\\", ".\\sub", "a..b\\c", "sub/deeper"})
         EXPECT_TRUE(IsSafeRelativePath(path)) << path;
     for (const std::string path : {"..", "..\\x", "sub\\..\\..", "sub\\..", "\\abs", "/abs", "\\\\server\\share",
-                                   "C:\\x", "C:x", "sub\\...\\x", "sub/../x", "sub\\.. \\x"})
+                                   "C:\\x", "C:x", "sub\\...\\x", "sub/../x", "sub\\.. \\x", "CON", "sub\\nul\\x",
+                                   "sub/Com3.d"})
         EXPECT_FALSE(IsSafeRelativePath(path)) << path;
 }
 
@@ -36,6 +40,25 @@ TEST_F(UnsafeInputTest, ClimbingNamesAreRefusedBeforeAnythingIsWritten) {
         EXPECT_FALSE(platform::DirectoryExists(destination)) << name;  // not even the harmless entry
         EXPECT_FALSE(platform::FileExists(scratch / "escaped.txt"));
         EXPECT_EQ(reports, (Reports{{archiveName, 0}}));
+    }
+}
+
+TEST_F(UnsafeInputTest, DeviceNamesAreRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        const char* Name;
+        const char* Path;
+        const char* Shown;
+    };
+    for (const Case& c : {Case{"NUL.txt", "", "NUL.txt"}, Case{"a.txt", "docs\\aux", "docs\\aux\\a.txt"}}) {
+        ArchiveBuilder builder;
+        builder.Add("harmless.txt", "x");
+        builder.Add(c.Name, "payload", c.Path);
+        builder.WriteTo(archiveName);
+        archive.OpenArchive(archiveName);
+        archive.ExtractWithPath = true;
+        EXPECT_EQ(MessageOf([&] { archive.ExtractFiles(destination); }),
+                  std::string("File (1) has a name that Windows reserves for a device (") + c.Shown + ")");
+        EXPECT_FALSE(platform::DirectoryExists(destination)) << c.Shown;
     }
 }
 

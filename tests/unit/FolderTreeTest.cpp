@@ -4,6 +4,14 @@
 #include "shell/FolderTree.h"
 #include "tests/support/ArchiveFixture.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include <utility>
+
+#include "platform/posix/NativePath.h"
+#endif
+
 namespace {
 
 // Clears read-only marks left by a test so the scratch folder can go.
@@ -52,3 +60,21 @@ TEST(DeleteFolderTree, FailureDeepDownNamesTheTopFolderAndItsSubfolder) {
     EXPECT_EQ(MessageOf([&] { DeleteFolderTree(tree); }), "Aborted deleting Directory: " + tree + "file: level1");
     EXPECT_TRUE(platform::DirectoryExists(tree + "\\level1\\level2"));
 }
+
+#ifndef _WIN32
+// Links inside go as links; what they point to stays. (Under Wine the
+// wizard's own test makes the link, since Windows programs cannot.)
+TEST(DeleteFolderTree, RemovesLinksWithoutFollowingThem) {
+    ScratchFolder scratch;
+    const std::string tree = scratch / "tree", outside = scratch / "outside";
+    ASSERT_TRUE(platform::CreateDir(tree));
+    ASSERT_TRUE(platform::CreateDir(outside));
+    WriteFile(outside + "\\keep.txt", "x");
+    for (const auto& [link, target] : {std::pair<std::string, std::string>{"folder-link", outside},
+                                       {"file-link", outside + "\\keep.txt"}})
+        ASSERT_EQ(::symlink(platform::NativePath(target).c_str(), platform::NativePath(tree + "\\" + link).c_str()), 0);
+    DeleteFolderTree(tree);
+    EXPECT_FALSE(platform::DirectoryExists(tree));
+    EXPECT_EQ(ReadFile(outside + "\\keep.txt"), "x");
+}
+#endif

@@ -7,6 +7,7 @@
 #include "app/WorkFolder.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/FileSystem.h"
+#include "shell/FolderTree.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
@@ -95,4 +96,20 @@ TEST(WorkFolder, RemovalDeletesOnlyTheWatchedFolderEvenAfterAFailedStart) {
     EXPECT_EQ(work, payload.programFolder + "tempx\\");
     EXPECT_FALSE(platform::DirectoryExists(work));
     EXPECT_TRUE(platform::FileExists(payload.programFolder + "temp\\keep.txt"));
+}
+
+TEST(WorkFolder, GoesToTheTemporaryFolderOnlyWhereTheProgramsFolderCannotTakeIt) {
+    ScratchFolder scratch;
+    const std::string writable = scratch.Path() + "\\";
+    EXPECT_EQ(MakeWorkFolder(writable), writable + "temp\\");
+    EXPECT_TRUE(platform::DirectoryExists(writable + "temp\\Graphics"));
+
+    // A program folder that is a file cannot hold folders, as a read-only medium cannot.
+    WriteFile(scratch / "medium", "");
+    const std::string expected = ChooseWorkFolder(platform::TempFolder());
+    const std::string work = MakeWorkFolder(scratch / "medium\\");
+    const bool made = platform::DirectoryExists(work + "Graphics");
+    DeleteFolderTree(work.substr(0, work.size() - 1));
+    EXPECT_EQ(work, expected);
+    EXPECT_TRUE(made);
 }

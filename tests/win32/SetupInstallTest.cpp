@@ -233,8 +233,8 @@ TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
                               shown = TextOf(box) + "|" + MessageBoxText(box);
                               PostMessageA(box, WM_COMMAND, IDOK, 0);
                           });
-    EXPECT_EQ(shown, kTitle + "|The following files could not be copied:\n\n" + destination + "\\missing one.txt\n" +
-                         destination + "\\missing two.txt\n\nThe other files were installed. Make room on the disk "
+    EXPECT_EQ(shown, kTitle + "|The following files could not be copied:\n\n" + destination + "\\missing one.txt (File not found.)\n" +
+                         destination + "\\missing two.txt (File not found.)\n\nThe other files were installed. Make room on the disk "
                          "or close the programs that use these files, then run the setup again.");
     EXPECT_EQ(form->CurrentPage(), wpFinish) << "the wizard goes on to its end";
     EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ");
@@ -291,12 +291,22 @@ TEST_F(SetupInstall, LaunchingMakesTheDestinationTheCurrentFolder) {
     EXPECT_EQ(platform::CurrentFolder(), destination);
 }
 
-TEST_F(SetupInstall, AFailedCopyPhaseLeavesCancelAsTheWayOut) {
-    StartWith("Addfile=tool.exe\r\nFolder=No such parent\\Group\r\n");
-    EXPECT_NE(MessageOf([&] { Install(); }), "") << "a program folder whose parent is missing cannot be made";
-    EXPECT_EQ(form->CurrentPage(), wpCopy);
-    EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "Do you want to cancel setup?");
-    EXPECT_FALSE(form->Visible()) << "Yes closes the wizard";
+TEST_F(SetupInstall, AProgramFolderThatCannotBeMadeIsLeftOutAndTheInstallationStillFinishes) {
+    const std::string bad = GetProgramsFolder(nullptr) + "\\Kel bad <name>";
+    StartWith("Addfile=tool.exe\r\nFolder=Kel bad <name>\r\nDesktopIcon=1\r\n");
+    std::string shown;
+    WithQuestionBoxAnswer([&] { Install(); },
+                          [&](HWND box) {
+                              shown = MessageBoxText(box);
+                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                          });
+    EXPECT_EQ(shown.rfind("The program folder " + bad + " could not be created (", 0), 0u) << shown;
+    EXPECT_EQ(form->CurrentPage(), wpFinish);
+    Finish();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(Log().find(bad), std::string::npos) << "nothing of it is logged";
+    EXPECT_NE(Log().find("LINK=" + desktopLink), std::string::npos) << "the rest of the installation is complete";
+    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
 }
 
 TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {
@@ -407,7 +417,7 @@ TEST_F(SetupInstall, WithoutAWindowItInstallsAsDescribedAndTellsFailuresOnlyInIt
     form.reset();
     const std::string steps = ReadFile(runLog);
     for (const std::string& line : {"Copied " + destination + "\\tool.exe\r\n",
-                                    "Error: Could not copy " + destination + "\\missing.txt\r\n",
+                                    "Error: Could not copy " + destination + "\\missing.txt (",
                                     "Wrote " + destination + "\\setup.log\r\n"})
         EXPECT_NE(steps.find(line), std::string::npos) << line << "in\n" << steps;
 }

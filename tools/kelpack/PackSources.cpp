@@ -2,15 +2,23 @@
 
 #include <algorithm>
 
+#include "archive/EntryNames.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
+#include "tools/kelpack/PayloadNames.h"
 
 namespace {
 
 std::string BaseName(const std::string& path) {
     const size_t cut = path.find_last_of("\\/");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Windows could not unpack a file or folder named after a device, so the
+// archive is not written at all.
+void RefuseDeviceName(const std::string& path, const std::string& name) {
+    if (IsDeviceName(name)) throw Exception(DeviceNameProblem(path));
 }
 
 std::string JoinRelative(const std::string& folder, const std::string& name) {
@@ -23,6 +31,7 @@ void CollectFolder(const std::string& folder, const std::string& relative, std::
     if (listing.empty() && !relative.empty()) warnings.push_back("empty folder not kept: " + folder);
     for (const platform::TSearchRec& entry : listing) {
         const std::string path = folder + "\\" + entry.Name;
+        RefuseDeviceName(path, entry.Name);
         if (entry.Attr & platform::faDirectory)
             CollectFolder(path, JoinRelative(relative, entry.Name), items, warnings);
         else
@@ -49,6 +58,7 @@ std::vector<TPackItem> CollectPackItems(const std::vector<std::string>& paths, s
         if (platform::DirectoryExists(path)) {
             CollectFolder(path, "", items, warnings);
         } else if (platform::FileExists(path)) {
+            RefuseDeviceName(path, BaseName(path));
             items.push_back({path, BaseName(path), "", platform::FileSizeOf(path)});
         } else {
             throw Exception("No such file or folder: " + given);

@@ -23,6 +23,10 @@ bool IsUnfitFileName(const std::string& name) {
     });
 }
 
+std::string DeviceNameProblem(const std::string& path) {
+    return path + ": Windows reserves this name for a device; rename it";
+}
+
 bool TPayloadNames::Contains(const std::string& name) const {
     return std::any_of(names_.begin(), names_.end(), [&](const std::string& held) { return SameFileName(held, name); });
 }

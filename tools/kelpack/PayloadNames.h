@@ -12,6 +12,10 @@ bool SameFileName(const std::string& a, const std::string& b);
 // or a character Windows forbids in names, or ending in a blank or a dot.
 bool IsUnfitFileName(const std::string& name);
 
+// The problem text for a file or folder at path whose name Windows keeps for
+// a device (CON, NUL, COM1, ...): no file of that name can be unpacked there.
+std::string DeviceNameProblem(const std::string& path);
+
 class TPayloadNames {
 public:
     // name is relative to the working folder: "Setup.ini", "Graphics\Window.bmp".

@@ -1,6 +1,7 @@
 #include "tools/kelpack/SetupProject.h"
 
 #include "app/WorkFolder.h"
+#include "archive/EntryNames.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackSources.h"
@@ -24,6 +25,8 @@ std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std
         if (entry.Attr & platform::faDirectory) {
             problems.push_back(path + ": a sub-folder; the wizard unpacks this folder without sub-folders, "
                                       "so move its files up or out");
+        } else if (IsDeviceName(entry.Name)) {
+            problems.push_back(DeviceNameProblem(path));
         } else if (IsUnfitFileName(entry.Name)) {
             problems.push_back(path + ": Windows cannot hold a file of this name");
         } else {
