@@ -46,4 +46,9 @@ void DeleteRegistryKey32(const std::string& key) {
     RunInWine(std::string(kRegistryTool32) + " delete " + Quoted(key) + " /f");
 }
 
+void SetRegistryValue32(const std::string& key, const std::string& name, const std::string& value) {
+    RunInWine(std::string(kRegistryTool32) + " add " + Quoted(key) + " /v " + Quoted(name) + " /d " + Quoted(value) +
+              " /f");
+}
+
 void EndWinePrograms() { RunProcess("WINEPREFIX=" + Quoted(WinePrefix()) + " wineserver -k"); }

@@ -12,6 +12,8 @@ std::string UnixPathOfDriveC(const std::string& windowsPath);
 // key or value is missing. key starts with HKLM or HKCU.
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name);
 void DeleteRegistryKey32(const std::string& key);
+// Writes a string value, making the key when it is missing.
+void SetRegistryValue32(const std::string& key, const std::string& name, const std::string& value);
 
 // Ends every program of the prefix, those that a test's program started included.
 void EndWinePrograms();
