@@ -42,6 +42,24 @@ bool IsSingleKeyName(const std::string& key) {
     return true;
 }
 
+// Moves each folder behind the last step for something inside it, so that a
+// folder comes after its contents whatever order the log gives.
+void PutFoldersAfterTheirContents(std::vector<TRemovalStep>& steps) {
+    for (size_t i = 0; i < steps.size();) {
+        size_t last = i;
+        if (steps[i].Kind == TRemovalKind::Folder)
+            for (size_t j = i + 1; j < steps.size(); ++j)
+                if (!SameText(steps[j].Path, steps[i].Path) && HoldsOrIs(steps[i].Path, steps[j].Path)) last = j;
+        if (last == i) {
+            ++i;
+            continue;
+        }
+        const TRemovalStep folder = steps[i];
+        steps.erase(steps.begin() + i);
+        steps.insert(steps.begin() + last, folder);
+    }
+}
+
 }  // namespace
 
 EUninstallError::EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail)
@@ -101,6 +119,8 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
     else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(key), TStayReason::InvalidKeyName});
     else plan.Skipped.push_back({"", TStayReason::NoKeyNamed});
     plan.Steps.push_back({TRemovalKind::Log, logFile});
+    PutFoldersAfterTheirContents(plan.Steps);
+    PutFoldersAfterTheirContents(logFolders);
     plan.AfterExit.insert(plan.AfterExit.end(), logFolders.begin(), logFolders.end());
     if (plan.Name.empty()) plan.Name = key;
     return plan;

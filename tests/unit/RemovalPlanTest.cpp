@@ -86,6 +86,29 @@ TEST(RemovalPlan, ATypicalLogIsUndoneNewestFirstAndTheUninstallersPlaceWhenItHas
     EXPECT_TRUE(plan.Skipped.empty());
 }
 
+TEST(RemovalPlan, AFolderGoesAfterWhatIsInItWhateverOrderTheLogGives) {
+    const TRemovalPlan plan = PlanOf({
+        "SetupLOG",
+        "KEY=K",
+        "DIRECTORY=C:\\Menu\\Larkspur",
+        "DIRECTORY=C:\\Menu\\Larkspur\\Notes",
+        "LINK=C:\\Menu\\Larkspur\\Notes\\Notes.lnk",
+        "DIRECTORY=C:\\Menu\\Larkspur Tools",
+        "DIRECTORY=C:\\Program Files\\Larkspur",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes",
+    });
+    EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
+                                 "file C:\\Menu\\Larkspur\\Notes\\Notes.lnk",
+                                 "folder C:\\Menu\\Larkspur\\Notes",
+                                 "folder C:\\Menu\\Larkspur",
+                                 "folder C:\\Menu\\Larkspur Tools",
+                                 "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
+                                 std::string("log ") + kLog,
+                             }));
+    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{"folder C:\\Program Files\\Larkspur\\Notes",
+                                                                "folder C:\\Program Files\\Larkspur"}));
+}
+
 TEST(RemovalPlan, OnlyASetupLogThatIsThereIsAccepted) {
     ScratchFolder scratch;
     const std::string log = scratch / "setup.log";
