@@ -3,9 +3,9 @@
 #include <cctype>
 
 #include "app/SetupLogBook.h"
-#include "uninstall/UninstallTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "uninstall/UninstallTexts.h"
 
 namespace {
 

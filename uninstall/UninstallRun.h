@@ -26,12 +26,11 @@ public:
     // The copy, for the original that started it.
     int RunCopy(const TOriginal& original);
 
+private:
+    bool ReadPlan(const std::string& programFile, TRemovalPlan& plan);
     // The removal of the plan's steps, with the progress window when it is
     // long and the run is not silent.
     TRemovalResult Remove(const TRemovalPlan& plan);
-
-private:
-    bool ReadPlan(const std::string& programFile, TRemovalPlan& plan);
     int RemoveHere(const TRemovalPlan& plan);
     void Tell(const std::string& text, const std::string& caption, TMsgDlgType type);
     void TellSummary(const TRemovalPlan& plan, const TRemovalResult& result);
