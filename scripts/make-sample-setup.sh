@@ -10,6 +10,6 @@ kelpack=$1 win32=$2 out=$3 setup_ini=${4:-}
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp -r "$root/samples/setup" "$stage/project"
-cp "$win32/samples/larknotes/LarkNotes.exe" "$win32/samples/uninstall/uninstall.exe" "$stage/project/Files/"
+cp "$win32/samples/larknotes/LarkNotes.exe" "$win32/uninstall/uninstall.exe" "$stage/project/Files/"
 if [ -n "$setup_ini" ]; then cp "$setup_ini" "$stage/project/Setup.ini"; fi
 "$kelpack" build "$stage/project" "$out" --setup "$win32/app/Setup.exe"

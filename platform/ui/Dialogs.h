@@ -12,11 +12,18 @@
 // answered. Returns mrYes or mrNo.
 TModalResult ConfirmationDlg(const std::string& text);
 
+enum TMsgDlgType : uint8_t { mtInformation, mtWarning, mtError, mtConfirmation };
+
+// The same box with the caption, the icon of the type and the button texts
+// given. With a text for No it asks and returns mrYes or mrNo; with an empty
+// one the Yes button stands alone and every way of closing returns mrOk.
+TModalResult OwnMessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type,
+                           const std::string& yes, const std::string& no);
+
 // Shows text in a modal box with the error icon, the caption and an OK
 // button, owned by the main form.
 void ErrorBox(const std::string& caption, const std::string& text);
 
-enum TMsgDlgType : uint8_t { mtInformation, mtWarning, mtError, mtConfirmation };
 enum TMsgDlgButtons : uint8_t { mbOK, mbYesNo };
 
 // The system's message box with the caption, the icon of the type and its

@@ -1,13 +1,20 @@
 // The uninstaller's plan: which log is accepted, what is removed in which
-// order, which lines are left alone, and how the outcome is worded.
+// order and what waits for the uninstaller's end, which lines are left
+// alone; how the outcome is worded in either language, which language is
+// chosen, and which arguments are understood.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "samples/uninstall/RemovalPlan.h"
+#include "uninstall/RemovalPlan.h"
+#include "uninstall/UninstallArguments.h"
+#include "uninstall/UninstallTexts.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+
+void PrintTo(const TLeftOver& item, std::ostream* out) { *out << item.Item << " (reason " << int(item.Reason) << ")"; }
 
 namespace {
 
@@ -23,31 +30,25 @@ TStringList Lines(const std::vector<std::string>& lines) {
 TRemovalPlan PlanOf(const std::vector<std::string>& lines) { return MakeRemovalPlan(Lines(lines), kLog, kProgram); }
 
 // The steps as "kind path" lines, for whole-plan comparisons.
-std::vector<std::string> StepsOf(const TRemovalPlan& plan) {
-    std::vector<std::string> steps;
-    for (const TRemovalStep& step : plan.Steps) {
+std::vector<std::string> StepsOf(const std::vector<TRemovalStep>& steps) {
+    std::vector<std::string> lines;
+    for (const TRemovalStep& step : steps) {
         const char* kind = "";
         switch (step.Kind) {
             case TRemovalKind::File: kind = "file"; break;
-            case TRemovalKind::FileAtRestart: kind = "restart"; break;
             case TRemovalKind::Folder: kind = "folder"; break;
             case TRemovalKind::RegistryKey: kind = "key"; break;
             case TRemovalKind::Log: kind = "log"; break;
         }
-        steps.push_back(std::string(kind) + " " + step.Path);
+        lines.push_back(std::string(kind) + " " + step.Path);
     }
-    return steps;
+    return lines;
 }
-
-std::vector<std::string> SkippedOf(const TRemovalPlan& plan) {
-    std::vector<std::string> skipped;
-    for (const TLeftOver& item : plan.Skipped) skipped.push_back(item.Item + " (" + item.Reason + ")");
-    return skipped;
-}
+std::vector<std::string> StepsOf(const TRemovalPlan& plan) { return StepsOf(plan.Steps); }
 
 }  // namespace
 
-TEST(RemovalPlan, ATypicalLogIsUndoneNewestFirstWithTheLogFoldersLast) {
+TEST(RemovalPlan, ATypicalLogIsUndoneNewestFirstAndTheUninstallersPlaceWhenItHasEnded) {
     const TRemovalPlan plan = PlanOf({
         "SetupLOG",
         "NAME=Larkspur Notes",
@@ -70,17 +71,42 @@ TEST(RemovalPlan, ATypicalLogIsUndoneNewestFirstWithTheLogFoldersLast) {
                                  "file C:\\Menu\\Larkspur Notes\\Uninstall.lnk",
                                  "file C:\\Menu\\Larkspur Notes\\Larkspur Notes.lnk",
                                  "folder C:\\Menu\\Larkspur Notes",
-                                 "restart C:\\Program Files\\Larkspur\\Notes\\UNINSTALL.EXE",
                                  "file C:\\Program Files\\Larkspur\\Notes\\Data\\Help.txt",
                                  "folder C:\\Program Files\\Larkspur\\Notes\\Data",
                                  "file C:\\Program Files\\Larkspur\\Notes\\LarkNotes.exe",
                                  "folder C:\\Program Files\\Larkspur\\Notes2",  // beside the log's folder, not above it
                                  "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Larkspur Notes",
                                  std::string("log ") + kLog,
-                                 "folder c:\\program files\\larkspur\\notes",
-                                 "folder C:\\Program Files\\Larkspur",
                              }));
+    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{
+                                           "file C:\\Program Files\\Larkspur\\Notes\\UNINSTALL.EXE",
+                                           "folder c:\\program files\\larkspur\\notes",
+                                           "folder C:\\Program Files\\Larkspur",
+                                       }));
     EXPECT_TRUE(plan.Skipped.empty());
+}
+
+TEST(RemovalPlan, AFolderGoesAfterWhatIsInItWhateverOrderTheLogGives) {
+    const TRemovalPlan plan = PlanOf({
+        "SetupLOG",
+        "KEY=K",
+        "DIRECTORY=C:\\Menu\\Larkspur",
+        "DIRECTORY=C:\\Menu\\Larkspur\\Notes",
+        "LINK=C:\\Menu\\Larkspur\\Notes\\Notes.lnk",
+        "DIRECTORY=C:\\Menu\\Larkspur Tools",
+        "DIRECTORY=C:\\Program Files\\Larkspur",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes",
+    });
+    EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
+                                 "file C:\\Menu\\Larkspur\\Notes\\Notes.lnk",
+                                 "folder C:\\Menu\\Larkspur\\Notes",
+                                 "folder C:\\Menu\\Larkspur",
+                                 "folder C:\\Menu\\Larkspur Tools",
+                                 "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
+                                 std::string("log ") + kLog,
+                             }));
+    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{"folder C:\\Program Files\\Larkspur\\Notes",
+                                                                "folder C:\\Program Files\\Larkspur"}));
 }
 
 TEST(RemovalPlan, OnlyASetupLogThatIsThereIsAccepted) {
@@ -115,12 +141,12 @@ TEST(RemovalPlan, PathsThatAreNotFullAndUnknownLinesAreLeftAlone) {
     EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{"file \\\\server\\share\\Tool\\a.dll",
                                                        "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tool",
                                                        std::string("log ") + kLog}));
-    EXPECT_EQ(SkippedOf(plan), (std::vector<std::string>{
-                                   "..\\..\\Windows\\win.ini (not a full path)",
-                                   "\\Windows\\notepad.exe (not a full path)",
-                                   "C: (not a full path)",
-                                   "REGISTRY=HKLM\\Software\\Tool (not understood)",
-                               }));
+    EXPECT_EQ(plan.Skipped, (std::vector<TLeftOver>{
+                                {"..\\..\\Windows\\win.ini", TStayReason::NotFullPath},
+                                {"\\Windows\\notepad.exe", TStayReason::NotFullPath},
+                                {"C:", TStayReason::NotFullPath},
+                                {"REGISTRY=HKLM\\Software\\Tool", TStayReason::NotUnderstood},
+                            }));
 }
 
 TEST(RemovalPlan, OnlyAKeyOneLevelBelowTheListOfProgramsIsDeleted) {
@@ -129,31 +155,98 @@ TEST(RemovalPlan, OnlyAKeyOneLevelBelowTheListOfProgramsIsDeleted) {
         const TRemovalPlan plan = PlanOf({"SetupLOG", "NAME=Tool", line});
         EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{std::string("log ") + kLog})) << line;
         ASSERT_EQ(plan.Skipped.size(), 1u) << line;
-        EXPECT_EQ(plan.Skipped[0].Reason, "not a valid key name") << line;
+        EXPECT_EQ(plan.Skipped[0].Reason, TStayReason::InvalidKeyName) << line;
     }
     const TRemovalPlan unnamed = PlanOf({"SetupLOG", "NAME=Tool"});
     ASSERT_EQ(unnamed.Skipped.size(), 1u);
-    EXPECT_EQ(unnamed.Skipped[0].Reason, "the log names no key");
+    EXPECT_EQ(unnamed.Skipped[0], (TLeftOver{"", TStayReason::NoKeyNamed}));
 }
 
-TEST(RemovalSummary, SaysWhatWasRemovedAndListsWhatStayed) {
+TEST(UninstallTexts, TheQuestionAndTheSummaryInEitherLanguage) {
     const TRemovalPlan plan = PlanOf({"SetupLOG", "NAME=Larkspur Notes", "KEY=K"});
-    EXPECT_EQ(RemovalQuestion(plan), "Remove Larkspur Notes and all of its components?");
+    TRemovalResult stayed;
+    stayed.RestartPending = true;
+    stayed.LeftOvers = {{"C:\\P\\Notes", TStayReason::HoldsOtherFiles},
+                        {"C:\\P\\a.dll", TStayReason::InUse},
+                        {"", TStayReason::NoKeyNamed}};
+    const struct {
+        TUninstallLanguage Language;
+        const char* Caption;
+        const char* Question;
+        const char* Removed;
+        const char* Stayed;
+    } cases[] = {
+        {TUninstallLanguage::English, "Uninstall Larkspur Notes", "Remove Larkspur Notes and all of its components?",
+         "Larkspur Notes was removed.",
+         "Larkspur Notes was removed, except for these items:\r\n\r\n"
+         "C:\\P\\Notes (holds other files)\r\nC:\\P\\a.dll (in use or protected)\r\n"
+         "The entry in the list of installed programs (the log names no key)\r\n\r\n"
+         "The uninstaller itself is deleted when Windows next starts."},
+        {TUninstallLanguage::German, "Larkspur Notes deinstallieren",
+         "M\xF6" "chten Sie Larkspur Notes und alle zugeh\xF6rigen Komponenten entfernen?", "Larkspur Notes wurde entfernt.",
+         "Larkspur Notes wurde entfernt, bis auf diese Elemente:\r\n\r\n"
+         "C:\\P\\Notes (enth\xE4lt weitere Dateien)\r\nC:\\P\\a.dll (in Verwendung oder gesch\xFCtzt)\r\n"
+         "Der Eintrag in der Liste der installierten Programme (das Protokoll nennt keinen Schl\xFCssel)\r\n\r\n"
+         "Das Deinstallationsprogramm selbst wird beim n\xE4" "chsten Start von Windows gel\xF6scht."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UninstallCaption(c.Language, plan.Name), c.Caption);
+        EXPECT_EQ(RemovalQuestion(c.Language, plan), c.Question);
+        EXPECT_EQ(RemovalSummary(c.Language, plan, TRemovalResult{}), c.Removed);
+        EXPECT_EQ(RemovalSummary(c.Language, plan, stayed), c.Stayed);
+    }
+    // Before the log is read, and for a log that names nothing.
+    EXPECT_EQ(UninstallCaption(TUninstallLanguage::German, ""), "Deinstallation");
+    EXPECT_EQ(RemovalQuestion(TUninstallLanguage::English, PlanOf({"SetupLOG"})),
+              "Remove Unnamed program and all of its components?");
+}
+
+TEST(UninstallTexts, ALongListOfLeftOversIsCutShort) {
     TRemovalResult result;
-    EXPECT_EQ(RemovalSummary(plan, result), "Larkspur Notes was removed.");
-
-    result.RestartPending = true;
-    result.LeftOvers = {{"C:\\P\\Notes", "holds other files"}, {"C:\\P\\a.dll", "in use or protected"}};
-    EXPECT_EQ(RemovalSummary(plan, result),
-              "Larkspur Notes was removed, except for these items:\r\n\r\n"
-              "C:\\P\\Notes (holds other files)\r\nC:\\P\\a.dll (in use or protected)\r\n\r\n"
-              "The uninstaller itself is deleted when Windows next starts.");
-
-    // A list that would not fit on the screen is cut short.
-    result.LeftOvers.clear();
     for (size_t i = 0; i <= kMaxListedLeftOvers; ++i)
-        result.LeftOvers.push_back({std::string("f").append(std::to_string(i)), "r"});
-    const std::string text = RemovalSummary(plan, result);
-    EXPECT_NE(text.find("f10 (r)\r\n... and 2 more."), std::string::npos) << text;
+        result.LeftOvers.push_back({std::string("f").append(std::to_string(i)), TStayReason::InUse});
+    const std::string text = RemovalSummary(TUninstallLanguage::German, PlanOf({"SetupLOG"}), result);
+    EXPECT_NE(text.find("f10 (in Verwendung oder gesch\xFCtzt)\r\n... und 2 weitere."), std::string::npos) << text;
     EXPECT_EQ(text.find("f11"), std::string::npos);
+}
+
+TEST(UninstallTexts, GermanForEveryGermanLocaleEnglishForAnyOther) {
+    using L = TUninstallLanguage;
+    const struct {
+        uint16_t LanguageId;
+        TUninstallLanguage Expected;
+    } cases[] = {
+        {0x0407, L::German},  {0x0807, L::German},  {0x0C07, L::German},  {0x1007, L::German},
+        {0x1407, L::German},  {0x0007, L::German},  {0x0409, L::English}, {0x0809, L::English},
+        {0x040C, L::English}, {0x0413, L::English}, {0x0000, L::English}, {0x0C00, L::English},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UninstallLanguageOf(c.LanguageId), c.Expected) << std::hex << c.LanguageId;
+}
+
+TEST(UninstallArguments, SilentAndTheCopysArgumentAreUnderstoodNothingElse) {
+    const TOriginal original{12, 34, "C:\\Program Files\\Lark spur\\uninstall.exe"};
+    const struct {
+        std::vector<std::string> Arguments;
+        bool Silent;
+        const char* NotUnderstood;
+        std::optional<TOriginal> Original;
+    } cases[] = {
+        {{}, false, "", std::nullopt},
+        {{"/S"}, true, "", std::nullopt},
+        {{"/s"}, true, "", std::nullopt},
+        {{"/X", "/S", "/Y"}, true, "/X", std::nullopt},  // silent all the same: no box for the refusal
+        {{"/SILENT"}, false, "/SILENT", std::nullopt},
+        {{""}, false, "\"\"", std::nullopt},
+        {{"/S", CopyOfArgument(original)}, true, "", original},
+        {{"/copyof=1,2,C:\\a"}, false, "", TOriginal{1, 2, "C:\\a"}},
+        {{"/COPYOF=x,2,C:\\a"}, false, "/COPYOF=x,2,C:\\a", std::nullopt},
+        {{"/COPYOF=1,2,"}, false, "/COPYOF=1,2,", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const TUninstallArguments parsed = ParseUninstallArguments(c.Arguments);
+        const std::string shown = c.Arguments.empty() ? "(none)" : c.Arguments[0];
+        EXPECT_EQ(parsed.Silent, c.Silent) << shown;
+        EXPECT_EQ(parsed.NotUnderstood, c.NotUnderstood) << shown;
+        EXPECT_EQ(parsed.Original, c.Original) << shown;
+    }
 }

@@ -590,6 +590,26 @@ TEST(ControlsConfirmation, EscapeAndTheCloseBoxAnswerNo) {
     EXPECT_EQ(AnswerConfirmation("Close?", [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }), mrNo);
 }
 
+TEST(ControlsConfirmation, AnOwnBoxShowsItsCaptionAndButtonsAndAButtonAloneAnswersOk) {
+    std::string caption, ok;
+    bool noShown = true;
+    TModalResult result = mrNone;
+    WithQuestionBoxAnswer([&] { result = OwnMessageDlg("Removed.", "Uninstall X", mtInformation, "OK", ""); },
+                          [&](HWND box) {
+                              caption = TextOf(box);
+                              ok = TextOf(GetDlgItem(box, IDYES));
+                              noShown = IsWindowVisible(GetDlgItem(box, IDNO));
+                              PostKey(VK_ESCAPE);
+                          });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(caption, "Uninstall X");
+    EXPECT_EQ(ok, "OK");
+    EXPECT_FALSE(noShown);
+    WithQuestionBoxAnswer([&] { result = OwnMessageDlg("Remove?", "Uninstall X", mtConfirmation, "&Yes", "&No"); },
+                          [](HWND box) { PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
+    EXPECT_EQ(result, mrNo);
+}
+
 TEST(ControlsConfirmation, LongQuestionWrapsInsideTheBoxAndNoAnswersNo) {
     std::string longText;
     for (int i = 0; i < 60; ++i) longText += "word ";

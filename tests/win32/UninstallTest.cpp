@@ -1,7 +1,9 @@
 // The uninstaller's removal on a real file system and registry: a product
 // laid out as the setup leaves it, with its log, removed without the
-// question box; what goes, what stays and what waits for the restart.
+// question box; what goes at once, what waits for the uninstaller's end,
+// what stays, what is left to the restart, and the progress window.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -10,7 +12,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "app/SetupLogBook.h"
-#include "samples/uninstall/Removal.h"
+#include "uninstall/Removal.h"
+#include "uninstall/RemovalProgressForm.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -57,49 +60,60 @@ protected:
 
     void TearDown() override { platform::TRegistry(platform::TRootKey::rkLocalMachine).DeleteKey(UninstallKeyOf(key)); }
 
+    TRemovalPlan Plan() const { return ReadRemovalPlan(log, uninstaller); }
+
+    // Both phases, with the uninstaller's process ended in between.
     TRemovalResult Remove() {
-        const TRemovalPlan plan = ReadRemovalPlan(log, uninstaller);
-        return CarryOutRemoval(plan, [this](const std::string& path) {
-            marked.push_back(path);
-            return true;
-        });
+        TRemovalResult result = CarryOutRemoval(Plan());
+        FinishRemoval(result, [this](const std::string& path) { return Mark(path); });
+        return result;
+    }
+
+    bool Mark(const std::string& path) {
+        marked.push_back(path);
+        return true;
     }
 
     bool KeyExists() const { return platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(UninstallKeyOf(key)); }
 };
 
-std::vector<std::string> ItemsOf(const TRemovalResult& result) {
-    std::vector<std::string> items;
-    for (const TLeftOver& item : result.LeftOvers) items.push_back(item.Item + " (" + item.Reason + ")");
-    return items;
-}
-
 }  // namespace
 
-TEST_F(UninstallRun, RemovesEverythingAndLeavesItsOwnFileAndFoldersToTheRestart) {
-    const TRemovalResult result = Remove();
-    EXPECT_EQ(ItemsOf(result), std::vector<std::string>{});
-    EXPECT_TRUE(result.RestartPending);
+void PrintTo(const TLeftOver& item, std::ostream* out) { *out << item.Item << " (reason " << int(item.Reason) << ")"; }
+
+TEST_F(UninstallRun, RemovesEverythingAndItsOwnFileAndFoldersOnceItHasEnded) {
+    TRemovalResult result = CarryOutRemoval(Plan());
+    EXPECT_EQ(result.LeftOvers, std::vector<TLeftOver>{});
     for (const char* file : {"LarkNotes.exe", "ReadMe.txt", "Licence.txt", "First-note.txt", "setup.log"})
         EXPECT_FALSE(platform::FileExists(install + "\\" + file)) << file;
     EXPECT_FALSE(platform::FileExists(desktopLink));
     EXPECT_FALSE(platform::DirectoryExists(menu));
     EXPECT_TRUE(platform::DirectoryExists(scratch / "Menu")) << "a folder the setup did not make stays";
     EXPECT_FALSE(KeyExists());
-    // Its own file is still running: it and the folders that hold only it go at restart, file first.
+    // Its own file and the folders that hold it wait for its end.
     EXPECT_TRUE(platform::FileExists(uninstaller));
-    EXPECT_EQ(marked, (std::vector<std::string>{uninstaller, install, parent}));
+    ASSERT_EQ(result.AfterExit.size(), 3u);
+    EXPECT_EQ(result.AfterExit[2].Path, parent);
+
+    FinishRemoval(result, [this](const std::string& path) { return Mark(path); });
+    EXPECT_FALSE(platform::DirectoryExists(parent));
+    EXPECT_TRUE(marked.empty());
+    EXPECT_FALSE(result.RestartPending);
+    EXPECT_TRUE(RemovedCompletely(result));
 }
 
-TEST_F(UninstallRun, TheUsersFilesAndTheirFoldersStay) {
+TEST_F(UninstallRun, TheUsersFilesAndTheirFoldersStayAndTheUninstallerGoes) {
     WriteFile(install + "\\Notes.txt", "My notes.");
     const TRemovalResult result = Remove();
-    EXPECT_EQ(ItemsOf(result), (std::vector<std::string>{install + " (holds other files)", parent + " (holds other files)"}));
+    EXPECT_EQ(result.LeftOvers, (std::vector<TLeftOver>{{install, TStayReason::HoldsOtherFiles},
+                                                        {parent, TStayReason::HoldsOtherFiles}}));
+    EXPECT_TRUE(RemovedCompletely(result));
     EXPECT_EQ(ReadFile(install + "\\Notes.txt"), "My notes.");
+    EXPECT_FALSE(platform::FileExists(uninstaller));
     EXPECT_FALSE(platform::FileExists(install + "\\LarkNotes.exe"));
     EXPECT_FALSE(platform::FileExists(log));
     EXPECT_FALSE(KeyExists());
-    EXPECT_EQ(marked, std::vector<std::string>{uninstaller});
+    EXPECT_TRUE(marked.empty());
 }
 
 TEST_F(UninstallRun, AFileInUseStaysAReadOnlyOneGoesAndTheRestCarriesOn) {
@@ -110,12 +124,50 @@ TEST_F(UninstallRun, AFileInUseStaysAReadOnlyOneGoesAndTheRestCarriesOn) {
         TFileStream open(install + "\\LarkNotes.exe", TFileMode::fmOpenRead);
         result = Remove();
     }
-    EXPECT_EQ(ItemsOf(result), (std::vector<std::string>{install + "\\LarkNotes.exe (in use or protected)",
-                                                         install + " (holds other files)",
-                                                         parent + " (holds other files)"}));
+    EXPECT_EQ(result.LeftOvers, (std::vector<TLeftOver>{{install + "\\LarkNotes.exe", TStayReason::InUse},
+                                                        {install, TStayReason::HoldsOtherFiles},
+                                                        {parent, TStayReason::HoldsOtherFiles}}));
+    EXPECT_FALSE(RemovedCompletely(result));
     EXPECT_FALSE(platform::FileExists(install + "\\ReadMe.txt"));
     EXPECT_FALSE(platform::FileExists(install + "\\Licence.txt"));
+    EXPECT_FALSE(platform::FileExists(uninstaller));
     EXPECT_FALSE(platform::DirectoryExists(menu));
     EXPECT_FALSE(KeyExists());
     EXPECT_FALSE(platform::FileExists(log));
+}
+
+TEST_F(UninstallRun, AnUninstallerThatStillRunsIsLeftToTheRestartWithTheFoldersHoldingOnlyIt) {
+    TRemovalResult result = CarryOutRemoval(Plan());
+    {
+        TFileStream running(uninstaller, TFileMode::fmOpenRead);  // a running program's file cannot be deleted
+        FinishRemoval(result, [this](const std::string& path) { return Mark(path); });
+    }
+    EXPECT_EQ(marked, (std::vector<std::string>{uninstaller, install, parent}));
+    EXPECT_TRUE(result.RestartPending);
+    EXPECT_TRUE(RemovedCompletely(result));
+    EXPECT_EQ(result.LeftOvers, std::vector<TLeftOver>{});
+}
+
+TEST_F(UninstallRun, ALongRemovalShowsItsProgressItemByItem) {
+    std::string lines = ReadFile(log);
+    for (int i = 0; i < 60; ++i) {
+        const std::string file = install + "\\Data" + std::to_string(i) + ".txt";
+        WriteFile(file, "d");
+        lines.insert(lines.find("\r\n", lines.find("KEY=")) + 2, "COPYFILE=" + file + "\r\n");
+    }
+    WriteFile(log, lines);
+    const TRemovalPlan plan = Plan();
+    ASSERT_GE(plan.Steps.size(), kStepsShowingProgress);
+    TRemovalProgressForm window(nullptr, "Uninstall Larkspur Notes", "Please wait while Larkspur Notes is removed.");
+    size_t shown = 0;
+    CarryOutRemoval(plan, [&](size_t done, size_t count, const std::string& item) {
+        window.ShowStep(done, count, "Removing " + item);
+        EXPECT_TRUE(IsWindowVisible(static_cast<HWND>(window.Handle())));
+        EXPECT_EQ(window.Bar->Position(), int32_t(shown));
+        EXPECT_EQ(window.Bar->Max(), int32_t(plan.Steps.size()));
+        EXPECT_EQ(window.Item->Caption(), "Removing " + plan.Steps[shown].Path);
+        ++shown;
+    });
+    EXPECT_EQ(shown, plan.Steps.size());
+    EXPECT_FALSE(platform::FileExists(install + "\\Data59.txt"));
 }

@@ -70,8 +70,9 @@ private:
 };
 
 // Sizes the text to its wrapped height and places the icon, the text and
-// the buttons around it; the box is centred on the screen.
-void LayOut(HWND box, const std::string& text) {
+// the buttons (Yes and No, or Yes alone) around it; the box is centred on
+// the screen.
+void LayOut(HWND box, const std::string& text, bool twoButtons) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int iconSize = GetSystemMetrics(SM_CXICON);
     HDC dc = GetDC(box);
@@ -85,7 +86,7 @@ void LayOut(HWND box, const std::string& text) {
 
     const int textLeft = kMargin + iconSize + kMargin;
     const int contentHeight = std::max(iconSize, textHeight);
-    const int buttonsWidth = 2 * kButtonWidth + kButtonGap;
+    const int buttonsWidth = twoButtons ? 2 * kButtonWidth + kButtonGap : kButtonWidth;
     const int clientWidth = std::max(textLeft + textWidth + kMargin, buttonsWidth + 2 * kMargin);
     const int buttonsTop = kMargin + contentHeight + kMargin;
     const int clientHeight = buttonsTop + kButtonHeight + kMargin;
@@ -103,34 +104,61 @@ void LayOut(HWND box, const std::string& text) {
     MoveWindow(box, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, FALSE);
 }
 
+// What a box shows: its text, caption, icon and button texts; without a No
+// text the Yes button stands alone and answers OK.
+struct TBoxContent {
+    const std::string& Text;
+    const std::string& Caption;
+    LPCSTR Icon;
+    const std::string& Yes;
+    const std::string& No;
+};
+
+void StartBox(HWND box, const TBoxContent& content) {
+    SetWindowTextA(box, content.Caption.c_str());
+    SetDlgItemTextA(box, kTextId, content.Text.c_str());
+    SetDlgItemTextA(box, IDYES, content.Yes.c_str());
+    SetDlgItemTextA(box, IDNO, content.No.c_str());
+    if (content.No.empty()) ShowWindow(GetDlgItem(box, IDNO), SW_HIDE);
+    SendDlgItemMessageA(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, content.Icon)), 0);
+    LayOut(box, content.Text, !content.No.empty());
+    SendMessageA(box, DM_SETDEFID, IDYES, 0);
+    SetFocus(GetDlgItem(box, IDYES));
+    // Without an owner the box would hide behind other programs' windows.
+    if (!GetWindow(box, GW_OWNER)) SetForegroundWindow(box);
+}
+
 INT_PTR CALLBACK ConfirmationProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Without its No button the box only tells: every way out answers OK.
+    const auto answer = [box](TModalResult result) {
+        const bool asks = GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & WS_VISIBLE;
+        EndDialog(box, asks ? result : mrOk);
+        return TRUE;
+    };
     switch (message) {
-        case WM_INITDIALOG: {
-            const auto& text = *reinterpret_cast<const std::string*>(lParam);
-            SetWindowTextA(box, kCaption);
-            SetDlgItemTextA(box, kTextId, text.c_str());
-            SetDlgItemTextA(box, IDYES, kYes);
-            SetDlgItemTextA(box, IDNO, kNo);
-            SendDlgItemMessageA(box, kIconId, STM_SETICON,
-                                reinterpret_cast<WPARAM>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION))), 0);
-            LayOut(box, text);
-            SendMessageA(box, DM_SETDEFID, IDYES, 0);
-            SetFocus(GetDlgItem(box, IDYES));
+        case WM_INITDIALOG:
+            StartBox(box, *reinterpret_cast<const TBoxContent*>(lParam));
             return FALSE;  // the focus is set
-        }
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case IDYES: EndDialog(box, mrYes); return TRUE;
+                case IDYES: return answer(mrYes);
                 case IDNO:
-                case IDCANCEL: EndDialog(box, mrNo); return TRUE;
+                case IDCANCEL: return answer(mrNo);
                 default: return FALSE;
             }
-        case WM_CLOSE:
-            EndDialog(box, mrNo);
-            return TRUE;
-        default:
-            return FALSE;
+        case WM_CLOSE: return answer(mrNo);
+        default: return FALSE;
     }
+}
+
+LPCSTR IconOf(TMsgDlgType type) {
+    switch (type) {
+        case mtInformation: return reinterpret_cast<LPCSTR>(IDI_INFORMATION);
+        case mtWarning: return reinterpret_cast<LPCSTR>(IDI_WARNING);
+        case mtError: return reinterpret_cast<LPCSTR>(IDI_ERROR);
+        case mtConfirmation: break;
+    }
+    return reinterpret_cast<LPCSTR>(IDI_QUESTION);
 }
 
 // The main form's window, or the active window while there is none.
@@ -142,13 +170,19 @@ HWND BoxOwner() {
 }  // namespace
 
 TModalResult ConfirmationDlg(const std::string& text) {
+    return OwnMessageDlg(text, kCaption, mtConfirmation, kYes, kNo);
+}
+
+TModalResult OwnMessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type,
+                           const std::string& yes, const std::string& no) {
     HWND owner = BoxOwner();
     const TDialogTemplate dialog;
+    const TBoxContent content{text, caption, IconOf(type), yes, no};
     const TFormsDisabled disabled(owner);
     const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Data(), owner, ConfirmationProcedure,
-                                                   reinterpret_cast<LPARAM>(&text));
+                                                   reinterpret_cast<LPARAM>(&content));
     if (result == -1 || result == 0) throw Exception("Error creating the confirmation box");
-    return result == mrYes ? mrYes : mrNo;
+    return TModalResult(result);
 }
 
 void ErrorBox(const std::string& caption, const std::string& text) { MessageDlg(text, caption, mtError, mbOK); }

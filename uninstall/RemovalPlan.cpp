@@ -1,10 +1,11 @@
-#include "samples/uninstall/RemovalPlan.h"
+#include "uninstall/RemovalPlan.h"
 
 #include <cctype>
 
 #include "app/SetupLogBook.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "uninstall/UninstallTexts.h"
 
 namespace {
 
@@ -41,15 +42,45 @@ bool IsSingleKeyName(const std::string& key) {
     return true;
 }
 
+// Moves each folder behind the last step for something inside it, so that a
+// folder comes after its contents whatever order the log gives.
+void PutFoldersAfterTheirContents(std::vector<TRemovalStep>& steps) {
+    for (size_t i = 0; i < steps.size();) {
+        size_t last = i;
+        if (steps[i].Kind == TRemovalKind::Folder)
+            for (size_t j = i + 1; j < steps.size(); ++j)
+                if (!SameText(steps[j].Path, steps[i].Path) && HoldsOrIs(steps[i].Path, steps[j].Path)) last = j;
+        if (last == i) {
+            ++i;
+            continue;
+        }
+        const TRemovalStep folder = steps[i];
+        steps.erase(steps.begin() + i);
+        steps.insert(steps.begin() + last, folder);
+    }
+}
+
 }  // namespace
 
+EUninstallError::EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail)
+    : Exception(LogProblemText(TUninstallLanguage::English, problem, logFile, detail)),
+      Problem(problem),
+      LogFile(logFile),
+      Detail(detail) {}
+
+bool RemovedCompletely(const TRemovalResult& result) {
+    for (const TLeftOver& item : result.LeftOvers)
+        if (item.Reason != TStayReason::HoldsOtherFiles) return false;
+    return true;
+}
+
 TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile) {
-    if (log.Count() == 0 || log[0] != "SetupLOG") throw EUninstallError(logFile + " is not a setup log.");
+    if (log.Count() == 0 || log[0] != "SetupLOG") throw EUninstallError(TLogProblem::NotASetupLog, logFile);
     TRemovalPlan plan;
     std::string key;
     bool keyNamed = false;
     const std::string logFolder = FolderOf(logFile);
-    std::vector<TRemovalStep> afterLog;
+    std::vector<TRemovalStep> logFolders;
     for (int32_t i = 1; i < log.Count(); ++i) {
         const std::string& line = log[i];
         if (Trim(line).empty()) continue;
@@ -68,58 +99,42 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
         const bool isFile = SameText(kind, "LINK") || SameText(kind, "COPYFILE");
         const bool isFolder = SameText(kind, "DIRECTORY");
         if (!isFile && !isFolder) {
-            plan.Skipped.push_back({line, "not understood"});
+            plan.Skipped.push_back({line, TStayReason::NotUnderstood});
             continue;
         }
         if (!IsFullPath(value)) {
-            plan.Skipped.push_back({value, "not a full path"});
+            plan.Skipped.push_back({value, TStayReason::NotFullPath});
             continue;
         }
         if (isFile) {
-            const bool own = SameText(value, programFile);
-            plan.Steps.push_back({own ? TRemovalKind::FileAtRestart : TRemovalKind::File, value});
+            if (SameText(value, programFile)) plan.AfterExit.insert(plan.AfterExit.begin(), {TRemovalKind::File, value});
+            else plan.Steps.push_back({TRemovalKind::File, value});
             continue;
         }
         const std::string folder = WithoutTrailingSeparator(value);
-        if (HoldsOrIs(folder, logFolder)) afterLog.push_back({TRemovalKind::Folder, folder});
+        if (HoldsOrIs(folder, logFolder)) logFolders.push_back({TRemovalKind::Folder, folder});
         else plan.Steps.push_back({TRemovalKind::Folder, folder});
     }
     if (IsSingleKeyName(key)) plan.Steps.push_back({TRemovalKind::RegistryKey, UninstallKeyOf(key)});
-    else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(key), "not a valid key name"});
-    else plan.Skipped.push_back({"The entry in the list of installed programs", "the log names no key"});
+    else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(key), TStayReason::InvalidKeyName});
+    else plan.Skipped.push_back({"", TStayReason::NoKeyNamed});
     plan.Steps.push_back({TRemovalKind::Log, logFile});
-    plan.Steps.insert(plan.Steps.end(), afterLog.begin(), afterLog.end());
-    if (plan.Name.empty()) plan.Name = key.empty() ? "Unnamed program" : key;
+    PutFoldersAfterTheirContents(plan.Steps);
+    PutFoldersAfterTheirContents(logFolders);
+    plan.AfterExit.insert(plan.AfterExit.end(), logFolders.begin(), logFolders.end());
+    if (plan.Name.empty()) plan.Name = key;
     return plan;
 }
 
 TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile) {
-    if (!platform::FileExists(logFile))
-        throw EUninstallError("The setup log " + logFile + " is missing, so nothing can be removed.");
+    if (!platform::FileExists(logFile)) throw EUninstallError(TLogProblem::Missing, logFile);
     TStringList log;
     try {
         log.LoadFromFile(logFile);
     } catch (const EStreamError& error) {
-        throw EUninstallError("The setup log " + logFile + " cannot be read: " + error.Message());
+        throw EUninstallError(TLogProblem::Unreadable, logFile, error.Message());
     }
     return MakeRemovalPlan(log, logFile, programFile);
 }
 
-std::string RemovalQuestion(const TRemovalPlan& plan) {
-    return "Remove " + plan.Name + " and all of its components?";
-}
-
-std::string RemovalSummary(const TRemovalPlan& plan, const TRemovalResult& result) {
-    std::string text = plan.Name + " was removed.";
-    if (!result.LeftOvers.empty()) {
-        text = plan.Name + " was removed, except for these items:\r\n";
-        const size_t count = result.LeftOvers.size();
-        const size_t listed = count > kMaxListedLeftOvers ? kMaxListedLeftOvers - 1 : count;
-        for (size_t i = 0; i < listed; ++i)
-            text += "\r\n" + result.LeftOvers[i].Item + " (" + result.LeftOvers[i].Reason + ")";
-        if (listed < count) text += "\r\n... and " + std::to_string(count - listed) + " more.";
-    }
-    if (result.RestartPending)
-        text += "\r\n\r\nThe uninstaller itself is deleted when Windows next starts.";
-    return text;
-}
+std::string LogFileOf(const std::string& programFile) { return FolderOf(programFile) + "\\setup.log"; }

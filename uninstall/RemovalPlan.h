@@ -1,0 +1,93 @@
+#pragma once
+// What the uninstaller removes and in which order, read from the log the
+// setup leaves beside it. The log ("setup.log", 8-bit text) starts with the
+// line "SetupLOG", names the product (NAME=) and its entry in the list of
+// installed programs (KEY=), then lists what the setup made, newest first:
+// shortcuts (LINK=), folders (DIRECTORY=) and copied files (COPYFILE=), each
+// by its full path. Portable: the plan is made without the system.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Exception.h"
+#include "platform/StringList.h"
+
+enum class TRemovalKind : uint8_t {
+    File,         // a shortcut or a copied file
+    Folder,       // a folder, removed only when nothing is left in it
+    RegistryKey,  // the product's entry below HKEY_LOCAL_MACHINE
+    Log,          // the setup log itself
+};
+
+struct TRemovalStep {
+    TRemovalKind Kind;
+    std::string Path;  // the file or folder, or the key below HKEY_LOCAL_MACHINE
+};
+
+// Why something stays.
+enum class TStayReason : uint8_t {
+    NotUnderstood,    // a log line of no known kind
+    NotFullPath,      // a logged path that would depend on the current folder
+    InvalidKeyName,   // a key name that would reach beyond the product's own entry
+    NoKeyNamed,       // the log names no key, so the entry cannot be found
+    FolderNotFile,    // a folder where the log names a file
+    InUse,            // a file that is in use or protected
+    HoldsOtherFiles,  // a folder that still holds what the setup did not make
+    KeyNotDeleted,    // the entry could not be deleted
+    NotMarked,        // could not be marked for removal at the next restart
+};
+
+// Something that stays, and why. Item is empty for NoKeyNamed.
+struct TLeftOver {
+    std::string Item;
+    TStayReason Reason;
+
+    bool operator==(const TLeftOver&) const = default;
+};
+
+struct TRemovalPlan {
+    std::string Name;                     // the product's title; empty when the log names none
+    std::vector<TRemovalStep> Steps;      // done while the uninstaller runs
+    std::vector<TRemovalStep> AfterExit;  // its own file and the folders that hold it, once it has ended
+    std::vector<TLeftOver> Skipped;       // log lines that are not acted on
+};
+
+// What a removal left behind.
+struct TRemovalResult {
+    std::vector<TLeftOver> LeftOvers;
+    // The steps of the plan's AfterExit that are expected to succeed: the
+    // folders that still hold something else are left out (and are left-overs).
+    std::vector<TRemovalStep> AfterExit;
+    bool RestartPending = false;  // something is removed at the next restart
+};
+
+// Whether everything that should have gone went: a folder kept for files
+// the setup did not make is no failure, anything else that stays is.
+bool RemovedCompletely(const TRemovalResult& result);
+
+// What is wrong with the setup log.
+enum class TLogProblem : uint8_t { Missing, NotASetupLog, Unreadable };
+
+// A log that is missing, unreadable or no setup log; the message is the
+// English wording (UninstallTexts words it in the user's language).
+class EUninstallError : public Exception {
+public:
+    EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail = {});
+
+    TLogProblem Problem;
+    std::string LogFile;
+    std::string Detail;  // the system's reason for an unreadable log
+};
+
+// The plan of a log's lines: the logged items in the order of the log, so
+// that what was made last goes first and a folder comes after what was put
+// in it. The uninstaller's own file (programFile) and the folders that hold
+// the log wait until the uninstaller has ended, after the registry entry and
+// the log. Paths that are not full paths and lines not understood are
+// skipped. Raises EUninstallError when the first line is not "SetupLOG".
+TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile);
+// The same from the log file; a missing or unreadable file raises EUninstallError.
+TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile);
+
+// The log beside the uninstaller's file.
+std::string LogFileOf(const std::string& programFile);

@@ -1,0 +1,15 @@
+#pragma once
+// The uninstaller's way to leave nothing behind: a running program's file,
+// and the folders that hold it, cannot be deleted, so the uninstaller copies
+// itself to the temporary folder and lets the copy do the removal. The copy
+// reports its result on an inherited pipe, the original exits with it, and
+// the copy then waits for the original's process to end before it deletes
+// the original's file and folders. Only the copy is left, marked for removal
+// at the next restart. Windows only.
+#include <optional>
+#include <string>
+
+// Runs the removal in a copy of programFile (the running uninstaller), with
+// /S when silent. Returns the copy's result, 1 when it ended without one, or
+// nothing when no copy could be made or started: then nothing was removed.
+std::optional<int> RemoveThroughCopy(const std::string& programFile, bool silent);

@@ -1,0 +1,24 @@
+// The product's uninstaller: reads setup.log from its own folder, asks once,
+// removes what the setup made and says what stayed; with /S it does the same
+// without asking and without any window. It leaves nothing behind: the
+// removal runs in a copy of it in the temporary folder, which deletes this
+// program's file and folders once this program has ended.
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/UserLanguage.h"
+#include "uninstall/UninstallRun.h"
+
+int main(int argc, char** argv) {
+    const TUninstallArguments arguments = ParseUninstallArguments(std::vector<std::string>(argv + 1, argv + argc));
+    TUninstaller uninstaller(UninstallLanguageOf(platform::UserInterfaceLanguage()), arguments.Silent);
+    try {
+        if (!arguments.NotUnderstood.empty()) return uninstaller.RefuseArgument(arguments.NotUnderstood);
+        if (arguments.Original) return uninstaller.RunCopy(*arguments.Original);
+        return uninstaller.RunOriginal(platform::ProgramFile());
+    } catch (const std::exception&) {
+        return 1;  // a failure, told by nothing else when a box is what failed
+    }
+}
