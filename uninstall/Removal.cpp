@@ -39,6 +39,7 @@ bool RemoveEvenReadOnly(const std::string& path) {
     return platform::SetReadOnly(path, false) && platform::RemoveFile(path);
 }
 
+// Tries until the attempt succeeds, kAttemptsAfterExit times at most.
 template <class Attempt>
 bool RetriedAfterExit(Attempt attempt) {
     for (int i = 1; i < kAttemptsAfterExit; ++i) {
