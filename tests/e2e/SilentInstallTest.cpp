@@ -23,9 +23,14 @@ std::string ShownWindows() {
     return titles;
 }
 
+// The names in a Unix folder, one a line.
+std::string EntriesOf(const std::string& folder) { return RunProcess("ls -1A " + Quoted(folder) + " 2>&1").Out; }
+
 class SilentInstall : public SetupWizardTest {
 protected:
-    const std::string destination = "C:\\Program Files\\Lark Notes Silent Test";
+    // A folder above the destination that the setup makes, and so logs.
+    const std::string vendor = "C:\\Program Files\\Kel Silent Vendor";
+    const std::string destination = vendor + "\\Lark Notes";
     std::string group, desktopLink;
 
     void SetUp() override {
@@ -39,15 +44,18 @@ protected:
         SetupWizardTest::TearDown();
     }
     void RemoveInstallation() {
-        for (const std::string& path : {destination, group, desktopLink, kRunLog})
+        for (const std::string& path : {vendor, group, desktopLink, kRunLog})
             RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
         DeleteRegistryKey32(kUninstallKey);
+        // The uninstaller's copies, which Windows would remove at the next restart.
+        RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
     }
 
     // Runs the setup with the arguments to its end, watching the display
     // meanwhile; its exit code, and what was ever shown.
-    std::optional<int> RunToTheEnd(const std::vector<std::string>& arguments, std::string& shown) {
-        std::vector<std::string> command{setupFolder + "/Setup.exe"};
+    std::optional<int> RunToTheEnd(const std::vector<std::string>& arguments, std::string& shown,
+                                   const std::string& program = "") {
+        std::vector<std::string> command{program.empty() ? setupFolder + "/Setup.exe" : program};
         command.insert(command.end(), arguments.begin(), arguments.end());
         Launch(command);
         WaitUntil([&] {
@@ -107,5 +115,30 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
         EXPECT_FALSE(platform::DirectoryExists(UnixPathOfDriveC(destination))) << c.what;
         EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << c.what;
         Program().Stop();
+    }
+}
+
+TEST_F(SilentInstall, ASilentRemovalLeavesNothingButAFileTheUserAddedWithItsFolders) {
+    CheckPrerequisites(kSetupExe);
+    MakeSetup();
+    const std::string userFolder = UnixPathOfDriveC(destination + "\\Graphics");
+    for (const bool userFile : {true, false}) {
+        std::string shown;
+        ASSERT_EQ(RunToTheEnd({"/S", "/D=" + destination}, shown), 0) << userFile;
+        if (userFile) WriteFile(userFolder + "/mine.txt", "mine");
+        EXPECT_EQ(RunToTheEnd({"/S"}, shown, destination + "\\uninstall.exe"), 0) << userFile;
+        EXPECT_EQ(shown, "") << userFile;
+        const auto removed = [&] {
+            if (!userFile) return !platform::DirectoryExists(UnixPathOfDriveC(vendor));
+            return EntriesOf(UnixPathOfDriveC(vendor)) == "Lark Notes\n" &&
+                   EntriesOf(UnixPathOfDriveC(destination)) == "Graphics\n" && EntriesOf(userFolder) == "mine.txt\n";
+        };
+        EXPECT_TRUE(WaitUntil(removed, 10s)) << "left in " << vendor << ":\n"
+                                             << RunProcess("find " + Quoted(UnixPathOfDriveC(vendor))).Out;
+        for (const std::string& path : {group, desktopLink})
+            EXPECT_FALSE(platform::FileExists(UnixPathOfDriveC(path)) || platform::DirectoryExists(UnixPathOfDriveC(path)))
+                << path;
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), std::nullopt) << userFile;
+        RemoveInstallation();
     }
 }
