@@ -7,7 +7,9 @@
 # from Welcome to Finish with the mouse, each page saved as
 # build/demo/wizard-*.png; afterwards the script shows what the setup left
 # behind: the installed files, setup.log, the uninstall entry, the started
-# program and its ReadMe.
+# program and its ReadMe. Then the product's own uninstaller removes it
+# again, answered with the keyboard, and the script shows that nothing of it
+# remains.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -84,3 +86,40 @@ echo "== the windows on the screen"
 xdotool search --onlyvisible --name '.' getwindowname %@ | grep -v '^$' | sort -u
 echo
 echo "The sample setup installed Larkspur Notes from Welcome to Finish and removed its working folder."
+
+echo
+echo "== removing Larkspur Notes with its uninstaller (the Start menu's \"Uninstall\" shortcut runs the same)"
+wineserver -k 2>/dev/null || true   # the program and the ReadMe the setup started
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+unix_path() { winepath -u "$1" 2>/dev/null; }
+shell_folder() { wine 'C:\windows\syswow64\reg.exe' query "$shell_folders" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/.*REG_SZ *//p"; }
+group=$(unix_path "$(shell_folder Programs)\\Larkspur Notes")
+desktop_link=$(unix_path "$(shell_folder Desktop)\\Larkspur Notes.lnk")
+"$root/scripts/wine-run.sh" 'C:\Program Files (x86)\Larkspur\Notes\uninstall.exe' >/dev/null 2>&1 &
+removal=$!
+# Answers the box titled $1 with Enter (Yes, then OK), after a screenshot.
+answer() {
+  local box=""
+  for _ in $(seq 120); do box=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$box" ] && break; sleep 0.5; done
+  [ -n "$box" ] || { echo "No box titled $1 appeared." >&2; exit 1; }
+  sleep 1
+  import -window root -crop 700x400+290+312 "$work/$2.png"; echo "Screenshot: $work/$2.png"
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) key Return mousemove 1 1
+  for _ in $(seq 60); do xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -qx "$box" || break; sleep 0.5; done
+}
+answer "Uninstall Larkspur Notes" uninstall-1-question
+answer "Uninstall Larkspur Notes" uninstall-2-summary
+wait $removal || true
+sleep 2   # the uninstaller's copy removes its original's folder once that has ended
+echo
+echo "== what is left of Larkspur Notes"
+left=0
+for path in "$programs_dir" "$group" "$desktop_link"; do
+  if [ -e "$path" ]; then echo "left: $path"; find "$path"; left=1; fi
+done
+if wine 'C:\windows\syswow64\reg.exe' query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Larkspur Notes' >/dev/null 2>&1; then
+  echo "left: the uninstall entry"; left=1
+fi
+[ "$left" -eq 0 ] || exit 1
+echo "Nothing: the files, folders, shortcuts and the uninstall entry are gone."
