@@ -208,11 +208,16 @@ protected:
         }
         SetupInstallRun::SetUp();
     }
+    // Wine's drive list is made when Wine starts: the drive goes before the
+    // next start, which restoring the registry makes.
     void TearDown() override {
         SetupInstallRun::TearDown();
         holder.reset();
+        if (disk) {
+            UnmapDrive("k:");
+            EndWinePrograms();
+        }
         if (programFiles) SetRegistryValue32(kProgramFilesKey, "ProgramFilesDir", *programFiles);
-        if (disk) UnmapDrive("k:");
         disk.reset();
     }
 
