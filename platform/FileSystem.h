@@ -16,8 +16,8 @@ enum FileAttribute : uint32_t {
     faDirectory = 0x10,
     faArchive = 0x20,
     faAnyFile = 0x3F,
-    // A link (a symbolic link or a junction): reported with the attributes of
-    // what it stands for, a folder or a file, but it is not that thing itself.
+    // A link (a symbolic link or a junction); a link to a folder may carry
+    // faDirectory too, but it is not the folder it points to.
     faReparsePoint = 0x400,
 };
 

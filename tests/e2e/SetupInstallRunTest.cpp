@@ -190,6 +190,8 @@ const CopyFault kCopyFaults[] = {
     {"FullDisk", CopyFaultKind::FullDisk, "Disk full."},
 };
 
+void PrintTo(const CopyFault& fault, std::ostream* out) { *out << fault.Name; }
+
 const std::string kProgramFilesKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
 
 // The full disk is a small tmpfs given to the prefix as drive K:, made the
@@ -207,11 +209,16 @@ protected:
         }
         SetupInstallRun::SetUp();
     }
+    // Wine's drive list is made when Wine starts: the drive goes before the
+    // next start, which restoring the registry makes.
     void TearDown() override {
         SetupInstallRun::TearDown();
         holder.reset();
+        if (disk) {
+            UnmapDrive("k:");
+            EndWinePrograms();
+        }
         if (programFiles) SetRegistryValue32(kProgramFilesKey, "ProgramFilesDir", *programFiles);
-        if (disk) UnmapDrive("k:");
         disk.reset();
     }
 
@@ -228,8 +235,8 @@ protected:
                                              KEL_WIN32_BUILD_DIR "/tests/win32/holdfile.exe", destination + "\\ReadMe.txt"},
                     platform::NativePath(diskScratch / "holder.txt"));
                 const std::string said = platform::NativePath(diskScratch / "holder.txt");
-                EXPECT_TRUE(WaitUntil([&] { return ReadFile(said).find("held") != std::string::npos; }, 60s))
-                    << "the file is not held: " << ReadFile(said);
+                const auto held = [&] { return platform::FileExists(said) && ReadFile(said).find("held") == 0; };
+                EXPECT_TRUE(WaitUntil(held, 60s)) << "the file is not held";
                 return {"ReadMe.txt"};
             }
             case CopyFaultKind::FullDisk:

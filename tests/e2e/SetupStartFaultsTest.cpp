@@ -2,6 +2,7 @@
 // nearly full disk and on a read-only medium, and a link to a folder outside
 // that turns up in the working folder. What the user sees and what is left
 // on disk.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -68,7 +69,7 @@ TEST_F(SetupOnMedium, AFullDiskIsNamedAsSuchAndNoWorkingFolderIsLeft) {
     MakeSetupOnMedium();
     if (HasFatalFailure()) return;
     // Setup.ini fits, the skin's archive after it does not.
-    ASSERT_TRUE(medium->LeaveFree(64 << 10));
+    ASSERT_TRUE(medium->LeaveFree(16 << 10));
     Launch({setupFolder + "/Setup.exe"});
     EXPECT_EQ(StartErrorText(), "Unable to write file " + WinePath(setupFolder) + "\\temp\\gfx.x (Disk full.)");
     EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
@@ -88,26 +89,29 @@ TEST_F(SetupOnMedium, OnAReadOnlyMediumTheWorkingFolderIsMadeInTheTemporaryFolde
     EXPECT_FALSE(platform::DirectoryExists(work)) << "the working folder in the temporary folder is left behind";
 }
 
-// Wine shows a Unix link to a folder as a folder that is a reparse point, but
-// cannot remove such a link while its target holds files: the removal stops
-// there and says so. What matters is that nothing outside is touched. (Wine
-// shows a link to a file as a plain file, and deleting it deletes its
-// target, so that case cannot be tried under Wine.)
+// Wine shows a Unix link to a folder as a folder that is a reparse point,
+// but cannot remove such a link while its target holds files: there the
+// removal stops and says so in a box. What matters is that nothing outside
+// is touched. (Wine shows a link to a file as a plain file, and deleting it
+// deletes its target, so that case cannot be tried under Wine.)
 TEST_F(SetupWizardTest, ALinkInTheWorkingFolderIsNeverFollowed) {
     StartSetup("English");
     if (HasFatalFailure()) return;
     const std::string outside = platform::NativePath(Scratch() / "outside");
+    const std::string link = setupFolder + "/temp/outside-link";
     ASSERT_TRUE(platform::CreateDir(outside));
     WriteFile(outside + "/keep.txt", "not the setup's");
-    ASSERT_EQ(::symlink(outside.c_str(), (setupFolder + "/temp/outside-link").c_str()), 0);
+    ASSERT_EQ(::symlink(outside.c_str(), link.c_str()), 0);
 
     CancelAnswering("Return");
     std::optional<TRect> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value(); }, 30s));
-    EXPECT_EQ(ShownBoxText("Anwendungsfehler"),
-              "Aborted deleting Directory: " + WinePath(setupFolder) + "\\tempfile: outside-link");
-    MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
-    RunDisplayTool("xdotool key Return");
+    WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value() || !Program().Running(); }, 30s);
+    if (box) {
+        MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
+        RunDisplayTool("xdotool key Return");
+    }
     EXPECT_TRUE(Program().WaitForExit(30s).has_value()) << "Setup.exe still runs";
     EXPECT_EQ(ReadFile(outside + "/keep.txt"), "not the setup's");
+    struct stat info {};
+    EXPECT_TRUE(box || ::lstat(link.c_str(), &info) != 0) << "the link stays without a word";
 }

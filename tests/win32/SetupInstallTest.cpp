@@ -13,6 +13,7 @@
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
 #include "platform/StringList.h"
+#include "platform/SystemError.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ProgressBar.h"
 #include "shell/FolderTree.h"
@@ -233,8 +234,11 @@ TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
                               shown = TextOf(box) + "|" + MessageBoxText(box);
                               PostMessageA(box, WM_COMMAND, IDOK, 0);
                           });
-    EXPECT_EQ(shown, kTitle + "|The following files could not be copied:\n\n" + destination + "\\missing one.txt (File not found.)\n" +
-                         destination + "\\missing two.txt (File not found.)\n\nThe other files were installed. Make room on the disk "
+    // Each with the system's reason: the source is not there.
+    const std::string missing = " (" + platform::SystemErrorMessage(ERROR_FILE_NOT_FOUND) + ")\n";
+    EXPECT_EQ(shown, kTitle + "|The following files could not be copied:\n\n" + destination + "\\missing one.txt" +
+                         missing + destination + "\\missing two.txt" + missing +
+                         "\nThe other files were installed. Make room on the disk "
                          "or close the programs that use these files, then run the setup again.");
     EXPECT_EQ(form->CurrentPage(), wpFinish) << "the wizard goes on to its end";
     EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ");
