@@ -7,15 +7,15 @@
 #include <sstream>
 
 #include "tests/e2e/LinkFile.h"
+#include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/TestMount.h"
 #include "tests/e2e/WineSystem.h"
 
 namespace {
 
-const std::string kTitle = "Larkspur Notes";
-const std::string kUninstallKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
-const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string& kTitle = kSampleTitle;
+const std::string& kUninstallKey = kSampleUninstallKey;
 
 // The "Addfile" entries of the sample's description, in their order.
 std::vector<std::string> SampleFiles() {
@@ -40,26 +40,18 @@ std::vector<std::string> WindowTitles(const std::string& pattern) {
 
 class SetupInstallRun : public SetupWizardTest {
 protected:
-    std::string productRoot, destination, group, desktopLink;  // as Windows names them
+    SamplePlaces sample;
+    const std::string &productRoot = sample.ProductRoot, &destination = sample.Destination, &group = sample.Group,
+                      &desktopLink = sample.DesktopLink;
 
     void SetUp() override {
-        productRoot = RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
-                          .value_or("C:\\Program Files") + "\\Larkspur";
-        destination = productRoot + "\\Notes";
-        group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
-        desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
-        RemoveInstallation();
+        sample = SamplePlacesInThePrefix();
+        RemoveSample(sample);
     }
     void TearDown() override {
         EndWinePrograms();
-        RemoveInstallation();
+        RemoveSample(sample);
         SetupWizardTest::TearDown();
-    }
-
-    void RemoveInstallation() {
-        for (const std::string& path : {productRoot, group, desktopLink})
-            RunProcess("rm -rf " + Quoted(UnixPathOf(path)));
-        DeleteRegistryKey32(kUninstallKey);
     }
 
     // From the Welcome page to the Program folder page, with the licence

@@ -3,14 +3,14 @@
 // and the proof that no window is ever shown, not even for a failure.
 #include <sstream>
 
+#include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WineSystem.h"
 
 namespace {
 
-const std::string kTitle = "Larkspur Notes";
-const std::string kUninstallKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
-const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string& kTitle = kSampleTitle;
+const std::string& kUninstallKey = kSampleUninstallKey;
 const std::string kRunLog = "C:\\kel-silent-run.log";
 
 // The titles of the windows on the display that are mapped now, one a line;
@@ -31,11 +31,11 @@ protected:
     // A folder above the destination that the setup makes, and so logs.
     const std::string vendor = "C:\\Program Files\\Kel Silent Vendor";
     const std::string destination = vendor + "\\Lark Notes";
-    std::string group, desktopLink;
+    SamplePlaces sample;
+    const std::string &group = sample.Group, &desktopLink = sample.DesktopLink;
 
     void SetUp() override {
-        group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
-        desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
+        sample = SamplePlacesInThePrefix();
         RemoveInstallation();
     }
     void TearDown() override {
@@ -44,9 +44,8 @@ protected:
         SetupWizardTest::TearDown();
     }
     void RemoveInstallation() {
-        for (const std::string& path : {vendor, group, desktopLink, kRunLog})
-            RunProcess("rm -rf " + Quoted(UnixPathOfDriveC(path)));
-        DeleteRegistryKey32(kUninstallKey);
+        RemoveSample(sample, vendor);
+        RunProcess("rm -f " + Quoted(UnixPathOfDriveC(kRunLog)));
         // The uninstaller's copies, which Windows would remove at the next restart.
         RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
     }

@@ -12,6 +12,7 @@
 
 #include "platform/FileSystem.h"
 #include "tests/e2e/Poll.h"
+#include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/ScreenGrab.h"
 #include "tests/e2e/SkinnedWindowTest.h"
 #include "tests/e2e/WindowFinder.h"
@@ -20,9 +21,8 @@
 
 namespace {
 
-const std::string kTitle = "Larkspur Notes";
-const std::string kUninstallKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTitle;
-const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string& kTitle = kSampleTitle;
+const std::string& kUninstallKey = kSampleUninstallKey;
 const std::string kUninstallExe = std::string(KEL_WIN32_BUILD_DIR) + "/uninstall/uninstall.exe";
 
 // The uninstaller's boxes, as X shows them without a window manager: the
@@ -55,17 +55,15 @@ std::set<std::string> EntriesOf(const std::string& folder) {
 
 class UninstallRun : public SkinnedWindowTest {
 protected:
-    std::string parent, destination, group, desktopLink;  // as Windows names them
+    SamplePlaces sample;
+    const std::string &parent = sample.ProductRoot, &destination = sample.Destination, &group = sample.Group,
+                      &desktopLink = sample.DesktopLink;
     std::set<std::string> copiesBefore;
 
     void SetUp() override {
         CheckPrerequisites(kUninstallExe);
         if (HasFatalFailure()) return;
-        parent = RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir")
-                     .value_or("C:\\Program Files") + "\\Larkspur";
-        destination = parent + "\\Notes";
-        group = RegistryValue32(kShellFolders, "Programs").value_or("C:\\(no Programs folder)") + "\\" + kTitle;
-        desktopLink = RegistryValue32(kShellFolders, "Desktop").value_or("C:\\(no desktop)") + "\\" + kTitle + ".lnk";
+        sample = SamplePlacesInThePrefix();
         RemoveProduct();
         copiesBefore = TempCopies();
         LayOutProduct();
@@ -83,9 +81,7 @@ protected:
     std::string Unix(const std::string& windowsPath) const { return UnixPathOfDriveC(windowsPath); }
 
     void RemoveProduct() {
-        if (parent.empty()) return;  // the prerequisites were missing
-        for (const std::string& path : {parent, group, desktopLink}) RunProcess("rm -rf " + Quoted(Unix(path)));
-        DeleteRegistryKey32(kUninstallKey);
+        if (!parent.empty()) RemoveSample(sample);  // empty: the prerequisites were missing
     }
 
     // What the setup leaves, and its log, newest first.

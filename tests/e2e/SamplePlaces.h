@@ -1,0 +1,21 @@
+#pragma once
+// Where the sample product lands in the project's Wine prefix, as Windows
+// names the places, and their removal before and after a test.
+#include <string>
+
+inline const std::string kSampleTitle = "Larkspur Notes";
+inline const std::string kSampleUninstallKey =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kSampleTitle;
+
+struct SamplePlaces {
+    std::string ProductRoot;  // "Larkspur" below Program Files, made by the setup
+    std::string Destination;  // its "Notes"
+    std::string Group;        // the program folder below the Start menu's Programs
+    std::string DesktopLink;
+};
+
+SamplePlaces SamplePlacesInThePrefix();
+
+// Removes the folder (the product root unless another is given), the
+// program folder, the desktop shortcut and the uninstall entry.
+void RemoveSample(const SamplePlaces& places, const std::string& folder = "");
