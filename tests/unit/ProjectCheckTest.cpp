@@ -92,7 +92,7 @@ TEST(ProjectCheck, SoundDescriptionPasses) {
                       "ReadMe=ReadMe.txt\r\nLicence=Gone.txt\r\nLicence=licence.TXT\r\n"
                       "TextBoxColor=$00FFFFFF\r\nFontcolor=-2147483640\r\nFontheight= -11\r\nAlphaColor=0x10\r\n"
                       "Method=x\r\nDescription=a=b\r\nIcon=i\r\nEncrypted=1\r\nSetupName=s\r\nControlPanel=c\r\n"
-                      "LaunchProg=1\r\nDesktopIcon=0\r\nDestination=Maker\\Tool\r\n\r\n"
+                      "LaunchProg=1\r\nDesktopIcon=0\r\nDestination=Maker\\Tool\r\nVersion=1.2\r\nPublisher=Maker\r\n\r\n"
                       "end\r\n"
                       "Object=Toolweb\r\nTop=+40\r\nLeft=190\r\nWidth=400\r\nHeight=320\r\nend\r\n"
                       "Object=Panel\r\nBitmap=graphics/window.bmp\r\nInvisibleColor=$00FF00FF\r\nend\r\n"
