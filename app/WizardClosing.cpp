@@ -29,6 +29,7 @@ bool TSetupForm::MayCloseFromWindow() {
     if (currentPage_ == wpFinish && !finishFailed_) {
         try {
             CompleteInstallation();
+            Step("Installed");
             return true;
         } catch (const std::exception& error) {
             Application().HandleException(error);
