@@ -1,6 +1,7 @@
 // The copy phase and the finishing actions. Each step is recorded in the log
 // book as soon as it is done.
 #include <algorithm>
+#include <set>
 
 #include "app/PageFlow.h"
 #include "app/SetupForm.h"
@@ -177,16 +178,13 @@ TUninstallDetails TSetupForm::UninstallDetails() const {
     return {InstalledProgram(), settings_.Destination, InstalledSizeKB(), settings_.Version, settings_.Publisher};
 }
 
-// The size of the installed files in KB, each file counted once.
+// The size of the installed files in KB, a file named twice counted once.
 uint32_t TSetupForm::InstalledSizeKB() const {
-    std::vector<std::string> counted;
+    std::set<std::string> counted;
     int64_t bytes = 0;
-    for (int32_t i = 0; i < settings_.AddFiles.Count(); ++i) {
-        const std::string target = settings_.Destination + "\\" + settings_.AddFiles[i];
-        if (std::ranges::any_of(counted, [&](const std::string& seen) { return SameText(seen, target); })) continue;
-        counted.push_back(target);
-        bytes += std::max<int64_t>(platform::FileSizeOf(target), 0);
-    }
+    for (int32_t i = 0; i < settings_.AddFiles.Count(); ++i)
+        if (counted.insert(settings_.AddFiles[i]).second)
+            bytes += std::max<int64_t>(platform::FileSizeOf(settings_.Destination + "\\" + settings_.AddFiles[i]), 0);
     return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 
