@@ -21,12 +21,25 @@ constexpr size_t MaxPathLength = 4095;
 // cannot claim the whole memory.
 constexpr int64_t MaxFileSize = int64_t{256} << 20;
 
+// Byte order of names, compared here rather than by memcmp: the sanitizers
+// intercept memcmp, and the fuzzer would take every name compared for a
+// value worth trying.
+struct TNameOrder {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        const size_t common = std::min(a.size(), b.size());
+        for (size_t i = 0; i < common; ++i)
+            if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+        return a.size() < b.size();
+    }
+};
+
 struct TNode : std::enable_shared_from_this<TNode> {
     TNode* Parent = nullptr;  // the root is its own parent
     bool Folder = false;
     bool ReadOnly = false;
     std::vector<uint8_t> Bytes;
-    std::map<std::string, std::shared_ptr<TNode>, std::less<>> Children;
+    std::map<std::string, std::shared_ptr<TNode>, TNameOrder> Children;
 
     TNode* Child(std::string_view name) const {
         const auto found = Children.find(name);
@@ -91,7 +104,8 @@ struct TPlace {
 // Reads the path as the kernel does, up to its first NUL; the folders on the
 // way are made when create is set.
 bool Locate(const std::string& path, TPlace& place, bool create = false) {
-    const std::string_view text(path.c_str());
+    std::string_view text(path);
+    text = text.substr(0, std::min(text.find('\0'), text.size()));
     if (text.empty()) return Fail(ENOENT);
     if (text.size() > MaxPathLength) return Fail(ENAMETOOLONG);
     TNode* folder = &Root();
@@ -181,6 +195,19 @@ void ClearMemoryFiles(const std::string& folder) {
 bool MemoryFileHolds(const std::string& path, const std::vector<uint8_t>& bytes) {
     const TNode* node = Find(path);
     return node && !node->Folder && node->Bytes == bytes;
+}
+
+size_t MemoryFileCount(const std::string& skipped) {
+    const TNode* left = skipped.empty() ? nullptr : Find(skipped);
+    size_t count = 0;
+    const auto countBelow = [&](const TNode& folder, const auto& self) -> void {
+        for (const auto& [name, node] : folder.Children) {
+            ++count;
+            if (node->Folder && node.get() != left) self(*node, self);
+        }
+    };
+    countBelow(Root(), countBelow);
+    return count;
 }
 
 std::vector<std::string> MemoryFilePaths(const std::string& skipped) {
