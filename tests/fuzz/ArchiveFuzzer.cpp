@@ -36,11 +36,13 @@ constexpr int MaxFilesPerRun = 256;
 constexpr uint8_t OptCrcWithPaths = 0x01;
 constexpr uint8_t OptKeepArchiveCRC = 0x80;
 
-// The paths as the setup writes them, and as the file system lists them.
-const std::string Archive = "\\tmp\\kfz\\Data.Kel";
-const std::string Destination = "\\tmp\\kfz\\dest";
-const std::string ListedDestination = "/tmp/kfz/dest";
-const std::vector<std::string> Scaffold = {"/tmp", "/tmp/kfz", "/tmp/kfz/Data.Kel", ListedDestination};
+// The paths as the setup writes them, and as the file system lists them. At
+// the root, a climb out of the destination of any depth lands where the
+// check looks.
+const std::string Archive = "\\Data.Kel";
+const std::string Destination = "\\dest";
+const std::string ListedDestination = "/dest";
+const std::vector<std::string> Scaffold = {"/Data.Kel", ListedDestination};
 
 [[noreturn]] void Fatal(const std::string& message) {
     std::fprintf(stderr, "==archive_fuzzer== %s\n", message.c_str());
@@ -48,9 +50,10 @@ const std::vector<std::string> Scaffold = {"/tmp", "/tmp/kfz", "/tmp/kfz/Data.Ke
     std::abort();
 }
 
-// The input as the archive file holds it.
-std::vector<uint8_t> ArchiveBytes(const uint8_t* data, size_t size) {
-    std::vector<uint8_t> bytes(data, data + size);
+// The input as the archive file holds it, in a buffer kept from run to run.
+const std::vector<uint8_t>& ArchiveBytes(const uint8_t* data, size_t size) {
+    static std::vector<uint8_t> bytes;
+    bytes.assign(data, data + size);
     const bool keepCRC = size >= ArchiveTrailerSize && (bytes.back() & OptKeepArchiveCRC);
     if (size >= ArchiveTrailerSize && !keepCRC) {
         static const TCrc32 crc;
@@ -101,7 +104,7 @@ TZLBArchive& TheArchive() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > MaxInput) return 0;
     const uint8_t options = size >= ArchiveTrailerSize ? data[size - 1] : 0;
-    const std::vector<uint8_t> bytes = ArchiveBytes(data, size);
+    const std::vector<uint8_t>& bytes = ArchiveBytes(data, size);
     const TRunFiles files(bytes);
 
     TZLBArchive& archive = TheArchive();
