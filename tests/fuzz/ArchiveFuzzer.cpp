@@ -93,7 +93,7 @@ struct TRunFiles {
 };
 
 // One archive object serves every run, as the setup's one archive object
-// serves every archive it unpacks: opening an archive starts afresh.
+// serves every archive it unpacks: opened, extracted, closed.
 TZLBArchive& TheArchive() {
     static TZLBArchive archive;
     return archive;
@@ -129,9 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         opened = false;
     }
     CheckNothingEscaped(bytes);
-    if (!opened) return 0;
 
     for (const bool withPaths : {false, true}) {
+        if (!opened) break;
         ClearMemoryFiles(Destination);
         pieces = 0;
         extracted = 0;
