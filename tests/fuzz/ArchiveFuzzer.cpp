@@ -130,18 +130,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckNothingEscaped(bytes);
 
-    for (const bool withPaths : {false, true}) {
-        if (!opened) break;
-        ClearMemoryFiles(Destination);
-        pieces = 0;
-        extracted = 0;
-        archive.ExtractWithPath = withPaths;
-        archive.CheckCRC = withPaths == ((options & OptCrcWithPaths) != 0);
-        try {
-            archive.ExtractFiles(Destination + "\\");  // as the setup passes it
-        } catch (const std::exception&) {
+    if (opened) {
+        for (const bool withPaths : {false, true}) {
+            ClearMemoryFiles(Destination);
+            pieces = 0;
+            extracted = 0;
+            archive.ExtractWithPath = withPaths;
+            archive.CheckCRC = withPaths == ((options & OptCrcWithPaths) != 0);
+            try {
+                archive.ExtractFiles(Destination + "\\");  // as the setup passes it
+            } catch (const std::exception&) {
+            }
+            CheckNothingEscaped(bytes);
         }
-        CheckNothingEscaped(bytes);
     }
     archive.CloseArchive();
     return 0;
