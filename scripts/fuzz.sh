@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz configuration (clang, libFuzzer, ASan, UBSan) in build/fuzz,
-# writes the seed corpora and runs the archive fuzzer, then the BMP and JPEG fuzzers.
-# Usage: scripts/fuzz.sh [SECONDS]   (default 60, for each fuzzer)
+# writes the seed corpora and runs the archive fuzzer, the BMP and JPEG fuzzers
+# and the setup description fuzzer, one after the other.
+# Usage: scripts/fuzz.sh [SECONDS]   (default 60, for each fuzzer: four times that in all)
 # Exits non-zero when a fuzzer finds a crash; the input is kept in build/fuzz/artifacts
-# (the picture fuzzers' with the prefixes bmp- and jpeg-).
+# (the other fuzzers' with the prefixes bmp-, jpeg- and setup-ini-).
 # Inputs that once found a fault live in tests/fuzz/regressions (archive),
-# tests/fuzz/regressions-bmp and tests/fuzz/regressions-jpeg, and are run first.
+# tests/fuzz/regressions-bmp, tests/fuzz/regressions-jpeg and
+# tests/fuzz/regressions-setup-ini, and are run first.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -24,32 +26,35 @@ if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -G Ninja -S "$root" -B "$build" \
     -DKEL_FUZZ=ON -DKEL_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-ninja -C "$build" -j2 archive_fuzzer make_seeds bmp_fuzzer make_bmp_seeds jpeg_fuzzer
+ninja -C "$build" -j2 archive_fuzzer make_seeds bmp_fuzzer make_bmp_seeds jpeg_fuzzer \
+  setup_ini_fuzzer make_setup_ini_seeds
 
-mkdir -p "$build/corpus" "$build/seeds" "$build/corpus-bmp" "$build/seeds-bmp" "$build/corpus-jpeg" "$build/artifacts"
+mkdir -p "$build/corpus" "$build/seeds" "$build/corpus-bmp" "$build/seeds-bmp" "$build/corpus-jpeg" \
+  "$build/corpus-setup-ini" "$build/artifacts"
 "$build/tests/fuzz/make_seeds" "$build/seeds"
 "$build/tests/fuzz/make_bmp_seeds" "$build/seeds-bmp"
-
-# The target extracts into a scratch folder under TMPDIR; memory-backed when possible.
-scratch_base=/dev/shm
-[ -d "$scratch_base" ] && [ -w "$scratch_base" ] || scratch_base=$build
-scratch=$(mktemp -d "$scratch_base/kelfuzz.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+"$build/tests/fuzz/make_setup_ini_seeds" "$root/samples/setup/Setup.ini" "$build/seeds-setup-ini" \
+  "$build/setup-ini.dict"
 
 # Runs one fuzzer with the common options; the remaining arguments are corpus
-# folders, of which missing ones are left out.
+# folders, of which missing ones are left out, and options (-name=value).
 run_fuzzer() {
   local name=$1 prefix=$2
   shift 2
-  local folders=()
-  for folder in "$@"; do [ -d "$folder" ] && folders+=("$folder"); done
+  local folders=() options=(-max_len=65536)
+  for argument in "$@"; do
+    case $argument in
+      -*) options+=("$argument") ;;
+      *) [ -d "$argument" ] && folders+=("$argument") ;;
+    esac
+  done
   "$build/tests/fuzz/$name" \
     -max_total_time="$seconds" \
-    -max_len=65536 \
     -rss_limit_mb=2048 \
     -timeout=30 \
     -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/$prefix" \
+    "${options[@]}" \
     "${folders[@]}"
 }
 
@@ -60,23 +65,24 @@ report_crash() {
   echo "fuzz.sh: replay one with: $build/tests/fuzz/$name FILE" >&2
 }
 
+# Runs one fuzzer and reports a crash; the script ends with the status of the last one.
 rc=0
-archive_rc=0
-TMPDIR=$scratch run_fuzzer archive_fuzzer "" \
-  "$build/corpus" "$build/seeds" "$root/tests/fuzz/regressions" || archive_rc=$?
-[ "$archive_rc" -eq 0 ] || { report_crash archive_fuzzer "$archive_rc"; rc=$archive_rc; }
+fuzz() {
+  local status=0
+  run_fuzzer "$@" || status=$?
+  [ "$status" -eq 0 ] || { report_crash "$1" "$status"; rc=$status; }
+}
 
-bmp_rc=0
-run_fuzzer bmp_fuzzer bmp- \
-  "$build/corpus-bmp" "$build/seeds-bmp" "$root/tests/fuzz/regressions-bmp" || bmp_rc=$?
-[ "$bmp_rc" -eq 0 ] || { report_crash bmp_fuzzer "$bmp_rc"; rc=$bmp_rc; }
+fuzz archive_fuzzer "" "$build/corpus" "$build/seeds" "$root/tests/fuzz/regressions"
+fuzz bmp_fuzzer bmp- "$build/corpus-bmp" "$build/seeds-bmp" "$root/tests/fuzz/regressions-bmp"
 
 # The JPEG decoder starts from the test pictures.
 jpeg_seeds=$build/seeds-jpeg
 mkdir -p "$jpeg_seeds"
 cp "$root"/tests/data/pictures/*.jpg "$jpeg_seeds/"
-jpeg_rc=0
-run_fuzzer jpeg_fuzzer jpeg- \
-  "$build/corpus-jpeg" "$jpeg_seeds" "$root/tests/fuzz/regressions-jpeg" || jpeg_rc=$?
-[ "$jpeg_rc" -eq 0 ] || { report_crash jpeg_fuzzer "$jpeg_rc"; rc=$jpeg_rc; }
+fuzz jpeg_fuzzer jpeg- "$build/corpus-jpeg" "$jpeg_seeds" "$root/tests/fuzz/regressions-jpeg"
+
+# Descriptions are small: longer inputs would only slow the runs down.
+fuzz setup_ini_fuzzer setup-ini- -max_len=4096 -dict="$build/setup-ini.dict" \
+  "$build/corpus-setup-ini" "$build/seeds-setup-ini" "$root/tests/fuzz/regressions-setup-ini"
 exit "$rc"
