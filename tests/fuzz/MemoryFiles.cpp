@@ -347,12 +347,14 @@ void TFindEnum::Close() { *state_ = {}; }
 struct TFileStream::Handle {
     std::shared_ptr<TNode> Node;  // kept when the file is removed while open, as on POSIX
     int64_t Position = 0;
+    int WriteError = 0;
 };
 
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     : fileName_(fileName), handle_(std::make_unique<Handle>()) {
-    TNode* node = mode == TFileMode::fmCreate ? CreateFile(fileName) : Find(fileName);
-    if (mode == TFileMode::fmCreate && !node) throw EFCreateError(fileName);
+    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
+    TNode* node = create ? CreateFile(fileName) : Find(fileName);
+    if (create && !node) throw EFCreateError(fileName);
     if (!node || node->Folder) throw EFOpenError(fileName);
     handle_->Node = node->shared_from_this();
 }
@@ -370,7 +372,11 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
 }
 
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-    if (count <= 0 || handle_->Position > MaxFileSize - count) return 0;
+    if (count <= 0) return 0;
+    if (handle_->Position > MaxFileSize - count) {
+        handle_->WriteError = EFBIG;  // what a file system's size limit says
+        return 0;
+    }
     std::vector<uint8_t>& bytes = handle_->Node->Bytes;
     const size_t position = static_cast<size_t>(handle_->Position);
     if (bytes.size() < position) bytes.resize(position);  // a gap reads as zeros
@@ -392,3 +398,5 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 int64_t TFileStream::Size() { return static_cast<int64_t>(handle_->Node->Bytes.size()); }
+
+int TFileStream::WriteErrorCode() const { return handle_->WriteError; }
