@@ -83,6 +83,6 @@ cp "$root"/tests/data/pictures/*.jpg "$jpeg_seeds/"
 fuzz jpeg_fuzzer jpeg- "$build/corpus-jpeg" "$jpeg_seeds" "$root/tests/fuzz/regressions-jpeg"
 
 # Descriptions are small: longer inputs would only slow the runs down.
-fuzz setup_ini_fuzzer setup-ini- -max_len=4096 -dict="$build/setup-ini.dict" \
+fuzz setup_ini_fuzzer setup-ini- -max_len=2048 -dict="$build/setup-ini.dict" \
   "$build/corpus-setup-ini" "$build/seeds-setup-ini" "$root/tests/fuzz/regressions-setup-ini"
 exit "$rc"

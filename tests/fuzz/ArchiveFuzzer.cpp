@@ -36,13 +36,14 @@ constexpr int MaxFilesPerRun = 256;
 constexpr uint8_t OptCrcWithPaths = 0x01;
 constexpr uint8_t OptKeepArchiveCRC = 0x80;
 
-// The paths as the setup writes them, and as the file system lists them. At
-// the root, a climb out of the destination of any depth lands where the
-// check looks.
+// The paths as the setup writes them, and as the file system lists them.
+// The destination lies four folders deep: a climb out of it leaves a new name
+// in one of the folders above, and one past the root stops at the root,
+// where the check looks as well.
 const std::string Archive = "\\Data.Kel";
-const std::string Destination = "\\dest";
-const std::string ListedDestination = "/dest";
-const std::vector<std::string> Scaffold = {"/Data.Kel", ListedDestination};
+const std::string Destination = "\\g1\\g2\\g3\\dest";
+const std::string ListedDestination = "/g1/g2/g3/dest";
+const std::vector<std::string> Scaffold = {"/Data.Kel", "/g1", "/g1/g2", "/g1/g2/g3", ListedDestination};
 
 [[noreturn]] void Fatal(const std::string& message) {
     std::fprintf(stderr, "==archive_fuzzer== %s\n", message.c_str());
