@@ -18,7 +18,7 @@ int32_t ReadBlock(const TStringList& lines, int32_t index, const TSetupIniHandle
                   const TEntryHandler& apply) {
     for (++index; lines[index] != "end"; ++index) {
         Tell(handlers, index, TSetupIniLineKind::Entry);
-        apply(lines[index]);
+        if (apply) apply(lines[index]);
     }
     return index;
 }
@@ -35,7 +35,9 @@ int32_t ReadObject(const TStringList& lines, int32_t index, const TSetupIniHandl
         case TSetupBlock::Button: break;
     }
     if (const auto role = ButtonRoleNamed(IniValueOf(lines[index + 2])))
-        return ReadBlock(lines, index, handlers, [&](const std::string& line) { handlers.Button(*role, line); });
+        return ReadBlock(lines, index, handlers, [&](const std::string& line) {
+            if (handlers.Button) handlers.Button(*role, line);
+        });
     return index;
 }
 

@@ -20,6 +20,7 @@ enum class TSetupIniLineKind {
     Entry,     // a line of a block, on its way to the block's handler
 };
 
+// An unassigned handler is skipped: its block is read past.
 struct TSetupIniHandlers {
     std::function<void(const std::string& line)> Setup;
     std::function<void(const std::string& line)> Toolweb;

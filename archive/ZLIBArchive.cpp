@@ -186,7 +186,7 @@ void TZLBArchive::CheckEntryNames() const {
 
 std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const {
     if (destinationFolder.empty()) throw Exception("Unable to create destination path");
-    std::string folder = ExtractWithPath ? destinationFolder + entry.FilePath : destinationFolder;
+    std::string folder = ExtractWithPath ? destinationFolder + DiskName(entry.FilePath) : destinationFolder;
     folder = CollapseSeparators(folder);
     platform::ForceDirectories(folder);
     if (!platform::DirectoryExists(folder)) throw Exception("Unable to create destination path");
@@ -196,7 +196,7 @@ std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, c
 void TZLBArchive::ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder) {
     TArchiveEntry entry;
     GetFileEntry(index, entry);
-    const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + entry.FileName;
+    const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + DiskName(entry.FileName);
 
     bool replace = true;
     if (platform::FileExists(target) && OnReplaceFile) {

@@ -32,6 +32,11 @@ bool SetReadOnly(const std::string& path, bool readOnly);
 bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists);
 // Gives a file another name in the same volume, replacing a file of that name in one step.
 bool RenameFile(const std::string& source, const std::string& target);
+// Gives a file the permissions a new file gets under the process's umask,
+// with the right to run it for a program; temporary files are made private,
+// so a file that was one gets them before it is given its final name.
+// Windows has no such modes: nothing to do there.
+bool ApplyUmaskMode(const std::string& path, bool program);
 int LastErrorCode();                            // the code of the last failed call above
 
 // The process's current folder, without a trailing separator

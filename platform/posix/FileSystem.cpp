@@ -128,6 +128,13 @@ bool RenameFile(const std::string& source, const std::string& target) {
     return ::rename(NativePath(source).c_str(), NativePath(target).c_str()) == 0 || Fail();
 }
 
+bool ApplyUmaskMode(const std::string& path, bool program) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = (program ? 0777 : 0666) & ~mask;
+    return ::chmod(NativePath(path).c_str(), mode) == 0 || Fail();
+}
+
 int LastErrorCode() { return lastError; }
 
 std::string CurrentFolder() {

@@ -58,6 +58,8 @@ bool RenameFile(const std::string& source, const std::string& target) {
     return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool ApplyUmaskMode(const std::string&, bool) { return true; }
+
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
 std::string CurrentFolder() {

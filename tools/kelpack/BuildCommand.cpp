@@ -1,33 +1,51 @@
-// kelpack build PROJECT OUTDIR [--setup FILE]: a ready-to-ship setup folder from a setup project.
+// kelpack build PROJECT OUTDIR [--setup FILE] [--sign PFXFILE [--sign-password-file FILE] [--timestamp URL]]:
+// a ready-to-ship setup folder from a setup project.
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
+#include "tools/kelpack/CodeSigning.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
+#include "tools/kelpack/KitFiles.h"
 #include "tools/kelpack/NativePaths.h"
+#include "tools/kelpack/PackedSetupIni.h"
 #include "tools/kelpack/ProjectCheck.h"
 #include "tools/kelpack/SetupProject.h"
 #include "tools/kelpack/SetupWriter.h"
+#include "tools/kelpack/ShownTexts.h"
+#include "tools/kelpack/StagingFiles.h"
 
 namespace {
 
-// Prints each problem of the project and of its Setup.ini on standard error;
-// returns the number of errors.
-int ReportProblems(const TSetupProject& project, const std::vector<std::string>& layoutProblems) {
-    for (const std::string& problem : layoutProblems) std::fprintf(stderr, "%s\n", problem.c_str());
-    int errors = static_cast<int>(layoutProblems.size());
-    if (!platform::FileExists(project.SetupIni)) return errors;
-    TStringList lines;
-    lines.LoadFromFile(project.SetupIni);
-    for (const TSetupIniProblem& problem : CheckSetupLines(lines, PayloadNamesOf(project))) {
-        std::fprintf(stderr, "%s:%d: %s%s\n", project.SetupIni.c_str(), problem.Line,
-                     problem.Warning ? "warning: " : "", problem.Reason.c_str());
+void PrintSetupIniProblems(const std::string& path, const std::vector<TSetupIniProblem>& problems, int& errors) {
+    for (const TSetupIniProblem& problem : problems) {
+        std::fprintf(stderr, "%s:%d: %s%s\n", path.c_str(), problem.Line, problem.Warning ? "warning: " : "",
+                     problem.Reason.c_str());
         errors += problem.Warning ? 0 : 1;
     }
-    return errors;
+}
+
+// Reads the project's Setup.ini into its packed lines and its shown texts
+// into staging, and prints each problem of the project on standard error;
+// returns the number of errors. The description is checked in the code page
+// the wizard reads it in, against the payload as it will be.
+int PrepareProject(TSetupProject& project, std::vector<std::string>& problems, TStagingFiles& staging) {
+    int errors = 0;
+    if (platform::FileExists(project.SetupIni)) {
+        std::vector<TSetupIniProblem> iniProblems;
+        project.PackedSetupIni = ReadPackedSetupIni(project.SetupIni, iniProblems);
+        const std::vector<TSetupIniProblem> checked = CheckSetupLines(project.PackedSetupIni, PayloadNamesOf(project));
+        iniProblems.insert(iniProblems.end(), checked.begin(), checked.end());
+        std::stable_sort(iniProblems.begin(), iniProblems.end(), [](const auto& a, const auto& b) { return a.Line < b.Line; });
+        PrintSetupIniProblems(project.SetupIni, iniProblems, errors);
+        ConvertShownTexts(project, project.PackedSetupIni, staging, problems);
+    }
+    for (const std::string& problem : problems) std::fprintf(stderr, "%s\n", problem.c_str());
+    return errors + static_cast<int>(problems.size());
 }
 
 std::string SetupExeFrom(const TCommandLine& line) {
@@ -36,10 +54,43 @@ std::string SetupExeFrom(const TCommandLine& line) {
         if (!platform::FileExists(given->second)) throw Exception("No such file: " + given->second + " (--setup)");
         return given->second;
     }
-    const std::string beside = JoinPath(platform::ProgramFolder(), "Setup.exe");
-    if (!platform::FileExists(beside))
-        throw Exception("No Setup.exe beside kelpack (" + beside + "); name the wizard with --setup FILE");
-    return beside;
+    const std::string kit = KitFile("Setup.exe");
+    if (!platform::FileExists(kit))
+        throw Exception("No Setup.exe in kelpack's kit (" + kit + "); name the wizard with --setup FILE");
+    return kit;
+}
+
+// Tells what the kit did for a project without an uninstaller of its own, in one line.
+void ReportUninstaller(TKitUninstaller uninstaller, TSetupProject& project) {
+    if (uninstaller == TKitUninstaller::Missing)
+        std::fprintf(stderr, "warning: the project's Files hold no uninstall.exe and the kit has none either; "
+                             "the product gets no uninstaller\n");
+    if (uninstaller != TKitUninstaller::Added) return;
+    if (AddUninstallerLine(project.PackedSetupIni))
+        std::printf("Added the kit's uninstall.exe to the payload, with \"Addfile=uninstall.exe\" in the packed "
+                    "Setup.ini\n");
+    else
+        std::printf("Added the kit's uninstall.exe to the payload\n");
+}
+
+// Signs the wizard and the uninstaller that the payload carries; their
+// signed copies take their places.
+void SignPrograms(const TCommandLine& line, std::string& setupExe, TSetupProject& project, TStagingFiles& staging) {
+    if (!line.Values.count("--sign")) {
+        for (const char* option : {"--sign-password-file", "--timestamp"})
+            if (line.Values.count(option)) throw TUsageError(std::string(option) + " needs --sign");
+        return;
+    }
+    const TSigningOptions options{line.Value("--sign", ""), line.Value("--sign-password-file", ""),
+                                  line.Value("--timestamp", "")};
+    CheckSigningOptions(options);
+    setupExe = SignProgram(options, setupExe, staging);
+    for (TPackItem& file : project.Files)
+        if (SameFileName(file.FileName, kUninstallerFile)) {
+            file.SourcePath = SignProgram(options, file.SourcePath, staging);
+            file.Size = platform::FileSizeOf(file.SourcePath);
+        }
+    std::printf("Signed Setup.exe and uninstall.exe with %s\n", options.Certificate.c_str());
 }
 
 void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project, const std::string& outFolder) {
@@ -58,13 +109,18 @@ void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project
 }  // namespace
 
 int BuildCommand(const TArguments& arguments) {
-    const TCommandLine line = ParseCommandLine({"build", 2, 2, {}, {"--setup"}}, arguments);
+    const TCommandSyntax syntax{"build", 2, 2, {}, {"--setup", "--sign", "--sign-password-file", "--timestamp"}};
+    const TCommandLine line = ParseCommandLine(syntax, arguments);
     const std::string& outFolder = line.Operands[1];
-    std::vector<std::string> layoutProblems;
-    const TSetupProject project = ReadSetupProject(line.Operands[0], layoutProblems);
-    if (const int errors = ReportProblems(project, layoutProblems); errors > 0)
+    std::vector<std::string> problems;
+    TSetupProject project = ReadSetupProject(line.Operands[0], problems);
+    const TKitUninstaller uninstaller = AddKitUninstaller(project);
+    TStagingFiles staging;
+    if (const int errors = PrepareProject(project, problems, staging); errors > 0)
         throw Exception(Format("%d error%s in the setup project; nothing was written", errors, errors == 1 ? "" : "s"));
-    const std::string setupExe = SetupExeFrom(line);
+    std::string setupExe = SetupExeFrom(line);
+    SignPrograms(line, setupExe, project, staging);
+    ReportUninstaller(uninstaller, project);
     const TSetupFolderResult result = WriteSetupFolder(project, setupExe, outFolder);
     PrintSummary(result, project, outFolder);
     return 0;

@@ -1,4 +1,4 @@
-// kelpack init DIR: a new setup project, copied from the sample beside kelpack.
+// kelpack init DIR: a new setup project, copied from the sample of the kit.
 #include <cstdio>
 
 #include "platform/Exception.h"
@@ -6,6 +6,7 @@
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
 #include "tools/kelpack/FolderCopy.h"
+#include "tools/kelpack/KitFiles.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackSources.h"
 
@@ -34,8 +35,8 @@ void PrintNextSteps(const std::string& target) {
 int InitCommand(const TArguments& arguments) {
     const TCommandLine line = ParseCommandLine({"init", 1, 1, {}, {}}, arguments);
     const std::string& target = line.Operands[0];
-    const std::string sample = JoinPath(platform::ProgramFolder(), "sample");
-    if (!platform::DirectoryExists(sample)) throw Exception("No sample project beside kelpack: " + sample + " is missing");
+    const std::string sample = KitFile("sample");
+    if (!platform::DirectoryExists(sample)) throw Exception("No sample project in kelpack's kit: " + sample + " is missing");
     RefuseUsedTarget(target);
     CopyFolderTree(sample, target);
     PrintNextSteps(target);

@@ -4,6 +4,7 @@
 #include "archive/ZLIBArchive.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
+#include "tools/kelpack/Windows1252.h"
 
 int ListCommand(const TArguments& arguments) {
     const TCommandLine line = ParseCommandLine({"list", 1, 1, {}, {}}, arguments);
@@ -14,7 +15,7 @@ int ListCommand(const TArguments& arguments) {
     for (int i = 0; i < archive.GetFileCount(); ++i) {
         TArchiveEntry entry;
         archive.GetFileEntry(i, entry);
-        std::printf("%-32s %-24s %12d %-10s %08x\n", entry.FileName.c_str(), entry.FilePath.c_str(), entry.FileSize,
+        std::printf("%-32s %-24s %12d %-10s %08x\n", SystemNameOf(entry.FileName).c_str(), SystemNameOf(entry.FilePath).c_str(), entry.FileSize,
                     entry.IsStored() ? "stored" : "compressed", entry.FileCRC);
         total += entry.FileSize;
     }

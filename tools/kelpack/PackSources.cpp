@@ -1,12 +1,14 @@
 #include "tools/kelpack/PackSources.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "archive/EntryNames.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PayloadNames.h"
+#include "tools/kelpack/Windows1252.h"
 
 namespace {
 
@@ -15,10 +17,14 @@ std::string BaseName(const std::string& path) {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-// Windows could not unpack a file or folder named after a device, so the
+// The name the archive gives a file or folder. Windows could not unpack one
+// named after a device or one whose name its code page cannot hold, so the
 // archive is not written at all.
-void RefuseDeviceName(const std::string& path, const std::string& name) {
-    if (IsDeviceName(name)) throw Exception(DeviceNameProblem(path));
+std::string PayloadNameFor(const std::string& path, const std::string& systemName) {
+    const std::optional<std::string> name = PayloadNameOf(systemName);
+    if (!name) throw Exception(UnwritableNameProblem(path));
+    if (IsDeviceName(*name)) throw Exception(DeviceNameProblem(path));
+    return *name;
 }
 
 std::string JoinRelative(const std::string& folder, const std::string& name) {
@@ -31,11 +37,11 @@ void CollectFolder(const std::string& folder, const std::string& relative, std::
     if (listing.empty() && !relative.empty()) warnings.push_back("empty folder not kept: " + folder);
     for (const platform::TSearchRec& entry : listing) {
         const std::string path = folder + "\\" + entry.Name;
-        RefuseDeviceName(path, entry.Name);
+        const std::string name = PayloadNameFor(path, entry.Name);
         if (entry.Attr & platform::faDirectory)
-            CollectFolder(path, JoinRelative(relative, entry.Name), items, warnings);
+            CollectFolder(path, JoinRelative(relative, name), items, warnings);
         else
-            items.push_back({path, entry.Name, relative, entry.Size});
+            items.push_back({path, name, relative, entry.Size});
     }
 }
 
@@ -58,8 +64,7 @@ std::vector<TPackItem> CollectPackItems(const std::vector<std::string>& paths, s
         if (platform::DirectoryExists(path)) {
             CollectFolder(path, "", items, warnings);
         } else if (platform::FileExists(path)) {
-            RefuseDeviceName(path, BaseName(path));
-            items.push_back({path, BaseName(path), "", platform::FileSizeOf(path)});
+            items.push_back({path, PayloadNameFor(path, BaseName(path)), "", platform::FileSizeOf(path)});
         } else {
             throw Exception("No such file or folder: " + given);
         }

@@ -27,6 +27,10 @@ std::string DeviceNameProblem(const std::string& path) {
     return path + ": Windows reserves this name for a device; rename it";
 }
 
+std::string UnwritableNameProblem(const std::string& path) {
+    return path + ": Windows-1252, the code page of the wizard, cannot hold this name; rename it";
+}
+
 bool TPayloadNames::Contains(const std::string& name) const {
     return std::any_of(names_.begin(), names_.end(), [&](const std::string& held) { return SameFileName(held, name); });
 }

@@ -16,6 +16,10 @@ bool IsUnfitFileName(const std::string& name);
 // a device (CON, NUL, COM1, ...): no file of that name can be unpacked there.
 std::string DeviceNameProblem(const std::string& path);
 
+// The problem text for a file or folder at path whose name the wizard's
+// code page, Windows-1252, cannot hold.
+std::string UnwritableNameProblem(const std::string& path);
+
 class TPayloadNames {
 public:
     // name is relative to the working folder: "Setup.ini", "Graphics\Window.bmp".

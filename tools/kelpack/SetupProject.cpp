@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackSources.h"
+#include "tools/kelpack/Windows1252.h"
 
 namespace {
 
@@ -25,16 +26,21 @@ std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std
         if (entry.Attr & platform::faDirectory) {
             problems.push_back(path + ": a sub-folder; the wizard unpacks this folder without sub-folders, "
                                       "so move its files up or out");
-        } else if (IsDeviceName(entry.Name)) {
+            continue;
+        }
+        const std::optional<std::string> name = PayloadNameOf(entry.Name);
+        if (!name) {
+            problems.push_back(UnwritableNameProblem(path));
+        } else if (IsDeviceName(*name)) {
             problems.push_back(DeviceNameProblem(path));
-        } else if (IsUnfitFileName(entry.Name)) {
+        } else if (IsUnfitFileName(*name)) {
             problems.push_back(path + ": Windows cannot hold a file of this name");
         } else {
             for (const TPackItem& earlier : files)
-                if (SameFileName(earlier.FileName, entry.Name))
-                    problems.push_back(path + ": Windows takes this name for " + earlier.FileName +
+                if (SameFileName(earlier.FileName, *name))
+                    problems.push_back(path + ": Windows takes this name for " + SystemNameOf(earlier.FileName) +
                                        ", so one file would replace the other");
-            files.push_back({path, entry.Name, "", entry.Size});
+            files.push_back({path, *name, "", entry.Size});
         }
     }
     return files;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/StringList.h"
 #include "tools/kelpack/ArchiveWriter.h"
 #include "tools/kelpack/PayloadNames.h"
 
@@ -23,6 +24,7 @@ struct TSetupProject {
     std::string SetupIni;                   // the path of the project's Setup.ini
     std::vector<TProjectArchive> Archives;  // Graphics, Sounds, Additional, in payload order
     std::vector<TPackItem> Files;           // the files of Files, by name
+    TStringList PackedSetupIni;             // the lines Data.Kel carries as Setup.ini
 };
 
 // Reads the project's layout. Whatever would keep the wizard from starting

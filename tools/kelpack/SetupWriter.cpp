@@ -39,8 +39,10 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
                                     const std::string& outFolder) {
     if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
     TSetupFolderResult result;
-    std::vector<TPackItem> payload{{project.SetupIni, kSetupIniFile, "", platform::FileSizeOf(project.SetupIni)}};
     std::list<TPendingFile> archives;  // removed when done: they travel inside Data.Kel
+    const std::string& setupIni = archives.emplace_back(outFolder).Path();
+    project.PackedSetupIni.SaveToFile(setupIni);
+    std::vector<TPackItem> payload{{setupIni, kSetupIniFile, "", platform::FileSizeOf(setupIni)}};
     for (const TProjectArchive& archive : project.Archives) {
         if (!archive.Present) continue;
         const std::string& path = archives.emplace_back(outFolder).Path();
@@ -54,6 +56,9 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
     TPendingFile setup(outFolder);
     if (!platform::CopyFileTo(setupExe, setup.Path(), false)) throw Exception("Cannot copy " + setupExe);
     result.SetupBytes = platform::FileSizeOf(setup.Path());
+    // Temporary files are private; the setup is for others to read and run.
+    if (!platform::ApplyUmaskMode(setup.Path(), true) || !platform::ApplyUmaskMode(dataKel.Path(), false))
+        throw Exception("Cannot set the permissions of the files in " + outFolder);
     setup.Commit(JoinPath(outFolder, "Setup.exe"));
     dataKel.Commit(JoinPath(outFolder, kPayloadFile));
     return result;

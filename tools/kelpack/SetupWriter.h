@@ -1,6 +1,6 @@
 #pragma once
 // Writes a ready-to-ship setup folder from a checked project: Setup.exe and
-// Data.Kel, which holds Setup.ini, the archives of Graphics, Sounds and
+// Data.Kel, which holds Setup.ini (the project's packed lines), the archives of Graphics, Sounds and
 // Additional (gfx.x, snd.x, add.x, the last two only when their folder
 // exists) and the product's files, in that order.
 #include <string>
@@ -19,6 +19,7 @@ struct TSetupFolderResult {
 // Creates the output folder when missing and replaces Setup.exe and Data.Kel
 // there. Both are written under temporary names and renamed at the end, so a
 // failure leaves no half-written file and the previous ones as they were.
+// They get the modes the umask gives new files, Setup.exe as a program.
 // Raises Exception.
 TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
                                     const std::string& outFolder);

@@ -23,15 +23,22 @@ const char* const Usage =
     "  kelpack verify ARCHIVE\n"
     "      Checks the archive's and every entry's CRC without writing anything.\n"
     "  kelpack build PROJECT OUTDIR [--setup FILE]\n"
+    "               [--sign PFXFILE [--sign-password-file FILE] [--timestamp URL]]\n"
     "      Checks the setup project's Setup.ini the way the wizard reads it, then\n"
-    "      writes OUTDIR/Setup.exe (from FILE, by default the Setup.exe beside\n"
-    "      kelpack) and OUTDIR/Data.Kel: Setup.ini, gfx.x (Graphics), snd.x\n"
-    "      (Sounds) and add.x (Additional) when those folders exist, then the files\n"
-    "      of Files. Problems are printed as PATH:LINE: reason; with any error\n"
-    "      nothing is written.\n"
+    "      writes OUTDIR/Setup.exe (from FILE, by default the kit's Setup.exe) and\n"
+    "      OUTDIR/Data.Kel: Setup.ini, gfx.x (Graphics), snd.x (Sounds) and add.x\n"
+    "      (Additional) when those folders exist, then the files of Files, with\n"
+    "      the kit's uninstall.exe when Files hold none. Setup.ini and the licence\n"
+    "      and ReadMe texts may be UTF-8 or Windows-1252; they are packed in\n"
+    "      Windows-1252. Problems are printed as PATH:LINE: reason; with any error\n"
+    "      nothing is written. --sign signs Setup.exe and uninstall.exe with the\n"
+    "      certificate of the PKCS#12 file (Authenticode, by osslsigncode), its\n"
+    "      password read from the first line of the --sign-password-file, with a\n"
+    "      time stamp from the RFC 3161 server at URL when --timestamp is given.\n"
     "  kelpack init DIR\n"
     "      Writes a new setup project into DIR (new or empty), copied from the\n"
-    "      sample project beside kelpack.\n"
+    "      kit's sample project, ready to build.\n"
+    "  kelpack --version\n"
     "\n"
     "Exit status: 0 on success, 1 on failure, 2 on a usage error.\n";
 
@@ -40,6 +47,10 @@ int Run(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("kelpack %s\n", KEL_VERSION);
         return 0;
     }
     const std::map<std::string, int (*)(const TArguments&)> commands = {

@@ -1,0 +1,60 @@
+#include "tools/kelpack/CodeSigning.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/ChildProcess.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+const char* const kSigner = "osslsigncode";
+
+bool Says(const std::string& output, const char* text) { return output.find(text) != std::string::npos; }
+
+// The first line of the tool's output, for failures it gives no other reason for.
+std::string FirstLine(const std::string& output) {
+    const std::string line = output.substr(0, output.find_first_of("\r\n"));
+    return line.empty() ? "no reason given" : line;
+}
+
+std::string FailureReason(const TSigningOptions& options, const std::string& output) {
+    if (Says(output, "Wrong password") || Says(output, "mac verify failure"))
+        return options.PasswordFile.empty()
+                   ? options.Certificate + " needs a password; give it with --sign-password-file FILE"
+                   : "the password in " + options.PasswordFile + " does not open " + options.Certificate;
+    if (Says(output, "PKCS#12") || Says(output, "Failed to read key or certificates"))
+        return options.Certificate + " holds no readable certificate with its private key (a PKCS#12 file is needed)";
+    if (Says(output, "unsupported input file type")) return "it is not a Windows program";
+    if (!options.TimestampUrl.empty() && (Says(output, "imestamp") || Says(output, "TSA") || Says(output, "connect")))
+        return "the time-stamp server " + options.TimestampUrl + " gave no time stamp: " + FirstLine(output);
+    return "osslsigncode: " + FirstLine(output);
+}
+
+void RequireFile(const std::string& path, const char* option) {
+    if (!path.empty() && !platform::FileExists(path)) throw Exception("No such file: " + path + " (" + option + ")");
+}
+
+}  // namespace
+
+void CheckSigningOptions(const TSigningOptions& options) {
+    RequireFile(options.Certificate, "--sign");
+    RequireFile(options.PasswordFile, "--sign-password-file");
+    if (!platform::RunChildProcess({kSigner, "--version"}))
+        throw Exception("Cannot sign: osslsigncode is not installed (on Debian: apt-get install osslsigncode)");
+}
+
+std::string SignProgram(const TSigningOptions& options, const std::string& program, TStagingFiles& staging) {
+    const std::string signedCopy = staging.NewName();
+    // The password travels in its file, never on a command line that others may read.
+    std::vector<std::string> command{kSigner, "sign", "-pkcs12", options.Certificate, "-h", "sha256"};
+    if (!options.PasswordFile.empty()) command.insert(command.end(), {"-readpass", options.PasswordFile});
+    if (!options.TimestampUrl.empty()) command.insert(command.end(), {"-ts", options.TimestampUrl});
+    command.insert(command.end(), {"-in", program, "-out", signedCopy});
+    const std::optional<platform::TChildResult> run = platform::RunChildProcess(command);
+    if (!run) throw Exception("Cannot sign: osslsigncode is not installed (on Debian: apt-get install osslsigncode)");
+    if (run->ExitCode != 0 || !platform::FileExists(signedCopy))
+        throw Exception("Cannot sign " + program + ": " + FailureReason(options, run->Output));
+    return signedCopy;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The Setup.ini that Data.Kel carries, made from the project's own file,
+// which stays as it is: in Windows-1252, the code page the wizard reads,
+// whatever the vendor's editor wrote (UTF-8 with or without a byte-order
+// mark, or Windows-1252), and with an "Addfile" line for an uninstall.exe
+// that the kit adds to the payload when no line names it yet.
+#include <string>
+#include <vector>
+
+#include "platform/StringList.h"
+#include "tools/kelpack/ProjectCheck.h"
+
+// The lines of the project's file in Windows-1252. A character the code
+// page cannot hold is a problem on its line (and becomes "?").
+TStringList ReadPackedSetupIni(const std::string& path, std::vector<TSetupIniProblem>& problems);
+
+// Adds "Addfile=uninstall.exe" as the last entry of the last "Setup" block
+// unless an "Addfile" names that file already; whether it added the line.
+bool AddUninstallerLine(TStringList& lines);
