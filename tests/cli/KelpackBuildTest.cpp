@@ -182,25 +182,33 @@ TEST(KelpackBuild, RefusesFilesNamedAfterDevices) {
 }
 #endif
 
-TEST(KelpackBuild, TakesTheWizardAndTheSampleFromBesideKelpack) {
-    ScratchFolder scratch;
-    const std::string kelpack = LoneKelpack(scratch / "bin");
-    const std::string project = StageSample(scratch);
-    const std::string out = scratch / "out";
+// The kit lies beside kelpack in a build tree, and in share/kelpack beside
+// its bin folder once installed.
+TEST(KelpackBuild, TakesTheWizardAndTheSampleFromTheKit) {
+    for (const char* kit : {"bin", "share\\kelpack"}) {
+        ScratchFolder scratch;
+        const std::string kelpack = LoneKelpack(scratch / "bin");
+        ASSERT_TRUE(platform::ForceDirectories(scratch / kit));
+        const std::string project = StageSample(scratch);
+        const std::string out = scratch / "out";
 
-    ProcessResult run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_NE(run.Err.find("No Setup.exe beside kelpack"), std::string::npos) << run.Err;
-    EXPECT_FALSE(platform::DirectoryExists(out));
+        ProcessResult run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_NE(run.Err.find("No Setup.exe in kelpack's kit"), std::string::npos) << run.Err;
+        EXPECT_FALSE(platform::DirectoryExists(out));
 
-    WriteFile(scratch / "bin\\Setup.exe", "MZ beside");
-    run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
-    ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadFile(out + "\\Setup.exe"), "MZ beside");
+        WriteFile(scratch / kit + "\\Setup.exe", "MZ beside");
+        run = RunProcess(kelpack + " build " + Quoted(project) + " " + Quoted(out));
+        ASSERT_EQ(run.ExitCode, 0) << kit << ": " << run.Err;
+        EXPECT_EQ(ReadFile(out + "\\Setup.exe"), "MZ beside") << kit;
 
-    run = RunProcess(kelpack + " init " + Quoted(scratch / "new"));
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_NE(run.Err.find("No sample project beside kelpack"), std::string::npos) << run.Err;
+        run = RunProcess(kelpack + " init " + Quoted(scratch / "new"));
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_NE(run.Err.find("No sample project in kelpack's kit"), std::string::npos) << run.Err;
+        CopyTree(KEL_SAMPLE_PROJECT, scratch / kit + "\\sample");
+        EXPECT_EQ(RunProcess(kelpack + " init " + Quoted(scratch / "new")).ExitCode, 0) << kit;
+        EXPECT_EQ(FileTree(scratch / "new"), FileTree(KEL_SAMPLE_PROJECT)) << kit;
+    }
 }
 
 TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
@@ -209,7 +217,11 @@ TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
     ProcessResult run = Kelpack("init " + Quoted(project));
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_NE(run.Out.find("kelpack build"), std::string::npos);
-    EXPECT_EQ(FileTree(project), FileTree(KEL_SAMPLE_PROJECT));
+    // The sample project with the sample product's program from the kit.
+    auto expected = FileTree(KEL_SAMPLE_PROJECT);
+    const std::string program = std::string(KEL_KIT_DIR) + "\\sample\\Files\\LarkNotes.exe";
+    if (platform::FileExists(program)) expected["Files\\LarkNotes.exe"] = ReadFile(program);
+    EXPECT_EQ(FileTree(project), expected);
 
     run = Kelpack("init " + Quoted(project));
     EXPECT_EQ(run.ExitCode, 1);
@@ -219,10 +231,13 @@ TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
     ASSERT_TRUE(platform::CreateDir(scratch / "empty"));
     EXPECT_EQ(Kelpack("init " + Quoted(scratch / "empty")).ExitCode, 0);
 
-    WriteFile(project + "\\Files\\LarkNotes.exe", "MZ notes");
-    WriteFile(project + "\\Files\\uninstall.exe", "MZ uninstall");
-    WriteFile(scratch / "Setup.exe", "MZ");
-    run = Build(project, scratch / "out", scratch / "Setup.exe");
+    // Built as it is, with the kit's wizard and uninstaller.
+    if (!platform::FileExists(program) || !platform::FileExists(std::string(KEL_KIT_DIR) + "\\Setup.exe"))
+        GTEST_SKIP() << "the kit beside kelpack lacks the Windows programs (build them first)";
+    run = Kelpack("build " + Quoted(project) + " " + Quoted(scratch / "out"));
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_TRUE(platform::FileExists(scratch / "out\\Data.Kel"));
+    EXPECT_EQ(EntryNames(scratch / "out\\Data.Kel"),
+              (std::vector<std::string>{"Setup.ini", "gfx.x", "First-note.txt", "LarkNotes.exe", "Licence.txt",
+                                        "ReadMe.txt", "uninstall.exe"}));
+    EXPECT_EQ(ReadFile(scratch / "out\\Setup.exe"), ReadFile(std::string(KEL_KIT_DIR) + "\\Setup.exe"));
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "tests/support/ArchiveBuilder.h"
@@ -13,6 +14,8 @@ namespace {
 
 ProcessResult Kelpack(const std::string& arguments) { return RunProcess(std::string(KELPACK_EXE) + " " + arguments); }
 
+const std::string kLatinName = "Umlaut-\xE4\xF6\xFC.txt";  // in Windows-1252, not UTF-8
+
 void MakeProduct(const std::string& root) {
     ASSERT_TRUE(platform::ForceDirectories(root + "\\bin\\plugins"));
     ASSERT_TRUE(platform::ForceDirectories(root + "\\docs"));
@@ -22,7 +25,19 @@ void MakeProduct(const std::string& root) {
     WriteFile(root + "\\bin\\app.exe", NoiseData(50000));
     WriteFile(root + "\\bin\\plugins\\one.dll", NoiseData(3000, 2) + TextData(9000, 2));
     WriteFile(root + "\\docs\\licence.txt", TextData(7000, 3));
-    WriteFile(root + "\\docs\\Umlaut-\xE4\xF6\xFC.txt", "Latin-1 name");
+    WriteFile(root + "\\docs\\" + kLatinName, "Latin-1 name");
+}
+
+// The tree of a product made by MakeProduct as extraction writes it back:
+// on POSIX in UTF-8, whatever the name was written in.
+std::map<std::string, std::string> ExtractedProduct(const std::string& root) {
+    std::map<std::string, std::string> tree = FileTree(root);
+#ifndef _WIN32
+    auto latin = tree.extract("docs\\" + kLatinName);
+    latin.key() = "docs\\Umlaut-\xC3\xA4\xC3\xB6\xC3\xBC.txt";
+    tree.insert(std::move(latin));
+#endif
+    return tree;
 }
 
 }  // namespace
@@ -51,7 +66,7 @@ TEST(KelpackCli, FolderRoundTripsExactlyAtEveryLevel) {
         const ProcessResult extract = Kelpack("extract " + Quoted(archive) + " " + Quoted(out) + " --with-paths --check-crc");
         ASSERT_EQ(extract.ExitCode, 0) << extract.Err;
         EXPECT_EQ(extract.Out, "");
-        EXPECT_EQ(FileTree(out), FileTree(scratch / "product")) << level;
+        EXPECT_EQ(FileTree(out), ExtractedProduct(scratch / "product")) << level;
         EXPECT_EQ(Kelpack("verify " + Quoted(archive)).ExitCode, 0);
     }
 }
