@@ -65,7 +65,7 @@ add_dependencies(kelpack kelpack_kit)
 install(TARGETS kelpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${KEL_KIT_DIR}/Setup.exe ${KEL_KIT_DIR}/uninstall.exe DESTINATION ${CMAKE_INSTALL_DATADIR}/kelpack)
 install(DIRECTORY ${KEL_KIT_DIR}/sample DESTINATION ${CMAKE_INSTALL_DATADIR}/kelpack)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kelpack)
 
 # The Debian package of the kit: cpack -G DEB.
 set(CPACK_GENERATOR DEB)
