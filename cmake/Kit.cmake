@@ -60,7 +60,7 @@ add_custom_target(kelpack_kit ALL
 if(KEL_KIT_DEPENDS)
   add_dependencies(kelpack_kit ${KEL_KIT_DEPENDS})
 endif()
-add_dependencies(kelpack kelpack_kit)
+add_dependencies(kelpack_kit kelpack)
 
 install(TARGETS kelpack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${KEL_KIT_DIR}/Setup.exe ${KEL_KIT_DIR}/uninstall.exe DESTINATION ${CMAKE_INSTALL_DATADIR}/kelpack)

@@ -15,12 +15,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash scripts/install-deps.sh
-echo "== building kelpack (native) and Setup.exe with the sample programs (Windows)"
-cmake -G Ninja -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/native --target kelpack -j "$(nproc)"
+echo "== building Setup.exe with the sample programs (Windows) and the kit's kelpack (native)"
 cmake -G Ninja -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
 cmake --build build/win32 --target Setup LarkNotes uninstall -j "$(nproc)"
+cmake -G Ninja -S . -B build/native -DCMAKE_BUILD_TYPE=Release \
+  -DKEL_WIN32_EXTERNAL=OFF -DKEL_WIN32_BUILD_DIR="$root/build/win32" >/dev/null
+cmake --build build/native --target kelpack kelpack_kit -j "$(nproc)"
 kelpack=build/native/tools/kelpack/kelpack
 
 work=build/demo
@@ -28,8 +29,8 @@ setup="$work/setup"
 rm -rf "$work"
 mkdir -p "$work"
 echo
-echo "== kelpack build: the sample project samples/setup -> $setup"
-bash scripts/make-sample-setup.sh "$kelpack" build/win32 "$setup"
+echo "== kelpack init and kelpack build: the sample project -> $setup"
+bash scripts/make-sample-setup.sh "$kelpack" "$setup"
 "$kelpack" list "$setup/Data.Kel"
 
 export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"

@@ -14,6 +14,7 @@ PACKAGES=(
   clang libclang-rt-14-dev llvm
   libpixman-1-dev
   zip unzip python3
+  osslsigncode openssl
 )
 
 missing() {

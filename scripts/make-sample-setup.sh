@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Makes the ready-to-ship sample setup with kelpack build: OUTDIR/Setup.exe
-# and OUTDIR/Data.Kel from the sample project samples/setup, its Files
-# completed with the sample product's programs from the Windows build.
+# Makes the ready-to-ship sample setup the way a vendor would, with the kit
+# that KELPACK belongs to: "kelpack init" writes the sample project (with the
+# sample product's program) and "kelpack build" turns it into OUTDIR/Setup.exe
+# and OUTDIR/Data.Kel, with the kit's wizard and uninstaller.
 # SETUP_INI replaces the project's description when given.
-#   make-sample-setup.sh KELPACK WIN32_BUILD_DIR OUTDIR [SETUP_INI]
+#   make-sample-setup.sh KELPACK OUTDIR [SETUP_INI]
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-kelpack=$1 win32=$2 out=$3 setup_ini=${4:-}
+kelpack=$1 out=$2 setup_ini=${3:-}
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp -r "$root/samples/setup" "$stage/project"
-cp "$win32/samples/larknotes/LarkNotes.exe" "$win32/uninstall/uninstall.exe" "$stage/project/Files/"
+"$kelpack" init "$stage/project" >/dev/null
 if [ -n "$setup_ini" ]; then cp "$setup_ini" "$stage/project/Setup.ini"; fi
-"$kelpack" build "$stage/project" "$out" --setup "$win32/app/Setup.exe"
+"$kelpack" build "$stage/project" "$out"

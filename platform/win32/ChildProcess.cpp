@@ -45,7 +45,10 @@ std::optional<TChildResult> RunChildProcess(const std::vector<std::string>& comm
         !SetHandleInformation(read.Value, HANDLE_FLAG_INHERIT, 0))
         return std::nullopt;
     std::string line;
-    for (const std::string& argument : commandLine) line += (line.empty() ? "" : " ") + QuotedArgument(argument);
+    for (const std::string& argument : commandLine) {
+        if (!line.empty()) line += ' ';
+        line += QuotedArgument(argument);
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;

@@ -50,8 +50,7 @@ protected:
         const std::string iniFile = platform::NativePath(Scratch() / "Setup.ini");
         WriteFile(iniFile, ini);
         const ProcessResult made = RunProcess("bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
-                                              Quoted(KEL_KELPACK) + " " + Quoted(KEL_WIN32_BUILD_DIR) + " " + Quoted(setupFolder) +
-                                              " " + Quoted(iniFile));
+                                              Quoted(KEL_KELPACK) + " " + Quoted(setupFolder) + " " + Quoted(iniFile));
         ASSERT_EQ(made.ExitCode, 0) << made.Err;
     }
 
