@@ -1,6 +1,7 @@
 #include "tools/kelpack/CodeSigning.h"
 
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "platform/ChildProcess.h"
@@ -13,10 +14,17 @@ const char* const kSigner = "osslsigncode";
 
 bool Says(const std::string& output, const char* text) { return output.find(text) != std::string::npos; }
 
-// The first line of the tool's output, for failures it gives no other reason for.
-std::string FirstLine(const std::string& output) {
-    const std::string line = output.substr(0, output.find_first_of("\r\n"));
-    return line.empty() ? "no reason given" : line;
+// What the tool said, on one line, for failures it gives no other reason for.
+std::string OutputLine(const std::string& output) {
+    std::string said;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // OpenSSL's own error stack says nothing a vendor can act on.
+        if (line.empty() || line == "Failed" || Says(line, ":error:")) continue;
+        said += (said.empty() ? "" : "; ") + line;
+    }
+    return said.empty() ? "it gives no reason" : said;
 }
 
 std::string FailureReason(const TSigningOptions& options, const std::string& output) {
@@ -27,9 +35,7 @@ std::string FailureReason(const TSigningOptions& options, const std::string& out
     if (Says(output, "PKCS#12") || Says(output, "Failed to read key or certificates"))
         return options.Certificate + " holds no readable certificate with its private key (a PKCS#12 file is needed)";
     if (Says(output, "unsupported input file type")) return "it is not a Windows program";
-    if (!options.TimestampUrl.empty() && (Says(output, "imestamp") || Says(output, "TSA") || Says(output, "connect")))
-        return "the time-stamp server " + options.TimestampUrl + " gave no time stamp: " + FirstLine(output);
-    return "osslsigncode: " + FirstLine(output);
+    return "osslsigncode says: " + OutputLine(output);
 }
 
 void RequireFile(const std::string& path, const char* option) {

@@ -7,9 +7,12 @@
 
 namespace {
 
+// The folder that holds this one; a root stays itself.
 std::string ParentOf(const std::string& folder) {
-    const size_t cut = WithoutTrailingSeparators(folder).find_last_of("\\/");
-    return cut == std::string::npos || cut == 0 ? folder.substr(0, cut == 0 ? 1 : 0) : folder.substr(0, cut);
+    const std::string path = WithoutTrailingSeparators(folder);
+    const size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) return ".";
+    return path.substr(0, cut == 0 ? 1 : cut);
 }
 
 }  // namespace
