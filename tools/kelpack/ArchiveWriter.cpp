@@ -29,13 +29,17 @@ struct TPackedFile {
     bool Ready = false;
 };
 
+// The CRC-32 of the archive format, by zlib's implementation, which reads
+// several bytes per step and is about twice as fast as the table of TCrc32.
+uint32_t FileCRC(const uint8_t* bytes, size_t count) { return static_cast<uint32_t>(crc32_z(0, bytes, count)); }
+
 // A worker's reusable means of packing: one deflate stream, reset for each
 // file, and buffers that grow to the largest file. Starting a stream and
 // allocating fresh, zero-filled buffers for every file cost more than
 // compressing a small file.
 class TFilePacker {
 public:
-    TFilePacker(int deflateLevel, const TCrc32& crc) : deflateLevel_(deflateLevel), crc_(crc) {
+    explicit TFilePacker(int deflateLevel) : deflateLevel_(deflateLevel) {
         if (deflateLevel_ > 0 && deflateInit(&stream_, deflateLevel_) != Z_OK)
             throw Exception("Cannot start the compression");
     }
@@ -50,7 +54,7 @@ public:
         const size_t size = ReadWholeFile(item.SourcePath);
         TPackedFile packed;
         packed.Size = static_cast<int32_t>(size);
-        packed.CRC = crc_.Of(raw_.data(), size);
+        packed.CRC = FileCRC(raw_.data(), size);
         const size_t deflated = size ? Deflate(size) : 0;
         if (deflated) {
             packed.Data.assign(deflated_.data(), deflated_.data() + deflated);
@@ -92,7 +96,6 @@ private:
     }
 
     const int deflateLevel_;
-    const TCrc32& crc_;
     z_stream stream_{};
     std::vector<uint8_t> raw_;
     std::vector<uint8_t> deflated_;
@@ -140,7 +143,7 @@ private:
         std::unique_ptr<TFilePacker> packer;
         std::string startError;
         try {
-            packer = std::make_unique<TFilePacker>(deflateLevel_, crc_);
+            packer = std::make_unique<TFilePacker>(deflateLevel_);
         } catch (const std::exception& error) {
             startError = error.what();
         }
@@ -170,7 +173,6 @@ private:
     const std::vector<TPackItem>& items_;
     std::vector<TPackedFile> slots_;
     const int deflateLevel_;
-    const TCrc32 crc_;
     size_t window_ = 4;
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -204,11 +206,12 @@ public:
         if (offset_ + static_cast<int64_t>(bytes.size()) + ArchiveTrailerSize > MaxArchiveBytes)
             throw Exception(Format("%s would reach 2 GiB, more than an archive can hold", name_.c_str()));
         Write(bytes.data(), bytes.size());
-        crc_ = crcTable_.Update(crc_, bytes.data(), bytes.size());
+        // zlib takes a null buffer, as an empty vector may give, as a call to start again.
+        if (!bytes.empty()) crc_ = crc32_z(crc_, bytes.data(), bytes.size());
     }
 
     void Finish(TArchiveTrailer trailer) {
-        trailer.ArchiveCRC = ~crc_;
+        trailer.ArchiveCRC = crc_;
         uint8_t bytes[ArchiveTrailerSize];
         trailer.Encode(bytes);
         Write(bytes, sizeof bytes);
@@ -229,8 +232,7 @@ private:
     std::string name_;
     std::unique_ptr<TFileStream> file_;
     int64_t offset_ = 0;
-    const TCrc32 crcTable_;
-    uint32_t crc_ = TCrc32::Preset;
+    uLong crc_ = 0;  // zlib's running CRC-32: the final value at every point
     bool committed_ = false;
 };
 
