@@ -11,11 +11,14 @@
 //   std::exception still sees them.
 // Every helper of the library's set is defined, so that none of its own
 // object is pulled in: a missing one would end the link with a duplicate
-// definition rather than go unnoticed.
+// definition rather than go unnoticed. The library's iostreams bring its
+// system_error code, which defines __throw_system_error too: a program that
+// uses them cannot link this file (the shipped programs have none).
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cxxabi.h>
 #include <exception>
 #include <new>
 #include <typeinfo>
@@ -55,9 +58,9 @@ void __verbose_terminate_handler() {
     static bool terminating = false;
     if (terminating) std::abort();
     terminating = true;
-    if (std::exception_ptr current = std::current_exception()) {
+    if (abi::__cxa_current_exception_type()) {
         try {
-            std::rethrow_exception(current);
+            throw;  // the exception that is ending the program, to ask what it says
         } catch (const std::exception& error) {
             WriteError("terminate called after throwing an exception\n  what():  ");
             WriteError(error.what());
