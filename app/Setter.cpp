@@ -1,8 +1,9 @@
-// The program entry. Without arguments: the wizard form, then the folder
-// chooser, then the message loop; a start-up that fails shows its message
-// and ends with exit code 1, the working folder removed. With /S the same
-// installation runs without a window or a box. Exit codes: 0 installed (or
-// the wizard ended by the user), 1 a failure, 2 an argument not understood.
+// The program entry. Without arguments: the wizard form and the message
+// loop (the folder chooser is made when Browse first asks for it); a
+// start-up that fails shows its message and ends with exit code 1, the
+// working folder removed. With /S the same installation runs without a
+// window or a box. Exit codes: 0 installed (or the wizard ended by the
+// user), 1 a failure, 2 an argument not understood.
 #include <exception>
 
 #include "app/SetupArguments.h"
@@ -28,8 +29,7 @@ void TellFailure(const TSetupRun& run, const std::string& message) {
 int RunWizard(const TSetupRun& run) {
     try {
         auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
-        auto& folderMan = Application().CreateForm<TFolderMan>();
-        setupForm.SetFolderChooser(&folderMan);
+        setupForm.SetFolderChooser([]() -> TFolderMan& { return Application().CreateForm<TFolderMan>(); });
         Application().Run();
     } catch (const std::exception& error) {
         TellFailure(run, error.what());

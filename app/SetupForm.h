@@ -4,6 +4,7 @@
 // user through the Welcome, Licence, Destination, Program folder, Copy and
 // Finish pages.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +51,10 @@ public:
     // failed; the run log has its message.
     bool InstallSilently();
 
-    // The folder chooser that the Browse button shows; made after this form.
-    void SetFolderChooser(TFolderMan* chooser) { folderChooser_ = chooser; }
+    // Makes the folder chooser that the Browse button shows, after this form:
+    // called when Browse is first pressed, so that its window and tree cost
+    // nothing before the wizard shows.
+    void SetFolderChooser(std::function<TFolderMan&()> make) { makeFolderChooser_ = std::move(make); }
 
     // The components, by name.
     TPanel* MainPanel = nullptr;
@@ -181,6 +184,7 @@ private:
 
     TSetupRun run_;
     std::string programFolder_;
+    std::function<TFolderMan&()> makeFolderChooser_;
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
     std::string workFolder_;

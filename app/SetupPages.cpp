@@ -190,6 +190,7 @@ void TSetupForm::CancelButtonClick(TComponent&) {
 void TSetupForm::LicenceCheckClick(TComponent&) { Forwardbutton->SetEnabled(LicenceCheck->Checked()); }
 
 void TSetupForm::DestinationButtonClick(TComponent&) {
+    if (!folderChooser_ && makeFolderChooser_) folderChooser_ = &makeFolderChooser_();
     if (!folderChooser_) return;
     folderChooser_->SetFolderPath(settings_.Destination);
     if (!folderChooser_->Execute()) return;

@@ -3,7 +3,13 @@
 #include <cstdint>
 #include <string>
 
+// On Windows the C runtime formats (no %zu, %lld or %hh): the compiler checks
+// the patterns against what it understands.
+#ifdef _WIN32
+std::string Format(const char* pattern, ...) __attribute__((format(ms_printf, 1, 2)));
+#else
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+#endif
 
 // Whether two 8-bit strings are equal ignoring the case of letters,
 // the accented letters of the Windows Western code page included.

@@ -69,6 +69,11 @@ protected:
         Click("Next");
         ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
         SaveForm("install-" + language + "-2-destination");
+        // Browse makes the folder chooser when it is first pressed; closing it keeps the destination.
+        ClickAt(OnForm(kBrowseX, kBrowseY));
+        ASSERT_TRUE(WaitUntil([] { return FindShownWindow("Choose Folder").has_value(); }, 20s)) << "no folder chooser";
+        RunDisplayTool("xdotool key alt+F4");
+        ASSERT_TRUE(WaitUntil([] { return !FindShownWindow("Choose Folder"); }, 20s)) << "the folder chooser stays";
         Click("Next");
         ASSERT_TRUE(NewPage({welcome, licence, destinationPage}, folderPage));
         SaveForm("install-" + language + "-3-folder");

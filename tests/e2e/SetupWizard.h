@@ -23,6 +23,8 @@ inline const std::string kSetupExe = std::string(KEL_WIN32_BUILD_DIR) + "/app/Se
 // The text area of the sample skin's window and the licence tick box in it.
 constexpr TRect kTextArea{190, 40, 590, 360};
 constexpr int32_t kLicenceCheckX = 208, kLicenceCheckY = 324;
+// The Browse button of the destination page.
+constexpr int32_t kBrowseX = 532, kBrowseY = 323;
 
 using PageImage = std::vector<ScreenColor>;
 

@@ -1,6 +1,8 @@
 // kelpack's writer: what it writes reads back through the archive component.
 #include "tests/support/ArchiveFixture.h"
 
+#include <zlib.h>
+
 #include "platform/FileSystem.h"
 #include "tools/kelpack/ArchiveWriter.h"
 #include "tools/kelpack/PackSources.h"
@@ -89,6 +91,42 @@ TEST_F(WriterTest, ManySmallFilesKeepTheirOrderAcrossThreads) {
         archive.GetFileEntry(i, entry);
         EXPECT_EQ(entry.FileName, NumberedName(i));
         EXPECT_EQ(Extracted(entry.FileName), TextData(static_cast<size_t>(i * 37), static_cast<unsigned>(i)));
+    }
+}
+
+// One worker packs files of falling and rising sizes with the same stream and
+// buffers: each block is what zlib makes of the file alone, or the file as it
+// is when that is not shorter.
+TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
+    const std::vector<std::string> contents{TextData(200000), TextData(3000, 7), "x", NoiseData(5000), TextData(64, 3), ""};
+    std::vector<TPackItem> items;
+    for (size_t i = 0; i < contents.size(); ++i) {
+        const std::string name = NumberedName(static_cast<int>(i));
+        WriteFile(scratch / name, contents[i]);
+        items.push_back({scratch / name, name, "", static_cast<int64_t>(contents[i].size())});
+    }
+    for (const TFileCompressionLevel level : {fcFastest, fcDefault, fcMaximum}) {
+        TPackOptions options;
+        options.Level = level;
+        options.Threads = 1;
+        WriteArchive(archiveName, items, options);
+        const std::string bytes = ReadFile(archiveName);
+        ASSERT_TRUE(archive.OpenArchive(archiveName));
+        for (size_t i = 0; i < contents.size(); ++i) {
+            TArchiveEntry entry, next;
+            archive.GetFileEntry(static_cast<int>(i), entry);
+            const int32_t end = i + 1 < contents.size() ? (archive.GetFileEntry(static_cast<int>(i + 1), next), next.DataOffset)
+                                                        : archive.Trailer().TableOffset;
+            uLongf length = compressBound(contents[i].size());
+            std::string alone(length, '\0');
+            compress2(reinterpret_cast<Bytef*>(alone.data()), &length, reinterpret_cast<const Bytef*>(contents[i].data()),
+                      contents[i].size(), DeflateLevelOf(level));
+            alone.resize(length);
+            const std::string expected = alone.size() < contents[i].size() ? alone : contents[i];
+            EXPECT_EQ(bytes.substr(entry.DataOffset, end - entry.DataOffset), expected) << "file " << i << ", level " << level;
+            EXPECT_EQ(entry.IsStored(), expected == contents[i]);
+        }
+        archive.CloseArchive();
     }
 }
 

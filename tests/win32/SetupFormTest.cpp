@@ -272,7 +272,7 @@ TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageButNotOnTheFinishPage) {
 TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
     StartWith(kEnglishWithLicence);
     TFolderMan chooser(nullptr);
-    form->SetFolderChooser(&chooser);
+    form->SetFolderChooser([&]() -> TFolderMan& { return chooser; });
     const std::string proposed = form->Settings().Destination;
     ASSERT_FALSE(platform::DirectoryExists(proposed));
 

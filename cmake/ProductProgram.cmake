@@ -1,0 +1,60 @@
+# Size of the shipped Windows programs.
+#
+# The Windows build is compiled for size (-Os in Release) with every function
+# and datum in a section of its own; the few hot loops ask for speed with
+# kel_speed_critical. A shipped program is linked with
+#
+#   kel_product_program(<target> MAX_KB <limit>)
+#
+# which strips it, lets the linker drop the unreferenced sections, links the
+# small replacements of the C++ runtime's terminate handler and throw helpers
+# (platform/win32/SmallRuntime.cpp), writes the linker map <target>.map beside
+# the program (what each object contributes), and checks the program after
+# every link: the build fails when it is larger than the limit or needs a DLL
+# of the toolchain's runtime. kel_add_program_size_tests() makes the same
+# check a test of each program. Natively both do nothing.
+set(KEL_PROGRAM_SIZE_CHECK ${CMAKE_CURRENT_LIST_DIR}/CheckProgramSize.cmake)
+
+if(WIN32)
+  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+endif()
+
+# The listed sources of the calling folder keep the speed optimisation:
+# decoding, blending and checksum loops whose time the user sees.
+function(kel_speed_critical)
+  if(WIN32)
+    set_property(SOURCE ${ARGN} APPEND PROPERTY COMPILE_OPTIONS $<$<CONFIG:Release>:-O2>)
+  endif()
+endfunction()
+
+function(kel_product_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "MAX_KB" "")
+  if(NOT arg_MAX_KB MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "kel_product_program(${target}): MAX_KB needs a number of kilobytes")
+  endif()
+  if(NOT WIN32)
+    return()
+  endif()
+  target_link_libraries(${target} PRIVATE kel_small_runtime)
+  target_link_options(${target} PRIVATE -s -Wl,--gc-sections -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+  # The limits hold for the optimised build only.
+  if(CMAKE_BUILD_TYPE MATCHES "^(Release|MinSizeRel)$")
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DMAX_KB=${arg_MAX_KB}
+              -DOBJDUMP=${CMAKE_OBJDUMP} -DREMOVE_ON_FAILURE=ON -P ${KEL_PROGRAM_SIZE_CHECK}
+      VERBATIM)
+    set_property(GLOBAL APPEND PROPERTY KEL_PRODUCT_PROGRAMS "${target}:${arg_MAX_KB}")
+  endif()
+endfunction()
+
+function(kel_add_program_size_tests)
+  get_property(programs GLOBAL PROPERTY KEL_PRODUCT_PROGRAMS)
+  foreach(entry IN LISTS programs)
+    string(REPLACE ":" ";" entry "${entry}")
+    list(GET entry 0 target)
+    list(GET entry 1 limit)
+    add_test(NAME program_size.${target}
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DMAX_KB=${limit}
+              -DOBJDUMP=${CMAKE_OBJDUMP} -P ${KEL_PROGRAM_SIZE_CHECK})
+  endforeach()
+endfunction()
