@@ -1,10 +1,13 @@
 // kelpack build PROJECT OUTDIR [--setup FILE]: a ready-to-ship setup folder from a setup project.
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
+#include "tools/kelpack/AddfileCoverage.h"
+#include "tools/kelpack/AddfileWildcards.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
 #include "tools/kelpack/NativePaths.h"
@@ -14,19 +17,47 @@
 
 namespace {
 
+// Product files that no Addfile installs are named one by one up to this
+// many; the rest are counted.
+constexpr size_t kNamedNotInstalled = 10;
+
+// The problems of the description as it is packed, with its Addfile
+// wildcards expanded, on the lines of the project's file.
+std::vector<TSetupIniProblem> SetupIniProblems(const TSetupProject& project, const TAddfileExpansion& expansion,
+                                               const TAddfileCoverage& coverage) {
+    std::vector<TSetupIniProblem> problems = expansion.Problems;
+    for (const TSetupIniProblem& problem : CheckSetupLines(expansion.Lines, PayloadNamesOf(project)))
+        problems.push_back(OnSourceLine(expansion, problem));
+    problems.insert(problems.end(), coverage.Repeated.begin(), coverage.Repeated.end());
+    std::stable_sort(problems.begin(), problems.end(), [](const auto& a, const auto& b) { return a.Line < b.Line; });
+    return problems;
+}
+
+void WarnNotInstalled(const TSetupProject& project, const std::vector<size_t>& files) {
+    for (size_t i = 0; i < files.size() && i < kNamedNotInstalled; ++i)
+        std::fprintf(stderr, "%s: warning: no Addfile installs this file; it would ship and never be installed\n",
+                     project.Files[files[i]].SourcePath.c_str());
+    if (files.size() > kNamedNotInstalled)
+        std::fprintf(stderr, "%s: warning: %zu more files that no Addfile installs\n",
+                     JoinPath(project.Folder, "Files").c_str(), files.size() - kNamedNotInstalled);
+}
+
 // Prints each problem of the project and of its Setup.ini on standard error;
 // returns the number of errors.
 int ReportProblems(const TSetupProject& project, const std::vector<std::string>& layoutProblems) {
     for (const std::string& problem : layoutProblems) std::fprintf(stderr, "%s\n", problem.c_str());
+    for (const std::string& folder : project.EmptyFolders)
+        std::fprintf(stderr, "%s: warning: an empty folder; it does not travel in the payload\n", folder.c_str());
     int errors = static_cast<int>(layoutProblems.size());
     if (!platform::FileExists(project.SetupIni)) return errors;
-    TStringList lines;
-    lines.LoadFromFile(project.SetupIni);
-    for (const TSetupIniProblem& problem : CheckSetupLines(lines, PayloadNamesOf(project))) {
+    const TAddfileExpansion expansion = ExpandAddfileWildcards(project);
+    const TAddfileCoverage coverage = CheckAddfileCoverage(expansion, ProductFileNames(project));
+    for (const TSetupIniProblem& problem : SetupIniProblems(project, expansion, coverage)) {
         std::fprintf(stderr, "%s:%d: %s%s\n", project.SetupIni.c_str(), problem.Line,
                      problem.Warning ? "warning: " : "", problem.Reason.c_str());
         errors += problem.Warning ? 0 : 1;
     }
+    WarnNotInstalled(project, coverage.NotInstalled);
     return errors;
 }
 

@@ -16,28 +16,59 @@ bool IsReservedName(const std::string& name) {
     return false;
 }
 
-// The files of one flat folder, by name. A sub-folder, a name Windows cannot
-// hold, or two names Windows takes for one are problems.
+// Whether a file or folder of the name can be unpacked in a folder that
+// already holds the names seen: Windows must be able to hold it, and must
+// not take it for one of the others. What cannot is a problem.
+bool FitsBeside(const std::string& path, const std::string& name, std::vector<std::string>& seen,
+                std::vector<std::string>& problems) {
+    if (IsDeviceName(name)) {
+        problems.push_back(DeviceNameProblem(path));
+        return false;
+    }
+    if (IsUnfitFileName(name)) {
+        problems.push_back(path + ": Windows cannot hold a file of this name");
+        return false;
+    }
+    for (const std::string& earlier : seen)
+        if (SameFileName(earlier, name))
+            problems.push_back(path + ": Windows takes this name for " + earlier + ", so one file would replace the other");
+    seen.push_back(name);
+    return true;
+}
+
+// The files of one flat folder, by name. A sub-folder is a problem too.
 std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std::string>& problems) {
     std::vector<TPackItem> files;
+    std::vector<std::string> seen;
     for (const platform::TSearchRec& entry : ListFolder(folder)) {
         const std::string path = JoinPath(folder, entry.Name);
-        if (entry.Attr & platform::faDirectory) {
+        if (entry.Attr & platform::faDirectory)
             problems.push_back(path + ": a sub-folder; the wizard unpacks this folder without sub-folders, "
                                       "so move its files up or out");
-        } else if (IsDeviceName(entry.Name)) {
-            problems.push_back(DeviceNameProblem(path));
-        } else if (IsUnfitFileName(entry.Name)) {
-            problems.push_back(path + ": Windows cannot hold a file of this name");
-        } else {
-            for (const TPackItem& earlier : files)
-                if (SameFileName(earlier.FileName, entry.Name))
-                    problems.push_back(path + ": Windows takes this name for " + earlier.FileName +
-                                       ", so one file would replace the other");
+        else if (FitsBeside(path, entry.Name, seen, problems))
             files.push_back({path, entry.Name, "", entry.Size});
-        }
     }
     return files;
+}
+
+// The product's files below folder, each with its folder relative to Files
+// ("plugins\codecs"), in name order level by level. At the top, a name the
+// payload gives its own files is a problem; an empty folder cannot travel.
+void ReadProductFolder(const std::string& folder, const std::string& relative, TSetupProject& project,
+                       std::vector<std::string>& problems) {
+    const std::vector<platform::TSearchRec> listing = ListFolder(folder);
+    if (listing.empty() && !relative.empty()) project.EmptyFolders.push_back(folder);
+    std::vector<std::string> seen;
+    for (const platform::TSearchRec& entry : listing) {
+        const std::string path = JoinPath(folder, entry.Name);
+        if (!FitsBeside(path, entry.Name, seen, problems)) continue;
+        if (relative.empty() && IsReservedName(entry.Name))
+            problems.push_back(path + ": the setup uses this name for its own file or folder; rename it");
+        else if (entry.Attr & platform::faDirectory)
+            ReadProductFolder(path, relative.empty() ? entry.Name : relative + "\\" + entry.Name, project, problems);
+        else
+            project.Files.push_back({path, entry.Name, relative, entry.Size});
+    }
 }
 
 TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchive& inner,
@@ -49,13 +80,6 @@ TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchi
     else if (inner.Required)
         problems.push_back(folder + ": not found; the wizard does not start without its skin pictures");
     return archive;
-}
-
-// The product's files may not take a name the payload gives its own files.
-void CheckProductNames(const std::vector<TPackItem>& files, std::vector<std::string>& problems) {
-    for (const TPackItem& file : files)
-        if (IsReservedName(file.FileName))
-            problems.push_back(file.SourcePath + ": the setup uses this name for its own file or folder; rename it");
 }
 
 }  // namespace
@@ -71,8 +95,7 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
     if (!platform::FileExists(project.SetupIni)) problems.push_back(project.SetupIni + ": not found; every setup needs one");
     for (const TInnerArchive& inner : kInnerArchives) project.Archives.push_back(ReadProjectArchive(folder, inner, problems));
     const std::string files = JoinPath(folder, "Files");
-    if (platform::DirectoryExists(files)) project.Files = ReadFlatFolder(files, problems);
-    CheckProductNames(project.Files, problems);
+    if (platform::DirectoryExists(files)) ReadProductFolder(files, "", project, problems);
     return project;
 }
 
@@ -84,6 +107,17 @@ TPayloadNames PayloadNamesOf(const TSetupProject& project) {
         names.Add(archive.ArchiveName);
         for (const TPackItem& file : archive.Files) names.Add(archive.FolderName + "\\" + file.FileName);
     }
-    for (const TPackItem& file : project.Files) names.Add(file.FileName);
+    for (const TPackItem& file : project.Files) names.Add(ProductFileName(file));
+    return names;
+}
+
+std::string ProductFileName(const TPackItem& file) {
+    return file.FilePath.empty() ? file.FileName : file.FilePath + "\\" + file.FileName;
+}
+
+std::vector<std::string> ProductFileNames(const TSetupProject& project) {
+    std::vector<std::string> names;
+    names.reserve(project.Files.size());
+    for (const TPackItem& file : project.Files) names.push_back(ProductFileName(file));
     return names;
 }

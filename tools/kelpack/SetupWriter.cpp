@@ -1,10 +1,12 @@
 #include "tools/kelpack/SetupWriter.h"
 
 #include <list>
+#include <optional>
 
 #include "app/WorkFolder.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "tools/kelpack/AddfileWildcards.h"
 #include "tools/kelpack/NativePaths.h"
 
 namespace {
@@ -39,7 +41,15 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
                                     const std::string& outFolder) {
     if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
     TSetupFolderResult result;
-    std::vector<TPackItem> payload{{project.SetupIni, kSetupIniFile, "", platform::FileSizeOf(project.SetupIni)}};
+    // The description goes as the project has it unless Addfile wildcards
+    // were expanded; then the copy with the literal lines goes.
+    std::string setupIni = project.SetupIni;
+    std::optional<TPendingFile> expandedIni;
+    if (const TAddfileExpansion expansion = ExpandAddfileWildcards(project); expansion.Changed) {
+        setupIni = expandedIni.emplace(outFolder).Path();
+        expansion.Lines.SaveToFile(setupIni);
+    }
+    std::vector<TPackItem> payload{{setupIni, kSetupIniFile, "", platform::FileSizeOf(setupIni)}};
     std::list<TPendingFile> archives;  // removed when done: they travel inside Data.Kel
     for (const TProjectArchive& archive : project.Archives) {
         if (!archive.Present) continue;
