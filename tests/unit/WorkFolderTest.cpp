@@ -2,7 +2,9 @@
 // the payload archives, and its removal.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "app/WorkFolder.h"
 #include "archive/ZLIBArchive.h"
@@ -19,10 +21,14 @@ struct PayloadBeside {
     ScratchFolder scratch;
     std::string programFolder = scratch.Path() + "\\";
 
+    // Product files besides tool.exe: name, folder, content.
+    std::vector<std::array<std::string, 3>> productFiles;
+
     void Write(bool sounds, bool additional, bool graphics = true) {
         ArchiveBuilder data;
         data.Add("Setup.ini", "[Setup]\r\n");
         data.Add("tool.exe", TextData(3000));
+        for (const auto& [name, folder, content] : productFiles) data.Add(name, content, folder);
         if (graphics) data.Add("gfx.x", Inner("Window.bmp"));
         if (sounds) data.Add("snd.x", Inner("click.wav"));
         if (additional) data.Add("add.x", Inner("extra.txt"));
@@ -61,6 +67,35 @@ TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
     EXPECT_EQ(ReadFile(work + "Sounds\\click.wav"), "content of click.wav");
     EXPECT_EQ(ReadFile(work + "Additional\\extra.txt"), "content of extra.txt");
     EXPECT_TRUE(platform::FileExists(work + "gfx.x")) << "the inner archives stay in the working folder";
+}
+
+// The product's files come with their folders, the payload's own at the top
+// and the skin flat; an entry that climbs out refuses the payload before anything is written.
+TEST(WorkFolder, UnpacksTheProductsFilesIntoTheirFoldersAndNothingOutside) {
+    PayloadBeside payload;
+    payload.productFiles = {{"codec.dll", "plugins", "codec"},
+                            {"Setup.ini", "plugins\\de", "not the description"},
+                            {"b.txt", "docs/x", "b"}};
+    payload.Write(false, false);
+    const std::string work = ChooseWorkFolder(payload.programFolder);
+    CreateWorkFolders(work);
+    TZLBArchive archiver;
+    UnpackPayload(archiver, payload.programFolder, work);
+    EXPECT_EQ(ReadFile(work + "Setup.ini"), "[Setup]\r\n");
+    EXPECT_EQ(ReadFile(work + "plugins\\codec.dll"), "codec");
+    EXPECT_EQ(ReadFile(work + "plugins\\de\\Setup.ini"), "not the description");
+    EXPECT_EQ(ReadFile(work + "docs\\x\\b.txt"), "b");
+    EXPECT_EQ(ReadFile(work + "Graphics\\Window.bmp"), "content of Window.bmp");
+
+    PayloadBeside climbing;
+    climbing.productFiles = {{"evil.dll", "plugins\\..\\..", "out"}};
+    climbing.Write(false, false);
+    const std::string other = ChooseWorkFolder(climbing.programFolder);
+    CreateWorkFolders(other);
+    EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, climbing.programFolder, other); }),
+              "File (2) would be written outside the destination folder (plugins\\..\\..\\evil.dll)");
+    EXPECT_FALSE(platform::FileExists(climbing.programFolder + "evil.dll"));
+    EXPECT_FALSE(platform::FileExists(other + "Setup.ini")) << "nothing is written";
 }
 
 TEST(WorkFolder, SoundsAndAdditionalAreOptionalButGraphicsAreNot) {
