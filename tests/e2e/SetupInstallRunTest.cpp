@@ -54,24 +54,10 @@ protected:
         SetupWizardTest::TearDown();
     }
 
-    // From the Welcome page to the Program folder page, with the licence
-    // accepted; a screenshot of each page.
     void WalkToTheFolderPage(const std::string& language) {
         StartSetup(language);
         if (HasFatalFailure()) return;
-        PageImage welcome = Page(), licence, destinationPage;
-        SaveForm("install-" + language + "-0-welcome");
-        Click("Next");
-        ASSERT_TRUE(NewPage({welcome}, licence));
-        ClickAt(OnForm(kLicenceCheckX, kLicenceCheckY));
-        ASSERT_TRUE(ButtonShows("Next", ButtonState::Normal));
-        SaveForm("install-" + language + "-1-licence");
-        Click("Next");
-        ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
-        SaveForm("install-" + language + "-2-destination");
-        Click("Next");
-        ASSERT_TRUE(NewPage({welcome, licence, destinationPage}, folderPage));
-        SaveForm("install-" + language + "-3-folder");
+        SetupWizardTest::WalkToTheFolderPage("install-" + language);
     }
 
     // Next on the Finish page ends the run.
@@ -155,8 +141,6 @@ protected:
         ExpectShortcuts();
         ExpectProgramAndReadMeStarted();
     }
-
-    PageImage folderPage;
 };
 
 }  // namespace
