@@ -31,17 +31,12 @@ protected:
 
     void SetUp() override {
         sample = SamplePlacesInThePrefix();
-        RemoveInstallation();
+        RemoveSampleAndTraces(sample, kRunLog);
     }
     void TearDown() override {
         EndWinePrograms();
-        RemoveInstallation();
+        RemoveSampleAndTraces(sample, kRunLog);
         SetupWizardTest::TearDown();
-    }
-    void RemoveInstallation() {
-        RemoveSample(sample);
-        RunProcess("rm -f " + Quoted(UnixPathOfDriveC(kRunLog)));
-        RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
     }
 
     // The sample setup whose Files also hold the tree files and `many` small
