@@ -79,12 +79,6 @@ TEST(AddfileWildcards, ExpandIntoLiteralLinesOnTheirSourceLine) {
     }
 }
 
-TEST(AddfileWildcards, AProblemOfThePackedLinesIsToldOnTheProjectsLine) {
-    const TAddfileExpansion expansion = Expand("t\nObject=Setup\nAddfile=*\nTop=1\nend\n");
-    EXPECT_EQ(OnSourceLine(expansion, {8, "r", false}).Line, 4) << "the packed line 8 is the project's line 4";
-    EXPECT_EQ(OnSourceLine(expansion, {5, "r", false}).Line, 3);
-}
-
 TEST(AddfileCoverage, FilesNoLineInstallsAndFilesInstalledTwiceAreFound) {
     const TAddfileExpansion expansion =
         Expand("t\nObject=Setup\nAddfile=APP.EXE\nAddfile=plugins\\*\nAddfile=Plugins/A.dll\nAddfile=app.exe\n"

@@ -109,39 +109,6 @@ TEST(RemovalPlan, AFolderGoesAfterWhatIsInItWhateverOrderTheLogGives) {
                                                                 "folder C:\\Program Files\\Larkspur"}));
 }
 
-// A product tree as the setup logs it, each folder made just before the
-// first file in it: the files go first, then the folders, deepest first,
-// the destination itself last, once the uninstaller has ended.
-TEST(RemovalPlan, ATreeGoesFileByFileThenFolderByFolderDeepestFirst) {
-    const std::string d = "C:\\Program Files\\Larkspur\\Notes";
-    const TRemovalPlan plan = PlanOf({
-        "SetupLOG",
-        "KEY=K",
-        "COPYFILE=" + d + "\\docs\\guide.txt",
-        "DIRECTORY=" + d + "\\docs",
-        "COPYFILE=" + d + "\\plugins\\codec.dll",
-        "COPYFILE=" + d + "\\plugins\\de\\strings.txt",
-        "DIRECTORY=" + d + "\\plugins\\de",
-        "COPYFILE=" + d + "\\plugins\\a.dll",
-        "DIRECTORY=" + d + "\\plugins",
-        "DIRECTORY=" + d + "\\Graphics",
-        "DIRECTORY=" + d,
-    });
-    EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
-                                 "file " + d + "\\docs\\guide.txt",
-                                 "folder " + d + "\\docs",
-                                 "file " + d + "\\plugins\\codec.dll",
-                                 "file " + d + "\\plugins\\de\\strings.txt",
-                                 "folder " + d + "\\plugins\\de",
-                                 "file " + d + "\\plugins\\a.dll",
-                                 "folder " + d + "\\plugins",
-                                 "folder " + d + "\\Graphics",
-                                 "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
-                                 std::string("log ") + kLog,
-                             }));
-    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{"folder " + d}));
-}
-
 TEST(RemovalPlan, OnlyASetupLogThatIsThereIsAccepted) {
     ScratchFolder scratch;
     const std::string log = scratch / "setup.log";
