@@ -67,7 +67,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 clean() { rm -rf unpacked "$drive_c/kel-bench" cd/temp*; }
 # The output goes to a file: a program takes the null device for a console and
 # draws its progress there, which Wine makes slow.
-timed() { local start; start=$(now); "$@" >"$work/output.txt" 2>&1; elapsed "$start"; }
+# Each timed operation starts with nothing left to write back from the one before.
+timed() { local start; sync; start=$(now); "$@" >"$work/output.txt" 2>&1; elapsed "$start"; }
 
 echo "product: $(find project/Files -type f | wc -l) files in $(find project/Files -mindepth 1 -type d | wc -l) folders," \
   "$(du -sb project/Files | cut -f1) bytes; Data.Kel $(stat -c %s cd/Data.Kel) bytes; best of $runs runs"
@@ -78,6 +79,7 @@ for i in $(seq 0 "$runs"); do   # run 0 warms the caches and is not counted
   t_extract=$(timed wine "$kelpack_exe" extract "$(win "$work/cd/Data.Kel")" "$(win "$work")\\unpacked" --with-paths)
   t_xcopy=$(timed wine xcopy /E /I /Q /Y "$(win "$work")\\unpacked" 'C:\kel-bench\xcopied')
   clean
+  sync
   read -r total unpack copy before removal < <(python3 "$root/bench/timed_install.py" "$work/run.log" \
     wine "$work/cd/Setup.exe" /S "/LOG=$(win "$work")\\run.log" "/D=$product" | sed 's/[a-z]*=//g')
   [ -f "$drive_c/kel-bench/Product/setup.log" ] || { echo "install_bench.sh: the setup did not install" >&2; exit 1; }
