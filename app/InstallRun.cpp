@@ -1,15 +1,18 @@
 // The copy phase and the finishing actions. Each step is recorded in the log
 // book as soon as it is done.
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 #include "app/PageFlow.h"
+#include "app/PayloadCopy.h"
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Label.h"
@@ -25,6 +28,8 @@ namespace {
 constexpr int kShowNormal = 1;  // how the shortcuts open their windows
 constexpr int kShow = 5;        // how the ReadMe viewer and the program are started
 constexpr const char* kDestinationSubFolders[] = {"\\Graphics", "\\Sounds", "\\Additional"};
+// How often the copy phase shows its progress and repaints the window.
+constexpr std::chrono::milliseconds kProgressInterval{40};
 
 }  // namespace
 
@@ -55,21 +60,50 @@ void TSetupForm::CreateParentFolders(const std::string& folder) {
     }
 }
 
-// Copies every payload file, replacing what is there, with the file's name
-// and the progress on show while it is copied. A copy that fails is logged
-// all the same and remembered for the report, with the system's reason.
+// Copies every payload file, replacing what is there, making the missing
+// folders below the destination that each file lies in first. The copying
+// runs on a thread of its own; meanwhile the window shows the file being
+// copied and the progress, and repaints what was uncovered. Each file is
+// logged after the folders made for it, whether or not its copy succeeded; a
+// failed copy is remembered for the report, with the system's reason.
 void TSetupForm::CopyPayloadFiles() {
     const int32_t count = settings_.AddFiles.Count();
+    if (count == 0) return;
+    std::vector<TCopyJob> jobs;
+    jobs.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         const std::string& entry = settings_.AddFiles[i];
-        Copymessage->SetCaption("copying " + entry);
-        CopyProgress->SetPosition(static_cast<int32_t>(int64_t(i) * 100 / count));
-        Repaint();
-        const std::string target = settings_.Destination + "\\" + entry;
-        if (platform::CopyFileTo(workFolder_ + entry, target, false)) Step("Copied " + target);
-        else failedCopies_.push_back({target, platform::SystemErrorMessage(platform::LastErrorCode())});
-        logBook_.AddCopyFile(target);
+        jobs.push_back({workFolder_ + entry, settings_.Destination + "\\" + entry,
+                        TargetFolderBelow(settings_.Destination, entry)});
     }
+    TPayloadCopy copy(std::move(jobs));
+    for (size_t logged = 0; logged < copy.Count();) {
+        ShowCopying(static_cast<int32_t>(logged));
+        const size_t done = copy.WaitForAll(kProgressInterval);
+        for (; logged < done; ++logged) LogCopy(static_cast<int32_t>(logged), copy.Outcome(logged));
+    }
+    ShowCopying(count - 1);  // the last file, as the bar stood while it was copied
+}
+
+// "copying " and the entry, and the bar at i x 100 / n, on show at once.
+void TSetupForm::ShowCopying(int32_t index) {
+    const int32_t count = settings_.AddFiles.Count();
+    index = std::min(index, count - 1);
+    Copymessage->SetCaption("copying " + settings_.AddFiles[index]);
+    CopyProgress->SetPosition(static_cast<int32_t>(int64_t(index) * 100 / count));
+    Repaint();
+    Application().ProcessPaintMessages();
+}
+
+void TSetupForm::LogCopy(int32_t index, const TCopyOutcome& outcome) {
+    for (const std::string& made : outcome.MadeFolders) {
+        logBook_.AddDirectory(made);
+        Step("Created folder " + made);
+    }
+    const std::string target = settings_.Destination + "\\" + settings_.AddFiles[index];
+    if (outcome.Copied) Step("Copied " + target);
+    else failedCopies_.push_back({target, platform::SystemErrorMessage(outcome.ErrorCode)});
+    logBook_.AddCopyFile(target);
 }
 
 // One error box for all the steps that failed, so that the Finish page

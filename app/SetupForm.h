@@ -29,6 +29,7 @@ class TMemo;
 class TPanel;
 class TProgressBar;
 class TZLBArchive;
+struct TCopyOutcome;
 
 // How a run goes: with the user or without, where it installs, and where
 // it tells its steps and failures.
@@ -162,6 +163,8 @@ private:
     };
     void InstallFiles();
     void CopyPayloadFiles();
+    void ShowCopying(int32_t index);
+    void LogCopy(int32_t index, const TCopyOutcome& outcome);
     void ReportFailedSteps();
     void CreateProgramGroup();
     void FinishSetup();

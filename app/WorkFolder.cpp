@@ -8,7 +8,8 @@
 
 namespace {
 
-void UnpackArchive(TZLBArchive& archiver, const std::string& archive, const std::string& destination) {
+void UnpackArchive(TZLBArchive& archiver, const std::string& archive, const std::string& destination, bool withPaths) {
+    archiver.ExtractWithPath = withPaths;
     archiver.OpenArchive(archive);
     archiver.ExtractFiles(destination);
     archiver.CloseArchive();
@@ -37,11 +38,11 @@ std::string MakeWorkFolder(const std::string& programFolder) {
 }
 
 void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
-    UnpackArchive(archiver, programFolder + kPayloadFile, workFolder);
+    UnpackArchive(archiver, programFolder + kPayloadFile, workFolder, true);
     for (const TInnerArchive& archive : kInnerArchives) {
         const std::string file = workFolder + archive.ArchiveName;
         if (archive.Required || platform::FileExists(file))
-            UnpackArchive(archiver, file, workFolder + archive.FolderName + "\\");
+            UnpackArchive(archiver, file, workFolder + archive.FolderName + "\\", false);
     }
 }
 

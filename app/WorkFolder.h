@@ -35,9 +35,11 @@ void CreateWorkFolders(const std::string& workFolder);
 // it goes below the user's temporary folder instead, named by the same rule.
 std::string MakeWorkFolder(const std::string& programFolder);
 
-// Unpacks "Data.Kel" beside the program into the working folder, then the
+// Unpacks "Data.Kel" beside the program into the working folder, each file
+// into its folder there (the product's files may lie in folders), then the
 // skin archive "gfx.x" it carried into "Graphics\", and "snd.x" and "add.x"
-// into "Sounds\" and "Additional\" when they came too.
+// into "Sounds\" and "Additional\" when they came too, without folders. An
+// entry that would land outside its folder refuses the whole archive.
 void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder);
 
 // Deletes the working folder with everything in it when it goes, also when

@@ -2,7 +2,8 @@
 //   text/    8 files of about 10 MB of word-like text in lines
 //   noise/   4 files of 20 MB from a seeded generator (incompressible)
 //   small/   5000 files of 1-16 KB, text, structured binary and noise, in nested folders
-// Usage: make_payload FOLDER [PERCENT]   PERCENT scales every size (default 100).
+// Usage: make_payload FOLDER [PERCENT [FOLDERS]]   PERCENT scales every size (default 100);
+// FOLDERS is the number of folders the small files go into, in tens (default 200).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -120,14 +121,15 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_payload FOLDER [PERCENT]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: make_payload FOLDER [PERCENT [FOLDERS]]\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];
-    const double scale = argc == 3 ? std::atof(argv[2]) / 100.0 : 1.0;
-    if (!(scale > 0)) {
-        std::fprintf(stderr, "make_payload: PERCENT must be positive\n");
+    const double scale = argc >= 3 ? std::atof(argv[2]) / 100.0 : 1.0;
+    const int groups = argc == 4 ? std::atoi(argv[3]) / 10 : 20;
+    if (!(scale > 0) || groups < 1) {
+        std::fprintf(stderr, "make_payload: PERCENT must be positive and FOLDERS at least 10\n");
         return 2;
     }
     const auto scaled = [&](size_t size) { return std::max<size_t>(1, static_cast<size_t>(size * scale)); };
@@ -152,12 +154,12 @@ int main(int argc, char** argv) {
         put(root / "noise" / Numbered("media", i + 1, ".bin"), Noise(scaled(20'000'000 + 51'000 * i), random));
     }
 
-    // 5000 files in small/aNN/bNN (20 x 10 folders of 25 files).
+    // 5000 files in small/aNN/bNN (by default 20 x 10 folders of 25 files).
     TRandom random(300);
     const int smallFiles = static_cast<int>(std::max<size_t>(1, scaled(5000)));
     for (int i = 0; i < smallFiles; ++i) {
         const std::filesystem::path folder =
-            root / "small" / Numbered("a", i / 250 % 20) / Numbered("b", i / 25 % 10);
+            root / "small" / Numbered("a", i / 250 % groups) / Numbered("b", i / 25 % 10);
         if (i % 25 == 0) std::filesystem::create_directories(folder);
         const size_t size = 1024 + random.Below(15 * 1024 + 1);
         const uint32_t kind = random.Below(20);

@@ -40,7 +40,7 @@ start_display
 wineserver -w
 wineserver -p
 
-"$root/scripts/make-sample-setup.sh" "$kelpack" "$win32" "$work/setup" >/dev/null
+"$root/scripts/make-sample-setup.sh" "$kelpack" "$work/setup" >/dev/null
 mkdir -p "$work/minimal"
 cp "$win32/bench/minimal_window.exe" "$work/minimal/"
 

@@ -62,6 +62,11 @@ bool SameText(const std::string& a, const std::string& b) {
     return true;
 }
 
+std::string UpperCaseAnsi(std::string text) {
+    for (char& c : text) c = static_cast<char>(UpperAnsi(static_cast<unsigned char>(c)));
+    return text;
+}
+
 namespace {
 
 int DigitValue(char c, int base) {

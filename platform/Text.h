@@ -14,6 +14,9 @@ std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)
 // Whether two 8-bit strings are equal ignoring the case of letters,
 // the accented letters of the Windows Western code page included.
 bool SameText(const std::string& a, const std::string& b);
+// The text in upper case by the same rule: SameText(a, b) exactly when
+// UpperCaseAnsi(a) == UpperCaseAnsi(b).
+std::string UpperCaseAnsi(std::string text);
 
 // Reads a 32-bit signed integer: optional leading blanks, an optional sign,
 // then decimal digits, or hexadecimal digits after "$" or "0x". Anything

@@ -31,6 +31,9 @@ public:
     bool Terminated() const { return terminated_; }
     // Handles the messages waiting now and returns.
     void ProcessMessages();
+    // Paints what waits to be painted (an area uncovered, a control changed)
+    // and leaves every other message, input included, waiting.
+    void ProcessPaintMessages();
     // Handles one message, waiting for it; false once the loop should end.
     bool HandleOneMessage();
 

@@ -48,17 +48,18 @@ std::vector<std::string> EntryNames(const std::string& archiveName) {
     return names;
 }
 
-void Extract(const std::string& archiveName, const std::string& folder) {
+void Extract(const std::string& archiveName, const std::string& folder, bool withPaths = false) {
     TZLBArchive archive;
+    archive.ExtractWithPath = withPaths;
     archive.OpenArchive(archiveName);
     archive.ExtractFiles(folder + "\\");
     archive.CloseArchive();
 }
 
-// Unpacks the setup folder as the wizard does: Data.Kel flat into the working
-// folder, each inner archive flat into its own folder there.
+// Unpacks the setup folder as the wizard does: Data.Kel with its folders into
+// the working folder, each inner archive flat into its own folder there.
 std::map<std::string, std::string> Unpacked(const std::string& setupFolder, const ScratchFolder& work) {
-    Extract(setupFolder + "\\Data.Kel", work.Path());
+    Extract(setupFolder + "\\Data.Kel", work.Path(), true);
     const std::pair<const char*, const char*> inner[] = {{"gfx.x", "Graphics"}, {"snd.x", "Sounds"}, {"add.x", "Additional"}};
     for (const auto& [archive, folder] : inner)
         if (platform::FileExists(work / archive)) {
@@ -130,6 +131,43 @@ TEST(KelpackBuild, WritesSetupAndPayloadInTheWizardsOrder) {
     EXPECT_EQ(Unpacked(out, work), expected);
 }
 
+// A product with folders: each file travels with its folder, the wildcards
+// reach the wizard as literal lines, and the project's own file stays as written.
+TEST(KelpackBuild, PacksATreeAndExpandsItsWildcardsInThePackedDescriptionOnly) {
+    ScratchFolder scratch;
+    const std::string project = StageSample(scratch);
+    WriteFile(scratch / "Setup.exe", "MZ");
+    ASSERT_TRUE(platform::ForceDirectories(project + "\\Files\\plugins\\de"));
+    WriteFile(project + "\\Files\\plugins\\codec.dll", "codec");
+    WriteFile(project + "\\Files\\plugins\\de\\strings.txt", "Zeichen");
+    WriteFile(project + "\\Files\\spare.txt", "never installed");
+    ASSERT_TRUE(platform::ForceDirectories(project + "\\Files\\docs\\empty"));
+    std::string ini = ReadFile(project + "\\Setup.ini");
+    ini.replace(ini.find("Addfile=LarkNotes.exe"), 21, "Addfile=plugins\\*\r\nAddfile=docs\\*\r\nAddfile=LarkNotes.exe");
+    ini.replace(ini.find("Addfile=ReadMe.txt"), 18, "Addfile=ReadMe.txt\r\nAddfile=PLUGINS/codec.dll");
+    WriteFile(project + "\\Setup.ini", ini);
+
+    const ProcessResult run = Build(project, scratch / "out", scratch / "Setup.exe");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadFile(project + "\\Setup.ini"), ini) << "the project's file stays as written";
+    for (const std::string warning : {
+             "Setup.ini:8: warning: \"Addfile=docs\\*\" matches no file of Files",
+             "Setup.ini:12: warning: \"PLUGINS/codec.dll\" is installed already by line 7",
+             "spare.txt: warning: no Addfile installs this file",
+             "empty: warning: an empty folder",
+         })
+        EXPECT_NE(run.Err.find(warning), std::string::npos) << warning << "\n" << run.Err;
+
+    ScratchFolder work;
+    const std::map<std::string, std::string> unpacked = Unpacked(scratch / "out", work);
+    EXPECT_EQ(unpacked.at("plugins\\de\\strings.txt"), "Zeichen");
+    const std::string packed = unpacked.at("Setup.ini");
+    const std::string lines = "Addfile=plugins\\codec.dll\r\nAddfile=plugins\\de\\strings.txt\r\nAddfile=LarkNotes.exe\r\n";
+    EXPECT_NE(packed.find("Object=Setup\r\nSiteletTitle=Larkspur Notes\r\n"), std::string::npos) << packed;
+    EXPECT_NE(packed.find(lines), std::string::npos) << packed;
+    EXPECT_EQ(packed.find('*'), std::string::npos) << packed;
+}
+
 TEST(KelpackBuild, RefusedProjectWritesNothing) {
     ScratchFolder scratch;
     const std::string project = StageSample(scratch);
@@ -141,6 +179,8 @@ TEST(KelpackBuild, RefusedProjectWritesNothing) {
     // Problems of the layout and of the description, every one reported.
     ASSERT_TRUE(platform::CreateDir(project + "\\Graphics\\Buttons"));
     WriteFile(project + "\\Files\\GFX.X", "clashes with the skin archive");
+    ASSERT_TRUE(platform::CreateDir(project + "\\Files\\sounds"));
+    WriteFile(project + "\\Files\\sounds\\click.wav", "a folder that clashes with the sounds' folder");
     WriteFile(project + "\\Setup.ini", "[Setup]\r\nObject=Toolweb\r\nTop = 40\r\nLeft=20 \r\nend\r\n"
                                        "Object=Panel\r\nBitmap=Graphics\\Gone.bmp\r\nend\r\n"
                                        "Object=Button\r\nName=b\r\nRole=Back\r\n");
@@ -150,9 +190,9 @@ TEST(KelpackBuild, RefusedProjectWritesNothing) {
                              "Setup.ini:4: Left: the wizard cannot read \"20 \"",
                              "Setup.ini:7: the picture \"Graphics\\Gone.bmp\" is not in the payload",
                              "Setup.ini:9: the \"Button\" block has no \"end\" line", "Buttons: a sub-folder",
-                             "GFX.X: the setup uses this name"})
+                             "GFX.X: the setup uses this name", "sounds: the setup uses this name"})
         EXPECT_NE(run.Err.find(part), std::string::npos) << part << "\n" << run.Err;
-    EXPECT_EQ(LastLine(run.Err), "6 errors in the setup project; nothing was written\n");
+    EXPECT_EQ(LastLine(run.Err), "7 errors in the setup project; nothing was written\n");
     EXPECT_EQ(FileTree(out), (std::map<std::string, std::string>{{"Data.Kel", "the previous payload"}}));
 
     // A project without its skin, or a wizard that is not there, writes nothing either.

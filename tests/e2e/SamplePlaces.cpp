@@ -25,3 +25,9 @@ void RemoveSample(const SamplePlaces& places, const std::string& folder) {
         RunProcess("rm -rf " + Quoted(UnixPathOf(path)));
     DeleteRegistryKey32(kSampleUninstallKey);
 }
+
+void RemoveSampleAndTraces(const SamplePlaces& places, const std::string& runLog, const std::string& folder) {
+    RemoveSample(places, folder);
+    RunProcess("rm -f " + Quoted(UnixPathOfDriveC(runLog)));
+    RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
+}

@@ -19,3 +19,7 @@ SamplePlaces SamplePlacesInThePrefix();
 // Removes the folder (the product root unless another is given), the
 // program folder, the desktop shortcut and the uninstall entry.
 void RemoveSample(const SamplePlaces& places, const std::string& folder = "");
+
+// RemoveSample, and the run log (a path on drive C:) and the uninstaller's
+// copies in the temporary folders, which Windows would remove at the next restart.
+void RemoveSampleAndTraces(const SamplePlaces& places, const std::string& runLog, const std::string& folder = "");

@@ -45,14 +45,23 @@ protected:
 
     // Makes the sample setup in setupFolder, in the given language.
     void MakeSetup(const std::string& language = "English") {
-        setupFolder = platform::NativePath(Scratch() / "CD");
         std::string ini = ReadFile(KEL_SOURCE_DIR "/samples/setup/Setup.ini");
         const std::string english = "Language=English";
         ini.replace(ini.find(english), english.size(), "Language=" + language);
+        MakeSetupWith(ini);
+    }
+
+    // Makes the sample setup in setupFolder with the description given, and
+    // the product's files completed with what the Unix folder `more` holds.
+    void MakeSetupWith(const std::string& ini, const std::string& more = "") {
+        setupFolder = platform::NativePath(Scratch() / "CD");
         const std::string iniFile = platform::NativePath(Scratch() / "Setup.ini");
         WriteFile(iniFile, ini);
-        const ProcessResult made = RunProcess("bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
-                                              Quoted(KEL_KELPACK) + " " + Quoted(setupFolder) + " " + Quoted(iniFile));
+        std::string command = "bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
+                              Quoted(KEL_KELPACK) + " " + Quoted(setupFolder) + " " +
+                              Quoted(iniFile);
+        if (!more.empty()) command += " " + Quoted(more);
+        const ProcessResult made = RunProcess(command);
         ASSERT_EQ(made.ExitCode, 0) << made.Err;
     }
 
@@ -66,8 +75,10 @@ protected:
     }
 
     // Starts the setup in setupFolder and waits for its Welcome page.
-    void ShowWizard() {
-        Launch({setupFolder + "/Setup.exe"});
+    void ShowWizard(const std::vector<std::string>& arguments = {}) {
+        std::vector<std::string> command{setupFolder + "/Setup.exe"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        Launch(command);
         FindForm("SetupForm", 620, 440);
         if (HasFatalFailure()) return;
         ASSERT_TRUE(ButtonShows("Back", ButtonState::Disabled));
@@ -75,6 +86,35 @@ protected:
         ASSERT_TRUE(ButtonShows("Cancel", ButtonState::Normal));
         Pause(500ms);  // the first paint of the text area
     }
+
+    // From the Welcome page to the Program folder page, with the licence
+    // accepted; a screenshot of each page, named from `shots`.
+    // With openChooser, Browse on the destination page opens the folder
+    // chooser, which is closed again before Next.
+    void WalkToTheFolderPage(const std::string& shots, bool openChooser = false) {
+        PageImage welcome = Page(), licence, destinationPage;
+        SaveForm(shots + "-0-welcome");
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome}, licence));
+        ClickAt(OnForm(kLicenceCheckX, kLicenceCheckY));
+        ASSERT_TRUE(ButtonShows("Next", ButtonState::Normal));
+        SaveForm(shots + "-1-licence");
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
+        SaveForm(shots + "-2-destination");
+        if (openChooser) {
+            const auto chooserShown = [] { return FindShownWindow("Choose Folder").has_value(); };
+            ClickAt(OnForm(kBrowseX, kBrowseY));
+            ASSERT_TRUE(WaitUntil(chooserShown, std::chrono::seconds(20))) << "no folder chooser";
+            RunDisplayTool("xdotool key alt+F4");
+            ASSERT_TRUE(WaitUntil([&] { return !chooserShown(); }, std::chrono::seconds(20))) << "the folder chooser stays";
+        }
+        Click("Next");
+        ASSERT_TRUE(NewPage({welcome, licence, destinationPage}, folderPage));
+        SaveForm(shots + "-3-folder");
+    }
+
+    PageImage folderPage;  // as the walk found it
 
     PageImage Page() const {
         const TRect area{Form().Left + kTextArea.Left, Form().Top + kTextArea.Top, Form().Left + kTextArea.Right,

@@ -43,12 +43,7 @@ protected:
         RemoveInstallation();
         SetupWizardTest::TearDown();
     }
-    void RemoveInstallation() {
-        RemoveSample(sample, vendor);
-        RunProcess("rm -f " + Quoted(UnixPathOfDriveC(kRunLog)));
-        // The uninstaller's copies, which Windows would remove at the next restart.
-        RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
-    }
+    void RemoveInstallation() { RemoveSampleAndTraces(sample, kRunLog, vendor); }
 
     // Runs the setup with the arguments to its end, watching the display
     // meanwhile; its exit code, and what was ever shown.

@@ -2,7 +2,9 @@
 // the payload archives, and its removal.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "app/WorkFolder.h"
 #include "archive/ZLIBArchive.h"
@@ -19,10 +21,14 @@ struct PayloadBeside {
     ScratchFolder scratch;
     std::string programFolder = scratch.Path() + "\\";
 
+    // Product files besides tool.exe: name, folder, content.
+    std::vector<std::array<std::string, 3>> productFiles;
+
     void Write(bool sounds, bool additional, bool graphics = true) {
         ArchiveBuilder data;
         data.Add("Setup.ini", "[Setup]\r\n");
         data.Add("tool.exe", TextData(3000));
+        for (const auto& [name, folder, content] : productFiles) data.Add(name, content, folder);
         if (graphics) data.Add("gfx.x", Inner("Window.bmp"));
         if (sounds) data.Add("snd.x", Inner("click.wav"));
         if (additional) data.Add("add.x", Inner("extra.txt"));
@@ -48,8 +54,10 @@ TEST(WorkFolder, TakesTheFirstFreeNameOfTempWithXs) {
     EXPECT_EQ(ChooseWorkFolder(program), program + "tempxx\\");
 }
 
+// The product's files come with their folders; the payload's own stay at the top, the skin flat.
 TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
     PayloadBeside payload;
+    payload.productFiles = {{"codec.dll", "plugins/de", "codec"}, {"Setup.ini", "plugins", "not the description"}};
     payload.Write(true, true);
     const std::string work = ChooseWorkFolder(payload.programFolder);
     CreateWorkFolders(work);
@@ -57,6 +65,8 @@ TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
     UnpackPayload(archiver, payload.programFolder, work);
     EXPECT_EQ(ReadFile(work + "Setup.ini"), "[Setup]\r\n");
     EXPECT_EQ(ReadFile(work + "tool.exe"), TextData(3000));
+    EXPECT_EQ(ReadFile(work + "plugins\\de\\codec.dll"), "codec");
+    EXPECT_EQ(ReadFile(work + "plugins\\Setup.ini"), "not the description");
     EXPECT_EQ(ReadFile(work + "Graphics\\Window.bmp"), "content of Window.bmp");
     EXPECT_EQ(ReadFile(work + "Sounds\\click.wav"), "content of click.wav");
     EXPECT_EQ(ReadFile(work + "Additional\\extra.txt"), "content of extra.txt");

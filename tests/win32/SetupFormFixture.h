@@ -39,7 +39,7 @@ class SetupFormStart : public ::testing::Test {
 protected:
     ScratchFolder scratch;
     std::string program = scratch.Path() + "\\";
-    std::vector<std::pair<std::string, std::string>> payloadFiles;  // further files: name, bytes
+    std::vector<std::pair<std::string, std::string>> payloadFiles;  // further files: name (with its folder), bytes
 
     void WritePayload(const std::string& setupEntries, bool withGraphics = true, const std::string& skin = kSkinBlocks) {
         ArchiveBuilder graphics;
@@ -54,7 +54,11 @@ protected:
         if (withGraphics) data.Add("gfx.x", graphics.Build());
         data.Add("Licence.txt", "LICENCE\r\nLine two\r\n");
         data.Add("tool.exe", "MZ");
-        for (const auto& [name, bytes] : payloadFiles) data.Add(name, bytes);
+        for (const auto& [name, bytes] : payloadFiles) {
+            const size_t cut = name.find_last_of('\\');
+            if (cut == std::string::npos) data.Add(name, bytes);
+            else data.Add(name.substr(cut + 1), bytes, name.substr(0, cut));
+        }
         data.WriteTo(program + "Data.Kel");
     }
 

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <commctrl.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/PageFlow.h"
 #include "platform/FileSystem.h"
@@ -15,6 +18,7 @@
 #include "platform/StringList.h"
 #include "platform/SystemError.h"
 #include "platform/ui/CheckBox.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/ProgressBar.h"
 #include "shell/FolderTree.h"
 #include "shell/ShellFolders.h"
@@ -224,6 +228,62 @@ TEST_F(SetupInstall, AProgramFolderWithSubFoldersIsMadeLevelByLevelAndEachNewLev
                        "DIRECTORY=" + vendor + "\r\n"),
               std::string::npos)
         << log;
+}
+
+// Each folder below the destination is made before the first file in it and
+// logged there, so that the uninstaller removes it after its files.
+TEST_F(SetupInstall, FilesInFoldersLandInTheSameFoldersBelowTheDestinationEachNewFolderLogged) {
+    payloadFiles.push_back({"plugins\\codec.dll", "codec"});
+    payloadFiles.push_back({"plugins\\de\\strings.txt", "Zeichen"});
+    StartWith("Addfile=plugins\\de\\strings.txt\r\nAddfile=plugins/codec.dll\r\nAddfile=tool.exe\r\n");
+    Install();
+    Finish();
+    const std::string d = destination;
+    EXPECT_EQ(ReadFile(d + "\\plugins\\de\\strings.txt"), "Zeichen");
+    EXPECT_EQ(ReadFile(d + "\\plugins\\codec.dll"), "codec");
+    EXPECT_EQ(Log(), "SetupLOG\r\nNAME=" + kTitle + "\r\nKEY=" + kTitle + "\r\n"
+                     "COPYFILE=" + d + "\\tool.exe\r\nCOPYFILE=" + d + "\\plugins/codec.dll\r\n"
+                     "COPYFILE=" + d + "\\plugins\\de\\strings.txt\r\n"
+                     "DIRECTORY=" + d + "\\plugins\\de\r\nDIRECTORY=" + d + "\\plugins\r\n"
+                     "DIRECTORY=" + d + "\\Additional\r\nDIRECTORY=" + d + "\\Sounds\r\nDIRECTORY=" + d + "\\Graphics\r\n"
+                     "DIRECTORY=" + d + "\r\n"
+                     "DIRECTORY=" + productRoot + "\r\n");
+}
+
+namespace {
+
+std::vector<int>& BarPositions() {
+    static std::vector<int> positions;
+    return positions;
+}
+
+// Notes each position a progress bar of this thread is given.
+LRESULT CALLBACK NoteBarPosition(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == PBM_SETPOS) BarPositions().push_back(int(message->wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(SetupInstall, TheBarMovesSteadilyUpToTheLastOfThreeThousandFiles) {
+    std::string entries;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string name = "many\\" + std::to_string(i % 30) + "\\f" + std::to_string(i) + ".txt";
+        payloadFiles.push_back({name, "x"});
+        entries += "Addfile=" + name + "\r\n";
+    }
+    StartWith(entries);
+    BarPositions().clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteBarPosition, nullptr, GetCurrentThreadId());
+    Install();
+    UnhookWindowsHookEx(hook);
+    const std::vector<int>& positions = BarPositions();
+    ASSERT_GE(positions.size(), 3u) << "the bar moved while the files were copied";
+    EXPECT_EQ(positions.back(), 99) << "2999 of 3000 files done when the last one was copied";
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(form->Copymessage->Caption(), "copying many\\29\\f2999.txt");
+    EXPECT_EQ(ReadFile(destination + "\\many\\29\\f2999.txt"), "x");
 }
 
 TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {

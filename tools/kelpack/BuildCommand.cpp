@@ -29,23 +29,44 @@ void PrintSetupIniProblems(const std::string& path, const std::vector<TSetupIniP
     }
 }
 
-// Reads the project's Setup.ini into its packed lines and its shown texts
-// into staging, and prints each problem of the project on standard error;
-// returns the number of errors. The description is checked in the code page
-// the wizard reads it in, against the payload as it will be.
-int PrepareProject(TSetupProject& project, std::vector<std::string>& problems, TStagingFiles& staging) {
-    int errors = 0;
+// Product files that no Addfile installs are named one by one up to this
+// many; the rest are counted.
+constexpr size_t kNamedNotInstalled = 10;
+
+void WarnNotInstalled(const TSetupProject& project, const std::vector<size_t>& files) {
+    for (size_t i = 0; i < files.size() && i < kNamedNotInstalled; ++i)
+        std::fprintf(stderr, "%s: warning: no Addfile installs this file; it would ship and never be installed\n",
+                     project.Files[files[i]].SourcePath.c_str());
+    if (files.size() > kNamedNotInstalled)
+        std::fprintf(stderr, "%s: warning: %zu more files that no Addfile installs\n",
+                     JoinPath(project.Folder, "Files").c_str(), files.size() - kNamedNotInstalled);
+}
+
+// Packs the project's Setup.ini (in the code page the wizard reads it in,
+// its wildcards expanded, checked against the payload as it will be) and
+// its shown texts into staging, and prints each problem of the project on
+// standard error.
+struct TPreparedProject {
+    int Errors = 0;
+    bool AddedUninstallerLine = false;
+};
+
+TPreparedProject PrepareProject(TSetupProject& project, TKitUninstaller uninstaller, std::vector<std::string>& problems,
+                                TStagingFiles& staging) {
+    for (const std::string& folder : project.EmptyFolders)
+        std::fprintf(stderr, "%s: warning: an empty folder; it does not travel in the payload\n", folder.c_str());
+    TPreparedProject prepared;
     if (platform::FileExists(project.SetupIni)) {
-        std::vector<TSetupIniProblem> iniProblems;
-        project.PackedSetupIni = ReadPackedSetupIni(project.SetupIni, iniProblems);
-        const std::vector<TSetupIniProblem> checked = CheckSetupLines(project.PackedSetupIni, PayloadNamesOf(project));
-        iniProblems.insert(iniProblems.end(), checked.begin(), checked.end());
-        std::stable_sort(iniProblems.begin(), iniProblems.end(), [](const auto& a, const auto& b) { return a.Line < b.Line; });
-        PrintSetupIniProblems(project.SetupIni, iniProblems, errors);
+        const TPackedSetupIni packed = PackSetupIni(project, uninstaller == TKitUninstaller::Added);
+        PrintSetupIniProblems(project.SetupIni, packed.Problems, prepared.Errors);
+        WarnNotInstalled(project, packed.NotInstalled);
+        project.PackedSetupIni = packed.Lines;
+        prepared.AddedUninstallerLine = packed.AddedUninstallerLine;
         ConvertShownTexts(project, project.PackedSetupIni, staging, problems);
     }
     for (const std::string& problem : problems) std::fprintf(stderr, "%s\n", problem.c_str());
-    return errors + static_cast<int>(problems.size());
+    prepared.Errors += static_cast<int>(problems.size());
+    return prepared;
 }
 
 std::string SetupExeFrom(const TCommandLine& line) {
@@ -61,12 +82,12 @@ std::string SetupExeFrom(const TCommandLine& line) {
 }
 
 // Tells what the kit did for a project without an uninstaller of its own, in one line.
-void ReportUninstaller(TKitUninstaller uninstaller, TSetupProject& project) {
+void ReportUninstaller(TKitUninstaller uninstaller, bool addedLine) {
     if (uninstaller == TKitUninstaller::Missing)
         std::fprintf(stderr, "warning: the project's Files hold no uninstall.exe and the kit has none either; "
                              "the product gets no uninstaller\n");
     if (uninstaller != TKitUninstaller::Added) return;
-    if (AddUninstallerLine(project.PackedSetupIni))
+    if (addedLine)
         std::printf("Added the kit's uninstall.exe to the payload, with \"Addfile=uninstall.exe\" in the packed "
                     "Setup.ini\n");
     else
@@ -86,7 +107,7 @@ void SignPrograms(const TCommandLine& line, std::string& setupExe, TSetupProject
     CheckSigningOptions(options);
     setupExe = SignProgram(options, setupExe, staging);
     for (TPackItem& file : project.Files)
-        if (SameFileName(file.FileName, kUninstallerFile)) {
+        if (file.FilePath.empty() && SameFileName(file.FileName, kUninstallerFile)) {
             file.SourcePath = SignProgram(options, file.SourcePath, staging);
             file.Size = platform::FileSizeOf(file.SourcePath);
         }
@@ -116,11 +137,12 @@ int BuildCommand(const TArguments& arguments) {
     TSetupProject project = ReadSetupProject(line.Operands[0], problems);
     const TKitUninstaller uninstaller = AddKitUninstaller(project);
     TStagingFiles staging;
-    if (const int errors = PrepareProject(project, problems, staging); errors > 0)
+    const TPreparedProject prepared = PrepareProject(project, uninstaller, problems, staging);
+    if (const int errors = prepared.Errors; errors > 0)
         throw Exception(Format("%d error%s in the setup project; nothing was written", errors, errors == 1 ? "" : "s"));
     std::string setupExe = SetupExeFrom(line);
     SignPrograms(line, setupExe, project, staging);
-    ReportUninstaller(uninstaller, project);
+    ReportUninstaller(uninstaller, prepared.AddedUninstallerLine);
     const TSetupFolderResult result = WriteSetupFolder(project, setupExe, outFolder);
     PrintSummary(result, project, outFolder);
     return 0;

@@ -22,8 +22,8 @@ void RefuseUsedTarget(const std::string& target) {
 void PrintNextSteps(const std::string& target) {
     std::printf("New setup project in %s\n"
                 "Next:\n"
-                "  1. Put the product's files in %s (no sub-folders).\n"
-                "  2. Edit %s: the title, an Addfile line for each file to install, the skin.\n"
+                "  1. Put the product's files in %s (with their folders).\n"
+                "  2. Edit %s: the title, the Addfile lines (\"Addfile=*\" installs every file), the skin.\n"
                 "     Skin pictures go in %s.\n"
                 "  3. Run: kelpack build %s OUTDIR\n",
                 target.c_str(), JoinPath(target, "Files").c_str(), JoinPath(target, "Setup.ini").c_str(),

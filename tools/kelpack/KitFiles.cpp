@@ -27,7 +27,9 @@ std::string KitFile(const std::string& name) { return JoinPath(KitFolder(), name
 
 TKitUninstaller AddKitUninstaller(TSetupProject& project) {
     const bool held = std::any_of(project.Files.begin(), project.Files.end(),
-                                  [](const TPackItem& file) { return SameFileName(file.FileName, kUninstallerFile); });
+                                  [](const TPackItem& file) {
+                                      return file.FilePath.empty() && SameFileName(file.FileName, kUninstallerFile);
+                                  });
     if (held) return TKitUninstaller::NotNeeded;
     const std::string kit = KitFile(kUninstallerFile);
     if (!platform::FileExists(kit)) return TKitUninstaller::Missing;

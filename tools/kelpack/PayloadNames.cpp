@@ -16,6 +16,8 @@ std::string WithBackslashes(std::string name) {
 
 bool SameFileName(const std::string& a, const std::string& b) { return SameText(WithBackslashes(a), WithBackslashes(b)); }
 
+std::string FileNameKey(const std::string& name) { return UpperCaseAnsi(WithBackslashes(name)); }
+
 bool IsUnfitFileName(const std::string& name) {
     if (name.empty() || name.back() == ' ' || name.back() == '.') return true;
     return std::any_of(name.begin(), name.end(), [](char c) {
@@ -29,8 +31,4 @@ std::string DeviceNameProblem(const std::string& path) {
 
 std::string UnwritableNameProblem(const std::string& path) {
     return path + ": Windows-1252, the code page of the wizard, cannot hold this name; rename it";
-}
-
-bool TPayloadNames::Contains(const std::string& name) const {
-    return std::any_of(names_.begin(), names_.end(), [&](const std::string& held) { return SameFileName(held, name); });
 }

@@ -3,10 +3,14 @@
 // is found whatever the case of its letters, and "\" and "/" separate
 // folders alike.
 #include <string>
-#include <vector>
+#include <unordered_set>
 
 // Whether Windows takes the two names for the same file.
 bool SameFileName(const std::string& a, const std::string& b);
+
+// The name as Windows compares it: letters in upper case, "/" as "\". Two
+// names are the same file exactly when their keys are equal.
+std::string FileNameKey(const std::string& name);
 
 // A name a file of the working folder cannot have: empty, holding a separator
 // or a character Windows forbids in names, or ending in a blank or a dot.
@@ -23,9 +27,9 @@ std::string UnwritableNameProblem(const std::string& path);
 class TPayloadNames {
 public:
     // name is relative to the working folder: "Setup.ini", "Graphics\Window.bmp".
-    void Add(const std::string& name) { names_.push_back(name); }
-    bool Contains(const std::string& name) const;
+    void Add(const std::string& name) { keys_.insert(FileNameKey(name)); }
+    bool Contains(const std::string& name) const { return keys_.count(FileNameKey(name)) > 0; }
 
 private:
-    std::vector<std::string> names_;
+    std::unordered_set<std::string> keys_;  // looked up once per named file, thousands of times in a large product
 };

@@ -1,5 +1,7 @@
 #include "tools/kelpack/SetupProject.h"
 
+#include <optional>
+
 #include "app/WorkFolder.h"
 #include "archive/EntryNames.h"
 #include "platform/FileSystem.h"
@@ -17,33 +19,64 @@ bool IsReservedName(const std::string& name) {
     return false;
 }
 
-// The files of one flat folder, by name. A sub-folder, a name Windows cannot
-// hold, or two names Windows takes for one are problems.
+// The name in the payload of a file or folder listed as systemName, when it
+// can be unpacked in a folder that already holds the names seen: Windows-1252
+// must hold it, Windows must be able to hold it, and must not take it for one
+// of the others. What cannot is a problem.
+std::optional<std::string> NameBeside(const std::string& path, const std::string& systemName,
+                                      std::vector<std::string>& seen, std::vector<std::string>& problems) {
+    const std::optional<std::string> name = PayloadNameOf(systemName);
+    if (!name) {
+        problems.push_back(UnwritableNameProblem(path));
+    } else if (IsDeviceName(*name)) {
+        problems.push_back(DeviceNameProblem(path));
+    } else if (IsUnfitFileName(*name)) {
+        problems.push_back(path + ": Windows cannot hold a file of this name");
+    } else {
+        for (const std::string& earlier : seen)
+            if (SameFileName(earlier, *name))
+                problems.push_back(path + ": Windows takes this name for " + SystemNameOf(earlier) +
+                                   ", so one file would replace the other");
+        seen.push_back(*name);
+        return name;
+    }
+    return std::nullopt;
+}
+
+// The files of one flat folder, by name. A sub-folder is a problem too.
 std::vector<TPackItem> ReadFlatFolder(const std::string& folder, std::vector<std::string>& problems) {
     std::vector<TPackItem> files;
+    std::vector<std::string> seen;
     for (const platform::TSearchRec& entry : ListFolder(folder)) {
         const std::string path = JoinPath(folder, entry.Name);
-        if (entry.Attr & platform::faDirectory) {
+        if (entry.Attr & platform::faDirectory)
             problems.push_back(path + ": a sub-folder; the wizard unpacks this folder without sub-folders, "
                                       "so move its files up or out");
-            continue;
-        }
-        const std::optional<std::string> name = PayloadNameOf(entry.Name);
-        if (!name) {
-            problems.push_back(UnwritableNameProblem(path));
-        } else if (IsDeviceName(*name)) {
-            problems.push_back(DeviceNameProblem(path));
-        } else if (IsUnfitFileName(*name)) {
-            problems.push_back(path + ": Windows cannot hold a file of this name");
-        } else {
-            for (const TPackItem& earlier : files)
-                if (SameFileName(earlier.FileName, *name))
-                    problems.push_back(path + ": Windows takes this name for " + SystemNameOf(earlier.FileName) +
-                                       ", so one file would replace the other");
+        else if (const std::optional<std::string> name = NameBeside(path, entry.Name, seen, problems))
             files.push_back({path, *name, "", entry.Size});
-        }
     }
     return files;
+}
+
+// The product's files below folder, each with its folder relative to Files
+// ("plugins\codecs"), in name order level by level. At the top, a name the
+// payload gives its own files is a problem; an empty folder cannot travel.
+void ReadProductFolder(const std::string& folder, const std::string& relative, TSetupProject& project,
+                       std::vector<std::string>& problems) {
+    const std::vector<platform::TSearchRec> listing = ListFolder(folder);
+    if (listing.empty() && !relative.empty()) project.EmptyFolders.push_back(folder);
+    std::vector<std::string> seen;
+    for (const platform::TSearchRec& entry : listing) {
+        const std::string path = JoinPath(folder, entry.Name);
+        const std::optional<std::string> name = NameBeside(path, entry.Name, seen, problems);
+        if (!name) continue;
+        if (relative.empty() && IsReservedName(*name))
+            problems.push_back(path + ": the setup uses this name for its own file or folder; rename it");
+        else if (entry.Attr & platform::faDirectory)
+            ReadProductFolder(path, relative.empty() ? *name : relative + "\\" + *name, project, problems);
+        else
+            project.Files.push_back({path, *name, relative, entry.Size});
+    }
 }
 
 TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchive& inner,
@@ -55,13 +88,6 @@ TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchi
     else if (inner.Required)
         problems.push_back(folder + ": not found; the wizard does not start without its skin pictures");
     return archive;
-}
-
-// The product's files may not take a name the payload gives its own files.
-void CheckProductNames(const std::vector<TPackItem>& files, std::vector<std::string>& problems) {
-    for (const TPackItem& file : files)
-        if (IsReservedName(file.FileName))
-            problems.push_back(file.SourcePath + ": the setup uses this name for its own file or folder; rename it");
 }
 
 }  // namespace
@@ -77,8 +103,7 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
     if (!platform::FileExists(project.SetupIni)) problems.push_back(project.SetupIni + ": not found; every setup needs one");
     for (const TInnerArchive& inner : kInnerArchives) project.Archives.push_back(ReadProjectArchive(folder, inner, problems));
     const std::string files = JoinPath(folder, "Files");
-    if (platform::DirectoryExists(files)) project.Files = ReadFlatFolder(files, problems);
-    CheckProductNames(project.Files, problems);
+    if (platform::DirectoryExists(files)) ReadProductFolder(files, "", project, problems);
     return project;
 }
 
@@ -90,6 +115,17 @@ TPayloadNames PayloadNamesOf(const TSetupProject& project) {
         names.Add(archive.ArchiveName);
         for (const TPackItem& file : archive.Files) names.Add(archive.FolderName + "\\" + file.FileName);
     }
-    for (const TPackItem& file : project.Files) names.Add(file.FileName);
+    for (const TPackItem& file : project.Files) names.Add(ProductFileName(file));
+    return names;
+}
+
+std::string ProductFileName(const TPackItem& file) {
+    return file.FilePath.empty() ? file.FileName : file.FilePath + "\\" + file.FileName;
+}
+
+std::vector<std::string> ProductFileNames(const TSetupProject& project) {
+    std::vector<std::string> names;
+    names.reserve(project.Files.size());
+    for (const TPackItem& file : project.Files) names.push_back(ProductFileName(file));
     return names;
 }

@@ -2,8 +2,8 @@
 // A setup project folder as "kelpack build" reads it: Setup.ini; Graphics
 // (the skin pictures, required), Sounds and Additional (optional), each of
 // which travels as an archive inside Data.Kel; and Files, the product's
-// files, which go into Data.Kel as they are. The wizard unpacks every
-// archive without folders, so each of these folders must be flat.
+// files, which go into Data.Kel with their folders. The wizard unpacks the
+// inner archives without folders, so those three folders must be flat.
 #include <string>
 #include <vector>
 
@@ -23,7 +23,8 @@ struct TSetupProject {
     std::string Folder;
     std::string SetupIni;                   // the path of the project's Setup.ini
     std::vector<TProjectArchive> Archives;  // Graphics, Sounds, Additional, in payload order
-    std::vector<TPackItem> Files;           // the files of Files, by name
+    std::vector<TPackItem> Files;           // the files below Files, each with its folder relative to Files
+    std::vector<std::string> EmptyFolders;  // folders below Files that hold nothing, so do not travel
     TStringList PackedSetupIni;             // the lines Data.Kel carries as Setup.ini
 };
 
@@ -33,3 +34,8 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
 
 // The files the wizard's working folder holds once it has unpacked the payload.
 TPayloadNames PayloadNamesOf(const TSetupProject& project);
+
+// A product file's name relative to the working folder: "plugins\codec.dll".
+std::string ProductFileName(const TPackItem& file);
+// Those of all product files, in payload order.
+std::vector<std::string> ProductFileNames(const TSetupProject& project);

@@ -94,6 +94,15 @@ void TApplication::ProcessMessages() {
     }
 }
 
+void TApplication::ProcessPaintMessages() {
+    // A window that leaves its area invalid when it paints would be handed
+    // WM_PAINT for ever; a few rounds reach every window that waits.
+    constexpr int kMaxPaints = 64;
+    MSG message;
+    for (int i = 0; i < kMaxPaints && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&message);
+}
+
 void TApplication::HandleException(const std::exception& error) { ShowException(error.what()); }
 
 void TApplication::ShowException(const std::string& message) {

@@ -1,0 +1,62 @@
+#include "app/PayloadCopy.h"
+
+#include <algorithm>
+
+#include "platform/FileSystem.h"
+#include "shell/FolderLevels.h"
+
+namespace {
+
+bool IsPlainFolderName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find(':') == std::string::npos;
+}
+
+}  // namespace
+
+std::string TargetFolderBelow(const std::string& destination, const std::string& entry) {
+    const size_t cut = entry.find_last_of("\\/");
+    if (cut == std::string::npos) return {};
+    std::string folder = destination;
+    for (size_t start = 0; start <= cut;) {
+        const size_t end = entry.find_first_of("\\/", start);
+        const std::string name = entry.substr(start, end - start);
+        if (!IsPlainFolderName(name)) return {};
+        folder += "\\" + name;
+        start = end + 1;
+    }
+    return folder;
+}
+
+TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs)
+    : jobs_(std::move(jobs)), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
+
+TPayloadCopy::~TPayloadCopy() {
+    if (thread_.joinable()) thread_.join();
+}
+
+size_t TPayloadCopy::WaitForAll(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, timeout, [this] { return done_ == jobs_.size(); });
+    return done_;
+}
+
+void TPayloadCopy::Run() {
+    for (size_t i = 0; i < jobs_.size(); ++i) {
+        const TCopyJob& job = jobs_[i];
+        TCopyOutcome& outcome = outcomes_[i];
+        if (!job.TargetFolder.empty()) outcome.MadeFolders = MakeFolders(job.TargetFolder);
+        outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
+        if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
+        std::lock_guard lock(mutex_);
+        done_ = i + 1;
+        if (done_ == jobs_.size()) changed_.notify_all();
+    }
+}
+
+// Files of one folder come one after another, so the folder is looked at
+// once, not once per file.
+std::vector<std::string> TPayloadCopy::MakeFolders(const std::string& folder) {
+    if (std::find(knownFolders_.rbegin(), knownFolders_.rend(), folder) != knownFolders_.rend()) return {};
+    knownFolders_.push_back(folder);
+    return CreateFolderLevels(folder);
+}

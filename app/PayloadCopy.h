@@ -1,0 +1,59 @@
+#pragma once
+// The copying of the product's files out of the working folder, on a thread
+// of its own, so that the window showing the progress stays responsive
+// during a long copy. Each file's missing folders below the destination are
+// made first and reported, so that they can be logged and removed again.
+// Portable.
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct TCopyJob {
+    std::string Source;
+    std::string Target;
+    std::string TargetFolder;  // the folder to make first; empty when nothing is to be made
+};
+
+struct TCopyOutcome {
+    std::vector<std::string> MadeFolders;  // outermost first
+    bool Copied = false;
+    int ErrorCode = 0;  // the system's code of a failed copy
+};
+
+// The folder below destination that a target named by entry ("plugins\de\x.txt")
+// lies in ("destination\plugins\de", backslashes only). Empty when the entry
+// names no folder, or one that is not plainly below the destination: an empty,
+// "." or ".." component, a drive, a stream, or a root.
+std::string TargetFolderBelow(const std::string& destination, const std::string& entry);
+
+class TPayloadCopy {
+public:
+    // Starts copying the jobs in order, replacing files that are there.
+    explicit TPayloadCopy(std::vector<TCopyJob> jobs);
+    // Waits for the files still being copied.
+    ~TPayloadCopy();
+    TPayloadCopy(const TPayloadCopy&) = delete;
+    TPayloadCopy& operator=(const TPayloadCopy&) = delete;
+
+    // Waits until every file is done or the time is up; the number done.
+    size_t WaitForAll(std::chrono::milliseconds timeout);
+    // The outcome of a job that is done.
+    const TCopyOutcome& Outcome(size_t index) const { return outcomes_[index]; }
+    size_t Count() const { return jobs_.size(); }
+
+private:
+    void Run();
+    std::vector<std::string> MakeFolders(const std::string& folder);
+
+    const std::vector<TCopyJob> jobs_;
+    std::vector<TCopyOutcome> outcomes_;  // each written by the thread before it counts as done
+    std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    size_t done_ = 0;
+    std::thread thread_;  // last: starts when everything else is ready
+};
