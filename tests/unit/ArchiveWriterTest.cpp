@@ -130,6 +130,34 @@ TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
     }
 }
 
+// Large files are sampled at their start, middle and end before they are
+// deflated: only a file that shrinks in none of them is stored untried.
+TEST_F(WriterTest, LargeFilesAreStoredUntriedOnlyWhenNoSampleShrinks) {
+    const size_t kLarge = 2 << 20;
+    const struct {
+        const char* What;
+        std::string Contents;
+        bool Stored;
+    } cases[] = {
+        {"noise throughout", NoiseData(kLarge), true},
+        {"noise at the start only", NoiseData(128 << 10) + TextData(kLarge), false},
+        {"noise but at the end", NoiseData(kLarge) + TextData(128 << 10), false},
+    };
+    std::vector<TPackItem> items;
+    for (const auto& c : cases) {
+        WriteFile(scratch / c.What, c.Contents);
+        items.push_back({scratch / c.What, c.What, "", static_cast<int64_t>(c.Contents.size())});
+    }
+    WriteArchive(archiveName, items, TPackOptions{});
+    ASSERT_TRUE(archive.OpenArchive(archiveName));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        TArchiveEntry entry;
+        archive.GetFileEntry(static_cast<int>(i), entry);
+        EXPECT_EQ(entry.IsStored(), cases[i].Stored) << cases[i].What;
+    }
+    archive.CloseArchive();
+}
+
 TEST_F(WriterTest, FailuresLeaveNoArchiveBehind) {
     std::vector<std::string> warnings;
     EXPECT_EQ(MessageOf([&] { CollectPackItems({scratch / "missing"}, warnings); }),

@@ -33,6 +33,25 @@ struct TPackedFile {
 // several bytes per step and is about twice as fast as the table of TCrc32.
 uint32_t FileCRC(const uint8_t* bytes, size_t count) { return static_cast<uint32_t>(crc32_z(0, bytes, count)); }
 
+// Files of at least kProbeMinimum bytes are sampled before deflate runs over
+// them: when windows from their start, middle and end do not shrink, the
+// file is taken for compressed data already (pictures, media, archives) and
+// stored at once, sparing the time deflate would take to find that out.
+constexpr size_t kProbeMinimum = 1 << 20;
+constexpr size_t kProbeWindow = 64 << 10;
+constexpr size_t kProbeShrinkPercent = 97;  // a sample that comes out at least this large did not shrink
+
+bool LooksIncompressible(const uint8_t* data, size_t size) {
+    if (size < kProbeMinimum) return false;
+    std::vector<uint8_t> sample(compressBound(kProbeWindow));
+    for (const size_t start : {size_t{0}, (size - kProbeWindow) / 2, size - kProbeWindow}) {
+        uLongf length = sample.size();
+        if (compress2(sample.data(), &length, data + start, kProbeWindow, Z_BEST_SPEED) != Z_OK) return false;
+        if (length * 100 < kProbeWindow * kProbeShrinkPercent) return false;
+    }
+    return true;
+}
+
 // A worker's reusable means of packing: one deflate stream, reset for each
 // file, and buffers that grow to the largest file. Starting a stream and
 // allocating fresh, zero-filled buffers for every file cost more than
@@ -49,13 +68,14 @@ public:
     TFilePacker(const TFilePacker&) = delete;
     TFilePacker& operator=(const TFilePacker&) = delete;
 
-    // Compressed when deflate shrinks the data, stored otherwise.
+    // Compressed when deflate shrinks the data, stored otherwise (and at once
+    // when a large file's samples do not shrink).
     TPackedFile Pack(const TPackItem& item) {
         const size_t size = ReadWholeFile(item.SourcePath);
         TPackedFile packed;
         packed.Size = static_cast<int32_t>(size);
         packed.CRC = FileCRC(raw_.data(), size);
-        const size_t deflated = size ? Deflate(size) : 0;
+        const size_t deflated = size && !LooksIncompressible(raw_.data(), size) ? Deflate(size) : 0;
         if (deflated) {
             packed.Data.assign(deflated_.data(), deflated_.data() + deflated);
             packed.Stored = false;
