@@ -42,8 +42,6 @@ private:
         TSetupIniHandlers handlers;
         handlers.Examine = [&](int32_t number, TSetupIniLineKind) { current = number; };
         handlers.Setup = [&](const std::string&) { setupEntry_[static_cast<size_t>(current - 1)] = true; };
-        handlers.Toolweb = handlers.Panel = [](const std::string&) {};
-        handlers.Button = [](TButtonRole, const std::string&) {};
         try {
             ApplySetupLines(lines_, handlers);
         } catch (const EListError&) {
