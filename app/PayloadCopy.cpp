@@ -30,14 +30,12 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
 TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs)
     : jobs_(std::move(jobs)), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
 
-TPayloadCopy::~TPayloadCopy() {
-    if (thread_.joinable()) thread_.join();
-}
+TPayloadCopy::~TPayloadCopy() = default;
 
+// The thread ends once every job is done.
 size_t TPayloadCopy::WaitForAll(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, timeout, [this] { return done_ == jobs_.size(); });
-    return done_;
+    thread_.WaitFor(static_cast<unsigned>(timeout.count()));
+    return done_.load(std::memory_order_acquire);
 }
 
 void TPayloadCopy::Run() {
@@ -47,9 +45,7 @@ void TPayloadCopy::Run() {
         if (!job.TargetFolder.empty()) outcome.MadeFolders = MakeFolders(job.TargetFolder);
         outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
         if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
-        std::lock_guard lock(mutex_);
-        done_ = i + 1;
-        if (done_ == jobs_.size()) changed_.notify_all();
+        done_.store(i + 1, std::memory_order_release);
     }
 }
 

@@ -4,13 +4,13 @@
 // during a long copy. Each file's missing folders below the destination are
 // made first and reported, so that they can be logged and removed again.
 // Portable.
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "platform/Thread.h"
 
 struct TCopyJob {
     std::string Source;
@@ -52,8 +52,6 @@ private:
     const std::vector<TCopyJob> jobs_;
     std::vector<TCopyOutcome> outcomes_;  // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    size_t done_ = 0;
-    std::thread thread_;  // last: starts when everything else is ready
+    std::atomic<size_t> done_ = 0;  // counted after the outcome is written
+    platform::TWorkerThread thread_;  // last: starts when everything else is ready
 };

@@ -8,7 +8,7 @@
 namespace {
 
 // Guards the lock counts of every bitmap.
-std::mutex gLockCountSection;
+platform::TRecursiveLock gLockCountSection;
 
 }  // namespace
 
@@ -16,7 +16,7 @@ std::mutex gLockCountSection;
 
 void TThreadPersistent::Lock() {
     {
-        std::lock_guard<std::mutex> guard(gLockCountSection);
+        std::lock_guard guard(gLockCountSection);
         ++lockCount_;
     }
     section_.lock();
@@ -24,7 +24,7 @@ void TThreadPersistent::Lock() {
 
 void TThreadPersistent::Unlock() {
     section_.unlock();
-    std::lock_guard<std::mutex> guard(gLockCountSection);
+    std::lock_guard guard(gLockCountSection);
     --lockCount_;
 }
 

@@ -3,13 +3,13 @@
 // from: its storage, change notification, fills, copies and transfers.
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 
 #include "platform/DecodedPicture.h"
 #include "platform/Exception.h"
 #include "platform/PixelSurface.h"
 #include "platform/Rect.h"
+#include "platform/Thread.h"
 #include "skin/Color32.h"
 
 enum TDrawMode : uint8_t { dmOpaque, dmBlend, dmCustom };
@@ -43,7 +43,7 @@ public:
     std::function<void(TThreadPersistent& sender)> OnChange;
 
 private:
-    std::recursive_mutex section_;
+    platform::TRecursiveLock section_;
     int32_t lockCount_ = 0;
     int32_t updateCount_ = 0;
 };

@@ -1,19 +1,18 @@
 #include "uninstall/Removal.h"
 
-#include <chrono>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/Thread.h"
 
 namespace {
 
 // A program's file and folder can stay locked for a moment after it ended.
 constexpr int kAttemptsAfterExit = 20;
-constexpr auto kPauseAfterExit = std::chrono::milliseconds(100);
+constexpr unsigned kPauseAfterExitMs = 100;
 
 bool IsOneOf(const std::string& path, const std::vector<std::string>& paths) {
     for (const std::string& other : paths)
@@ -44,7 +43,7 @@ template <class Attempt>
 bool RetriedAfterExit(Attempt attempt) {
     for (int i = 1; i < kAttemptsAfterExit; ++i) {
         if (attempt()) return true;
-        std::this_thread::sleep_for(kPauseAfterExit);
+        platform::Pause(kPauseAfterExitMs);
     }
     return attempt();
 }

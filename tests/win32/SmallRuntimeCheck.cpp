@@ -1,9 +1,10 @@
-// The shipped programs' replacements of the C++ library's throw helpers and
-// terminate handler (platform/win32/SmallRuntime.cpp), linked as they link
-// them. A plain program: the test framework uses iostreams, whose library code
+// The shipped programs' replacements of the C++ library's throw helpers,
+// terminate handler and thread functions (platform/win32/SmallRuntime.cpp and
+// SmallThreads.cpp), linked as they link them. A plain program: the test framework uses iostreams, whose library code
 // brings the library's own helpers, which a shipped program must not have.
 //   small_runtime_check            checks the helpers; exit 0 when all hold
 //   small_runtime_check terminate  ends by an exception nothing may let through
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "platform/Exception.h"
+#include "platform/Thread.h"
 
 namespace {
 
@@ -65,6 +69,55 @@ void CheckMemoryErrorType() {
     Expect(memoryError, "an impossible allocation is no std::bad_alloc");
 }
 
+std::atomic<int> constructions = 0;
+std::atomic<int> destructions = 0;
+
+struct TSlowToMake {
+    TSlowToMake() {
+        ++constructions;
+        platform::Pause(50);
+    }
+};
+
+struct TPerThread {
+    int Value = 0;
+    ~TPerThread() { ++destructions; }
+};
+thread_local TPerThread perThread;
+
+// What each thread does: a function-local static made once for all, its own
+// thread-local object, and exceptions thrown and caught at the same time as
+// the other threads throw theirs.
+int WorkOfThread(int index) {
+    static TSlowToMake shared;
+    perThread.Value = index;
+    int caught = 0;
+    for (int i = 0; i < 200; ++i) {
+        try {
+            throw Exception(std::to_string(index));
+        } catch (const Exception& error) {
+            if (error.Message() == std::to_string(index)) ++caught;
+        }
+    }
+    return caught == 200 && perThread.Value == index ? 1 : 0;
+}
+
+void CheckThreads() {
+    constexpr int kThreads = 4;
+    std::atomic<int> succeeded = 0;
+    {
+        std::vector<std::unique_ptr<platform::TWorkerThread>> threads;
+        for (int i = 0; i < kThreads; ++i)
+            threads.push_back(std::make_unique<platform::TWorkerThread>([&, i] { succeeded += WorkOfThread(i + 1); }));
+    }
+    Expect(succeeded == kThreads, std::to_string(succeeded) + " of 4 threads saw their own exceptions");
+    Expect(constructions == 1, "the static was made " + std::to_string(constructions) + " times");
+    Expect(destructions == kThreads, std::to_string(destructions) + " of 4 thread-local objects destroyed");
+    SetLastError(ERROR_FILE_EXISTS);
+    perThread.Value = 1;
+    Expect(GetLastError() == ERROR_FILE_EXISTS, "a thread-local object reset the last error");
+}
+
 void Fail() { throw Exception("the message of the failure"); }
 void FailWhereNothingMayBeThrown() noexcept { Fail(); }
 
@@ -74,6 +127,7 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "terminate") == 0) FailWhereNothingMayBeThrown();
     CheckLibraryTexts();
     CheckMemoryErrorType();
+    CheckThreads();
     std::printf("%d failed\n", failures);
     return failures ? 1 : 0;
 }
