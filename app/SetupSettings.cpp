@@ -5,7 +5,7 @@
 
 namespace {
 
-bool Flag(const std::string& value) { return value == "1"; }
+bool IsSet(const std::string& value) { return value == "1"; }
 
 TFontStyles FontStyleNamed(const std::string& value) {
     if (value == "Bold") return fsBold;
@@ -38,8 +38,8 @@ void ApplySetupEntry(TSetupSettings& settings, const std::string& line) {
     else if (key == "Destination") settings.Destination = value;
     else if (key == "Folder") settings.Folder = value;
     else if (key == "ReadMe") settings.ReadMe = value;
-    else if (key == "LaunchProg") settings.LaunchProg = Flag(value);
-    else if (key == "DesktopIcon") settings.DesktopIcon = Flag(value);
+    else if (key == "LaunchProg") settings.LaunchProg = IsSet(value);
+    else if (key == "DesktopIcon") settings.DesktopIcon = IsSet(value);
     else if (key == "Version") settings.Version = value;
     else if (key == "Publisher") settings.Publisher = value;
     // "Method", "Description", "Icon", "Encrypted", "SetupName" and
