@@ -8,7 +8,8 @@
 #
 # which strips it, lets the linker drop the unreferenced sections, links the
 # small replacements of the C++ runtime's terminate handler and throw helpers
-# (platform/win32/SmallRuntime.cpp), writes the linker map <target>.map beside
+# (platform/win32/SmallRuntime.cpp) and of the thread functions it needs
+# (platform/win32/SmallThreads.cpp), writes the linker map <target>.map beside
 # the program (what each object contributes), and checks the program after
 # every link: the build fails when it is larger than the limit or needs a DLL
 # of the toolchain's runtime. kel_add_program_size_tests() makes the same
