@@ -7,6 +7,12 @@
 struct TFileStream::Handle {
     HANDLE file = INVALID_HANDLE_VALUE;
     DWORD writeError = 0;
+    // The file pointer as this stream moved it, so that asking for the
+    // position takes no system call; -1 when unknown.
+    int64_t position = 0;
+    void Advance(int64_t count) {
+        if (position >= 0) position += count;
+    }
     ~Handle() {
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
@@ -49,8 +55,11 @@ TFileStream::~TFileStream() = default;
 int32_t TFileStream::Read(void* buffer, int32_t count) {
     if (count <= 0) return 0;
     DWORD done = 0;
-    if (!ReadFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr))
+    if (!ReadFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
+        handle_->position = -1;
         throw EReadError("Stream-Lesefehler");
+    }
+    handle_->Advance(done);
     return static_cast<int32_t>(done);
 }
 
@@ -59,21 +68,27 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
     DWORD done = 0;
     if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
         handle_->writeError = GetLastError();
+        handle_->position = -1;  // part of it may have been written
         return 0;
     }
+    handle_->Advance(done);
     return static_cast<int32_t>(done);
 }
 
 int TFileStream::WriteErrorCode() const { return static_cast<int>(handle_->writeError); }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const bool asking = origin == TSeekOrigin::soCurrent && offset == 0;
+    if (asking && handle_->position >= 0) return handle_->position;
     const DWORD method = origin == TSeekOrigin::soBeginning ? FILE_BEGIN
                          : origin == TSeekOrigin::soCurrent ? FILE_CURRENT
                                                             : FILE_END;
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;
+    // A failed move leaves the pointer where it was.
     if (!SetFilePointerEx(handle_->file, distance, &position, method)) return -1;
+    handle_->position = position.QuadPart;
     return position.QuadPart;
 }
 
