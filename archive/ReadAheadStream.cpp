@@ -4,7 +4,8 @@
 #include <cstring>
 
 TReadAheadStream::TReadAheadStream(TStream& source, int32_t blockSize)
-    : source_(source), block_(static_cast<size_t>(blockSize)), position_(source.Position()) {}
+    : source_(source), block_(new uint8_t[static_cast<size_t>(blockSize)]), blockSize_(blockSize),
+      position_(source.Position()) {}
 
 int32_t TReadAheadStream::Read(void* buffer, int32_t count) {
     uint8_t* out = static_cast<uint8_t*>(buffer);
@@ -13,14 +14,9 @@ int32_t TReadAheadStream::Read(void* buffer, int32_t count) {
         if (Holds(position_)) {
             const int64_t held = blockStart_ + blockLength_ - position_;
             const int32_t n = static_cast<int32_t>(std::min<int64_t>(count - done, held));
-            std::memcpy(out + done, block_.data() + (position_ - blockStart_), static_cast<size_t>(n));
+            std::memcpy(out + done, block_.get() + (position_ - blockStart_), static_cast<size_t>(n));
             done += n;
             position_ += n;
-        } else if (count - done >= static_cast<int32_t>(block_.size())) {
-            // A request as large as a block gains nothing from passing through it.
-            const int32_t n = ReadDirect(out + done, count - done);
-            if (n <= 0) break;
-            done += n;
         } else if (!ReadBlock()) {
             break;
         }
@@ -28,19 +24,12 @@ int32_t TReadAheadStream::Read(void* buffer, int32_t count) {
     return done;
 }
 
-int32_t TReadAheadStream::ReadDirect(uint8_t* buffer, int32_t count) {
-    if (source_.Position() != position_) source_.SetPosition(position_);
-    const int32_t n = source_.Read(buffer, count);
-    if (n > 0) position_ += n;
-    return n;
-}
-
 bool TReadAheadStream::ReadBlock() {
     if (position_ < 0) return false;
     if (source_.Position() != position_) source_.SetPosition(position_);
     blockStart_ = position_;
     blockLength_ = 0;  // nothing held should the read fail
-    blockLength_ = std::max(source_.Read(block_.data(), static_cast<int32_t>(block_.size())), 0);
+    blockLength_ = std::max(source_.Read(block_.get(), blockSize_), 0);
     return blockLength_ > 0;
 }
 

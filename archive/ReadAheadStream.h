@@ -2,7 +2,7 @@
 // A read-only stream over another one that reads the source in large blocks,
 // so that many small reads and short moves back and forth cost no call on it.
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "platform/Stream.h"
 
@@ -22,11 +22,11 @@ public:
 private:
     // The block held, as a span of the source.
     bool Holds(int64_t position) const { return position >= blockStart_ && position < blockStart_ + blockLength_; }
-    int32_t ReadDirect(uint8_t* buffer, int32_t count);
     bool ReadBlock();
 
     TStream& source_;  // not owned
-    std::vector<uint8_t> block_;
+    std::unique_ptr<uint8_t[]> block_;
+    int32_t blockSize_;
     int64_t blockStart_ = 0;
     int32_t blockLength_ = 0;
     int64_t position_;
