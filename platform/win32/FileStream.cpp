@@ -63,16 +63,26 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
     return static_cast<int32_t>(done);
 }
 
+// A write may take only part of the bytes, as on a nearly full disk; the
+// rest is written again until all are taken or the system says why not.
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-    if (count <= 0) return 0;
-    DWORD done = 0;
-    if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
-        handle_->writeError = GetLastError();
-        handle_->position = -1;  // part of it may have been written
-        return 0;
+    const char* bytes = static_cast<const char*>(buffer);
+    int32_t done = 0;
+    while (done < count) {
+        DWORD written = 0;
+        if (!WriteFile(handle_->file, bytes + done, static_cast<DWORD>(count - done), &written, nullptr)) {
+            handle_->writeError = GetLastError();
+            handle_->position = -1;  // part of it may have been written
+            break;
+        }
+        if (written == 0) {
+            handle_->writeError = ERROR_WRITE_FAULT;
+            break;
+        }
+        done += static_cast<int32_t>(written);
+        handle_->Advance(written);
     }
-    handle_->Advance(done);
-    return static_cast<int32_t>(done);
+    return done;
 }
 
 int TFileStream::WriteErrorCode() const { return static_cast<int>(handle_->writeError); }
