@@ -5,8 +5,11 @@
 #include <memory>
 #include <optional>
 
+#include <zlib.h>
+
 #include "archive/DecompressionStream.h"
 #include "archive/EntryNames.h"
+#include "archive/ReadAheadStream.h"
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
@@ -29,7 +32,7 @@ std::unique_ptr<TFileStream> OpenForReading(const std::string& fileName) {
 
 [[noreturn]] void Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
 
-void WritePiece(TFileStream& target, const uint8_t* piece, int32_t count) {
+void WriteBytes(TFileStream& target, const uint8_t* piece, int32_t count) {
     if (target.Write(piece, count) == count) return;
     throw Exception(Format("Unable to write file %s (%s)", target.FileName().c_str(),
                            platform::SystemErrorMessage(target.WriteErrorCode()).c_str()));
@@ -164,15 +167,24 @@ void TZLBArchive::GetFileEntry(int index, TArchiveEntry& entry) const {
 void TZLBArchive::ExtractFiles(const std::string& destinationFolder) {
     if (archiveFileName_.empty()) throw Exception("No archive is currently open");
     std::unique_ptr<TFileStream> archive = OpenForReading(archiveFileName_);
+    writeBlock_.resize(WriteBlockSize);
+    readyFolder_.clear();
     try {
         CheckEntryNames();
-        for (int i = 0; i < GetFileCount(); ++i) ExtractEntry(*archive, i, destinationFolder);
+        TReadAheadStream source(*archive, ReadBlockSize);
+        for (int i = 0; i < GetFileCount(); ++i) ExtractEntry(source, i, destinationFolder);
     } catch (...) {
         archive.reset();
-        BecomeIdle();
+        EndExtraction();
         throw;
     }
     archive.reset();
+    EndExtraction();
+}
+
+void TZLBArchive::EndExtraction() {
+    std::vector<uint8_t>().swap(writeBlock_);
+    readyFolder_.clear();
     BecomeIdle();
 }
 
@@ -184,22 +196,24 @@ void TZLBArchive::CheckEntryNames() const {
             throw Exception(UnsafeEntryMessage(static_cast<int>(i), entries_[i], ExtractWithPath));
 }
 
-std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const {
+std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) {
     if (destinationFolder.empty()) throw Exception("Unable to create destination path");
     std::string folder = ExtractWithPath ? destinationFolder + DiskName(entry.FilePath) : destinationFolder;
     folder = CollapseSeparators(folder);
+    if (folder == readyFolder_) return folder;
     platform::ForceDirectories(folder);
     if (!platform::DirectoryExists(folder)) throw Exception("Unable to create destination path");
+    readyFolder_ = folder;
     return folder;
 }
 
-void TZLBArchive::ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder) {
+void TZLBArchive::ExtractEntry(TStream& archive, int index, const std::string& destinationFolder) {
     TArchiveEntry entry;
     GetFileEntry(index, entry);
     const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + DiskName(entry.FileName);
 
     bool replace = true;
-    if (platform::FileExists(target) && OnReplaceFile) {
+    if (OnReplaceFile && platform::FileExists(target)) {
         replace = false;
         OnReplaceFile(target, replace);
     }
@@ -214,8 +228,11 @@ void TZLBArchive::ExtractEntry(TFileStream& archive, int index, const std::strin
 }
 
 // Read, inflate and progress failures mean a damaged archive; a failed
-// write is the target's, and says why.
-void TZLBArchive::CopyEntryData(TFileStream& archive, TFileStream& target, const TArchiveEntry& entry, int index) {
+// write is the target's, and says why. The pieces gather in the write block,
+// which is written whenever the next piece would not fit, at the end, and
+// before a damage is reported, so a write fails at the same file as it
+// would piece by piece, and a damaged file keeps the pieces read before.
+void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index) {
     if (entry.DataOffset < 0) Corrupt(index);
     archive.SetPosition(entry.DataOffset);
     std::optional<TDecompressionStream> reader;
@@ -228,20 +245,27 @@ void TZLBArchive::CopyEntryData(TFileStream& archive, TFileStream& target, const
     progressTotal_ = entry.FileSize;
     progressDone_ = 0;
     progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
-    uint8_t piece[PieceSize];
+    uint8_t* const block = writeBlock_.data();
+    int32_t held = 0;
     for (int32_t remaining = entry.FileSize; remaining > 0;) {
         const int32_t size = std::min(remaining, PieceSize);
+        if (held + size > WriteBlockSize) {
+            WriteBytes(target, block, held);
+            held = 0;
+        }
         int32_t count = 0;
         try {
-            count = entry.IsStored() ? archive.Read(piece, size) : reader->Read(piece, size);
+            count = entry.IsStored() ? archive.Read(block + held, size) : reader->Read(block + held, size);
             progressDone_ += count;
             ReportProgress();
         } catch (...) {
+            if (held != 0) WriteBytes(target, block, held);
             Corrupt(index);
         }
-        if (count != 0) WritePiece(target, piece, count);
+        held += count;
         remaining -= size;
     }
+    if (held != 0) WriteBytes(target, block, held);
 }
 
 void TZLBArchive::BecomeIdle() {
@@ -249,19 +273,21 @@ void TZLBArchive::BecomeIdle() {
     ReportProgress();
 }
 
+// zlib's CRC-32 takes several bytes per step, which is faster than a table
+// for a whole archive.
 uint32_t TZLBArchive::StreamCRC(TStream& stream, int64_t excludedTail) const {
     const int64_t position = stream.Position();
     stream.SetPosition(0);
-    uint32_t reg = TCrc32::Preset;
-    uint8_t piece[CRCPieceSize];
+    uLong crc = crc32_z(0, nullptr, 0);
+    std::vector<uint8_t> piece(CRCPieceSize);
     for (int64_t remaining = stream.Size() - excludedTail; remaining > 0;) {
         const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, CRCPieceSize));
-        const int32_t count = stream.Read(piece, size);
-        if (count > 0) reg = crc_.Update(reg, piece, static_cast<size_t>(count));
+        const int32_t count = stream.Read(piece.data(), size);
+        if (count > 0) crc = crc32_z(crc, piece.data(), static_cast<size_t>(count));
         remaining -= size;
     }
     stream.SetPosition(position);
-    return ~reg;
+    return static_cast<uint32_t>(crc);
 }
 
 void TZLBArchive::ReportProgress() {

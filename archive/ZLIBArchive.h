@@ -67,24 +67,33 @@ public:
 
 private:
     static constexpr int32_t PieceSize = 4096;
-    static constexpr int32_t CRCPieceSize = 10240;
+    static constexpr int32_t CRCPieceSize = 65536;
+    // Extraction reads the archive and writes each file in blocks of many
+    // pieces, so that a file costs few system calls; the pieces still set
+    // the progress steps.
+    static constexpr int32_t ReadBlockSize = 262144;
+    static constexpr int32_t WriteBlockSize = 64 * PieceSize;
 
     void LoadEntryTable(TFileStream& file);
     void LoadPlainTable(TFileStream& file, int32_t tableSize);
     void LoadCompressedTable(TFileStream& file, int32_t tableSize);
     void AppendEntries(const std::vector<uint8_t>& table);
     void CheckEntryNames() const;
-    std::string TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) const;
-    void ExtractEntry(TFileStream& archive, int index, const std::string& destinationFolder);
-    void CopyEntryData(TFileStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
+    std::string TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry);
+    void ExtractEntry(TStream& archive, int index, const std::string& destinationFolder);
+    void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
+    void EndExtraction();
     void BecomeIdle();
 
     std::string archiveFileName_;
     TArchiveTrailer trailer_;
     std::vector<TArchiveEntry> entries_;
-    TCrc32 crc_;
     TProgressActivity progressActivity_ = paIdle;
     std::string progressMessage_;
     int32_t progressTotal_ = 0;
     int32_t progressDone_ = 0;
+    // While extracting: the bytes inflated but not yet written, and the
+    // last folder made or found, which later entries in it need not check.
+    std::vector<uint8_t> writeBlock_;
+    std::string readyFolder_;
 };

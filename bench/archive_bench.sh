@@ -33,18 +33,22 @@ fi
 now() { date +%s.%N; }
 
 # best_of NAME PREPARE COMMAND: runs PREPARE then times COMMAND, once untimed to
-# warm the cache, then $runs times; prints and records the best time.
-declare -A best
+# warm the cache, then $runs times; records the best time and every time.
+# COMMAND may use $run, the run's number (0 for the untimed one). Each timed
+# run starts with nothing left to write back from the one before.
+declare -A best times
 best_of() {
-  local name=$1 prepare=$2 command=$3 start end t min=""
+  local name=$1 prepare=$2 command=$3 start end t min="" run=0
   eval "$prepare"
   eval "$command" >/dev/null
-  for _ in $(seq "$runs"); do
+  for run in $(seq "$runs"); do
     eval "$prepare"
+    sync
     start=$(now)
     eval "$command" >/dev/null
     end=$(now)
     t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
+    times[$name]+=" $t"
     if [ -z "$min" ] || awk -v t="$t" -v m="$min" 'BEGIN { exit !(t < m) }'; then min=$t; fi
   done
   best[$name]=$min
@@ -56,12 +60,18 @@ echo "payload: $(find payload -type f | wc -l) files, $(find payload -type f -pr
 
 best_of kelpack_pack "rm -f X.kel" "$kelpack pack X.kel payload"
 best_of zip_pack "rm -f X.zip" "zip -r -6 -q X.zip payload"
-best_of kelpack_extract "rm -rf DEST" "$kelpack extract X.kel DEST --with-paths"
-best_of unzip_extract "rm -rf DEST2" "unzip -o -q X.zip -d DEST2"
+# Each extraction writes into a folder of its own, and all of them go only
+# after the last run: files removed just before a run make the file system
+# pass over each freshly freed inode whenever it creates a file (for about a
+# minute), which costs either tool seconds that are not its own. For the same
+# reason a run started within a minute of the one before is slower.
+rm -rf out
+best_of kelpack_extract "" "$kelpack extract X.kel out/kelpack-\$run --with-paths"
+best_of unzip_extract "" "unzip -o -q X.zip -d out/unzip-\$run"
 
 # Both tools must give back the payload as it was.
-diff -r payload DEST >/dev/null || { echo "archive_bench.sh: kelpack extracted something else" >&2; exit 1; }
-diff -r payload DEST2/payload >/dev/null || { echo "archive_bench.sh: unzip extracted something else" >&2; exit 1; }
+diff -r payload out/kelpack-1 >/dev/null || { echo "archive_bench.sh: kelpack extracted something else" >&2; exit 1; }
+diff -r payload out/unzip-1/payload >/dev/null || { echo "archive_bench.sh: unzip extracted something else" >&2; exit 1; }
 
 kel_size=$(stat -c %s X.kel)
 zip_size=$(stat -c %s X.zip)
@@ -70,4 +80,5 @@ printf '%-10s %11ss %11ss %8s\n' pack "${best[kelpack_pack]}" "${best[zip_pack]}
 printf '%-10s %11ss %11ss %8s\n' extract "${best[kelpack_extract]}" "${best[unzip_extract]}" \
   "$(ratio "${best[kelpack_extract]}" "${best[unzip_extract]}")"
 printf '%-10s %12s %12s %8s\n' size "$kel_size" "$zip_size" "$(ratio "$kel_size" "$zip_size")"
-rm -rf DEST DEST2
+for name in kelpack_pack zip_pack kelpack_extract unzip_extract; do printf '%-16s runs:%s\n' "$name" "${times[$name]}"; done
+rm -rf out

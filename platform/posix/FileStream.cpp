@@ -11,6 +11,12 @@
 struct TFileStream::Handle {
     int fd = -1;
     int writeError = 0;
+    // The file offset as this stream moved it, so that asking for the
+    // position takes no system call; -1 when unknown.
+    int64_t position = 0;
+    void Advance(int64_t count) {
+        if (position >= 0) position += count;
+    }
     ~Handle() {
         if (fd >= 0) ::close(fd);
     }
@@ -24,8 +30,9 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
     if (create) flags = O_RDWR | O_CREAT | O_TRUNC;
     handle_->fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    // A folder opens for reading only; opening one for writing fails by itself.
     struct stat info {};
-    if (handle_->fd >= 0 && ::fstat(handle_->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (handle_->fd >= 0 && flags == O_RDONLY && ::fstat(handle_->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(handle_->fd);
         handle_->fd = -1;
     }
@@ -43,7 +50,11 @@ int32_t TFileStream::Read(void* buffer, int32_t count) {
     do {
         n = ::read(handle_->fd, buffer, static_cast<size_t>(count));
     } while (n < 0 && errno == EINTR);
-    if (n < 0) throw EReadError("Stream-Lesefehler");
+    if (n < 0) {
+        handle_->position = -1;
+        throw EReadError("Stream-Lesefehler");
+    }
+    handle_->Advance(n);
     return static_cast<int32_t>(n);
 }
 
@@ -59,16 +70,22 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
         }
         done += static_cast<int32_t>(n);
     }
+    handle_->Advance(done);
     return done;
 }
 
 int TFileStream::WriteErrorCode() const { return handle_->writeError; }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const bool asking = origin == TSeekOrigin::soCurrent && offset == 0;
+    if (asking && handle_->position >= 0) return handle_->position;
     const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
                        : origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                           : SEEK_END;
-    return static_cast<int64_t>(::lseek(handle_->fd, static_cast<off_t>(offset), whence));
+    const off_t moved = ::lseek(handle_->fd, static_cast<off_t>(offset), whence);
+    // A failed seek leaves the offset where it was.
+    if (moved >= 0) handle_->position = static_cast<int64_t>(moved);
+    return static_cast<int64_t>(moved);
 }
 
 int64_t TFileStream::Size() {

@@ -7,6 +7,12 @@
 struct TFileStream::Handle {
     HANDLE file = INVALID_HANDLE_VALUE;
     DWORD writeError = 0;
+    // The file pointer as this stream moved it, so that asking for the
+    // position takes no system call; -1 when unknown.
+    int64_t position = 0;
+    void Advance(int64_t count) {
+        if (position >= 0) position += count;
+    }
     ~Handle() {
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
@@ -49,31 +55,50 @@ TFileStream::~TFileStream() = default;
 int32_t TFileStream::Read(void* buffer, int32_t count) {
     if (count <= 0) return 0;
     DWORD done = 0;
-    if (!ReadFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr))
+    if (!ReadFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
+        handle_->position = -1;
         throw EReadError("Stream-Lesefehler");
+    }
+    handle_->Advance(done);
     return static_cast<int32_t>(done);
 }
 
+// A write may take only part of the bytes, as on a nearly full disk; the
+// rest is written again until all are taken or the system says why not.
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-    if (count <= 0) return 0;
-    DWORD done = 0;
-    if (!WriteFile(handle_->file, buffer, static_cast<DWORD>(count), &done, nullptr)) {
-        handle_->writeError = GetLastError();
-        return 0;
+    const char* bytes = static_cast<const char*>(buffer);
+    int32_t done = 0;
+    while (done < count) {
+        DWORD written = 0;
+        if (!WriteFile(handle_->file, bytes + done, static_cast<DWORD>(count - done), &written, nullptr)) {
+            handle_->writeError = GetLastError();
+            handle_->position = -1;  // part of it may have been written
+            break;
+        }
+        if (written == 0) {
+            handle_->writeError = ERROR_WRITE_FAULT;
+            break;
+        }
+        done += static_cast<int32_t>(written);
+        handle_->Advance(written);
     }
-    return static_cast<int32_t>(done);
+    return done;
 }
 
 int TFileStream::WriteErrorCode() const { return static_cast<int>(handle_->writeError); }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const bool asking = origin == TSeekOrigin::soCurrent && offset == 0;
+    if (asking && handle_->position >= 0) return handle_->position;
     const DWORD method = origin == TSeekOrigin::soBeginning ? FILE_BEGIN
                          : origin == TSeekOrigin::soCurrent ? FILE_CURRENT
                                                             : FILE_END;
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;
+    // A failed move leaves the pointer where it was.
     if (!SetFilePointerEx(handle_->file, distance, &position, method)) return -1;
+    handle_->position = position.QuadPart;
     return position.QuadPart;
 }
 
