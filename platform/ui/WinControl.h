@@ -4,6 +4,7 @@
 // lays out by their alignment and anchors. Mouse input, capture, painting
 // and the notifications of system controls pass through here.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,8 @@ public:
     void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
 
     // Gives the window an outline; the window owns the region afterwards.
-    // An invalid region gives back the full rectangle.
+    // An invalid region gives back the full rectangle. Before the window
+    // exists the outline waits for it, so that shaping does not make it.
     void SetWindowRegion(platform::TRegion region);
 
     // Places the aligned children and moves the anchored ones.
@@ -117,6 +119,7 @@ private:
     void PaintWindow(TDeviceContext dc, const TRect& area);
     void HandleMouseMessage(TMessage& message);
     void SyncPlacementFromWindow();
+    void RequireParentWindow(const TCreateParams& params, bool hasParent) const;
     void AnchorChildren(int32_t oldWidth, int32_t oldHeight);
     void* BackgroundBrush();
 
@@ -130,4 +133,5 @@ private:
     bool trackingLeave_ = false;
     void* brush_ = nullptr;             // HBRUSH of Color for system controls
     int32_t laidOutWidth_ = -1, laidOutHeight_ = -1;
+    std::optional<platform::TRegion> pendingRegion_;  // the outline given before the window was made
 };

@@ -77,6 +77,11 @@ void TWinControl::WindowParams(TCreateParams& params) {
     params.Height = Height();
 }
 
+// A child window cannot exist without its parent's.
+void TWinControl::RequireParentWindow(const TCreateParams& params, bool hasParent) const {
+    if ((params.Style & WS_CHILD) && !hasParent) throw Exception("Control '" + Name() + "' has no parent window");
+}
+
 void TWinControl::CreateWindowHandle() {
     // Making the parent's window makes the windows of its children, this one
     // among them; it must not be made a second time here.
@@ -87,8 +92,7 @@ void TWinControl::CreateWindowHandle() {
     TCreateParams params;
     WindowParams(params);
     if (Parent()) params.Parent = Parent()->Handle();
-    if ((params.Style & WS_CHILD) && !params.Parent)
-        throw Exception("Control '" + Name() + "' has no parent window");
+    RequireParentWindow(params, params.Parent != nullptr);
     if (!params.SystemClass) EnsureWindowClass(params.ClassName, params.ClassStyle);
     HWND window = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, AsWindow(params.Parent),
@@ -106,6 +110,11 @@ void TWinControl::CreateWindowHandle() {
 }
 
 void TWinControl::WindowCreated() {
+    if (pendingRegion_) {
+        platform::TRegion region = std::move(*pendingRegion_);
+        pendingRegion_.reset();
+        SetWindowRegion(std::move(region));
+    }
     SendMessageA(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     for (TControl* child : controls_)
         if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
@@ -240,8 +249,14 @@ void TWinControl::SetFocus() { ::SetFocus(AsWindow(Handle())); }
 bool TWinControl::Focused() const { return handle_ && GetFocus() == AsWindow(handle_); }
 
 void TWinControl::SetWindowRegion(platform::TRegion region) {
-    HWND window = AsWindow(Handle());
-    SetWindowRgn(window, region.Valid() ? static_cast<HRGN>(region.Release()) : nullptr, TRUE);
+    if (!handle_) {
+        TCreateParams params;
+        WindowParams(params);
+        RequireParentWindow(params, Parent() != nullptr);
+        pendingRegion_ = std::move(region);
+        return;
+    }
+    SetWindowRgn(AsWindow(handle_), region.Valid() ? static_cast<HRGN>(region.Release()) : nullptr, TRUE);
 }
 
 void TWinControl::SetMouseCapture(bool on) {
