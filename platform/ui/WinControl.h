@@ -42,8 +42,15 @@ public:
     void InvalidateView() override;
     // Paints whatever is invalid now, without waiting for the message loop.
     void Repaint();
+    // Brings the control in front of its siblings, at once or, before its
+    // window exists, when it is made; a window made on demand is made now if
+    // its parent's exists.
     void BringToFront();
     void SendToBack();
+    // A child whose window is not made with its parent's unless it is in
+    // front of its siblings, but when it is brought to the front or its
+    // window is asked for: a page that waits behind the one shown.
+    void SetWindowOnDemand(bool on) { windowOnDemand_ = on; }
     void SetFocus();
     bool Focused() const;
     bool TabStop() const { return tabStop_; }
@@ -120,6 +127,7 @@ private:
     void HandleMouseMessage(TMessage& message);
     void SyncPlacementFromWindow();
     void RequireParentWindow(const TCreateParams& params, bool hasParent) const;
+    bool MadeWithParent() const;
     void AnchorChildren(int32_t oldWidth, int32_t oldHeight);
     void* BackgroundBrush();
 
@@ -129,6 +137,8 @@ private:
     std::vector<TControl*> controls_;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    bool windowOnDemand_ = false;
+    bool frontWhenMade_ = false;        // brought to the front before the window existed
     bool clicked_ = false;              // the left button went down on the window
     bool trackingLeave_ = false;
     void* brush_ = nullptr;             // HBRUSH of Color for system controls

@@ -110,6 +110,11 @@ void TWinControl::CreateWindowHandle() {
 }
 
 void TWinControl::WindowCreated() {
+    // Still the front one of its siblings: it goes on top of their windows.
+    if (frontWhenMade_ && Parent() && Parent()->controls_.back() == this) {
+        frontWhenMade_ = false;
+        SetWindowPos(AsWindow(handle_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     if (pendingRegion_) {
         platform::TRegion region = std::move(*pendingRegion_);
         pendingRegion_.reset();
@@ -117,7 +122,12 @@ void TWinControl::WindowCreated() {
     }
     SendMessageA(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     for (TControl* child : controls_)
-        if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
+        if (child->IsWindowed() && static_cast<TWinControl*>(child)->MadeWithParent())
+            static_cast<TWinControl*>(child)->Handle();
+}
+
+bool TWinControl::MadeWithParent() const {
+    return !windowOnDemand_ || !Parent() || Parent()->controls_.back() == this;
 }
 
 void TWinControl::DestroyWindowHandle() {
@@ -200,7 +210,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (handle_ && control->IsWindowed()) {
         auto* windowed = static_cast<TWinControl*>(control);
         if (windowed->handle_) ::SetParent(AsWindow(windowed->handle_), AsWindow(handle_));
-        else windowed->Handle();
+        else if (windowed->MadeWithParent()) windowed->Handle();
     }
     control->InvalidateView();
 }
@@ -231,7 +241,9 @@ void TWinControl::BringToFront() {
         auto& siblings = parent->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         siblings.push_back(this);
+        if (windowOnDemand_ && !handle_ && parent->handle_) Handle();
     }
+    frontWhenMade_ = !handle_;
     if (handle_) SetWindowPos(AsWindow(handle_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -241,6 +253,7 @@ void TWinControl::SendToBack() {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         siblings.insert(siblings.begin(), this);
     }
+    frontWhenMade_ = false;
     if (handle_) SetWindowPos(AsWindow(handle_), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
