@@ -54,7 +54,7 @@ int InstallWithoutWindow(const TSetupRun& run) {
 }  // namespace
 
 int main() {
-    platform::TComInitializer com;
+    platform::TComInitializer com(platform::TComInitializer::OnFirstUse);  // the first window needs none
     const TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
     TRunLog log;
     const TSetupRun run{arguments.Silent, arguments.Destination, &log};

@@ -76,6 +76,8 @@ void TSetupForm::CreateComponents() {
     CreateFolderPage();
     CreateCopyPage();
     CreateFinishPage();
+    // The later pages get their windows when first shown: start-up makes the Welcome page's only.
+    for (TPanel* page : {LicenceBox, DestinationBox, FolderBox, CopyBox, FinishBox}) page->SetWindowOnDemand(true);
 
     Backbutton = &CreateSkinButton("Backbutton", 192);
     Forwardbutton = &CreateSkinButton("Forwardbutton", 280);

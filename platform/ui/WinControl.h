@@ -4,6 +4,7 @@
 // lays out by their alignment and anchors. Mouse input, capture, painting
 // and the notifications of system controls pass through here.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,8 +42,15 @@ public:
     void InvalidateView() override;
     // Paints whatever is invalid now, without waiting for the message loop.
     void Repaint();
+    // Brings the control in front of its siblings, at once or, before its
+    // window exists, when it is made; a window made on demand is made now if
+    // its parent's exists.
     void BringToFront();
     void SendToBack();
+    // A child whose window is not made with its parent's unless it is in
+    // front of its siblings, but when it is brought to the front or its
+    // window is asked for: a page that waits behind the one shown.
+    void SetWindowOnDemand(bool on) { windowOnDemand_ = on; }
     void SetFocus();
     bool Focused() const;
     bool TabStop() const { return tabStop_; }
@@ -51,7 +59,8 @@ public:
     void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
 
     // Gives the window an outline; the window owns the region afterwards.
-    // An invalid region gives back the full rectangle.
+    // An invalid region gives back the full rectangle. Before the window
+    // exists the outline waits for it, so that shaping does not make it.
     void SetWindowRegion(platform::TRegion region);
 
     // Places the aligned children and moves the anchored ones.
@@ -117,6 +126,8 @@ private:
     void PaintWindow(TDeviceContext dc, const TRect& area);
     void HandleMouseMessage(TMessage& message);
     void SyncPlacementFromWindow();
+    void RequireParentWindow(const TCreateParams& params, bool hasParent) const;
+    bool MadeWithParent() const;
     void AnchorChildren(int32_t oldWidth, int32_t oldHeight);
     void* BackgroundBrush();
 
@@ -126,8 +137,11 @@ private:
     std::vector<TControl*> controls_;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    bool windowOnDemand_ = false;
+    bool frontWhenMade_ = false;        // brought to the front before the window existed
     bool clicked_ = false;              // the left button went down on the window
     bool trackingLeave_ = false;
     void* brush_ = nullptr;             // HBRUSH of Color for system controls
     int32_t laidOutWidth_ = -1, laidOutHeight_ = -1;
+    std::optional<platform::TRegion> pendingRegion_;  // the outline given before the window was made
 };

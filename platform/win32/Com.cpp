@@ -25,10 +25,28 @@ std::string SystemMessage(long result) {
 
 EOleSysError::EOleSysError(long result) : Exception(SystemMessage(result)), result_(result) {}
 
-TComInitializer::TComInitializer() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+namespace {
+
+thread_local TComInitializer* threadSession = nullptr;  // the innermost session of this thread
+
+}  // namespace
+
+TComInitializer::TComInitializer(TWhen when) : outer_(threadSession) {
+    threadSession = this;
+    if (when == Now) Initialize();
+}
 
 TComInitializer::~TComInitializer() {
+    threadSession = outer_;
     if (initialized_) CoUninitialize();
+}
+
+void TComInitializer::Initialize() {
+    if (!initialized_) initialized_ = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void NeedCom() {
+    if (threadSession) threadSession->Initialize();
 }
 
 }  // namespace platform

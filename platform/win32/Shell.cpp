@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/Com.h"
+
 namespace platform {
 
 bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list) {
@@ -28,6 +30,7 @@ void FreeWithShellAllocator(TItemIdList list) {
 }
 
 bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand) {
+    NeedCom();  // the handler of the file's type may be a shell extension
     const HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                                            folder.empty() ? nullptr : folder.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/Com.h"
+
 namespace platform {
 
 namespace {
 
 DWORD_PTR FileInfo(const std::string& path, UINT flags, SHFILEINFOA& info) {
     info = SHFILEINFOA{};
+    NeedCom();  // the icons of some items come from shell extensions
     return SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, flags);
 }
 

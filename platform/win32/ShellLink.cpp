@@ -27,6 +27,7 @@ struct TShellLink::Interfaces {
 };
 
 TShellLink::TShellLink() : interfaces_(std::make_unique<Interfaces>()) {
+    NeedCom();
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                       IID_IShellLinkA, interfaces_->link.OutVoid());
     if (FAILED(result)) throw EOleSysError(result);

@@ -322,3 +322,23 @@ TEST_F(SetupFormStart, AWorkingFolderThatCannotBeRemovedIsToldWithTheWizardAlrea
     EXPECT_FALSE(wizardShown) << "the box must not show over a wizard that can still be clicked";
     DeleteFolderTree(program + "temp");
 }
+
+// The later pages get their windows when first shown: in whatever order they
+// come, the page shown is the top window of the text box and its controls
+// have their windows, and the first page is on top when the wizard appears.
+TEST_F(SetupFormPages, EachPageShownInAnyOrderIsTheTopWindowWithItsControls) {
+    StartWith(std::string(kEnglishWithLicence) + "DesktopIcon=1\r\n");
+    form->Show();
+    const auto topPage = [&] { return GetWindow(static_cast<HWND>(form->TextBox->Handle()), GW_CHILD); };
+    EXPECT_EQ(topPage(), form->WelcomeBox->Handle()) << "the Welcome page is in front at the start";
+    const std::vector<std::pair<uint8_t, TWinControl*>> visits = {
+        {3, form->FolderEdit}, {1, form->LicenceMemo}, {5, form->DesktopCheck}, {2, form->DestinationButton}, {0, nullptr}, {3, form->FolderList}};
+    for (const auto& [page, control] : visits) {
+        form->ShowPage(page);
+        TPanel* const pages[] = {form->WelcomeBox, form->LicenceBox, form->DestinationBox, form->FolderBox, form->CopyBox, form->FinishBox};
+        EXPECT_EQ(topPage(), pages[page]->Handle()) << "page " << int(page);
+        if (control) EXPECT_TRUE(control->HandleAllocated() && IsWindowVisible(static_cast<HWND>(control->Handle()))) << "page " << int(page);
+    }
+    EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
+    EXPECT_EQ(form->FolderEdit->Text(), "Maker Tool");
+}

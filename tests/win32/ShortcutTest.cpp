@@ -1,5 +1,11 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <thread>
+
 #include <gtest/gtest.h>
 
+#include "platform/Com.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellLink.h"
 #include "shell/Shortcut.h"
@@ -74,4 +80,16 @@ TEST(Shortcut, IconAndHotkeyOnlyWhenTheirFlagsAreSet) {
 TEST(Shortcut, UnwritableLinkFileGoesUnreported) {
     EXPECT_NO_THROW(CreateShortcut("Q:\\no\\such\\folder\\x.lnk", "C:\\windows\\notepad.exe", "", "", "", 0, "", 0, 0,
                                    0, SW_ShowNormal));
+}
+
+// A session that waits for its first use: nothing has COM until a shell link
+// is made, and making one opens the session.
+TEST(ShellLinkCom, ADeferredSessionOpensWithTheFirstLink) {
+    std::thread([] {
+        platform::TComInitializer com(platform::TComInitializer::OnFirstUse);
+        IUnknown* object = nullptr;
+        EXPECT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+                  CO_E_NOTINITIALIZED);
+        EXPECT_NO_THROW(platform::TShellLink link);
+    }).join();
 }

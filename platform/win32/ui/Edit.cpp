@@ -39,12 +39,20 @@ void TCustomEdit::WindowParams(TCreateParams& params) {
     params.Style &= ~WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_CLIENTEDGE;
     if (readOnly_) params.Style |= ES_READONLY;
+    params.Caption.clear();  // the text follows its font and limit
 }
 
+// The text comes after the font and the limit: the control measures its
+// lines (and its horizontal scroll range) with the font it shows them in.
 void TCustomEdit::WindowCreated() {
     TWinControl::WindowCreated();
+    HWND window = static_cast<HWND>(Handle());
     // The user may type as much as the control can hold, not only the default 32 KB.
-    SendMessageA(static_cast<HWND>(Handle()), EM_LIMITTEXT, 0, 0);
+    SendMessageA(window, EM_LIMITTEXT, 0, 0);
+    if (Caption().empty()) return;
+    settingText_ = true;
+    SetWindowTextA(window, Caption().c_str());
+    settingText_ = false;
 }
 
 void TCustomEdit::HandleCommand(uint32_t notifyCode) {

@@ -1,6 +1,6 @@
 #include "platform/win32/ui/StandardControls.h"
 
-#include <commctrl.h>
+#include "platform/win32/ui/CommonControlsLibrary.h"
 
 #include <vector>
 
@@ -9,7 +9,8 @@ namespace platform::ui {
 void EnsureCommonControls() {
     static const bool loaded = [] {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        return InitCommonControlsEx(&classes) != FALSE;
+        const auto initialize = CommonControlsLibrary().InitCommonControlsEx;
+        return initialize && initialize(&classes) != FALSE;
     }();
     (void)loaded;
 }

@@ -77,6 +77,11 @@ void TWinControl::WindowParams(TCreateParams& params) {
     params.Height = Height();
 }
 
+// A child window cannot exist without its parent's.
+void TWinControl::RequireParentWindow(const TCreateParams& params, bool hasParent) const {
+    if ((params.Style & WS_CHILD) && !hasParent) throw Exception("Control '" + Name() + "' has no parent window");
+}
+
 void TWinControl::CreateWindowHandle() {
     // Making the parent's window makes the windows of its children, this one
     // among them; it must not be made a second time here.
@@ -87,8 +92,7 @@ void TWinControl::CreateWindowHandle() {
     TCreateParams params;
     WindowParams(params);
     if (Parent()) params.Parent = Parent()->Handle();
-    if ((params.Style & WS_CHILD) && !params.Parent)
-        throw Exception("Control '" + Name() + "' has no parent window");
+    RequireParentWindow(params, params.Parent != nullptr);
     if (!params.SystemClass) EnsureWindowClass(params.ClassName, params.ClassStyle);
     HWND window = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, AsWindow(params.Parent),
@@ -106,9 +110,24 @@ void TWinControl::CreateWindowHandle() {
 }
 
 void TWinControl::WindowCreated() {
+    // Still the front one of its siblings: it goes on top of their windows.
+    if (frontWhenMade_ && Parent() && Parent()->controls_.back() == this) {
+        frontWhenMade_ = false;
+        SetWindowPos(AsWindow(handle_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    if (pendingRegion_) {
+        platform::TRegion region = std::move(*pendingRegion_);
+        pendingRegion_.reset();
+        SetWindowRegion(std::move(region));
+    }
     SendMessageA(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     for (TControl* child : controls_)
-        if (child->IsWindowed()) static_cast<TWinControl*>(child)->Handle();
+        if (child->IsWindowed() && static_cast<TWinControl*>(child)->MadeWithParent())
+            static_cast<TWinControl*>(child)->Handle();
+}
+
+bool TWinControl::MadeWithParent() const {
+    return !windowOnDemand_ || !Parent() || Parent()->controls_.back() == this;
 }
 
 void TWinControl::DestroyWindowHandle() {
@@ -191,7 +210,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (handle_ && control->IsWindowed()) {
         auto* windowed = static_cast<TWinControl*>(control);
         if (windowed->handle_) ::SetParent(AsWindow(windowed->handle_), AsWindow(handle_));
-        else windowed->Handle();
+        else if (windowed->MadeWithParent()) windowed->Handle();
     }
     control->InvalidateView();
 }
@@ -222,7 +241,9 @@ void TWinControl::BringToFront() {
         auto& siblings = parent->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         siblings.push_back(this);
+        if (windowOnDemand_ && !handle_ && parent->handle_) Handle();
     }
+    frontWhenMade_ = !handle_;
     if (handle_) SetWindowPos(AsWindow(handle_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -232,6 +253,7 @@ void TWinControl::SendToBack() {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         siblings.insert(siblings.begin(), this);
     }
+    frontWhenMade_ = false;
     if (handle_) SetWindowPos(AsWindow(handle_), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -240,8 +262,14 @@ void TWinControl::SetFocus() { ::SetFocus(AsWindow(Handle())); }
 bool TWinControl::Focused() const { return handle_ && GetFocus() == AsWindow(handle_); }
 
 void TWinControl::SetWindowRegion(platform::TRegion region) {
-    HWND window = AsWindow(Handle());
-    SetWindowRgn(window, region.Valid() ? static_cast<HRGN>(region.Release()) : nullptr, TRUE);
+    if (!handle_) {
+        TCreateParams params;
+        WindowParams(params);
+        RequireParentWindow(params, Parent() != nullptr);
+        pendingRegion_ = std::move(region);
+        return;
+    }
+    SetWindowRgn(AsWindow(handle_), region.Valid() ? static_cast<HRGN>(region.Release()) : nullptr, TRUE);
 }
 
 void TWinControl::SetMouseCapture(bool on) {
