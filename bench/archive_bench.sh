@@ -12,14 +12,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/bench
 work=$build/work-$percent
 
-for tool in cmake ninja zip unzip; do
-  command -v "$tool" >/dev/null || { echo "archive_bench.sh: $tool is missing" >&2; exit 2; }
-done
-
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -G Ninja -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKEL_TESTS=OFF >/dev/null
-fi
-ninja -C "$build" kelpack make_payload >/dev/null
+source "$root/bench/bench-tools.sh"
+require_tools archive_bench.sh cmake ninja zip unzip
+build_native_tools "$build"
 kelpack=$build/tools/kelpack/kelpack
 
 mkdir -p "$work"

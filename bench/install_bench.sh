@@ -22,13 +22,9 @@ work=$build/install-$percent
 run() { "$root/scripts/wine-run.sh" "$@"; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 
-for tool in cmake ninja python3 wine; do
-  command -v "$tool" >/dev/null || { echo "install_bench.sh: $tool is missing" >&2; exit 2; }
-done
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -G Ninja -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKEL_TESTS=OFF >/dev/null
-fi
-ninja -C "$build" kelpack make_payload >/dev/null
+source "$root/bench/bench-tools.sh"
+require_tools install_bench.sh cmake ninja python3 wine
+build_native_tools "$build"
 ninja -C "$win32" Setup kelpack uninstall LarkNotes >/dev/null
 
 source "$root/scripts/display.sh"

@@ -14,9 +14,8 @@ runs=${1:-${BENCH_RUNS:-5}}
 win32=${KEL_WIN32_BUILD_DIR:-$root/build/win32}
 kelpack=${KELPACK:-$root/build/native/tools/kelpack/kelpack}
 
-for tool in wine wineserver xdotool Xvfb; do
-  command -v "$tool" >/dev/null || { echo "startup_bench.sh: $tool is missing" >&2; exit 2; }
-done
+source "$root/bench/bench-tools.sh"
+require_tools startup_bench.sh wine wineserver xdotool Xvfb
 for file in "$kelpack" "$win32/app/Setup.exe" "$win32/bench/minimal_window.exe"; do
   [ -x "$file" ] || { echo "startup_bench.sh: $file is missing; build it first" >&2; exit 2; }
 done
