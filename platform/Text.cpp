@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/Exception.h"
+#include "platform/TextCoding.h"
 
 namespace {
 
@@ -39,33 +40,48 @@ std::string Format(const char* pattern, ...) {
 
 namespace {
 
-// Upper case in the Windows Western code page.
-unsigned char UpperAnsi(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return c - 32;
+// The upper-case letter of a character, as Windows compares file names: the
+// Latin, Greek, Cyrillic and Armenian alphabets and the full-width Latin letters.
+char32_t UpperCharacter(char32_t c) {
+    if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 32 : c;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-    switch (c) {
-        case 0x9A: return 0x8A;  // s caron
-        case 0x9C: return 0x8C;  // oe
-        case 0x9E: return 0x8E;  // z caron
-        case 0xFF: return 0x9F;  // y diaeresis
-        default: return c;
+    if (c == 0xFF) return 0x178;
+    if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: pairs, capital first, with two runs the other way
+        const bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+        return oddRun ? (c % 2 == 0 ? c - 1 : c) : (c % 2 == 1 ? c - 1 : c);
     }
+    if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) return c - 32;  // Greek
+    if (c == 0x3C2) return 0x3A3;                                 // final sigma
+    if (c >= 0x3AC && c <= 0x3AF) return c == 0x3AC ? 0x386 : c - 37;
+    if (c >= 0x3CC && c <= 0x3CE) return c == 0x3CC ? 0x38C : c - 63;
+    if (c >= 0x430 && c <= 0x44F) return c - 32;   // Cyrillic
+    if (c >= 0x450 && c <= 0x45F) return c - 80;
+    if (c >= 0x460 && c <= 0x4FF && c % 2 == 1 && !(c >= 0x482 && c <= 0x489)) return c - 1;
+    if (c >= 0x561 && c <= 0x586) return c - 48;   // Armenian
+    if (c >= 0xFF41 && c <= 0xFF5A) return c - 32;  // full-width Latin
+    return c;
 }
 
 }  // namespace
 
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAnsi(static_cast<unsigned char>(a[i])) != UpperAnsi(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+std::string UpperCaseText(const std::string& text) {
+    std::string upper;
+    upper.reserve(text.size());
+    char32_t character = 0;
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = NextCharacter(text, at, character);
+        if (length == 0) {
+            upper += text[at++];  // not UTF-8: kept as it is
+            continue;
+        }
+        AppendUtf8(upper, UpperCharacter(character));
+        at += length;
+    }
+    return upper;
 }
 
-std::string UpperCaseAnsi(std::string text) {
-    for (char& c : text) c = static_cast<char>(UpperAnsi(static_cast<unsigned char>(c)));
-    return text;
-}
+bool SameText(const std::string& a, const std::string& b) { return a == b || UpperCaseText(a) == UpperCaseText(b); }
 
 namespace {
 

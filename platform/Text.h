@@ -1,5 +1,5 @@
 #pragma once
-// printf-style formatting into an 8-bit string.
+// printf-style formatting and small helpers on UTF-8 text.
 #include <cstdint>
 #include <string>
 
@@ -11,12 +11,12 @@ std::string Format(const char* pattern, ...) __attribute__((format(ms_printf, 1,
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 #endif
 
-// Whether two 8-bit strings are equal ignoring the case of letters,
-// the accented letters of the Windows Western code page included.
+// Whether two UTF-8 texts are equal ignoring the case of letters, as Windows
+// compares file names (accented Latin, Greek and Cyrillic letters included).
 bool SameText(const std::string& a, const std::string& b);
 // The text in upper case by the same rule: SameText(a, b) exactly when
-// UpperCaseAnsi(a) == UpperCaseAnsi(b).
-std::string UpperCaseAnsi(std::string text);
+// UpperCaseText(a) == UpperCaseText(b).
+std::string UpperCaseText(const std::string& text);
 
 // Reads a 32-bit signed integer: optional leading blanks, an optional sign,
 // then decimal digits, or hexadecimal digits after "$" or "0x". Anything

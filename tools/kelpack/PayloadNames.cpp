@@ -16,7 +16,7 @@ std::string WithBackslashes(std::string name) {
 
 bool SameFileName(const std::string& a, const std::string& b) { return SameText(WithBackslashes(a), WithBackslashes(b)); }
 
-std::string FileNameKey(const std::string& name) { return UpperCaseAnsi(WithBackslashes(name)); }
+std::string FileNameKey(const std::string& name) { return UpperCaseText(WithBackslashes(name)); }
 
 bool IsUnfitFileName(const std::string& name) {
     if (name.empty() || name.back() == ' ' || name.back() == '.') return true;

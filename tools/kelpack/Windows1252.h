@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// Whether the bytes are well-formed UTF-8 (pure ASCII is).
-bool IsUtf8(const std::string& bytes);
+#include "platform/TextCoding.h"
 
 // A character that Windows-1252 cannot hold, and where it stands.
 struct TUnwritableCharacter {
@@ -36,10 +35,6 @@ TWindows1252Text ToWindows1252(const std::string& bytes);
 // The file's text (at most 16 MiB) made Windows-1252 as above; raises
 // EFOpenError, EReadError or EFileTooLarge.
 TWindows1252Text ReadAsWindows1252(const std::string& path);
-
-// Windows-1252 as UTF-8; the five bytes the code page leaves undefined
-// become the control characters of the same number, as on Windows.
-std::string Windows1252ToUtf8(const std::string& text);
 
 // A file name as the payload holds it: Windows-1252. On POSIX the system's
 // name (UTF-8) is converted; nothing when Windows-1252 cannot hold it. The
