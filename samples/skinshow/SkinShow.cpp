@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Com.h"
+#include "platform/ProgramArguments.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Panel.h"
@@ -121,15 +123,16 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
+    if (args.empty()) {
         std::fprintf(stderr, "usage: skinshow SKIN_FOLDER [--log FILE] [--backdrop]\n");
         return 2;
     }
     std::string logFile;
     bool backdrop = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--log" && i + 1 < argc) logFile = argv[++i];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--log" && i + 1 < args.size()) logFile = args[++i];
         else if (arg == "--backdrop") backdrop = true;
     }
     platform::TComInitializer com;
@@ -137,7 +140,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<TBackdrop> behind;
     if (backdrop) behind = std::make_unique<TBackdrop>(log);
     try {
-        Application().CreateForm<TShowForm>(argv[1], log);
+        Application().CreateForm<TShowForm>(args[0], log);
         log.Write("ready");
         Application().Run();
     } catch (const std::exception& error) {
