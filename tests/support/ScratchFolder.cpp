@@ -7,10 +7,12 @@
 #include "shell/FolderTree.h"
 
 
-ScratchFolder::ScratchFolder() {
-    path_ = platform::CreateTempFile(platform::TempFolder(), "kst");
-    if (path_.empty() || !platform::RemoveFile(path_) || !platform::CreateDir(path_))
-        throw std::runtime_error("cannot make a scratch folder");
+// The empty temporary file holds the name while the folder beside it lives:
+// test programs running side by side in one temporary folder could otherwise
+// be given the same name between the file's removal and the folder's making.
+ScratchFolder::ScratchFolder() : reservation_(platform::CreateTempFile(platform::TempFolder(), "kst")) {
+    path_ = reservation_ + ".dir";
+    if (reservation_.empty() || !platform::CreateDir(path_)) throw std::runtime_error("cannot make a scratch folder");
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -18,6 +20,7 @@ ScratchFolder::~ScratchFolder() {
         DeleteFolderTree(path_);
     } catch (...) {
     }
+    platform::RemoveFile(reservation_);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -18,6 +18,7 @@ public:
     std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
 
 private:
+    std::string reservation_;
     std::string path_;
 };
 
