@@ -8,13 +8,13 @@
 
 const std::string& TStringList::Get(int32_t index) const {
     if (index < 0 || index >= Count())
-        throw EListError(Format("Der Index der Liste \xFC" "berschreitet das Maximum (%d)", index));
+        throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
     return lines_[static_cast<size_t>(index)];
 }
 
 void TStringList::Insert(int32_t index, const std::string& line) {
     if (index < 0 || index > Count())
-        throw EListError(Format("Der Index der Liste \xFC" "berschreitet das Maximum (%d)", index));
+        throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
     lines_.insert(lines_.begin() + index, line);
 }
 
