@@ -79,11 +79,11 @@ TEST(SetupIniReader, ButtonBlocksTakeTheirRoleFromTheSecondLine) {
 }
 
 TEST(SetupIniReader, RunningPastTheLastLineIsTheListIndexError) {
-    const std::string pastTheEnd = "Der Index der Liste \xFC" "berschreitet das Maximum (4)";
+    const std::string pastTheEnd = "Der Index der Liste überschreitet das Maximum (4)";
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Setup\nTop=1\nLeft=2\n"); }), pastTheEnd);
     EXPECT_THROW(Blocks("x\nObject=Setup\nTop=1\nLeft=2\n"), EListError);
     // The role line of a "Button" block two lines below its "Object" line.
-    EXPECT_EQ(MessageOf([] { Blocks("x\ny\nz\nObject=Button\nName=b\n"); }), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
+    EXPECT_EQ(MessageOf([] { Blocks("x\ny\nz\nObject=Button\nName=b\n"); }), "Der Index der Liste überschreitet das Maximum (5)");
     // A "Button" line with its role line present but no "end".
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Button\nName=b\nRole=Back\n"); }), pastTheEnd);
 }
@@ -107,7 +107,7 @@ TEST(SetupIniReader, TellsTheNumberAndKindOfEveryLineItActsOn) {
 TEST(SetupIniReader, MissingFileIsTheFrameworksOpenError) {
     ScratchFolder scratch;
     const std::string name = scratch / "Setup.ini";
-    EXPECT_EQ(MessageOf([&] { ReadSetupIni(name, {}); }), "Datei " + name + " kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(MessageOf([&] { ReadSetupIni(name, {}); }), "Datei " + name + " kann nicht geöffnet werden");
     WriteFile(name, "x\r\nObject=Setup\r\nSiteletTitle=From file\r\nend\r\n");
     std::string title;
     TSetupIniHandlers handlers;
@@ -170,8 +170,8 @@ TEST(SetupEntries, FontKeysChangeTheTextFontFromItsDefaults) {
 }
 
 TEST(SetupEntries, NumbersThatAreNotNumbersEndTheStartUp) {
-    EXPECT_EQ(MessageOf([] { SettingsFrom({"TextBoxColor=20 "}); }), "'20 ' ist kein g\xFC" "ltiger Integerwert");
-    EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein g\xFC" "ltiger Integerwert");
+    EXPECT_EQ(MessageOf([] { SettingsFrom({"TextBoxColor=20 "}); }), "'20 ' ist kein gültiger Integerwert");
+    EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein gültiger Integerwert");
     EXPECT_THROW(SettingsFrom({"Fontheight="}), EConvertError);
     EXPECT_NO_THROW(SettingsFrom({"AlphaColor=$FF00FF"}));
 }
