@@ -2,8 +2,10 @@
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
 #include "app/SetupForm.h"
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "platform/TextCoding.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Dialogs.h"
@@ -64,12 +66,13 @@ void TSetupForm::BuildPages() {
 
 // The licence as named, from the current folder when relative; a relative
 // name that is not found there is looked for in the working folder, where
-// the payload put it.
+// the payload put it. Its text is Windows-1252, or UTF-8 after a byte-order mark.
 void TSetupForm::LoadLicence() {
     std::string fileName = settings_.Licence;
     if (IsRelativePath(fileName) && !platform::FileExists(fileName) && platform::FileExists(workFolder_ + fileName))
         fileName = workFolder_ + fileName;
-    LicenceMemo->LoadFromFile(fileName);
+    const std::vector<uint8_t> bytes = ReadWholeFile(fileName, TMemo::kMaxFileSize);
+    LicenceMemo->SetText(EditControlText(DecodeText8(std::string(bytes.begin(), bytes.end()))));
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs

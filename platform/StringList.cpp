@@ -5,6 +5,7 @@
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/Text.h"
+#include "platform/TextCoding.h"
 
 const std::string& TStringList::Get(int32_t index) const {
     if (index < 0 || index >= Count())
@@ -20,11 +21,11 @@ void TStringList::Insert(int32_t index, const std::string& line) {
 
 void TStringList::LoadFromFile(const std::string& fileName) {
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName, std::numeric_limits<int32_t>::max());
-    SetText(std::string(bytes.begin(), bytes.end()));
+    SetText(DecodeText8(std::string(bytes.begin(), bytes.end())));
 }
 
 void TStringList::SaveToFile(const std::string& fileName) const {
-    const std::string text = Text();
+    const std::string text = EncodeText8(Text());
     TFileStream file(fileName, TFileMode::fmCreate);
     if (!text.empty()) file.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
 }

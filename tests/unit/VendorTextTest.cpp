@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/kelpack/PackedSetupIni.h"
-#include "tools/kelpack/Windows1252.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
