@@ -5,7 +5,6 @@
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "platform/TextCoding.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Dialogs.h"
@@ -71,8 +70,7 @@ void TSetupForm::LoadLicence() {
     std::string fileName = settings_.Licence;
     if (IsRelativePath(fileName) && !platform::FileExists(fileName) && platform::FileExists(workFolder_ + fileName))
         fileName = workFolder_ + fileName;
-    const std::vector<uint8_t> bytes = ReadWholeFile(fileName, TMemo::kMaxFileSize);
-    LicenceMemo->SetText(EditControlText(DecodeText8(std::string(bytes.begin(), bytes.end()))));
+    LicenceMemo->SetText(EditControlText(ReadText8File(fileName, TMemo::kMaxFileSize)));
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs

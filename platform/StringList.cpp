@@ -20,8 +20,7 @@ void TStringList::Insert(int32_t index, const std::string& line) {
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(fileName, std::numeric_limits<int32_t>::max());
-    SetText(DecodeText8(std::string(bytes.begin(), bytes.end())));
+    SetText(ReadText8File(fileName, std::numeric_limits<int32_t>::max()));
 }
 
 void TStringList::SaveToFile(const std::string& fileName) const {

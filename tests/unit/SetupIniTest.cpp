@@ -10,6 +10,7 @@
 #include "app/SetupKeys.h"
 #include "app/SetupSettings.h"
 #include "platform/Exception.h"
+#include "platform/FileStream.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -114,6 +115,33 @@ TEST(SetupIniReader, MissingFileIsTheFrameworksOpenError) {
     handlers.Setup = [&](const std::string& line) { title = line; };
     ReadSetupIni(name, handlers);
     EXPECT_EQ(title, "SiteletTitle=From file");
+}
+
+// Setup.ini and the licence are Windows-1252 as kelpack packs Western texts,
+// or UTF-8 after a byte-order mark; either way the wizard gets the same UTF-8.
+TEST(SetupIniReader, TheDescriptionAndTheLicenceAreWindows1252OrMarkedUtf8) {
+    const struct {
+        const char* What;
+        std::string Title;  // as the file holds it
+        std::string Utf8;
+    } cases[] = {
+        {"Windows-1252", "Gr\xFC\xDF" "e \x80 Caf\xE9", "Grüße € Café"},
+        {"UTF-8 after a mark", "\xEF\xBB\xBFЗаметки 日本 😀", "Заметки 日本 😀"},
+        {"Western UTF-8 after a mark", "\xEF\xBB\xBFGrüße", "Grüße"},
+        {"UTF-8 without a mark is taken for Windows-1252", "Gr\xC3\xBC", "GrÃ¼"},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder scratch;
+        const std::string mark = c.Title.starts_with("\xEF\xBB\xBF") ? "\xEF\xBB\xBF" : "";
+        WriteFile(scratch / "Setup.ini", mark + "title\r\nObject=Setup\r\nSiteletTitle=" + c.Title.substr(mark.size()) + "\r\nend\r\n");
+        std::string title;
+        TSetupIniHandlers handlers;
+        handlers.Setup = [&](const std::string& line) { title = line; };
+        ReadSetupIni(scratch / "Setup.ini", handlers);
+        EXPECT_EQ(title, "SiteletTitle=" + c.Utf8) << c.What;
+        WriteFile(scratch / "Licence.txt", c.Title + "\r\n");
+        EXPECT_EQ(ReadText8File(scratch / "Licence.txt", 1000), c.Utf8 + "\r\n") << c.What;
+    }
 }
 
 TEST(SetupEntries, FillTheSettingsAndLaterEntriesWin) {
