@@ -7,15 +7,21 @@
 #include "platform/Text.h"
 #include "platform/TextCoding.h"
 
+namespace {
+
+[[noreturn]] void IndexError(int32_t index) {
+    throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
+}
+
+}  // namespace
+
 const std::string& TStringList::Get(int32_t index) const {
-    if (index < 0 || index >= Count())
-        throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
+    if (index < 0 || index >= Count()) IndexError(index);
     return lines_[static_cast<size_t>(index)];
 }
 
 void TStringList::Insert(int32_t index, const std::string& line) {
-    if (index < 0 || index > Count())
-        throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
+    if (index < 0 || index > Count()) IndexError(index);
     lines_.insert(lines_.begin() + index, line);
 }
 
