@@ -55,6 +55,13 @@ std::map<std::string, std::string> Payload(const std::string& setupFolder) {
     return FileTree(unpacked.Path());
 }
 
+// Whether the archive's trailer tags its names as UTF-8.
+bool NamesInUtf8(const std::string& archiveName) {
+    TZLBArchive archive;
+    archive.OpenArchive(archiveName);
+    return archive.Trailer().NamesInUtf8;
+}
+
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -158,6 +165,7 @@ TEST(KelpackKit, AProjectInCyrillicBuildsWithItsTextsAndNamesInUtf8) {
     EXPECT_NE(payload.at("Setup.ini").find("SiteletTitle=Заметки Ларкспур\r\n"), std::string::npos);
     EXPECT_EQ(payload.at("Licence.txt"), "\xEF\xBB\xBF" + licence);
     EXPECT_EQ(payload.at("Описание.txt"), "описание") << "extracted without paths, as Payload does";
+    EXPECT_TRUE(NamesInUtf8(scratch / "out\\Data.Kel"));
     const ProcessResult list = Kelpack("list " + Quoted(scratch / "out\\Data.Kel"));
     EXPECT_NE(list.Out.find("Описание.txt"), std::string::npos) << list.Out;
     EXPECT_NE(list.Out.find("Справка"), std::string::npos) << list.Out;
@@ -211,7 +219,8 @@ TEST(KelpackKit, NamesAreWindows1252InArchivesAndUtf8OnDisk) {
               Replaced(ReadFile(project + "\\Setup.ini"), "Addfile=Licence.txt\r\n", "Addfile=Licence.txt\r\nAddfile=" + fuer + "\r\n"));
     ProcessResult run = Build(project, scratch / "out");
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(Payload(scratch / "out").count("F\xFCr alle.txt"), 1u);
+    EXPECT_EQ(Payload(scratch / "out").count(fuer), 1u);
+    EXPECT_FALSE(NamesInUtf8(scratch / "out\\Data.Kel")) << "Western names stay Windows-1252";
 
     const std::string tree = scratch / "tree";
     ASSERT_TRUE(platform::ForceDirectories(tree + "\\Gr\xC3\xBC\xC3\x9F" "e"));
