@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PageTexts.h"
+#include "app/RunLog.h"
 #include "app/SetupLogBook.h"
 #include "shell/PathParts.h"
 #include "uninstall/RemovalPlan.h"
@@ -97,4 +98,18 @@ TEST(CopyFailureText, NamesTheFirstFifteenFilesWithTheirReasonsAndCountsTheRest)
     EXPECT_EQ(CopyFailureText("english", {{"C:\\P\\a", "Access denied."}})
                   .rfind("The following files could not be copied:\n\nC:\\P\\a (Access denied.)\n\n", 0),
               0u);
+}
+
+// The /LOG file holds the steps in UTF-8: ASCII lines as they always were,
+// paths in other scripts as they are.
+TEST(RunLog, WritesEachStepAsAUtf8Line) {
+    ScratchFolder scratch;
+    {
+        TRunLog log;
+        log.Open(scratch / "run.log");
+        log.Step("Copying C:\\Tool\\a.txt");
+        log.Failure("Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden");
+    }
+    EXPECT_EQ(ReadFile(scratch / "run.log"),
+              "Copying C:\\Tool\\a.txt\r\nError: Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden\r\n");
 }
