@@ -90,7 +90,7 @@ TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchi
 }
 
 // Each archive's names and folders must fit its 255-byte fields in the form
-// it stores them in; a file whose do not is a problem.
+// it stores them in; a file whose name or folder does not is a problem.
 void CheckNameLengths(const std::vector<TPackItem>& items, std::vector<std::string>& problems) {
     for (const size_t i : OverlongNames(items))
         problems.push_back(OverlongNameProblem(items[i].SourcePath));
