@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/kelpack/PackedSetupIni.h"
+#include "tools/kelpack/PayloadNames.h"
 #include "tools/kelpack/VendorText.h"
 
 TEST(VendorText, EveryFormAnEditorWritesBecomesUtf8) {
@@ -27,6 +28,26 @@ TEST(VendorText, EveryFormAnEditorWritesBecomesUtf8) {
 TEST(VendorText, PayloadNamesAreUtf8WhateverTheDiskHolds) {
     EXPECT_EQ(PayloadNameOf("\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB.txt"), "\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB.txt");
     EXPECT_EQ(PayloadNameOf("F\xFCr.txt"), "F\xC3\xBCr.txt") << "a name written in Windows-1252";
+}
+
+// Windows takes names that differ only in letter case for one file, in any
+// script it folds; a clash among the payload's names is found by that rule.
+TEST(PayloadNames, NamesClashWhateverTheirScriptsLetterCase) {
+    const struct {
+        const char* A;
+        const char* B;
+        bool Same;
+    } cases[] = {
+        {"Файл.txt", "ФАЙЛ.TXT", true},  {"ёлка\\Ёж", "ЁЛКА/ёж", true}, {"Łódź", "łÓDŹ", true},
+        {"ΟΔΟΣ", "οδος", true},          {"οδοσ", "οδος", true},           {"日本", "日本", true},
+        {"ёлка", "елка", false},         {"Łodz", "Lodz", false},           {"Straße", "STRASSE", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SameFileName(c.A, c.B), c.Same) << c.A << " " << c.B;
+        TPayloadNames names;
+        names.Add(c.A);
+        EXPECT_EQ(names.Contains(c.B), c.Same) << c.A << " " << c.B;
+    }
 }
 
 TEST(PackedSetupIni, AddsTheUninstallerToTheLastSetupBlockUnlessAnAddfileNamesIt) {
