@@ -45,4 +45,3 @@ struct TArchiveEntry {
 // Names as stored in an archive (Windows-1252, or UTF-8 under the trailer's
 // tag) made UTF-8; false when a name under the tag is not UTF-8.
 bool DecodeEntryNames(TArchiveEntry& entry, bool namesInUtf8);
-
