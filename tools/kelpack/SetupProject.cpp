@@ -26,17 +26,17 @@ bool IsReservedName(const std::string& name) {
 // is a problem.
 std::optional<std::string> NameBeside(const std::string& path, const std::string& systemName,
                                       std::vector<std::string>& seen, std::vector<std::string>& problems) {
-    const std::optional<std::string> name = PayloadNameOf(systemName);
-    if (IsDeviceName(*name)) {
+    const std::string name = PayloadNameOf(systemName);
+    if (IsDeviceName(name)) {
         problems.push_back(DeviceNameProblem(path));
-    } else if (IsUnfitFileName(*name)) {
+    } else if (IsUnfitFileName(name)) {
         problems.push_back(path + ": Windows cannot hold a file of this name");
     } else {
         for (const std::string& earlier : seen)
-            if (SameFileName(earlier, *name))
+            if (SameFileName(earlier, name))
                 problems.push_back(path + ": Windows takes this name for " + earlier +
                                    ", so one file would replace the other");
-        seen.push_back(*name);
+        seen.push_back(name);
         return name;
     }
     return std::nullopt;
