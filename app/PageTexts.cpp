@@ -32,25 +32,25 @@ TPageTexts EnglishTexts(const std::string& title) {
 
 TPageTexts GermanTexts(const std::string& title) {
     TPageTexts t;
-    t.WelcomeHead = "Willkommen zum Setup Assistenten f\xFCr " + title;
+    t.WelcomeHead = "Willkommen zum Setup Assistenten für " + title;
     t.WelcomeText = "Dieser Assistent installiert " + title + " auf Ihrem Computer.";
     t.LicenceHead1 = "Lizenzbestimmungen";
-    t.LicenceHead2 = "Bitte lesen Sie sorgf\xE4ltig folgende Lizenzbestimmungen.";
-    t.LicenceCheck = "Ich stimme s\xE4mtlichen Bedingungen des vorstehenden Lizenzvertrages zu.";
-    t.DestinationHead1 = "Zielordner w\xE4hlen";
-    t.DestinationHead2 = "W\xE4hlen Sie einen Zielordner, in den die Programmdateien installiert werden.";
+    t.LicenceHead2 = "Bitte lesen Sie sorgfältig folgende Lizenzbestimmungen.";
+    t.LicenceCheck = "Ich stimme sämtlichen Bedingungen des vorstehenden Lizenzvertrages zu.";
+    t.DestinationHead1 = "Zielordner wählen";
+    t.DestinationHead2 = "Wählen Sie einen Zielordner, in den die Programmdateien installiert werden.";
     t.DestinationGroup = "Zielordner";
     t.DestinationButton = "Durchsuchen...";
-    t.FolderHead1 = "StartMen\xFC";
+    t.FolderHead1 = "StartMenü";
     t.FolderHead2 =
-        "W\xE4hlen Sie eine Gruppe im Men\xFC 'Programme'. Klicke Sie 'Weiter' um mit der Installation zu beginnen.";
+        "Wählen Sie eine Gruppe im Menü 'Programme'. Klicke Sie 'Weiter' um mit der Installation zu beginnen.";
     t.FolderEditHead = "Programmgruppe";
     t.FolderListHead = "Existierende Gruppen";
     t.CopyHead1 = "Setup Status";
     t.CopyHead2 = title + "  wird jetzt auf Ihrem Computer installiert. Bitte warten.";
     t.FinishHead1 = "Setup fertig";
     t.FinshHead2 = title + " wurde erfolgreich installiert. Klicken Sie 'Weiter' um das Setup zu beenden.";
-    t.DesktopCheck = "Verk\xFCpfung auf dem Desktop erstellen.";
+    t.DesktopCheck = "Verküpfung auf dem Desktop erstellen.";
     t.LaunchProgCheck = title + " starten.";
     t.ReadMeCheck = "ReadMe-Datei anzeigen.";
     return t;
@@ -81,10 +81,10 @@ const TCopyFailureWords kEnglishCopyFailure = {
     "shortcuts to it."};
 const TCopyFailureWords kGermanCopyFailure = {
     "Die folgenden Dateien konnten nicht kopiert werden:", "... und %d weitere",
-    "Die \xFC" "brigen Dateien wurden installiert. Schaffen Sie Platz auf dem Datentr\xE4ger oder schlie\xDF" "en Sie "
+    "Die übrigen Dateien wurden installiert. Schaffen Sie Platz auf dem Datenträger oder schließen Sie "
     "die Programme, die diese Dateien verwenden, und starten Sie das Setup erneut.",
     "Der Programmordner %s konnte nicht angelegt werden (%s). Das Programm wurde installiert, aber das "
-    "Startmen\xFC enth\xE4lt keine Verkn\xFCpfungen dazu."};
+    "Startmenü enthält keine Verknüpfungen dazu."};
 
 }  // namespace
 

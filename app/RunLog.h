@@ -1,8 +1,10 @@
 #pragma once
 // The step log that "/LOG=FILE" asks for: one line per step of the run and
 // the message of any failure, each written as it happens, so that the file
-// tells how far a run came even when it ended abruptly. Without a file the
-// lines go nowhere. Portable.
+// tells how far a run came even when it ended abruptly. The lines are UTF-8,
+// as the programs hold text, so that paths in any script read as they are;
+// ASCII lines are what they always were. Without a file the lines go
+// nowhere. Portable.
 #include <memory>
 #include <string>
 

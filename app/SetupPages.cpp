@@ -2,6 +2,7 @@
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
 #include "app/SetupForm.h"
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/ui/Button.h"
@@ -64,12 +65,12 @@ void TSetupForm::BuildPages() {
 
 // The licence as named, from the current folder when relative; a relative
 // name that is not found there is looked for in the working folder, where
-// the payload put it.
+// the payload put it. Its text is Windows-1252, or UTF-8 after a byte-order mark.
 void TSetupForm::LoadLicence() {
     std::string fileName = settings_.Licence;
     if (IsRelativePath(fileName) && !platform::FileExists(fileName) && platform::FileExists(workFolder_ + fileName))
         fileName = workFolder_ + fileName;
-    LicenceMemo->LoadFromFile(fileName);
+    LicenceMemo->SetText(EditControlText(ReadText8File(fileName, TMemo::kMaxFileSize)));
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/TextCoding.h"
+
 namespace {
+
+constexpr size_t kUtf8TagOffset = 24;
+constexpr uint8_t kUtf8Tag[4] = {'U', 'T', 'F', '8'};
 
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -35,6 +40,7 @@ TArchiveTrailer TArchiveTrailer::Decode(const uint8_t* b) {
     t.Reserved2 = ReadU32(b + 12);
     t.TableOffset = ReadI32(b + 16);
     t.TableCompressed = b[20];
+    t.NamesInUtf8 = std::memcmp(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag) == 0;
     return t;
 }
 
@@ -46,6 +52,7 @@ void TArchiveTrailer::Encode(uint8_t* b) const {
     WriteU32(b + 12, Reserved2);
     WriteU32(b + 16, static_cast<uint32_t>(TableOffset));
     b[20] = TableCompressed;
+    if (NamesInUtf8) std::memcpy(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag);
 }
 
 TArchiveEntry TArchiveEntry::Decode(const uint8_t* b) {
@@ -69,4 +76,11 @@ void TArchiveEntry::Encode(uint8_t* b) const {
     WriteU32(b + 520, static_cast<uint32_t>(DataOffset));
     WriteU32(b + 524, FileCRC);
     b[528] = Stored;
+}
+
+bool DecodeEntryNames(TArchiveEntry& entry, bool namesInUtf8) {
+    if (namesInUtf8) return IsUtf8(entry.FileName) && IsUtf8(entry.FilePath);
+    entry.FileName = Windows1252ToUtf8(entry.FileName);
+    entry.FilePath = Windows1252ToUtf8(entry.FilePath);
+    return true;
 }

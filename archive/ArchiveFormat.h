@@ -1,7 +1,8 @@
 #pragma once
 // The on-disk records of a payload archive: the 36-byte trailer at the end of
 // the file and the 532-byte entry records of its table. All integers are
-// little-endian; names are short strings (a length byte and up to 255 bytes).
+// little-endian; names are short strings (a length byte and up to 255 bytes),
+// in Windows-1252 unless the trailer marks them as UTF-8.
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,9 @@ struct TArchiveTrailer {
     uint32_t Reserved2 = 0;       // not read
     int32_t TableOffset = 0;      // where the entry table starts
     uint8_t TableCompressed = 0;  // 0: records as is; else one zlib stream
+    // The names are UTF-8: the tag "UTF8" in bytes 24 to 27, which writers
+    // that know only Windows-1252 names leave zero and older readers skip.
+    bool NamesInUtf8 = false;
 
     static TArchiveTrailer Decode(const uint8_t* bytes);
     void Encode(uint8_t* bytes) const;
@@ -32,7 +36,12 @@ struct TArchiveEntry {
 
     bool IsStored() const { return Stored != 0; }
 
+    // The record's bytes; the names as stored.
     static TArchiveEntry Decode(const uint8_t* bytes);
     // Names longer than 255 bytes are cut; the writer refuses them first.
     void Encode(uint8_t* bytes) const;
 };
+
+// Names as stored in an archive (Windows-1252, or UTF-8 under the trailer's
+// tag) made UTF-8; false when a name under the tag is not UTF-8.
+bool DecodeEntryNames(TArchiveEntry& entry, bool namesInUtf8);

@@ -49,10 +49,10 @@ bool IsDeviceName(const std::string& name) {
     for (char& c : stem)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-    if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
-    // The digits 1 to 9, and the superscripts one, two and three of the Western code page.
-    const unsigned char digit = static_cast<unsigned char>(stem[3]);
-    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    if (stem.size() < 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
+    // The digits 1 to 9, and the superscripts one, two and three.
+    const std::string digit = stem.substr(3);
+    return (digit.size() == 1 && digit[0] >= '1' && digit[0] <= '9') || digit == "¹" || digit == "²" || digit == "³";
 }
 
 bool IsSafeFileName(const std::string& name) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <zlib.h>
 
@@ -140,10 +141,15 @@ void TZLBArchive::LoadCompressedTable(TFileStream& file, int32_t tableSize) {
     AppendEntries(table);
 }
 
+// The entries with their names in UTF-8; a name the trailer calls UTF-8 that
+// is not is a damaged table.
 void TZLBArchive::AppendEntries(const std::vector<uint8_t>& table) {
     entries_.reserve(table.size() / ArchiveEntrySize);
-    for (size_t at = 0; at + ArchiveEntrySize <= table.size(); at += ArchiveEntrySize)
-        entries_.push_back(TArchiveEntry::Decode(table.data() + at));
+    for (size_t at = 0; at + ArchiveEntrySize <= table.size(); at += ArchiveEntrySize) {
+        TArchiveEntry entry = TArchiveEntry::Decode(table.data() + at);
+        if (!DecodeEntryNames(entry, trailer_.NamesInUtf8)) throw Exception("bad name");
+        entries_.push_back(std::move(entry));
+    }
 }
 
 void TZLBArchive::CloseArchive() {
@@ -198,7 +204,7 @@ void TZLBArchive::CheckEntryNames() const {
 
 std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry) {
     if (destinationFolder.empty()) throw Exception("Unable to create destination path");
-    std::string folder = ExtractWithPath ? destinationFolder + DiskName(entry.FilePath) : destinationFolder;
+    std::string folder = ExtractWithPath ? destinationFolder + entry.FilePath : destinationFolder;
     folder = CollapseSeparators(folder);
     if (folder == readyFolder_) return folder;
     platform::ForceDirectories(folder);
@@ -210,7 +216,7 @@ std::string TZLBArchive::TargetFolderFor(const std::string& destinationFolder, c
 void TZLBArchive::ExtractEntry(TStream& archive, int index, const std::string& destinationFolder) {
     TArchiveEntry entry;
     GetFileEntry(index, entry);
-    const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + DiskName(entry.FileName);
+    const std::string target = TargetFolderFor(destinationFolder, entry) + "\\" + entry.FileName;
 
     bool replace = true;
     if (OnReplaceFile && platform::FileExists(target)) {

@@ -1,6 +1,7 @@
 #pragma once
 // TZLBArchive opens payload archives, verifies them and extracts their entries
-// into a folder, reporting progress through events.
+// into a folder, reporting progress through events. Entry names are given
+// in UTF-8, whichever form the archive stores them in.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -54,10 +55,6 @@ public:
 
     // Creates a new temporary file "ZLB....tmp" and returns its name.
     virtual void MakeTempFileName(std::string& name);
-    // The name under which an entry's file or folder is written: the
-    // archive's own name, unless a tool that knows another naming of its
-    // system says otherwise.
-    virtual std::string DiskName(const std::string& archiveName) const { return archiveName; }
     // Lists the files below folder; a subfolder's contents come before its level's entries.
     virtual void CollectFolderFiles(const std::string& folder, std::vector<std::string>& list);
 

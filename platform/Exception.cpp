@@ -7,7 +7,7 @@ EInOutError::EInOutError(int errorCode)
     : Exception(Format("E/A-Fehler %d", errorCode)), errorCode_(errorCode) {}
 
 EFOpenError::EFOpenError(const std::string& fileName)
-    : EStreamError(Format("Datei %s kann nicht ge\xF6" "ffnet werden", fileName.c_str())) {}
+    : EStreamError(Format("Datei %s kann nicht geöffnet werden", fileName.c_str())) {}
 
 EFCreateError::EFCreateError(const std::string& fileName)
     : EStreamError(Format("Datei %s kann nicht erstellt werden", fileName.c_str())) {}

@@ -44,3 +44,7 @@ class EFileTooLarge : public EReadError { using EReadError::EReadError; };
 // when it cannot be opened, EFileTooLarge when it is larger, EReadError when
 // it cannot be read.
 std::vector<uint8_t> ReadWholeFile(const std::string& fileName, int64_t maxSize);
+// The text of an 8-bit text file of at most maxSize bytes, decoded once into
+// UTF-8: from Windows-1252, or after a UTF-8 byte-order mark as it stands.
+// Raises as ReadWholeFile.
+std::string ReadText8File(const std::string& fileName, int64_t maxSize);

@@ -5,26 +5,32 @@
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/Text.h"
+#include "platform/TextCoding.h"
+
+namespace {
+
+[[noreturn]] void IndexError(int32_t index) {
+    throw EListError(Format("Der Index der Liste überschreitet das Maximum (%d)", index));
+}
+
+}  // namespace
 
 const std::string& TStringList::Get(int32_t index) const {
-    if (index < 0 || index >= Count())
-        throw EListError(Format("Der Index der Liste \xFC" "berschreitet das Maximum (%d)", index));
+    if (index < 0 || index >= Count()) IndexError(index);
     return lines_[static_cast<size_t>(index)];
 }
 
 void TStringList::Insert(int32_t index, const std::string& line) {
-    if (index < 0 || index > Count())
-        throw EListError(Format("Der Index der Liste \xFC" "berschreitet das Maximum (%d)", index));
+    if (index < 0 || index > Count()) IndexError(index);
     lines_.insert(lines_.begin() + index, line);
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(fileName, std::numeric_limits<int32_t>::max());
-    SetText(std::string(bytes.begin(), bytes.end()));
+    SetText(ReadText8File(fileName, std::numeric_limits<int32_t>::max()));
 }
 
 void TStringList::SaveToFile(const std::string& fileName) const {
-    const std::string text = Text();
+    const std::string text = EncodeText8(Text());
     TFileStream file(fileName, TFileMode::fmCreate);
     if (!text.empty()) file.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A list of 8-bit text lines, read from and written to text files, with the
-// framework's checked access by index.
+// A list of text lines (UTF-8), read from and written to 8-bit text files,
+// with the framework's checked access by index.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,12 +16,14 @@ public:
     void Clear() { lines_.clear(); }
     const std::vector<std::string>& Lines() const { return lines_; }
 
-    // Replaces the list with the file's lines. Lines end in CR LF, CR or LF;
-    // a break at the very end opens no further line. A file that cannot be
+    // Replaces the list with the file's lines, decoded from Windows-1252, or
+    // from UTF-8 after a byte-order mark. Lines end in CR LF, CR or LF; a
+    // break at the very end opens no further line. A file that cannot be
     // opened raises EFOpenError.
     void LoadFromFile(const std::string& fileName);
-    // Writes every line followed by CR LF, replacing the file; a file that
-    // cannot be made raises EFCreateError.
+    // Writes every line followed by CR LF, replacing the file: in
+    // Windows-1252 when every character fits, else in UTF-8 after a
+    // byte-order mark. A file that cannot be made raises EFCreateError.
     void SaveToFile(const std::string& fileName) const;
 
     // Splits text into lines by the rule of LoadFromFile.

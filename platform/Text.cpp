@@ -129,7 +129,7 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 int32_t StrToInt(const std::string& text) {
     int32_t value = 0;
     if (!ParseInteger(text, value))
-        throw EConvertError(Format("'%s' ist kein g\xFC" "ltiger Integerwert", text.c_str()));
+        throw EConvertError(Format("'%s' ist kein gültiger Integerwert", text.c_str()));
     return value;
 }
 

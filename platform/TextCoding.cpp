@@ -107,6 +107,8 @@ std::string DecodeText8(const std::string& bytes) {
 }
 
 std::string EncodeText8(const std::string& utf8) {
-    if (std::optional<std::string> western = Utf8ToWindows1252(utf8)) return *western;
+    // A Western text that begins with the mark's three characters would be read back as marked UTF-8.
+    std::optional<std::string> western = Utf8ToWindows1252(utf8);
+    if (western && !StartsWithByteOrderMark(*western)) return *western;
     return kUtf8ByteOrderMark + utf8;
 }

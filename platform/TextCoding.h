@@ -29,5 +29,6 @@ bool StartsWithByteOrderMark(const std::string& bytes);
 // as it stands, otherwise Windows-1252.
 std::string DecodeText8(const std::string& bytes);
 // The other way: Windows-1252 when every character fits, so that files of
-// Western texts stay as they always were; otherwise UTF-8 after a byte-order mark.
+// Western texts stay as they always were; otherwise (or when the Windows-1252
+// bytes would begin like a byte-order mark) UTF-8 after a byte-order mark.
 std::string EncodeText8(const std::string& utf8);

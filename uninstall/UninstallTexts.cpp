@@ -52,22 +52,22 @@ const TWording kGerman = {
     "Unbenanntes Programm",
     "Deinstallation",
     "%s deinstallieren",
-    "M\xF6" "chten Sie %s und alle zugeh\xF6rigen Komponenten entfernen?",
+    "Möchten Sie %s und alle zugehörigen Komponenten entfernen?",
     "%s wurde entfernt.",
     "%s wurde entfernt, bis auf diese Elemente:",
     "... und %d weitere.",
-    "Das Deinstallationsprogramm selbst wird beim n\xE4" "chsten Start von Windows gel\xF6scht.",
-    "Bitte warten Sie, w\xE4hrend %s entfernt wird.",
+    "Das Deinstallationsprogramm selbst wird beim nächsten Start von Windows gelöscht.",
+    "Bitte warten Sie, während %s entfernt wird.",
     "Wird entfernt: %s",
     "Der Eintrag in der Liste der installierten Programme",
-    {"nicht verstanden", "kein vollst\xE4ndiger Pfad", "kein g\xFCltiger Schl\xFCsselname",
-     "das Protokoll nennt keinen Schl\xFCssel", "ein Ordner, wo eine Datei erwartet wurde", "in Verwendung oder gesch\xFCtzt",
-     "enth\xE4lt weitere Dateien", "konnte nicht gel\xF6scht werden",
-     "konnte nicht zum L\xF6schen beim n\xE4" "chsten Start vorgemerkt werden"},
+    {"nicht verstanden", "kein vollständiger Pfad", "kein gültiger Schlüsselname",
+     "das Protokoll nennt keinen Schlüssel", "ein Ordner, wo eine Datei erwartet wurde", "in Verwendung oder geschützt",
+     "enthält weitere Dateien", "konnte nicht gelöscht werden",
+     "konnte nicht zum Löschen beim nächsten Start vorgemerkt werden"},
     {"Das Setup-Protokoll %s fehlt, daher kann nichts entfernt werden.", "%s ist kein Setup-Protokoll.",
      "Das Setup-Protokoll %s kann nicht gelesen werden: %s"},
-    "Das Argument \x84%s\x93 wurde nicht verstanden.\r\n\r\n"
-    "Das Deinstallationsprogramm kennt ein Argument: /S entfernt das Programm ohne R\xFC" "ckfrage und ohne Fenster.",
+    "Das Argument „%s“ wurde nicht verstanden.\r\n\r\n"
+    "Das Deinstallationsprogramm kennt ein Argument: /S entfernt das Programm ohne Rückfrage und ohne Fenster.",
 };
 
 const TWording& WordingOf(TUninstallLanguage language) {

@@ -82,7 +82,7 @@ void TRegistry::WriteValue(const std::string& name, const TRegistryValue& value)
                                                      static_cast<DWORD>(value.Data.size()))
                                     : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS)
-        throw ERegistryException(Format("Konnte Daten f\xFCr '%s' nicht setzen", name.c_str()));
+        throw ERegistryException(Format("Konnte Daten für '%s' nicht setzen", name.c_str()));
 }
 
 std::optional<TRegistryValue> TRegistry::ReadValue(const std::string& name) const {

@@ -14,7 +14,11 @@ namespace {
 
 ProcessResult Kelpack(const std::string& arguments) { return RunProcess(std::string(KELPACK_EXE) + " " + arguments); }
 
-const std::string kLatinName = "Umlaut-\xE4\xF6\xFC.txt";  // in Windows-1252, not UTF-8
+#ifdef _WIN32
+const std::string kLatinName = "Umlaut-äöü.txt";  // names on Windows reach the programs in UTF-8
+#else
+const std::string kLatinName = "Umlaut-\xE4\xF6\xFC.txt";  // written in Windows-1252 on a Linux disk, not UTF-8
+#endif
 
 void MakeProduct(const std::string& root) {
     ASSERT_TRUE(platform::ForceDirectories(root + "\\bin\\plugins"));
@@ -90,6 +94,39 @@ TEST(KelpackCli, ListShowsEveryEntry) {
     EXPECT_NE(list.Out.find(crc), std::string::npos);
     EXPECT_NE(list.Out.find("compressed"), std::string::npos);
     EXPECT_NE(list.Out.find("2 entries, 10000 bytes"), std::string::npos);
+}
+
+// Archives whose names all fit Windows-1252 are byte for byte what kelpack
+// wrote before names in other scripts were possible (the CRC-32s of the
+// whole files as it wrote them); names beyond it are packed in UTF-8, listed
+// and extracted as they were.
+TEST(KelpackCli, WesternNamesPackAsTheyAlwaysDidAndOthersRoundTripInUtf8) {
+    ScratchFolder scratch;
+    ASSERT_TRUE(platform::ForceDirectories(scratch / "in\\Doc"));
+    WriteFile(scratch / "in\\a.txt", "hello\n");
+    std::string greetings;
+    for (int i = 0; i < 50; ++i) greetings += "Grüße ";
+    WriteFile(scratch / "in\\Übersicht.txt", greetings);
+    WriteFile(scratch / "in\\Doc\\Straße €.txt", "x");
+    const std::string files = Quoted(scratch / "in\\a.txt") + " " + Quoted(scratch / "in\\Übersicht.txt") + " " +
+                              Quoted(scratch / "in\\Doc");
+    for (const auto& [arguments, crc] : {std::pair<std::string, uint32_t>{files, 0x3e31bd35},
+                                         {Quoted(scratch / "in") + " --plain-table", 0x90592ca4}}) {
+        ASSERT_EQ(Kelpack("pack " + Quoted(scratch / "western.kel") + " " + arguments).ExitCode, 0);
+        EXPECT_EQ(ArchiveBuilder::Crc(ReadFile(scratch / "western.kel")), crc) << arguments;
+    }
+
+    const std::string tree = scratch / "tree";
+    const std::string folder = tree + "\\Папка Ωmega";
+    ASSERT_TRUE(platform::ForceDirectories(folder));
+    for (const std::string name : {"Файл.txt", "日本語.txt", "😀 astral.txt", "Übersicht.txt"}) WriteFile(folder + "\\" + name, name);
+    ASSERT_EQ(Kelpack("pack " + Quoted(scratch / "unicode.kel") + " " + Quoted(tree)).ExitCode, 0);
+    const ProcessResult list = Kelpack("list " + Quoted(scratch / "unicode.kel"));
+    for (const char* shown : {"Файл.txt", "日本語.txt", "😀 astral.txt", "Папка Ωmega"})
+        EXPECT_NE(list.Out.find(shown), std::string::npos) << shown << "\n" << list.Out;
+    EXPECT_EQ(Kelpack("verify " + Quoted(scratch / "unicode.kel")).ExitCode, 0);
+    ASSERT_EQ(Kelpack("extract " + Quoted(scratch / "unicode.kel") + " " + Quoted(scratch / "back") + " --with-paths --check-crc").ExitCode, 0);
+    EXPECT_EQ(FileTree(scratch / "back"), FileTree(tree));
 }
 
 TEST(KelpackCli, FailuresPrintTheMessageExactlyAndExitWithOne) {

@@ -55,6 +55,13 @@ std::map<std::string, std::string> Payload(const std::string& setupFolder) {
     return FileTree(unpacked.Path());
 }
 
+// Whether the archive's trailer tags its names as UTF-8.
+bool NamesInUtf8(const std::string& archiveName) {
+    TZLBArchive archive;
+    archive.OpenArchive(archiveName);
+    return archive.Trailer().NamesInUtf8;
+}
+
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -132,19 +139,49 @@ TEST(KelpackKit, PacksTheDescriptionAndTheShownTextsInWindows1252) {
             EXPECT_EQ(payload.at(text), "Lizenz f\xFCr alle\r\n") << c.What << ": " << text;
     }
 
-    // A character the code page lacks refuses the build, named with its line.
+}
+
+// A project in another script builds: its Setup.ini, licence and ReadMe are
+// packed in UTF-8 after a byte-order mark, its names in UTF-8 under the
+// archive's tag, and list shows them. A folder whose names take more bytes
+// than an archive holds is named with the file in it, and nothing is written.
+TEST(KelpackKit, AProjectInCyrillicBuildsWithItsTextsAndNamesInUtf8) {
+    REQUIRE_KIT();
     ScratchFolder scratch;
     const std::string project = NewProject(scratch);
-    const std::string ini = ReadFile(project + "\\Setup.ini");
-    WriteFile(project + "\\Setup.ini", Replaced(ini, "Larkspur Notes", "Larkspur \xCE\xA9 Notes"));
-    WriteFile(project + "\\Files\\Licence.txt", "Licence\n\nDone \xE2\x9C\x93\n");
+    std::string ini = Replaced(ReadFile(project + "\\Setup.ini"), "SiteletTitle=Larkspur Notes", "SiteletTitle=Заметки Ларкспур");
+    ini = Replaced(ini, "Folder=Larkspur Notes", "Folder=Ларкспур Заметки");
+    ini = Replaced(ini, "Addfile=Licence.txt\r\n", "Addfile=Licence.txt\r\nAddfile=Справка\\Описание.txt\r\n");
+    WriteFile(project + "\\Setup.ini", ini);
+    const std::string licence = "Лицензия\r\n\r\nГотово \xE2\x9C\x93\r\n";
+    WriteFile(project + "\\Files\\Licence.txt", licence);
+    ASSERT_TRUE(platform::ForceDirectories(project + "\\Files\\Справка"));
+    WriteFile(project + "\\Files\\Справка\\Описание.txt", "описание");
+
     const ProcessResult run = Build(project, scratch / "out");
-    EXPECT_EQ(run.ExitCode, 1);
-    for (const std::string part : {"Setup.ini:3: the character \"\xCE\xA9\" (U+03A9) cannot be written in Windows-1252",
-                                   "Licence.txt:3: the character \"\xE2\x9C\x93\" (U+2713)",
-                                   "2 errors in the setup project; nothing was written"})
-        EXPECT_NE(run.Err.find(part), std::string::npos) << part << "\n" << run.Err;
-    EXPECT_FALSE(platform::DirectoryExists(scratch / "out"));
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const auto payload = Payload(scratch / "out");
+    EXPECT_EQ(payload.at("Setup.ini").substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(payload.at("Setup.ini").find("SiteletTitle=Заметки Ларкспур\r\n"), std::string::npos);
+    EXPECT_EQ(payload.at("Licence.txt"), "\xEF\xBB\xBF" + licence);
+    EXPECT_EQ(payload.at("Описание.txt"), "описание") << "extracted without paths, as Payload does";
+    EXPECT_TRUE(NamesInUtf8(scratch / "out\\Data.Kel"));
+    const ProcessResult list = Kelpack("list " + Quoted(scratch / "out\\Data.Kel"));
+    EXPECT_NE(list.Out.find("Описание.txt"), std::string::npos) << list.Out;
+    EXPECT_NE(list.Out.find("Справка"), std::string::npos) << list.Out;
+
+    // 100 and 30 Cyrillic letters: 261 bytes of folder.
+    std::string deep = project + "\\Files\\";
+    for (int i = 0; i < 100; ++i) deep += "ж";
+    deep += "\\";
+    for (int i = 0; i < 30; ++i) deep += "ж";
+    ASSERT_TRUE(platform::ForceDirectories(deep));
+    WriteFile(deep + "\\a.txt", "deep");
+    const ProcessResult refused = Build(project, scratch / "refused");
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_NE(refused.Err.find("a.txt: the name or its folder is longer than the 255 bytes an archive holds; shorten it"),
+              std::string::npos) << refused.Err;
+    EXPECT_FALSE(platform::DirectoryExists(scratch / "refused"));
 }
 
 #ifndef _WIN32
@@ -170,8 +207,8 @@ TEST(KelpackKit, WritesTheSetupWithTheModesOfTheUmask) {
     }
 }
 
-// Names on Linux are UTF-8; the payload holds them in Windows-1252, and
-// list and extract give them back in UTF-8.
+// Names on Linux are UTF-8; the payload holds Western ones in Windows-1252,
+// as it always did, others in UTF-8, and list and extract give them back in UTF-8.
 TEST(KelpackKit, NamesAreWindows1252InArchivesAndUtf8OnDisk) {
     REQUIRE_KIT();
     ScratchFolder scratch;
@@ -182,7 +219,8 @@ TEST(KelpackKit, NamesAreWindows1252InArchivesAndUtf8OnDisk) {
               Replaced(ReadFile(project + "\\Setup.ini"), "Addfile=Licence.txt\r\n", "Addfile=Licence.txt\r\nAddfile=" + fuer + "\r\n"));
     ProcessResult run = Build(project, scratch / "out");
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(Payload(scratch / "out").count("F\xFCr alle.txt"), 1u);
+    EXPECT_EQ(Payload(scratch / "out").count(fuer), 1u);
+    EXPECT_FALSE(NamesInUtf8(scratch / "out\\Data.Kel")) << "Western names stay Windows-1252";
 
     const std::string tree = scratch / "tree";
     ASSERT_TRUE(platform::ForceDirectories(tree + "\\Gr\xC3\xBC\xC3\x9F" "e"));
@@ -194,18 +232,12 @@ TEST(KelpackKit, NamesAreWindows1252InArchivesAndUtf8OnDisk) {
     ASSERT_EQ(Kelpack("extract " + Quoted(scratch / "names.kel") + " " + Quoted(scratch / "back") + " --with-paths").ExitCode, 0);
     EXPECT_EQ(FileTree(scratch / "back"), FileTree(tree));
 
-    // A name Windows-1252 cannot hold is refused with the name, by pack and by build.
+    // A name Windows-1252 cannot hold is packed in UTF-8 rather than refused.
     const std::string omega = "\xCE\xA9.txt";
-    WriteFile(tree + "\\" + omega, "");
-    WriteFile(project + "\\Files\\" + omega, "");
-    const std::string reason = ": Windows-1252, the code page of the wizard, cannot hold this name; rename it";
-    run = Kelpack("pack " + Quoted(scratch / "refused.kel") + " " + Quoted(tree));
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_NE(run.Err.find(omega + reason), std::string::npos) << run.Err;
-    EXPECT_FALSE(platform::FileExists(scratch / "refused.kel"));
-    run = Build(project, scratch / "refused");
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_NE(run.Err.find("Files/" + omega + reason), std::string::npos) << run.Err;
+    WriteFile(tree + "\\" + omega, "omega");
+    ASSERT_EQ(Kelpack("pack " + Quoted(scratch / "omega.kel") + " " + Quoted(tree)).ExitCode, 0);
+    ASSERT_EQ(Kelpack("extract " + Quoted(scratch / "omega.kel") + " " + Quoted(scratch / "omega") + " --with-paths").ExitCode, 0);
+    EXPECT_EQ(FileTree(scratch / "omega"), FileTree(tree));
 }
 
 // Signing with a certificate made here: both programs carry a signature that

@@ -3,7 +3,7 @@
 // destination folder. The files live in memory (MemoryFiles.h), so a run
 // makes no system call and leaves nothing behind. Errors are expected;
 // crashes, sanitizer reports and anything written outside the destination
-// folder are not.
+// folder are not, nor an entry name the reader gives that is not UTF-8.
 //
 // The last byte of an input of trailer size or more lies in the trailer's
 // padding, which the reader never reads; the target takes its options from it:
@@ -23,6 +23,7 @@
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCoding.h"
 #include "tests/fuzz/MemoryFiles.h"
 
 namespace {
@@ -125,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int i = 0; i < archive.GetFileCount(); ++i) {
             TArchiveEntry entry;
             archive.GetFileEntry(i, entry);
+            if (!IsUtf8(entry.FileName) || !IsUtf8(entry.FilePath)) Fatal("entry " + std::to_string(i) + " has a name that is not UTF-8");
         }
     } catch (const std::exception&) {
         opened = false;

@@ -64,6 +64,25 @@ int main(int argc, char** argv) {
         longNames.Add(std::string(200, 'n') + ".txt", TextData(50, 10), std::string(120, 'p') + "\\" + std::string(100, 'q'));
         write("long-names.kel", longNames);
 
+        // Names beyond Windows-1252 under the trailer's UTF-8 tag; Windows-1252
+        // names without it; and a tagged name that is not UTF-8, which is refused.
+        ArchiveBuilder utf8Names;
+        utf8Names.NamesInUtf8 = true;
+        utf8Names.CompressTable = true;
+        utf8Names.Add("Файл.txt", TextData(300, 13), "Папка\\日本");
+        utf8Names.Add("😀 Ωmega.bin", NoiseData(100, 14), "", true);
+        write("utf8-names.kel", utf8Names);
+
+        ArchiveBuilder latinNames;
+        latinNames.Add("\xDC" "bersicht \x80.txt", TextData(200, 15), "Stra\xDF" "e");
+        write("latin-names.kel", latinNames);
+
+        ArchiveBuilder badUtf8;
+        badUtf8.NamesInUtf8 = true;
+        badUtf8.Add("good.txt", "g");
+        badUtf8.Add("\xDC" "bersicht.txt", "b", "a\xC0\xAF" "b");
+        write("utf8-tag-bad-name.kel", badUtf8);
+
         ArchiveBuilder larger;
         larger.CompressTable = true;
         larger.Add("big.txt", TextData(12000, 11), "text");

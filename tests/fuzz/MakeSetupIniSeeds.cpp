@@ -107,6 +107,12 @@ int main(int argc, char** argv) {
         write("sample.ini", Joined(sample.Lines(), "\r\n"));
         write("line-feeds.ini", Joined(sample.Lines(), "\n"));
         write("empty.ini", "");
+        // The texts in other scripts, after a byte-order mark, and in Windows-1252.
+        const TSeedEdit cyrillic{"", "Folder=Larkspur Notes", "Folder=Заметки Ларкспур 日本 😀"};
+        write("utf8-mark.ini", "\xEF\xBB\xBF" + Joined(Edited(sample.Lines(), cyrillic), "\r\n"));
+        write("utf8-mark-only.ini", "\xEF\xBB\xBF");
+        const TSeedEdit western{"", "Folder=Larkspur Notes", "Folder=Gr\xFC\xDF" "e Caf\xE9 \x80"};
+        write("windows-1252.ini", Joined(Edited(sample.Lines(), western), "\r\n"));
         for (const TSeedEdit& edit : SeedEdits) write(edit.Name, Joined(Edited(sample.Lines(), edit), "\r\n"));
         WriteFile(argv[3], Dictionary());
     } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
-// libFuzzer target of the setup description: the input is a whole Setup.ini.
-// The wizard's reader applies it as the wizard does (the "Setup" block to
+// libFuzzer target of the setup description: the input is a whole Setup.ini,
+// in any form a vendor's editor writes (Windows-1252, UTF-8, with or without
+// a byte-order mark), taken as kelpack takes it. The wizard's reader applies it as the wizard does (the "Setup" block to
 // the settings; the window, panel and button blocks by the key table,
 // numbers through StrToInt), and the check of
 // "kelpack build" reports on it against the sample project's payload.
@@ -9,7 +10,9 @@
 //  - a file the wizard stops reading (a number it cannot read, a block
 //    without "end") that the check passes without an error;
 //  - a file the check passes without an error that names a picture, an
-//    Addfile entry or a licence the payload does not hold.
+//    Addfile entry or a licence the payload does not hold;
+//  - a text that does not come back the same from the form kelpack packs
+//    it in (Windows-1252, or UTF-8 after a byte-order mark).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,9 +25,11 @@
 #include "platform/Exception.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
+#include "platform/TextCoding.h"
 #include "shell/IniLine.h"
 #include "shell/PathParts.h"
 #include "tools/kelpack/ProjectCheck.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
@@ -107,8 +112,10 @@ void CheckPayloadHolds(const std::string& what, const std::string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text = VendorTextOf(std::string(reinterpret_cast<const char*>(data), size));
+    if (!IsUtf8(text) || DecodeText8(EncodeText8(text)) != text) Fatal("the packed text does not read back the same");
     TStringList lines;
-    lines.SetText(std::string(reinterpret_cast<const char*>(data), size));
+    lines.SetText(text);
 
     TWizardReading reading;
     ReadAsTheWizard(lines, reading);

@@ -86,6 +86,7 @@ std::string ArchiveBuilder::Build() const {
     PutU32(trailer, 4, static_cast<uint32_t>(FileCount.value_or(static_cast<int32_t>(entries_.size()))));
     PutU32(trailer, 16, static_cast<uint32_t>(TableOffset.value_or(tableAt)));
     trailer[20] = CompressTable ? '\x01' : '\x00';
+    if (NamesInUtf8) trailer.replace(24, 4, "UTF8");
     return out + trailer;
 }
 

@@ -26,6 +26,7 @@ public:
     std::optional<int32_t> FileCount;        // default: number of entries
     std::optional<int32_t> TableOffset;      // default: where the table was put
     std::optional<uint32_t> ArchiveCRC;      // default: the correct CRC
+    bool NamesInUtf8 = false;                // tag the names as UTF-8 rather than Windows-1252
 
     std::string Build() const;
     void WriteTo(const std::string& fileName) const;

@@ -168,9 +168,65 @@ TEST_F(WriterTest, FailuresLeaveNoArchiveBehind) {
     EXPECT_EQ(MessageOf([&] { WriteArchive(archiveName, items, {}); }), "Cannot read " + scratch / "gone.txt");
     EXPECT_FALSE(platform::FileExists(archiveName));
 
-    items = {{scratch / "a.txt", std::string(256, 'n'), "", 1}};
-    EXPECT_NE(MessageOf([&] { WriteArchive(archiveName, items, {}); }).find("at most 255 characters"), std::string::npos);
-    EXPECT_FALSE(platform::FileExists(archiveName));
+    // The limit counts bytes as stored: 128 "é" fit in Windows-1252, not in UTF-8.
+    const std::string accents = [] {
+        std::string name;
+        for (int i = 0; i < 128; ++i) name += "é";
+        return name;
+    }();
+    for (const std::vector<TPackItem>& overlong :
+         {std::vector<TPackItem>{{scratch / "a.txt", std::string(256, 'n'), "", 1}},
+          std::vector<TPackItem>{{scratch / "a.txt", "a", std::string(256, 'p'), 1}},
+          std::vector<TPackItem>{{scratch / "a.txt", accents, "", 1}, {scratch / "a.txt", "Ω", "", 1}},
+          std::vector<TPackItem>{{scratch / "a.txt", "F\xFCr", "", 1}}}) {
+        const std::string message = MessageOf([&] { WriteArchive(archiveName, overlong, {}); });
+        EXPECT_EQ(message.find(scratch / "a.txt: "), 0u) << message;
+        EXPECT_FALSE(platform::FileExists(archiveName)) << message;
+    }
+    items = {{scratch / "a.txt", accents, "", 1}};
+    EXPECT_NO_THROW(WriteArchive(archiveName, items, {}));
+}
+
+// Names are stored in Windows-1252 while every one fits, exactly as archives
+// always were, and otherwise all in UTF-8 under the trailer's tag; the
+// reader gives them back in UTF-8 either way.
+TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
+    WriteFile(scratch / "a.txt", "x");
+    const struct {
+        const char* What;
+        std::string Name, Path;        // in UTF-8
+        std::string StoredName;        // as the record holds it
+        bool Tagged;
+    } cases[] = {
+        {"ASCII", "a.txt", "bin", "a.txt", false},
+        {"Western", "Übersicht €.txt", "Straße", "\xDC" "bersicht \x80.txt", false},
+        {"Cyrillic", "Файл.txt", "Папка", "Файл.txt", true},
+        {"CJK and beyond the Basic Multilingual Plane", "日本 😀.txt", "", "日本 😀.txt", true},
+        {"a Western name beside a Greek folder", "Grüße", "Ωmega", "Grüße", true},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        WriteArchive(archiveName, {{scratch / "a.txt", "plain.txt", "", 1}, {scratch / "a.txt", c.Name, c.Path, 1}},
+                     TPackOptions{fcDefault, false, 1});
+        const std::string bytes = ReadFile(archiveName);
+        const std::string trailer = bytes.substr(bytes.size() - ArchiveTrailerSize);
+        EXPECT_EQ(trailer.substr(21), c.Tagged ? std::string("\0\0\0UTF8", 7) + std::string(8, '\0') : std::string(15, '\0'))
+            << c.What;
+        const TArchiveEntry stored = TArchiveEntry::Decode(
+            reinterpret_cast<const uint8_t*>(bytes.data()) + (bytes.size() - ArchiveTrailerSize - ArchiveEntrySize));
+        EXPECT_EQ(stored.FileName, c.StoredName) << c.What;
+
+        ASSERT_TRUE(archive.OpenArchive(archiveName)) << c.What;
+        TArchiveEntry entry;
+        archive.GetFileEntry(1, entry);
+        EXPECT_EQ(entry.FileName, c.Name) << c.What;
+        EXPECT_EQ(entry.FilePath, c.Path) << c.What;
+        archive.ExtractWithPath = true;
+        const std::string out = scratch / NumberedName(static_cast<int>(i));
+        archive.ExtractFiles(out + "\\");
+        EXPECT_EQ(ReadFile(c.Path.empty() ? out + "\\" + c.Name : out + "\\" + c.Path + "\\" + c.Name), "x") << c.What;
+        archive.CloseArchive();
+    }
 }
 
 TEST_F(WriterTest, EmptySubfoldersAreNamedAsNotKept) {

@@ -75,5 +75,5 @@ TEST(PageTexts, TitleIsJoinedWithoutAddedBlanks) {
     const TPageTexts german = GermanTexts("Tool");
     EXPECT_EQ(german.CopyHead2, "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
     EXPECT_EQ(german.LaunchProgCheck, "Tool starten.");
-    EXPECT_EQ(german.WelcomeHead, "Willkommen zum Setup Assistenten f\xFCr Tool");
+    EXPECT_EQ(german.WelcomeHead, "Willkommen zum Setup Assistenten für Tool");
 }

@@ -183,11 +183,11 @@ TEST(UninstallTexts, TheQuestionAndTheSummaryInEitherLanguage) {
          "The entry in the list of installed programs (the log names no key)\r\n\r\n"
          "The uninstaller itself is deleted when Windows next starts."},
         {TUninstallLanguage::German, "Larkspur Notes deinstallieren",
-         "M\xF6" "chten Sie Larkspur Notes und alle zugeh\xF6rigen Komponenten entfernen?", "Larkspur Notes wurde entfernt.",
+         "Möchten Sie Larkspur Notes und alle zugehörigen Komponenten entfernen?", "Larkspur Notes wurde entfernt.",
          "Larkspur Notes wurde entfernt, bis auf diese Elemente:\r\n\r\n"
-         "C:\\P\\Notes (enth\xE4lt weitere Dateien)\r\nC:\\P\\a.dll (in Verwendung oder gesch\xFCtzt)\r\n"
-         "Der Eintrag in der Liste der installierten Programme (das Protokoll nennt keinen Schl\xFCssel)\r\n\r\n"
-         "Das Deinstallationsprogramm selbst wird beim n\xE4" "chsten Start von Windows gel\xF6scht."},
+         "C:\\P\\Notes (enthält weitere Dateien)\r\nC:\\P\\a.dll (in Verwendung oder geschützt)\r\n"
+         "Der Eintrag in der Liste der installierten Programme (das Protokoll nennt keinen Schlüssel)\r\n\r\n"
+         "Das Deinstallationsprogramm selbst wird beim nächsten Start von Windows gelöscht."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(UninstallCaption(c.Language, plan.Name), c.Caption);
@@ -206,7 +206,7 @@ TEST(UninstallTexts, ALongListOfLeftOversIsCutShort) {
     for (size_t i = 0; i <= kMaxListedLeftOvers; ++i)
         result.LeftOvers.push_back({std::string("f").append(std::to_string(i)), TStayReason::InUse});
     const std::string text = RemovalSummary(TUninstallLanguage::German, PlanOf({"SetupLOG"}), result);
-    EXPECT_NE(text.find("f10 (in Verwendung oder gesch\xFCtzt)\r\n... und 2 weitere."), std::string::npos) << text;
+    EXPECT_NE(text.find("f10 (in Verwendung oder geschützt)\r\n... und 2 weitere."), std::string::npos) << text;
     EXPECT_EQ(text.find("f11"), std::string::npos);
 }
 

@@ -10,6 +10,7 @@
 #include "app/SetupKeys.h"
 #include "app/SetupSettings.h"
 #include "platform/Exception.h"
+#include "platform/FileStream.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -79,11 +80,11 @@ TEST(SetupIniReader, ButtonBlocksTakeTheirRoleFromTheSecondLine) {
 }
 
 TEST(SetupIniReader, RunningPastTheLastLineIsTheListIndexError) {
-    const std::string pastTheEnd = "Der Index der Liste \xFC" "berschreitet das Maximum (4)";
+    const std::string pastTheEnd = "Der Index der Liste überschreitet das Maximum (4)";
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Setup\nTop=1\nLeft=2\n"); }), pastTheEnd);
     EXPECT_THROW(Blocks("x\nObject=Setup\nTop=1\nLeft=2\n"), EListError);
     // The role line of a "Button" block two lines below its "Object" line.
-    EXPECT_EQ(MessageOf([] { Blocks("x\ny\nz\nObject=Button\nName=b\n"); }), "Der Index der Liste \xFC" "berschreitet das Maximum (5)");
+    EXPECT_EQ(MessageOf([] { Blocks("x\ny\nz\nObject=Button\nName=b\n"); }), "Der Index der Liste überschreitet das Maximum (5)");
     // A "Button" line with its role line present but no "end".
     EXPECT_EQ(MessageOf([] { Blocks("x\nObject=Button\nName=b\nRole=Back\n"); }), pastTheEnd);
 }
@@ -107,13 +108,40 @@ TEST(SetupIniReader, TellsTheNumberAndKindOfEveryLineItActsOn) {
 TEST(SetupIniReader, MissingFileIsTheFrameworksOpenError) {
     ScratchFolder scratch;
     const std::string name = scratch / "Setup.ini";
-    EXPECT_EQ(MessageOf([&] { ReadSetupIni(name, {}); }), "Datei " + name + " kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(MessageOf([&] { ReadSetupIni(name, {}); }), "Datei " + name + " kann nicht geöffnet werden");
     WriteFile(name, "x\r\nObject=Setup\r\nSiteletTitle=From file\r\nend\r\n");
     std::string title;
     TSetupIniHandlers handlers;
     handlers.Setup = [&](const std::string& line) { title = line; };
     ReadSetupIni(name, handlers);
     EXPECT_EQ(title, "SiteletTitle=From file");
+}
+
+// Setup.ini and the licence are Windows-1252 as kelpack packs Western texts,
+// or UTF-8 after a byte-order mark; either way the wizard gets the same UTF-8.
+TEST(SetupIniReader, TheDescriptionAndTheLicenceAreWindows1252OrMarkedUtf8) {
+    const struct {
+        const char* What;
+        std::string Title;  // as the file holds it
+        std::string Utf8;
+    } cases[] = {
+        {"Windows-1252", "Gr\xFC\xDF" "e \x80 Caf\xE9", "Grüße € Café"},
+        {"UTF-8 after a mark", "\xEF\xBB\xBFЗаметки 日本 😀", "Заметки 日本 😀"},
+        {"Western UTF-8 after a mark", "\xEF\xBB\xBFGrüße", "Grüße"},
+        {"UTF-8 without a mark is taken for Windows-1252", "Gr\xC3\xBC", "GrÃ¼"},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder scratch;
+        const std::string mark = c.Title.starts_with("\xEF\xBB\xBF") ? "\xEF\xBB\xBF" : "";
+        WriteFile(scratch / "Setup.ini", mark + "title\r\nObject=Setup\r\nSiteletTitle=" + c.Title.substr(mark.size()) + "\r\nend\r\n");
+        std::string title;
+        TSetupIniHandlers handlers;
+        handlers.Setup = [&](const std::string& line) { title = line; };
+        ReadSetupIni(scratch / "Setup.ini", handlers);
+        EXPECT_EQ(title, "SiteletTitle=" + c.Utf8) << c.What;
+        WriteFile(scratch / "Licence.txt", c.Title + "\r\n");
+        EXPECT_EQ(ReadText8File(scratch / "Licence.txt", 1000), c.Utf8 + "\r\n") << c.What;
+    }
 }
 
 TEST(SetupEntries, FillTheSettingsAndLaterEntriesWin) {
@@ -170,8 +198,8 @@ TEST(SetupEntries, FontKeysChangeTheTextFontFromItsDefaults) {
 }
 
 TEST(SetupEntries, NumbersThatAreNotNumbersEndTheStartUp) {
-    EXPECT_EQ(MessageOf([] { SettingsFrom({"TextBoxColor=20 "}); }), "'20 ' ist kein g\xFC" "ltiger Integerwert");
-    EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein g\xFC" "ltiger Integerwert");
+    EXPECT_EQ(MessageOf([] { SettingsFrom({"TextBoxColor=20 "}); }), "'20 ' ist kein gültiger Integerwert");
+    EXPECT_EQ(MessageOf([] { SettingsFrom({"AlphaColor=pink"}); }), "'pink' ist kein gültiger Integerwert");
     EXPECT_THROW(SettingsFrom({"Fontheight="}), EConvertError);
     EXPECT_NO_THROW(SettingsFrom({"AlphaColor=$FF00FF"}));
 }

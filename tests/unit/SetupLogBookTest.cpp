@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/PageTexts.h"
+#include "app/RunLog.h"
 #include "app/SetupLogBook.h"
 #include "shell/PathParts.h"
+#include "uninstall/RemovalPlan.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -21,6 +23,48 @@ TEST(SetupLogBook, SavesNewestFirstUnderThreeHeadLinesReplacingAnOldLog) {
     log.SaveLog();
     EXPECT_EQ(ReadFile(log.LogFileName),
               "SetupLOG\r\nNAME=Name\r\nKEY=Key\r\nLINK=C:\\Menu\\P.lnk\r\nCOPYFILE=C:\\P\\a.exe\r\nDIRECTORY=C:\\P\r\n");
+}
+
+namespace {
+
+// Saves the log of a product of this name that copied one file; the log's name.
+std::string SavedLog(const std::string& logFile, const std::string& name, const std::string& file) {
+    TSetupLogBook log;
+    log.AddCopyFile(file);
+    log.LogFileName = logFile;
+    log.KeyName = std::string(1, 'K');
+    log.AppName = name;
+    log.SaveLog();
+    return logFile;
+}
+
+}  // namespace
+
+// A log whose lines all fit Windows-1252 is written in it, as logs always
+// were; one with other characters is UTF-8 after a byte-order mark. The
+// uninstaller reads both, and an old log without a mark as Windows-1252.
+TEST(SetupLogBook, TheLogIsWindows1252WhenItFitsElseMarkedUtf8AndTheUninstallerReadsBoth) {
+    const struct {
+        const char* What;
+        std::string Name;  // of the product and of its folder, in UTF-8
+        std::string Written;
+    } cases[] = {
+        {"Western", "Grüße Café", "SetupLOG\r\nNAME=Gr\xFC\xDF" "e Caf\xE9\r\nKEY=K\r\nCOPYFILE=C:\\Gr\xFC\xDF" "e Caf\xE9\\a\r\n"},
+        {"Cyrillic and CJK", "Заметки 日本",
+         "\xEF\xBB\xBFSetupLOG\r\nNAME=Заметки 日本\r\nKEY=K\r\nCOPYFILE=C:\\Заметки 日本\\a\r\n"},
+        {"one character beyond the Basic Multilingual Plane", "Notes 😀",
+         "\xEF\xBB\xBFSetupLOG\r\nNAME=Notes 😀\r\nKEY=K\r\nCOPYFILE=C:\\Notes 😀\\a\r\n"},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder scratch;
+        const std::string file = std::string("C:\\").append(c.Name).append("\\a");
+        const std::string logFile = SavedLog(scratch / "setup.log", c.Name, file);
+        EXPECT_EQ(ReadFile(logFile), c.Written) << c.What << ": the Western form is what setups always wrote";
+        const TRemovalPlan plan = ReadRemovalPlan(logFile, scratch / "uninstall.exe");
+        EXPECT_EQ(plan.Name, c.Name) << c.What;
+        ASSERT_FALSE(plan.Steps.empty()) << c.What;
+        EXPECT_EQ(plan.Steps[0].Path, file) << c.What;
+    }
 }
 
 TEST(SetupLogBook, ALogThatCannotBeMadeRaisesTheFileError) {
@@ -54,4 +98,18 @@ TEST(CopyFailureText, NamesTheFirstFifteenFilesWithTheirReasonsAndCountsTheRest)
     EXPECT_EQ(CopyFailureText("english", {{"C:\\P\\a", "Access denied."}})
                   .rfind("The following files could not be copied:\n\nC:\\P\\a (Access denied.)\n\n", 0),
               0u);
+}
+
+// The /LOG file holds the steps in UTF-8: ASCII lines as they always were,
+// paths in other scripts as they are.
+TEST(RunLog, WritesEachStepAsAUtf8Line) {
+    ScratchFolder scratch;
+    {
+        TRunLog log;
+        log.Open(scratch / "run.log");
+        log.Step("Copying C:\\Tool\\a.txt");
+        log.Failure("Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden");
+    }
+    EXPECT_EQ(ReadFile(scratch / "run.log"),
+              "Copying C:\\Tool\\a.txt\r\nError: Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden\r\n");
 }

@@ -23,7 +23,7 @@ TEST(StrToInt, ReadsDecimalAndBothHexadecimalForms) {
 
 TEST(StrToInt, RejectsEverythingElseNamingTheText) {
     for (const char* text : {"", " ", "20 ", "1e3", "$", "0x", "-", "12a", "2147483648", "$100000000", "\t5", "5\r"})
-        EXPECT_EQ(MessageOf([&] { StrToInt(text); }), std::string("'") + text + "' ist kein g\xFC" "ltiger Integerwert")
+        EXPECT_EQ(MessageOf([&] { StrToInt(text); }), std::string("'") + text + "' ist kein gültiger Integerwert")
             << text;
 }
 
@@ -35,7 +35,7 @@ TEST(StringList, SplitsAtEveryKindOfLineBreak) {
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{"a", "", "b"}));
     list.SetText("");
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(MessageOf([&] { list.Get(0); }), "Der Index der Liste \xFC" "berschreitet das Maximum (0)");
+    EXPECT_EQ(MessageOf([&] { list.Get(0); }), "Der Index der Liste überschreitet das Maximum (0)");
 }
 
 TEST(StringList, SavesWithCrLfAfterEveryLineAndReplacesTheFile) {

@@ -578,7 +578,7 @@ TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
         PostKey(VK_RETURN);
     });
     EXPECT_EQ(result, mrYes);
-    EXPECT_EQ(caption, "Best\xE4tigung");
+    EXPECT_EQ(caption, "Bestätigung");
     EXPECT_EQ(question, "Do you want to cancel setup?");
     EXPECT_EQ(yes, "&Ja");
     EXPECT_EQ(no, "&Nein");

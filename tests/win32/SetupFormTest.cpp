@@ -103,11 +103,11 @@ TEST_F(SetupFormStart, FailedStartUpsRaiseTheirMessageAndLeaveNoWorkingFolder) {
          },
          ""},
         {"a number with a trailing blank", [&] { WritePayload("TextBoxColor=20 \r\n"); },
-         "'20 ' ist kein g\xFC" "ltiger Integerwert"},
+         "'20 ' ist kein gültiger Integerwert"},
         {"a missing licence", [&] { WritePayload("Licence=\\nowhere\\Licence.txt\r\n"); },
-         "Datei \\nowhere\\Licence.txt kann nicht ge\xF6" "ffnet werden"},
+         "Datei \\nowhere\\Licence.txt kann nicht geöffnet werden"},
         {"a block without end", [&] { WritePayload("", true, "Object=Panel\r\nBitmap=x\r\n"); },
-         "Der Index der Liste \xFC" "berschreitet das Maximum (5)"},
+         "Der Index der Liste überschreitet das Maximum (5)"},
     };
     for (const Case& c : cases) {
         platform::RemoveFile(program + "Data.Kel");
@@ -198,7 +198,7 @@ TEST_F(SetupFormPages, TheProgramFolderComesFromTheListOrTheEditedText) {
 
 TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
     StartWith("SiteletTitle=Tool\r\nLanguage=German\r\n");
-    EXPECT_EQ(form->WelcomeHead->Caption(), "Willkommen zum Setup Assistenten f\xFCr Tool");
+    EXPECT_EQ(form->WelcomeHead->Caption(), "Willkommen zum Setup Assistenten für Tool");
     EXPECT_EQ(form->DestinationButton->Caption(), "Durchsuchen...");
     TButton& browse = *form->DestinationButton;
     EXPECT_LT(TextExtentOf(browse.Font(), browse.Caption()).Width, browse.Width() - 8) << "the caption fits its button";

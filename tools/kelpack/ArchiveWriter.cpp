@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include <zlib.h>
@@ -12,6 +13,7 @@
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "platform/TextCoding.h"
 
 namespace {
 
@@ -268,12 +270,29 @@ std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool
     return deflated;
 }
 
-void CheckNames(const TPackItem& item) {
-    if (item.FileName.size() > MaxShortString || item.FilePath.size() > MaxShortString)
-        throw Exception(Format("%s: names and folders in an archive hold at most 255 characters", item.SourcePath.c_str()));
+// A name as the archive stores it.
+std::string StoredName(const std::string& utf8, bool inUtf8) {
+    return inUtf8 ? utf8 : Utf8ToWindows1252(utf8).value_or(utf8);
 }
 
+bool FitsWindows1252(const std::string& utf8) { return Utf8ToWindows1252(utf8).has_value(); }
+
 }  // namespace
+
+bool NeedsUtf8Names(const std::vector<TPackItem>& items) {
+    return std::any_of(items.begin(), items.end(),
+                       [](const TPackItem& item) { return !FitsWindows1252(item.FileName) || !FitsWindows1252(item.FilePath); });
+}
+
+std::vector<size_t> OverlongNames(const std::vector<TPackItem>& items) {
+    const bool inUtf8 = NeedsUtf8Names(items);
+    std::vector<size_t> overlong;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (StoredName(items[i].FileName, inUtf8).size() > MaxShortString ||
+            StoredName(items[i].FilePath, inUtf8).size() > MaxShortString)
+            overlong.push_back(i);
+    return overlong;
+}
 
 int DeflateLevelOf(TFileCompressionLevel level) {
     switch (level) {
@@ -287,7 +306,13 @@ int DeflateLevelOf(TFileCompressionLevel level) {
 
 TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPackItem>& items,
                          const TPackOptions& options, const TPackProgress& progress) {
-    for (const TPackItem& item : items) CheckNames(item);
+    for (const TPackItem& item : items)
+        if (!IsUtf8(item.FileName) || !IsUtf8(item.FilePath))
+            throw Exception(Format("%s: the name in the archive is not UTF-8", item.SourcePath.c_str()));
+    if (const std::vector<size_t> overlong = OverlongNames(items); !overlong.empty())
+        throw Exception(Format("%s: names and folders in an archive hold at most 255 bytes",
+                               items[overlong[0]].SourcePath.c_str()));
+    const bool namesInUtf8 = NeedsUtf8Names(items);
     TArchiveOutput output(archiveName);
     TPackResult result;
     std::vector<TArchiveEntry> entries;
@@ -298,8 +323,8 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
         for (size_t i = 0; i < items.size(); ++i) {
             TPackedFile file = pipeline.Take(i);
             TArchiveEntry entry;
-            entry.FileName = items[i].FileName;
-            entry.FilePath = items[i].FilePath;
+            entry.FileName = StoredName(items[i].FileName, namesInUtf8);
+            entry.FilePath = StoredName(items[i].FilePath, namesInUtf8);
             entry.FileSize = file.Size;
             entry.DataOffset = output.Offset();
             entry.FileCRC = file.CRC;
@@ -315,6 +340,7 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
     trailer.FileCount = static_cast<int32_t>(entries.size());
     trailer.TableOffset = output.Offset();
     trailer.TableCompressed = options.CompressTable ? 1 : 0;
+    trailer.NamesInUtf8 = namesInUtf8;
     output.Append(EncodeTable(entries, options.CompressTable));
     result.ArchiveBytes = output.Offset() + ArchiveTrailerSize;
     output.Finish(trailer);

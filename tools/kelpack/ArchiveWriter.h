@@ -11,8 +11,8 @@
 
 struct TPackItem {
     std::string SourcePath;  // the file to read
-    std::string FileName;    // its name in the archive
-    std::string FilePath;    // its folder relative to the extraction folder
+    std::string FileName;    // its name in the archive, in UTF-8
+    std::string FilePath;    // its folder relative to the extraction folder, in UTF-8
     int64_t Size = 0;        // expected size, for progress
 };
 
@@ -32,10 +32,19 @@ struct TPackResult {
 // Called after each file is written: bytes of input done so far.
 using TPackProgress = std::function<void(int64_t doneBytes, const TPackItem& item)>;
 
-// Raises Exception with a message for the user on any failure; a partly
-// written archive is removed.
+// The names are stored in Windows-1252 when all of them fit, else in UTF-8
+// with the trailer's tag. Raises Exception with a message for the user on
+// any failure (a name or folder longer than 255 bytes as stored, among
+// them); a partly written archive is removed.
 TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPackItem>& items,
                          const TPackOptions& options, const TPackProgress& progress = {});
+
+// Whether an archive of these items stores its names in UTF-8 (some name
+// has a character Windows-1252 lacks) rather than in Windows-1252.
+bool NeedsUtf8Names(const std::vector<TPackItem>& items);
+// The indices of the items whose name or folder is longer than 255 bytes in
+// the form the archive stores it in.
+std::vector<size_t> OverlongNames(const std::vector<TPackItem>& items);
 
 // The deflate level a compression level stands for; 0 means store.
 int DeflateLevelOf(TFileCompressionLevel level);

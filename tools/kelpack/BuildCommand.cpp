@@ -42,8 +42,8 @@ void WarnNotInstalled(const TSetupProject& project, const std::vector<size_t>& f
                      JoinPath(project.Folder, "Files").c_str(), files.size() - kNamedNotInstalled);
 }
 
-// Packs the project's Setup.ini (in the code page the wizard reads it in,
-// its wildcards expanded, checked against the payload as it will be) and
+// Packs the project's Setup.ini (in the form the wizard reads it in, its
+// wildcards expanded, checked against the payload as it will be) and
 // its shown texts into staging, and prints each problem of the project on
 // standard error.
 struct TPreparedProject {
@@ -62,7 +62,7 @@ TPreparedProject PrepareProject(TSetupProject& project, TKitUninstaller uninstal
         WarnNotInstalled(project, packed.NotInstalled);
         project.PackedSetupIni = packed.Lines;
         prepared.AddedUninstallerLine = packed.AddedUninstallerLine;
-        ConvertShownTexts(project, project.PackedSetupIni, staging, problems);
+        ConvertShownTexts(project, project.PackedSetupIni, staging);
     }
     for (const std::string& problem : problems) std::fprintf(stderr, "%s\n", problem.c_str());
     prepared.Errors += static_cast<int>(problems.size());

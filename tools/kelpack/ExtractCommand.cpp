@@ -6,7 +6,6 @@
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
 #include "tools/kelpack/ProgressBar.h"
-#include "tools/kelpack/Windows1252.h"
 
 namespace {
 
@@ -15,12 +14,6 @@ std::string AsFolder(std::string path) {
     if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
     return path;
 }
-
-// Writes each file under the name the system gives it (UTF-8 on POSIX).
-class TSystemNamedArchive : public TZLBArchive {
-public:
-    std::string DiskName(const std::string& archiveName) const override { return SystemNameOf(archiveName); }
-};
 
 int64_t TotalSize(const TZLBArchive& archive) {
     int64_t total = 0;
@@ -39,7 +32,7 @@ int ExtractCommand(const TArguments& arguments) {
     const TCommandLine line = ParseCommandLine(syntax, arguments);
     const bool progressLog = line.Has("--progress-log");
 
-    TSystemNamedArchive archive;
+    TZLBArchive archive;
     archive.ExtractWithPath = line.Has("--with-paths");
     archive.CheckCRC = line.Has("--check-crc");
 

@@ -1,14 +1,13 @@
 #include "tools/kelpack/PackSources.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "archive/EntryNames.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PayloadNames.h"
-#include "tools/kelpack/Windows1252.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
@@ -18,13 +17,11 @@ std::string BaseName(const std::string& path) {
 }
 
 // The name the archive gives a file or folder. Windows could not unpack one
-// named after a device or one whose name its code page cannot hold, so the
-// archive is not written at all.
+// named after a device, so the archive is not written at all.
 std::string PayloadNameFor(const std::string& path, const std::string& systemName) {
-    const std::optional<std::string> name = PayloadNameOf(systemName);
-    if (!name) throw Exception(UnwritableNameProblem(path));
-    if (IsDeviceName(*name)) throw Exception(DeviceNameProblem(path));
-    return *name;
+    std::string name = PayloadNameOf(systemName);
+    if (IsDeviceName(name)) throw Exception(DeviceNameProblem(path));
+    return name;
 }
 
 std::string JoinRelative(const std::string& folder, const std::string& name) {

@@ -10,7 +10,7 @@
 #include "tools/kelpack/KitFiles.h"
 #include "tools/kelpack/PayloadNames.h"
 #include "tools/kelpack/SetupProject.h"
-#include "tools/kelpack/Windows1252.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
@@ -52,11 +52,9 @@ int32_t InsertUninstallerLine(TStringList& lines) {
 
 }  // namespace
 
-TStringList ReadPackedSetupIni(const std::string& path, std::vector<TSetupIniProblem>& problems) {
-    const TWindows1252Text text = ReadAsWindows1252(path);
-    for (const TUnwritableCharacter& character : text.Unwritable) problems.push_back({character.Line, character.Reason()});
+TStringList ReadPackedSetupIni(const std::string& path) {
     TStringList lines;
-    lines.SetText(text.Text);
+    lines.SetText(ReadVendorText(path));
     return lines;
 }
 
@@ -74,7 +72,7 @@ bool AddUninstallerLine(TAddfileExpansion& expansion) {
 
 TPackedSetupIni PackSetupIni(const TSetupProject& project, bool kitUninstaller) {
     TPackedSetupIni packed;
-    const TStringList lines = ReadPackedSetupIni(project.SetupIni, packed.Problems);
+    const TStringList lines = ReadPackedSetupIni(project.SetupIni);
     const std::vector<std::string> productFiles = ProductFileNames(project);
     TAddfileExpansion expansion = ExpandAddfileWildcards(lines, productFiles);
     if (kitUninstaller) packed.AddedUninstallerLine = AddUninstallerLine(expansion);

@@ -1,8 +1,9 @@
 #pragma once
 // The Setup.ini that Data.Kel carries, made from the project's own file,
-// which stays as it is: in Windows-1252, the code page the wizard reads,
-// whatever the vendor's editor wrote (UTF-8 with or without a byte-order
-// mark, or Windows-1252), with its "Addfile" wildcards expanded into literal
+// which stays as it is: whatever the vendor's editor wrote (UTF-8 with or
+// without a byte-order mark, or Windows-1252), it is written in Windows-1252
+// when every character fits and in UTF-8 after a byte-order mark otherwise
+// (TStringList::SaveToFile), with its "Addfile" wildcards expanded into literal
 // lines, and with an "Addfile" line for an uninstall.exe that the kit adds to
 // the payload when no line names it yet.
 #include <string>
@@ -14,9 +15,8 @@
 
 struct TSetupProject;
 
-// The lines of the project's file in Windows-1252. A character the code
-// page cannot hold is a problem on its line (and becomes "?").
-TStringList ReadPackedSetupIni(const std::string& path, std::vector<TSetupIniProblem>& problems);
+// The lines of the project's file in UTF-8.
+TStringList ReadPackedSetupIni(const std::string& path);
 
 // Adds "Addfile=uninstall.exe" as the last entry of the last "Setup" block
 // unless an "Addfile" names that file already; whether it added the line.

@@ -29,6 +29,6 @@ std::string DeviceNameProblem(const std::string& path) {
     return path + ": Windows reserves this name for a device; rename it";
 }
 
-std::string UnwritableNameProblem(const std::string& path) {
-    return path + ": Windows-1252, the code page of the wizard, cannot hold this name; rename it";
+std::string OverlongNameProblem(const std::string& path) {
+    return path + ": the name or its folder is longer than the 255 bytes an archive holds; shorten it";
 }

@@ -20,9 +20,9 @@ bool IsUnfitFileName(const std::string& name);
 // a device (CON, NUL, COM1, ...): no file of that name can be unpacked there.
 std::string DeviceNameProblem(const std::string& path);
 
-// The problem text for a file or folder at path whose name the wizard's
-// code page, Windows-1252, cannot hold.
-std::string UnwritableNameProblem(const std::string& path);
+// The problem text for a file at path whose name or folder takes more bytes
+// than an archive's name fields hold.
+std::string OverlongNameProblem(const std::string& path);
 
 class TPayloadNames {
 public:

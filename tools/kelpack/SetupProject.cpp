@@ -5,9 +5,10 @@
 #include "app/WorkFolder.h"
 #include "archive/EntryNames.h"
 #include "platform/FileSystem.h"
+#include "tools/kelpack/ArchiveWriter.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackSources.h"
-#include "tools/kelpack/Windows1252.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
@@ -20,24 +21,22 @@ bool IsReservedName(const std::string& name) {
 }
 
 // The name in the payload of a file or folder listed as systemName, when it
-// can be unpacked in a folder that already holds the names seen: Windows-1252
-// must hold it, Windows must be able to hold it, and must not take it for one
-// of the others. What cannot is a problem.
+// can be unpacked in a folder that already holds the names seen: Windows must
+// be able to hold it and must not take it for one of the others. What cannot
+// is a problem.
 std::optional<std::string> NameBeside(const std::string& path, const std::string& systemName,
                                       std::vector<std::string>& seen, std::vector<std::string>& problems) {
-    const std::optional<std::string> name = PayloadNameOf(systemName);
-    if (!name) {
-        problems.push_back(UnwritableNameProblem(path));
-    } else if (IsDeviceName(*name)) {
+    const std::string name = PayloadNameOf(systemName);
+    if (IsDeviceName(name)) {
         problems.push_back(DeviceNameProblem(path));
-    } else if (IsUnfitFileName(*name)) {
+    } else if (IsUnfitFileName(name)) {
         problems.push_back(path + ": Windows cannot hold a file of this name");
     } else {
         for (const std::string& earlier : seen)
-            if (SameFileName(earlier, *name))
-                problems.push_back(path + ": Windows takes this name for " + SystemNameOf(earlier) +
+            if (SameFileName(earlier, name))
+                problems.push_back(path + ": Windows takes this name for " + earlier +
                                    ", so one file would replace the other");
-        seen.push_back(*name);
+        seen.push_back(name);
         return name;
     }
     return std::nullopt;
@@ -90,6 +89,26 @@ TProjectArchive ReadProjectArchive(const std::string& project, const TInnerArchi
     return archive;
 }
 
+// Each archive's names and folders must fit its 255-byte fields in the form
+// it stores them in; a file whose name or folder does not is a problem.
+void CheckNameLengths(const std::vector<TPackItem>& items, std::vector<std::string>& problems) {
+    for (const size_t i : OverlongNames(items))
+        problems.push_back(OverlongNameProblem(items[i].SourcePath));
+}
+
+void CheckNameLengths(const TSetupProject& project, std::vector<std::string>& problems) {
+    std::vector<TPackItem> payload{{project.SetupIni, kSetupIniFile, "", 0}};
+    for (const TProjectArchive& archive : project.Archives)
+        if (archive.Present) {
+            CheckNameLengths(archive.Files, problems);
+            payload.push_back({archive.FolderName, archive.ArchiveName, "", 0});
+        }
+    const size_t products = payload.size();
+    payload.insert(payload.end(), project.Files.begin(), project.Files.end());
+    for (const size_t i : OverlongNames(payload))
+        if (i >= products) problems.push_back(OverlongNameProblem(payload[i].SourcePath));
+}
+
 }  // namespace
 
 TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::string>& problems) {
@@ -104,6 +123,7 @@ TSetupProject ReadSetupProject(const std::string& folder, std::vector<std::strin
     for (const TInnerArchive& inner : kInnerArchives) project.Archives.push_back(ReadProjectArchive(folder, inner, problems));
     const std::string files = JoinPath(folder, "Files");
     if (platform::DirectoryExists(files)) ReadProductFolder(files, "", project, problems);
+    CheckNameLengths(project, problems);
     return project;
 }
 

@@ -6,7 +6,7 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 #include "shell/IniLine.h"
-#include "tools/kelpack/Windows1252.h"
+#include "tools/kelpack/VendorText.h"
 
 namespace {
 
@@ -38,16 +38,13 @@ TPackItem* PayloadFileNamed(TSetupProject& project, const std::string& name) {
 
 }  // namespace
 
-void ConvertShownTexts(TSetupProject& project, const TStringList& setupLines, TStagingFiles& staging,
-                       std::vector<std::string>& problems) {
+void ConvertShownTexts(TSetupProject& project, const TStringList& setupLines, TStagingFiles& staging) {
     std::set<const TPackItem*> converted;  // a file named twice is converted once
     for (const std::string& name : ShownTextNames(setupLines)) {
         TPackItem* file = PayloadFileNamed(project, name);
         if (!file || !converted.insert(file).second) continue;  // a missing one is the check's to report
-        const TWindows1252Text text = ReadAsWindows1252(file->SourcePath);
-        for (const TUnwritableCharacter& character : text.Unwritable)
-            problems.push_back(file->SourcePath + ":" + std::to_string(character.Line) + ": " + character.Reason());
-        file->SourcePath = staging.NewFileWith(text.Text);
-        file->Size = static_cast<int64_t>(text.Text.size());
+        const std::string text = EncodeText8(ReadVendorText(file->SourcePath));
+        file->SourcePath = staging.NewFileWith(text);
+        file->Size = static_cast<int64_t>(text.size());
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The texts the wizard shows from the payload, the licence and the ReadMe,
-// made Windows-1252 like the description that names them.
+// written like the description that names them: in Windows-1252 when every
+// character fits, otherwise in UTF-8 after a byte-order mark.
 #include <string>
 #include <vector>
 
@@ -9,7 +10,5 @@
 #include "tools/kelpack/StagingFiles.h"
 
 // Replaces each payload file that the description's "Licence" or "ReadMe"
-// names by a converted copy among the staging files. Each character
-// Windows-1252 cannot hold is a problem "PATH:LINE: reason".
-void ConvertShownTexts(TSetupProject& project, const TStringList& setupLines, TStagingFiles& staging,
-                       std::vector<std::string>& problems);
+// names by a converted copy among the staging files.
+void ConvertShownTexts(TSetupProject& project, const TStringList& setupLines, TStagingFiles& staging);

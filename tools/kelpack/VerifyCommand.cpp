@@ -10,7 +10,6 @@
 #include "platform/Text.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
-#include "tools/kelpack/Windows1252.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ int VerifyCommand(const TArguments& arguments) {
         TArchiveEntry entry;
         archive.GetFileEntry(i, entry);
         if (!IsSafeEntry(entry, true)) {
-            std::fprintf(stderr, "%s\n", SystemNameOf(UnsafeEntryMessage(i, entry, true)).c_str());
+            std::fprintf(stderr, "%s\n", UnsafeEntryMessage(i, entry, true).c_str());
             ++failures;
         } else if (!EntryIntact(file, entry, crc)) {
             std::fprintf(stderr, "%s\n", Format("File (%d) is corrupt", i).c_str());

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kCaption = "Best\xE4tigung";
+constexpr const char* kCaption = "Bestätigung";
 constexpr const char* kYes = "&Ja";
 constexpr const char* kNo = "&Nein";
 
