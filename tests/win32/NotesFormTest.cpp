@@ -20,8 +20,8 @@ namespace {
 // Types one character at the end of the memo, as the keyboard would.
 void TypeAtEnd(TNotesForm& form, char c) {
     HWND memo = WindowOf(*form.Notes);
-    SendMessageA(memo, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-    SendMessageA(memo, WM_CHAR, static_cast<WPARAM>(c), 1);
+    SendMessageW(memo, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    SendMessageW(memo, WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 
 // The text of the system's message box, its control being number 0xFFFF.
@@ -74,7 +74,7 @@ TEST(NotesForm, AFailedSaveIsToldOnceAndClosingAsksBeforeChangesAreLost) {
     const auto answer = [&](HWND box) {
         ++boxes;
         told = MessageBoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
     };
     WithQuestionBoxAnswer([&] { TypeAtEnd(form, '1'); }, answer);
     WithQuestionBoxAnswer([&] { TypeAtEnd(form, '2'); }, answer);
@@ -89,7 +89,7 @@ TEST(NotesForm, AFailedSaveIsToldOnceAndClosingAsksBeforeChangesAreLost) {
     WithQuestionBoxAnswer([&] { form.OnCloseQuery(form, canClose); },
                           [&](HWND box) {
                               asked = MessageBoxText(box);
-                              PostMessageA(box, WM_COMMAND, IDNO, 0);
+                              PostMessageW(box, WM_COMMAND, IDNO, 0);
                           });
     EXPECT_FALSE(canClose) << "No keeps the window open";
     EXPECT_NE(asked.find("lose your latest changes?"), std::string::npos) << asked;

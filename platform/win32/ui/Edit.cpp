@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
 
 using namespace platform::ui;
@@ -29,7 +30,7 @@ void TCustomEdit::SetText(const std::string& text) {
 void TCustomEdit::SetReadOnly(bool on) {
     if (on == readOnly_) return;
     readOnly_ = on;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), EM_SETREADONLY, on, 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), EM_SETREADONLY, on, 0);
 }
 
 void TCustomEdit::WindowParams(TCreateParams& params) {
@@ -48,10 +49,10 @@ void TCustomEdit::WindowCreated() {
     TWinControl::WindowCreated();
     HWND window = static_cast<HWND>(Handle());
     // The user may type as much as the control can hold, not only the default 32 KB.
-    SendMessageA(window, EM_LIMITTEXT, 0, 0);
+    SendMessageW(window, EM_LIMITTEXT, 0, 0);
     if (Caption().empty()) return;
     settingText_ = true;
-    SetWindowTextA(window, Caption().c_str());
+    SetWindowTextW(window, platform::Wide(Caption()).c_str());
     settingText_ = false;
 }
 
@@ -65,7 +66,7 @@ void TCustomEdit::TextChanged() {
         HWND window = static_cast<HWND>(Handle());
         if (WindowText(window) != Caption()) {
             settingText_ = true;
-            SetWindowTextA(window, Caption().c_str());
+            SetWindowTextW(window, platform::Wide(Caption()).c_str());
             settingText_ = false;
         }
     }

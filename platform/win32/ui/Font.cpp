@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 void* TFont::Handle() const {
     if (!handle_) {
-        LOGFONTA font{};
+        LOGFONTW font{};
         font.lfHeight = height_;
         font.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         font.lfItalic = (style_ & fsItalic) != 0;
@@ -13,8 +15,10 @@ void* TFont::Handle() const {
         font.lfStrikeOut = (style_ & fsStrikeOut) != 0;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfQuality = DEFAULT_QUALITY;
-        lstrcpynA(font.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_ = CreateFontIndirectA(&font);
+        // A face name longer than the field allows is cut, as the system would.
+        const std::wstring face = platform::Wide(name_);
+        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        handle_ = CreateFontIndirectW(&font);
     }
     return handle_;
 }

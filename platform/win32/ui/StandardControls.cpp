@@ -1,5 +1,6 @@
 #include "platform/win32/ui/StandardControls.h"
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
 #include <vector>
@@ -16,11 +17,11 @@ void EnsureCommonControls() {
 }
 
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
-    std::vector<char> buffer(size_t(length) + 1);
-    const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-    return std::string(buffer.data(), size_t(copied > 0 ? copied : 0));
+    std::vector<wchar_t> buffer(size_t(length) + 1);
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return Utf8Of(buffer.data(), size_t(copied > 0 ? copied : 0));
 }
 
 }  // namespace platform::ui
