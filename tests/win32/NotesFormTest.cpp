@@ -18,7 +18,7 @@
 namespace {
 
 // Types one character at the end of the memo, as the keyboard would.
-void TypeAtEnd(TNotesForm& form, char c) {
+void TypeAtEnd(TNotesForm& form, wchar_t c) {
     HWND memo = WindowOf(*form.Notes);
     SendMessageW(memo, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
     SendMessageW(memo, WM_CHAR, static_cast<WPARAM>(c), 1);
@@ -50,6 +50,23 @@ TEST(NotesForm, StartsWithTheFirstNoteAndLaterWithWhatWasTyped) {
     WriteFile(scratch / "First-note.txt", "A newer first note.\r\n");
     TNotesForm again(nullptr, scratch.Path());
     EXPECT_EQ(again.Notes->Text(), "Welcome.\r\nInstalled with the program.\r\nxy");
+}
+
+// Notes stay in Windows-1252 while every character fits and are written as
+// marked UTF-8 once one does not; either way they come back as typed.
+TEST(NotesForm, NotesOfAnyScriptComeBackAsTyped) {
+    ScratchFolder scratch;
+    const std::string notes = scratch / "Notes.txt";
+    WriteFile(notes, "Old notes.");
+    {
+        TNotesForm form(nullptr, scratch.Path());
+        TypeAtEnd(form, L'\u00E9');
+        EXPECT_EQ(ReadFile(notes), "Old notes.\xE9");
+        TypeAtEnd(form, L'\u0416');
+        EXPECT_EQ(ReadFile(notes), "\xEF\xBB\xBFOld notes.\xC3\xA9\xD0\x96");
+    }
+    TNotesForm again(nullptr, scratch.Path());
+    EXPECT_EQ(again.Notes->Text(), "Old notes.\xC3\xA9\xD0\x96");
 }
 
 TEST(NotesForm, ANotesFileThatCannotBeReadStopsTheStartAndIsKept) {
