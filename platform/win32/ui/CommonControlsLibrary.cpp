@@ -1,8 +1,8 @@
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
-
-#include "platform/win32/WideText.h"
 
 namespace platform::ui {
 
@@ -18,11 +18,15 @@ void Resolve(HMODULE library, const char* name, TFunction& function) {
 // manifest still chooses the version. Systems that lack the search flag take
 // the file by its full path.
 HMODULE LoadFromSystemFolder() {
-    constexpr const wchar_t* kName = L"comctl32.dll";
-    if (HMODULE library = LoadLibraryExW(kName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
-    const std::wstring folder = GrowingText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-    if (folder.empty()) return nullptr;
-    return LoadLibraryW((folder + L"\\" + kName).c_str());
+    constexpr wchar_t kName[] = L"\\comctl32.dll";
+    if (HMODULE library = LoadLibraryExW(kName + 1, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
+    const UINT size = GetSystemDirectoryW(nullptr, 0);
+    if (size == 0) return nullptr;
+    std::wstring path(size + std::size(kName), L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), size);
+    if (length == 0 || length >= size) return nullptr;
+    std::copy(std::begin(kName), std::end(kName), path.begin() + length);
+    return LoadLibraryW(path.c_str());
 }
 
 TCommonControlsLibrary Load() {

@@ -3,12 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/FormsDisabled.h"
+#include "platform/win32/ui/StandardControls.h"
+
+using platform::ui::DrawUtf8Text;
+using platform::ui::SetWindowUtf8Text;
 
 namespace {
 
@@ -49,14 +53,16 @@ public:
     const DLGTEMPLATE* Data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
-    void Put16(uint16_t value) { words_.push_back(value); }
+    void Put16(uint16_t value) {
+        if (count_ < words_.size()) words_[count_++] = value;
+    }
     void Put32(uint32_t value) {
         Put16(uint16_t(value & 0xFFFF));
         Put16(uint16_t(value >> 16));
     }
     // Each control starts on a 4-byte boundary; the class is a system atom.
     void AddItem(uint32_t style, int id, uint16_t classAtom) {
-        if (words_.size() % 2) Put16(0);
+        if (count_ % 2) Put16(0);
         Put32(style);
         Put32(0);
         Put16(0); Put16(0); Put16(10); Put16(10);
@@ -67,7 +73,9 @@ private:
         Put16(0);  // no creation data
     }
 
-    std::vector<uint16_t> words_;
+    // The template takes 81 words; it starts on a 4-byte boundary.
+    alignas(4) std::array<uint16_t, 96> words_{};
+    size_t count_ = 0;
 };
 
 // Sizes the text to its wrapped height and places the icon, the text and
@@ -79,9 +87,7 @@ void LayOut(HWND box, const std::string& text, bool twoButtons) {
     HDC dc = GetDC(box);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
     RECT textRect{0, 0, std::max(screenWidth / 2, 200), 0};
-    const std::wstring measured = text.empty() ? L" " : platform::Wide(text);
-    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &textRect,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawUtf8Text(dc, text, textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, previous);
     ReleaseDC(box, dc);
     const int textWidth = textRect.right, textHeight = textRect.bottom;
@@ -117,10 +123,10 @@ struct TBoxContent {
 };
 
 void StartBox(HWND box, const TBoxContent& content) {
-    SetWindowTextW(box, platform::Wide(content.Caption).c_str());
-    SetDlgItemTextW(box, kTextId, platform::Wide(content.Text).c_str());
-    SetDlgItemTextW(box, IDYES, platform::Wide(content.Yes).c_str());
-    SetDlgItemTextW(box, IDNO, platform::Wide(content.No).c_str());
+    SetWindowUtf8Text(box, content.Caption);
+    SetWindowUtf8Text(GetDlgItem(box, kTextId), content.Text);
+    SetWindowUtf8Text(GetDlgItem(box, IDYES), content.Yes);
+    SetWindowUtf8Text(GetDlgItem(box, IDNO), content.No);
     if (content.No.empty()) ShowWindow(GetDlgItem(box, IDNO), SW_HIDE);
     SendDlgItemMessageW(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, content.Icon)), 0);
     LayOut(box, content.Text, !content.No.empty());

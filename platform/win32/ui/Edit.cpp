@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
 
 using namespace platform::ui;
@@ -52,7 +51,7 @@ void TCustomEdit::WindowCreated() {
     SendMessageW(window, EM_LIMITTEXT, 0, 0);
     if (Caption().empty()) return;
     settingText_ = true;
-    SetWindowTextW(window, platform::Wide(Caption()).c_str());
+    SetWindowUtf8Text(window, Caption());
     settingText_ = false;
 }
 
@@ -66,7 +65,7 @@ void TCustomEdit::TextChanged() {
         HWND window = static_cast<HWND>(Handle());
         if (WindowText(window) != Caption()) {
             settingText_ = true;
-            SetWindowTextW(window, platform::Wide(Caption()).c_str());
+            SetWindowUtf8Text(window, Caption());
             settingText_ = false;
         }
     }

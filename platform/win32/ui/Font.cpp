@@ -15,9 +15,7 @@ void* TFont::Handle() const {
         font.lfStrikeOut = (style_ & fsStrikeOut) != 0;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfQuality = DEFAULT_QUALITY;
-        // A face name longer than the field allows is cut, as the system would.
-        const std::wstring face = platform::Wide(name_);
-        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        lstrcpynW(font.lfFaceName, platform::Wide(name_).c_str(), LF_FACESIZE);
         handle_ = CreateFontIndirectW(&font);
     }
     return handle_;

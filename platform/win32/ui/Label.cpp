@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/ui/StandardControls.h"
+
+using platform::ui::DrawUtf8Text;
 
 namespace {
 
@@ -19,13 +21,6 @@ UINT TextFlags(bool wordWrap, TAlignment alignment) {
         default: flags |= DT_LEFT; break;
     }
     return flags;
-}
-
-// An empty caption still takes the height of one line.
-std::wstring MeasuredText(const std::string& caption) { return caption.empty() ? L" " : platform::Wide(caption); }
-
-int DrawWideText(HDC dc, const std::wstring& text, RECT& r, UINT flags) {
-    return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
 }  // namespace
@@ -54,7 +49,7 @@ bool TLabel::AutoSizeQuery(int32_t& width, int32_t& height) {
     if (!dc) return false;
     HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(Font().Handle()));
     RECT r{0, 0, wordWrap_ ? std::max<int32_t>(Width(), 1) : 0, 0};
-    DrawWideText(dc, MeasuredText(Caption()), r, TextFlags(wordWrap_, alignment_) | DT_CALCRECT);
+    DrawUtf8Text(dc, Caption(), r, TextFlags(wordWrap_, alignment_) | DT_CALCRECT);
     SelectObject(dc, previous);
     DeleteDC(dc);
     if (!wordWrap_) width = r.right - r.left;
@@ -69,7 +64,7 @@ void TLabel::PaintOnParent(TDeviceContext target) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : GetSysColor(COLOR_GRAYTEXT));
     RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
-    DrawWideText(dc, platform::Wide(Caption()), r, TextFlags(wordWrap_, alignment_));
+    DrawUtf8Text(dc, Caption(), r, TextFlags(wordWrap_, alignment_));
     SelectObject(dc, previous);
 }
 

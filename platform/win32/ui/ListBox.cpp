@@ -56,7 +56,13 @@ void TListBox::SetSorted(bool on) {
     if (!on) return;
     const std::string selected = ItemIndex() >= 0 ? Item(ItemIndex()) : std::string();
     const bool hadSelection = ItemIndex() >= 0;
-    std::stable_sort(items_.begin(), items_.end(), SortsBefore);
+    // Each item goes in after those that sort before it or alike, so that
+    // alike items keep their order (and no second sorting routine is linked).
+    std::vector<std::string> sorted;
+    sorted.reserve(items_.size());
+    for (const std::string& item : items_)
+        sorted.insert(std::upper_bound(sorted.begin(), sorted.end(), item, SortsBefore), item);
+    items_.swap(sorted);
     itemIndex_ = -1;
     if (hadSelection)
         itemIndex_ = int32_t(std::find(items_.begin(), items_.end(), selected) - items_.begin());

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <vector>
+#include <string>
 
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
@@ -101,7 +101,7 @@ std::string TTreeView::NodeText(TTreeNode node) const {
     if (!node || !Window()) return {};
     // The system copies as much as fits: grow the buffer until the text fits with room to spare.
     for (size_t size = 256;; size *= 4) {
-        std::vector<wchar_t> buffer(size);
+        std::wstring buffer(size, L'\0');
         TVITEMW item{};
         item.mask = TVIF_TEXT;
         item.hItem = AsItem(node);

@@ -9,6 +9,7 @@
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/StandardControls.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -306,7 +307,7 @@ void TWinControl::ParentFontOrColorChanged() {
 }
 
 void TWinControl::TextChanged() {
-    if (handle_) SetWindowTextW(AsWindow(handle_), platform::Wide(Caption()).c_str());
+    if (handle_) SetWindowUtf8Text(AsWindow(handle_), Caption());
 }
 
 void* TWinControl::BackgroundBrush() {

@@ -1,25 +1,23 @@
 #include "platform/win32/ui/WindowClasses.h"
 
-#include <set>
-
 #include "platform/win32/WideText.h"
 
 namespace platform::ui {
 
 void EnsureWindowClass(const std::string& name, UINT classStyle) {
-    static std::set<std::string> registered;
-    if (registered.count(name)) return;
     const std::wstring className = Wide(name);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
+    // The system knows the classes the program registered already.
+    if (GetClassInfoExW(instance, className.c_str(), &windowClass)) return;
     windowClass.style = classStyle;
     windowClass.lpfnWndProc = OwnWindowProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.lpszClassName = className.c_str();
     RegisterClassExW(&windowClass);
-    registered.insert(name);
 }
 
 HCURSOR CursorHandle(int cursor) {
