@@ -56,8 +56,9 @@ void TListBox::SetSorted(bool on) {
     if (!on) return;
     const std::string selected = ItemIndex() >= 0 ? Item(ItemIndex()) : std::string();
     const bool hadSelection = ItemIndex() >= 0;
-    // Each item goes in after those that sort before it or alike, so that
-    // alike items keep their order (and no second sorting routine is linked).
+    // Each item goes in after those that sort before it or alike, so alike
+    // items keep their order. Inserting as AddItem does, rather than a sorting
+    // routine of its own, keeps the program small.
     std::vector<std::string> sorted;
     sorted.reserve(items_.size());
     for (const std::string& item : items_)
