@@ -1,7 +1,8 @@
 #pragma once
 // The base of every control: place, size, visibility, colour, font, cursor,
 // alignment and anchors, and the click and resize notifications. A control
-// without a window of its own (a label) is painted by its parent.
+// without a window of its own (a label) is painted by its parent. Every text
+// of the framework (captions, items, names) is UTF-8.
 #include <cstdint>
 #include <string>
 

@@ -18,7 +18,8 @@ public:
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle scrollBars);
 
-    // Shows the file's 8-bit text; raises the framework's file errors
+    // Shows the file's text (UTF-8 after a byte-order mark, Windows-1252
+    // otherwise); raises the framework's file errors
     // (EFOpenError for a missing file, EFileTooLarge, EReadError).
     void LoadFromFile(const std::string& fileName);
 

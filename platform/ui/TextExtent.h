@@ -1,5 +1,5 @@
 #pragma once
-// How much room a line of text takes in a font, in pixels.
+// How much room a line of text (UTF-8) takes in a font, in pixels.
 #include <cstdint>
 #include <string>
 

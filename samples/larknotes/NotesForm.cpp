@@ -2,6 +2,7 @@
 
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
+#include "platform/TextCoding.h"
 #include "platform/ui/Dialogs.h"
 
 namespace {
@@ -42,7 +43,8 @@ TNotesForm::TNotesForm(TComponent* owner, const std::string& folder)
 }
 
 bool TNotesForm::SaveNotes() {
-    const std::string text = Notes->Text();
+    // Written as the memo reads it back: Windows-1252 while every character fits, else marked UTF-8.
+    const std::string text = EncodeText8(Notes->Text());
     const std::string newFile = notesFile_ + ".new";
     try {
         {

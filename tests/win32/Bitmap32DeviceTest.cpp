@@ -19,7 +19,7 @@ TEST(Bitmap32OnWindows, PixelsLiveInASectionSelectedIntoAMemoryContext) {
     ASSERT_NE(b.Context(), nullptr);
     HGDIOBJ selected = GetCurrentObject(ContextOf(b), OBJ_BITMAP);
     DIBSECTION section{};
-    ASSERT_EQ(GetObject(selected, sizeof section, &section), int(sizeof section));
+    ASSERT_EQ(GetObjectW(selected, sizeof section, &section), int(sizeof section));
     EXPECT_EQ(section.dsBm.bmBits, b.Pixels());
     EXPECT_EQ(section.dsBmih.biWidth, 3);
     EXPECT_EQ(section.dsBm.bmHeight, 2);  // rows run top-down: see the drawing test below

@@ -248,14 +248,14 @@ TEST_F(FolderManTree, OwnerWindowReportsDeviceChangesWhileTheTreeLives) {
     tree.OnChange = [&](TComponent&, TTreeNode node) { changes.push_back(tree.NodePath(node)); };
 
     // Nothing changed: the tree stays, and the selection is reported again.
-    SendMessageA(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
+    SendMessageW(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_TRUE(SameText(changes[0], scratch / "Kel\\"));
     EXPECT_NE(Node("Kel"), nullptr);
 
     // A new medium in C: its root is read afresh and selected.
     tree.MediumInC = Medium("Second", 0x22222222);
-    SendMessageA(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
+    SendMessageW(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
     EXPECT_EQ(tree.NodeText(tree.FindNodeByPath("C:\\")), "Second (C:)");
     EXPECT_EQ(Node("Kel"), nullptr);
     ASSERT_EQ(changes.size(), 2u);
@@ -266,10 +266,10 @@ TEST_F(FolderManTree, OwnerWindowReportsDeviceChangesWhileTheTreeLives) {
         TDirTree second(&host);
         second.SetParent(&host);
         second.OnChange = [&](TComponent&, TTreeNode) { changes.push_back("second"); };
-        SendMessageA(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
+        SendMessageW(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
     }
     EXPECT_EQ(changes.size(), 4u);
-    SendMessageA(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
+    SendMessageW(WindowOf(host), WM_DEVICECHANGE, 0x0007, 0);
     EXPECT_EQ(changes.size(), 5u);
 }
 

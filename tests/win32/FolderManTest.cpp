@@ -82,7 +82,7 @@ TEST_F(FolderManDialog, ClickInTheTreeChoosesTheFolderButTheArrowKeysDoNot) {
         originalClick(sender);
         afterClick = Dialog().FolderPath();
         textAfterClick = Dialog().PathEdit().Text();
-        SendMessageA(WindowOf(tree), WM_KEYDOWN, VK_DOWN, 1);
+        SendMessageW(WindowOf(tree), WM_KEYDOWN, VK_DOWN, 1);
         afterKey = Dialog().FolderPath();
         selectedAfterKey = tree.GetDirectory();
         Press(Dialog().OKBut());
@@ -108,7 +108,7 @@ TEST_F(FolderManDialog, TypedTextIsThePathAsTypedEvenWhenEmpty) {
     const std::string selected = dialog.DirTree().GetDirectory();
     std::string typed;
     for (char c : std::string("Q:\\Nowhere")) {
-        SendMessageA(WindowOf(dialog.PathEdit()), WM_CHAR, WPARAM(c), 1);
+        SendMessageW(WindowOf(dialog.PathEdit()), WM_CHAR, WPARAM(c), 1);
         typed += c;
         EXPECT_EQ(dialog.FolderPath(), typed);
     }
@@ -116,8 +116,8 @@ TEST_F(FolderManDialog, TypedTextIsThePathAsTypedEvenWhenEmpty) {
 
     // Cleared by the user and confirmed: an empty path goes back.
     const bool ok = ExecuteWith(scratch.Path(), [](TFolderMan& shown) {
-        SendMessageA(WindowOf(shown.PathEdit()), EM_SETSEL, 0, -1);
-        SendMessageA(WindowOf(shown.PathEdit()), WM_CHAR, VK_BACK, 1);
+        SendMessageW(WindowOf(shown.PathEdit()), EM_SETSEL, 0, -1);
+        SendMessageW(WindowOf(shown.PathEdit()), WM_CHAR, VK_BACK, 1);
         Press(shown.OKBut());
     });
     EXPECT_TRUE(ok);
@@ -132,7 +132,7 @@ TEST_F(FolderManDialog, OnlyOKConfirmsNotEnterAndEscapeNorTheCloseBox) {
         Press(dialog.CancelBut());
     }));
     EXPECT_FALSE(ExecuteWith(scratch.Path(), [](TFolderMan& dialog) {
-        PostMessageA(WindowOf(dialog), WM_CLOSE, 0, 0);
+        PostMessageW(WindowOf(dialog), WM_CLOSE, 0, 0);
     }));
     // Enter is not OK: the Cancel pressed after it decides.
     EXPECT_FALSE(ExecuteWith(scratch.Path(), [](TFolderMan& dialog) {

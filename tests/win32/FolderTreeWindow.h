@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/win32/WideText.h"
 #include "shell/DirTree.h"
 #include "tests/win32/WindowChecks.h"
 
 inline void MakeFolder(const std::string& path, DWORD attributes = 0) {
     ASSERT_TRUE(platform::CreateDir(path)) << path;
     if (attributes) {
-        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
-        ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes) << path;
+        ASSERT_TRUE(SetFileAttributesW(platform::FilePath(path).c_str(), attributes)) << path;
+        ASSERT_EQ(GetFileAttributesW(platform::FilePath(path).c_str()) & attributes, attributes) << path;
     }
 }
 
@@ -32,8 +33,8 @@ inline void ClickNode(TDirTree& tree, TTreeNode node) {
     RECT r{};
     const HTREEITEM item = reinterpret_cast<HTREEITEM>(node);
     std::memcpy(&r, &item, sizeof item);
-    ASSERT_TRUE(SendMessageA(WindowOf(tree), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    ASSERT_TRUE(SendMessageW(WindowOf(tree), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
     const LPARAM at = MAKELPARAM(r.left + 2, (r.top + r.bottom) / 2);
-    PostMessageA(WindowOf(tree), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(WindowOf(tree), WM_LBUTTONUP, 0, at);
+    PostMessageW(WindowOf(tree), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(WindowOf(tree), WM_LBUTTONUP, 0, at);
 }

@@ -18,10 +18,10 @@
 namespace {
 
 // Types one character at the end of the memo, as the keyboard would.
-void TypeAtEnd(TNotesForm& form, char c) {
+void TypeAtEnd(TNotesForm& form, wchar_t c) {
     HWND memo = WindowOf(*form.Notes);
-    SendMessageA(memo, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-    SendMessageA(memo, WM_CHAR, static_cast<WPARAM>(c), 1);
+    SendMessageW(memo, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    SendMessageW(memo, WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 
 // The text of the system's message box, its control being number 0xFFFF.
@@ -52,6 +52,23 @@ TEST(NotesForm, StartsWithTheFirstNoteAndLaterWithWhatWasTyped) {
     EXPECT_EQ(again.Notes->Text(), "Welcome.\r\nInstalled with the program.\r\nxy");
 }
 
+// Notes stay in Windows-1252 while every character fits and are written as
+// marked UTF-8 once one does not; either way they come back as typed.
+TEST(NotesForm, NotesOfAnyScriptComeBackAsTyped) {
+    ScratchFolder scratch;
+    const std::string notes = scratch / "Notes.txt";
+    WriteFile(notes, "Old notes.");
+    {
+        TNotesForm form(nullptr, scratch.Path());
+        TypeAtEnd(form, L'\u00E9');
+        EXPECT_EQ(ReadFile(notes), "Old notes.\xE9");
+        TypeAtEnd(form, L'\u0416');
+        EXPECT_EQ(ReadFile(notes), "\xEF\xBB\xBFOld notes.\xC3\xA9\xD0\x96");
+    }
+    TNotesForm again(nullptr, scratch.Path());
+    EXPECT_EQ(again.Notes->Text(), "Old notes.\xC3\xA9\xD0\x96");
+}
+
 TEST(NotesForm, ANotesFileThatCannotBeReadStopsTheStartAndIsKept) {
     ScratchFolder scratch;
     const std::string notes = scratch / "Notes.txt";
@@ -74,7 +91,7 @@ TEST(NotesForm, AFailedSaveIsToldOnceAndClosingAsksBeforeChangesAreLost) {
     const auto answer = [&](HWND box) {
         ++boxes;
         told = MessageBoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
     };
     WithQuestionBoxAnswer([&] { TypeAtEnd(form, '1'); }, answer);
     WithQuestionBoxAnswer([&] { TypeAtEnd(form, '2'); }, answer);
@@ -89,7 +106,7 @@ TEST(NotesForm, AFailedSaveIsToldOnceAndClosingAsksBeforeChangesAreLost) {
     WithQuestionBoxAnswer([&] { form.OnCloseQuery(form, canClose); },
                           [&](HWND box) {
                               asked = MessageBoxText(box);
-                              PostMessageA(box, WM_COMMAND, IDNO, 0);
+                              PostMessageW(box, WM_COMMAND, IDNO, 0);
                           });
     EXPECT_FALSE(canClose) << "No keeps the window open";
     EXPECT_NE(asked.find("lose your latest changes?"), std::string::npos) << asked;

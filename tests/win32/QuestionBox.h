@@ -3,10 +3,12 @@
 // timer looks for the box while the code under test waits for the answer.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
 
+#include "platform/win32/WideText.h"
 #include "tests/win32/WindowChecks.h"
 
 namespace question_box {
@@ -18,9 +20,9 @@ inline std::function<void(HWND)>& Action() {
 
 inline void CALLBACK LookForTheBox(HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = GetActiveWindow();
-    char className[16] = "";
-    if (box) GetClassNameA(box, className, sizeof className);
-    if (std::string(className) != "#32770") return;
+    wchar_t className[16] = L"";
+    if (box) GetClassNameW(box, className, 16);
+    if (std::wstring(className) != L"#32770") return;
     KillTimer(nullptr, id);
     Action()(box);
 }
@@ -35,11 +37,14 @@ inline void WithQuestionBoxAnswer(const std::function<void()>& code, std::functi
     KillTimer(nullptr, timer);
 }
 
-inline std::string TextOf(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
+// A window's text as the system holds it, and as UTF-8.
+inline std::wstring WideTextOf(HWND window) {
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(std::max(GetWindowTextW(window, text.data(), int(text.size())), 0)));
     return text;
 }
+
+inline std::string TextOf(HWND window) { return platform::Utf8Of(WideTextOf(window)); }
 
 // The question box's text, its control being number 101.
 inline std::string QuestionOf(HWND box) { return TextOf(GetDlgItem(box, 101)); }

@@ -55,9 +55,7 @@ std::string RegistryValue(const std::string& name) {
 
 // The text of a message box: its static control has the number 0xFFFF.
 std::string MessageBoxText(HWND box) {
-    char text[4096] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
+    return TextOf(GetDlgItem(box, 0xFFFF));
 }
 
 // Everything a run leaves behind goes again after each test: the product's
@@ -82,7 +80,7 @@ protected:
         DeleteFolderTree(productRoot);
         DeleteFolderTree(group);
         platform::RemoveFile(desktopLink);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str());
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, platform::Wide(kUninstallKey).c_str());
     }
 
     // Starts the wizard for the product with the given further entries; the
@@ -275,7 +273,7 @@ TEST_F(SetupInstall, TheBarMovesSteadilyUpToTheLastOfThreeThousandFiles) {
     }
     StartWith(entries);
     BarPositions().clear();
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteBarPosition, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, NoteBarPosition, nullptr, GetCurrentThreadId());
     Install();
     UnhookWindowsHookEx(hook);
     const std::vector<int>& positions = BarPositions();
@@ -292,7 +290,7 @@ TEST_F(SetupInstall, FilesThatCouldNotBeCopiedAreListedInOneBoxAndStillLogged) {
     WithQuestionBoxAnswer([&] { Install(); },
                           [&](HWND box) {
                               shown = TextOf(box) + "|" + MessageBoxText(box);
-                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                              PostMessageW(box, WM_COMMAND, IDOK, 0);
                           });
     // Each with the system's reason: the source is not there.
     const std::string missing = " (" + platform::SystemErrorMessage(ERROR_FILE_NOT_FOUND) + ")\n";
@@ -362,7 +360,7 @@ TEST_F(SetupInstall, AProgramFolderThatCannotBeMadeIsLeftOutAndTheInstallationSt
     WithQuestionBoxAnswer([&] { Install(); },
                           [&](HWND box) {
                               shown = MessageBoxText(box);
-                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                              PostMessageW(box, WM_COMMAND, IDOK, 0);
                           });
     EXPECT_EQ(shown.rfind("The program folder " + bad + " could not be created (", 0), 0u) << shown;
     EXPECT_EQ(form->CurrentPage(), wpFinish);
@@ -395,7 +393,7 @@ namespace {
 // when none was asked.
 std::string CloseAnswering(TSetupForm& form, WPARAM key) {
     std::string question;
-    WithQuestionBoxAnswer([&] { SendMessageA(static_cast<HWND>(form.Handle()), WM_CLOSE, 0, 0); },
+    WithQuestionBoxAnswer([&] { SendMessageW(static_cast<HWND>(form.Handle()), WM_CLOSE, 0, 0); },
                           [&](HWND box) {
                               question = QuestionOf(box);
                               PostKey(key);
@@ -445,9 +443,9 @@ TEST_F(SetupInstall, TheCloseKeyDoesNothingWhileFilesAreCopied) {
                               // Still inside the copy phase: the box of failed copies is up.
                               boxShown = true;
                               const UINT_PTR timer = SetTimer(nullptr, 0, 10, AnswerNestedQuestion);
-                              SendMessageA(static_cast<HWND>(form->Handle()), WM_CLOSE, 0, 0);
+                              SendMessageW(static_cast<HWND>(form->Handle()), WM_CLOSE, 0, 0);
                               KillTimer(nullptr, timer);
-                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                              PostMessageW(box, WM_COMMAND, IDOK, 0);
                           });
     EXPECT_TRUE(boxShown);
     EXPECT_EQ(NestedQuestion(), "");
@@ -468,7 +466,7 @@ TEST_F(SetupInstall, WithoutAWindowItInstallsAsDescribedAndTellsFailuresOnlyInIt
     WithQuestionBoxAnswer([&] { installed = form->InstallSilently(); },
                           [&](HWND shown) {
                               box = TextOf(shown);
-                              PostMessageA(shown, WM_COMMAND, IDOK, 0);
+                              PostMessageW(shown, WM_COMMAND, IDOK, 0);
                           });
     EXPECT_FALSE(installed) << "a file could not be copied";
     EXPECT_EQ(box, "(none)");

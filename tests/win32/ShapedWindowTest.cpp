@@ -64,8 +64,8 @@ TEST_F(ShapedWindow, TheFormsOutlineFollowsThePicturePixelForPixel) {
         for (int x = 0; x < 40; ++x)
             if (OutlineContains(window, x, y) != (skin[y][x] != kMagenta)) ++mismatches;
     EXPECT_EQ(mismatches, 0);
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & 0xFFFF0000, 0x86000000 & 0xFFFF0000u);
-    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, WS_EX_CONTROLPARENT);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & 0xFFFF0000, 0x86000000 & 0xFFFF0000u);
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT, WS_EX_CONTROLPARENT);
 }
 
 TEST_F(ShapedWindow, EachShapeGivesItsOutline) {
@@ -103,7 +103,7 @@ TEST_F(ShapedWindow, AShownFormPaintsItsPictureWithoutErasing) {
     Pump();
     EXPECT_TRUE(form.BufferReady());
     EXPECT_EQ(form.BackBuffer().GetPixel(10, 10), form.Bitmap().GetPixel(10, 10));
-    EXPECT_EQ(SendMessageA(WindowOf(form), WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(WindowOf(form), WM_ERASEBKGND, 0, 0), 1);
 
     HDC screen = GetDC(nullptr);
     const COLORREF shown = GetPixel(screen, 110, 110);
@@ -185,9 +185,9 @@ TEST(WindowLookup, AWindowOfAnotherProcessIsNeverTakenForOurs) {
     DWORD process = 0;
     GetWindowThreadProcessId(desktop, &process);
     ASSERT_NE(process, GetCurrentProcessId());
-    ASSERT_TRUE(SetPropA(desktop, "KelControl", reinterpret_cast<HANDLE>(0x1234)));
+    ASSERT_TRUE(SetPropW(desktop, L"KelControl", reinterpret_cast<HANDLE>(0x1234)));
     EXPECT_EQ(TWinControl::FromHandle(desktop), nullptr);
-    RemovePropA(desktop, "KelControl");
+    RemovePropW(desktop, L"KelControl");
 }
 
 TEST_F(ShapedWindow, DestroyingAFormAnnouncesNothing) {

@@ -42,17 +42,17 @@ inline bool HasOutline(HWND window) {
 
 // Sends a mouse message with client coordinates and key state.
 inline void SendMouse(HWND window, UINT message, int32_t x, int32_t y, WPARAM keys = 0) {
-    SendMessageA(window, message, keys, MAKELPARAM(x, y));
+    SendMessageW(window, message, keys, MAKELPARAM(x, y));
 }
 
 // A key pressed and released in the window, posted as the keyboard would.
 inline void PostKeyTo(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
 // A click of a push button, posted so that it lands inside a modal loop.
-inline void PostButtonClick(TWinControl& button) { PostMessageA(WindowOf(button), BM_CLICK, 0, 0); }
+inline void PostButtonClick(TWinControl& button) { PostMessageW(WindowOf(button), BM_CLICK, 0, 0); }
 
 // Lets the window handle what is queued for it (paints, posted messages).
 inline void Pump() { Application().ProcessMessages(); }

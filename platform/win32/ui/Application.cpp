@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -20,14 +21,14 @@ TApplication::~TApplication() {
 
 TWindowHandle TApplication::Handle() {
     if (!handle_) {
-        constexpr const char* kClass = "KelApplication";
-        WNDCLASSEXA windowClass{};
+        constexpr const wchar_t* kClass = L"KelApplication";
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kClass;
-        RegisterClassExA(&windowClass);
-        handle_ = CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        RegisterClassExW(&windowClass);
+        handle_ = CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     return handle_;
 }
@@ -60,13 +61,13 @@ namespace {
 // Keyboard navigation (Tab, arrows) inside the form the message is meant for.
 bool IsNavigationMessage(MSG& message) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    return root && TWinControl::FromHandle(root) && IsDialogMessageA(root, &message);
+    return root && TWinControl::FromHandle(root) && IsDialogMessageW(root, &message);
 }
 
 void Dispatch(MSG& message) {
     if (IsNavigationMessage(message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ void Dispatch(MSG& message) {
 bool TApplication::HandleOneMessage() {
     if (terminated_) return false;
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
         terminated_ = true;
         return false;
     }
@@ -84,7 +85,7 @@ bool TApplication::HandleOneMessage() {
 
 void TApplication::ProcessMessages() {
     MSG message;
-    while (!terminated_ && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!terminated_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             terminated_ = true;
             PostQuitMessage(int(message.wParam));
@@ -99,15 +100,15 @@ void TApplication::ProcessPaintMessages() {
     // WM_PAINT for ever; a few rounds reach every window that waits.
     constexpr int kMaxPaints = 64;
     MSG message;
-    for (int i = 0; i < kMaxPaints && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-        DispatchMessageA(&message);
+    for (int i = 0; i < kMaxPaints && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageW(&message);
 }
 
 void TApplication::HandleException(const std::exception& error) { ShowException(error.what()); }
 
 void TApplication::ShowException(const std::string& message) {
     HWND owner = mainForm_ && mainForm_->HandleAllocated() ? static_cast<HWND>(mainForm_->Handle()) : nullptr;
-    MessageBoxA(owner, message.c_str(), "Anwendungsfehler", MB_OK | MB_ICONSTOP);
+    MessageBoxW(owner, platform::Wide(message).c_str(), L"Anwendungsfehler", MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::SetScreenCursor(TCursor cursor) {
@@ -122,7 +123,7 @@ void TApplication::SetScreenCursor(TCursor cursor) {
     GetCursorPos(&point);
     HWND window = WindowFromPoint(point);
     if (window && TWinControl::FromHandle(window))
-        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     else
         SetCursor(CursorHandle(crArrow));
 }

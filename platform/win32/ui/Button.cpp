@@ -13,7 +13,7 @@ void TButton::SetDefault(bool on) {
     if (on == default_) return;
     default_ = on;
     if (HandleAllocated())
-        SendMessageA(static_cast<HWND>(Handle()), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(static_cast<HWND>(Handle()), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::WindowParams(TCreateParams& params) {

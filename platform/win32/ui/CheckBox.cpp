@@ -10,13 +10,13 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
 
 bool TCheckBox::Checked() const {
     if (!HandleAllocated()) return checked_;
-    return SendMessageA(static_cast<HWND>(const_cast<TCheckBox*>(this)->Handle()), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(static_cast<HWND>(const_cast<TCheckBox*>(this)->Handle()), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TCheckBox::SetChecked(bool on) {
     if (on == Checked()) return;
     checked_ = on;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
     Click();
 }
 
@@ -31,7 +31,7 @@ void TCheckBox::WindowParams(TCreateParams& params) {
 
 void TCheckBox::WindowCreated() {
     TWinControl::WindowCreated();
-    SendMessageA(static_cast<HWND>(Handle()), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(static_cast<HWND>(Handle()), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::HandleCommand(uint32_t notifyCode) {

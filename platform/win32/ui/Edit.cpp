@@ -29,7 +29,7 @@ void TCustomEdit::SetText(const std::string& text) {
 void TCustomEdit::SetReadOnly(bool on) {
     if (on == readOnly_) return;
     readOnly_ = on;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), EM_SETREADONLY, on, 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), EM_SETREADONLY, on, 0);
 }
 
 void TCustomEdit::WindowParams(TCreateParams& params) {
@@ -48,10 +48,10 @@ void TCustomEdit::WindowCreated() {
     TWinControl::WindowCreated();
     HWND window = static_cast<HWND>(Handle());
     // The user may type as much as the control can hold, not only the default 32 KB.
-    SendMessageA(window, EM_LIMITTEXT, 0, 0);
+    SendMessageW(window, EM_LIMITTEXT, 0, 0);
     if (Caption().empty()) return;
     settingText_ = true;
-    SetWindowTextA(window, Caption().c_str());
+    SetWindowUtf8Text(window, Caption());
     settingText_ = false;
 }
 
@@ -65,7 +65,7 @@ void TCustomEdit::TextChanged() {
         HWND window = static_cast<HWND>(Handle());
         if (WindowText(window) != Caption()) {
             settingText_ = true;
-            SetWindowTextA(window, Caption().c_str());
+            SetWindowUtf8Text(window, Caption());
             settingText_ = false;
         }
     }

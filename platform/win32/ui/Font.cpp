@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 void* TFont::Handle() const {
     if (!handle_) {
-        LOGFONTA font{};
+        LOGFONTW font{};
         font.lfHeight = height_;
         font.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         font.lfItalic = (style_ & fsItalic) != 0;
@@ -13,8 +15,8 @@ void* TFont::Handle() const {
         font.lfStrikeOut = (style_ & fsStrikeOut) != 0;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfQuality = DEFAULT_QUALITY;
-        lstrcpynA(font.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_ = CreateFontIndirectA(&font);
+        lstrcpynW(font.lfFaceName, platform::Wide(name_).c_str(), LF_FACESIZE);
+        handle_ = CreateFontIndirectW(&font);
     }
     return handle_;
 }

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/win32/ui/StandardControls.h"
+
+using platform::ui::DrawUtf8Text;
+
 namespace {
 
 // The label shows data (titles, paths) as it is: an ampersand is a letter,
@@ -18,9 +22,6 @@ UINT TextFlags(bool wordWrap, TAlignment alignment) {
     }
     return flags;
 }
-
-// An empty caption still takes the height of one line.
-const char* MeasuredText(const std::string& caption) { return caption.empty() ? " " : caption.c_str(); }
 
 }  // namespace
 
@@ -48,7 +49,7 @@ bool TLabel::AutoSizeQuery(int32_t& width, int32_t& height) {
     if (!dc) return false;
     HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(Font().Handle()));
     RECT r{0, 0, wordWrap_ ? std::max<int32_t>(Width(), 1) : 0, 0};
-    DrawTextA(dc, MeasuredText(Caption()), -1, &r, TextFlags(wordWrap_, alignment_) | DT_CALCRECT);
+    DrawUtf8Text(dc, Caption(), r, TextFlags(wordWrap_, alignment_) | DT_CALCRECT);
     SelectObject(dc, previous);
     DeleteDC(dc);
     if (!wordWrap_) width = r.right - r.left;
@@ -63,7 +64,7 @@ void TLabel::PaintOnParent(TDeviceContext target) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : GetSysColor(COLOR_GRAYTEXT));
     RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
-    DrawTextA(dc, Caption().c_str(), -1, &r, TextFlags(wordWrap_, alignment_));
+    DrawUtf8Text(dc, Caption(), r, TextFlags(wordWrap_, alignment_));
     SelectObject(dc, previous);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/LocaleText.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -27,25 +28,26 @@ int32_t TListBox::AddItem(const std::string& text) {
     if (itemIndex_ >= index) ++itemIndex_;
     if (reported_ >= index) ++reported_;
     if (HandleAllocated())
-        SendMessageA(static_cast<HWND>(Handle()), LB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(static_cast<HWND>(Handle()), LB_INSERTSTRING, WPARAM(index),
+                     reinterpret_cast<LPARAM>(platform::Wide(text).c_str()));
     return index;
 }
 
 void TListBox::ClearItems() {
     items_.clear();
     itemIndex_ = reported_ = -1;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), LB_RESETCONTENT, 0, 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), LB_RESETCONTENT, 0, 0);
 }
 
 int32_t TListBox::ItemIndex() const {
     if (!HandleAllocated()) return itemIndex_;
-    return int32_t(SendMessageA(static_cast<HWND>(const_cast<TListBox*>(this)->Handle()), LB_GETCURSEL, 0, 0));
+    return int32_t(SendMessageW(static_cast<HWND>(const_cast<TListBox*>(this)->Handle()), LB_GETCURSEL, 0, 0));
 }
 
 void TListBox::SetItemIndex(int32_t index) {
     if (index < 0 || index >= Count()) index = -1;
     itemIndex_ = reported_ = index;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), LB_SETCURSEL, WPARAM(index), 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), LB_SETCURSEL, WPARAM(index), 0);
 }
 
 void TListBox::SetSorted(bool on) {
@@ -54,7 +56,14 @@ void TListBox::SetSorted(bool on) {
     if (!on) return;
     const std::string selected = ItemIndex() >= 0 ? Item(ItemIndex()) : std::string();
     const bool hadSelection = ItemIndex() >= 0;
-    std::stable_sort(items_.begin(), items_.end(), SortsBefore);
+    // Each item goes in after those that sort before it or alike, so alike
+    // items keep their order. Inserting as AddItem does, rather than a sorting
+    // routine of its own, keeps the program small.
+    std::vector<std::string> sorted;
+    sorted.reserve(items_.size());
+    for (const std::string& item : items_)
+        sorted.insert(std::upper_bound(sorted.begin(), sorted.end(), item, SortsBefore), item);
+    items_.swap(sorted);
     itemIndex_ = -1;
     if (hadSelection)
         itemIndex_ = int32_t(std::find(items_.begin(), items_.end(), selected) - items_.begin());
@@ -78,11 +87,12 @@ void TListBox::WindowCreated() {
 
 void TListBox::FillWindow() {
     HWND window = static_cast<HWND>(Handle());
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(window, LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_) SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(window, LB_SETCURSEL, WPARAM(itemIndex_), 0);
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(window, LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items_)
+        SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Wide(item).c_str()));
+    SendMessageW(window, LB_SETCURSEL, WPARAM(itemIndex_), 0);
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -98,7 +108,7 @@ void TListBox::HandleMessage(TMessage& message) {
     clickRaised_ = false;
     TWinControl::HandleMessage(message);
     if (clickRaised_) return;
-    const LRESULT hit = SendMessageA(window, LB_ITEMFROMPOINT, 0, message.LParam);
+    const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, message.LParam);
     const bool onItem = HIWORD(hit) == 0;
     if (onItem || ItemIndex() != reported_) ReportSelection(true);
 }

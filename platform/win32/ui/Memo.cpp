@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/FileStream.h"
+#include "platform/TextCoding.h"
 
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) { SetBounds(0, 0, 185, 89); }
 
@@ -18,7 +19,7 @@ void TMemo::SetScrollBars(TScrollStyle scrollBars) {
 
 void TMemo::LoadFromFile(const std::string& fileName) {
     const std::vector<uint8_t> bytes = ReadWholeFile(fileName, kMaxFileSize);
-    SetText(EditControlText(std::string(bytes.begin(), bytes.end())));
+    SetText(EditControlText(DecodeText8(std::string(bytes.begin(), bytes.end()))));
 }
 
 void TMemo::WindowParams(TCreateParams& params) {

@@ -18,15 +18,15 @@ void TProgressBar::SetRange(int32_t min, int32_t max) {
     position_ = std::clamp(position_, min_, max_);
     if (!HandleAllocated()) return;
     HWND window = static_cast<HWND>(Handle());
-    SendMessageA(window, PBM_SETRANGE32, WPARAM(min_), LPARAM(max_));
-    SendMessageA(window, PBM_SETPOS, WPARAM(position_), 0);
+    SendMessageW(window, PBM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+    SendMessageW(window, PBM_SETPOS, WPARAM(position_), 0);
 }
 
 void TProgressBar::SetPosition(int32_t position) {
     position = std::clamp(position, min_, max_);
     if (position == position_) return;
     position_ = position;
-    if (HandleAllocated()) SendMessageA(static_cast<HWND>(Handle()), PBM_SETPOS, WPARAM(position_), 0);
+    if (HandleAllocated()) SendMessageW(static_cast<HWND>(Handle()), PBM_SETPOS, WPARAM(position_), 0);
 }
 
 void TProgressBar::WindowParams(TCreateParams& params) {

@@ -1,8 +1,9 @@
 #include "platform/win32/ui/StandardControls.h"
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
-#include <vector>
+#include <string>
 
 namespace platform::ui {
 
@@ -16,11 +17,18 @@ void EnsureCommonControls() {
 }
 
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
-    std::vector<char> buffer(size_t(length) + 1);
-    const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-    return std::string(buffer.data(), size_t(copied > 0 ? copied : 0));
+    std::wstring buffer(size_t(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return Utf8Of(buffer.data(), size_t(copied > 0 ? copied : 0));
+}
+
+void SetWindowUtf8Text(HWND window, const std::string& text) { SetWindowTextW(window, Wide(text).c_str()); }
+
+int DrawUtf8Text(HDC dc, const std::string& text, RECT& area, UINT flags) {
+    const std::wstring wide = text.empty() ? std::wstring(L" ") : Wide(text);
+    return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, flags);
 }
 
 }  // namespace platform::ui

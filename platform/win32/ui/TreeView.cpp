@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <vector>
+#include <string>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
 
 using namespace platform::ui;
@@ -40,20 +41,21 @@ TTreeNode TTreeView::AddChild(TTreeNode parent, const std::string& text, int32_t
 
 TTreeNode TTreeView::InsertChild(TTreeNode parent, TTreeNode before, const std::string& text, int32_t imageIndex,
                                  int32_t selectedIndex, void* data) {
-    TVINSERTSTRUCTA insert{};
+    std::wstring wide = platform::Wide(text);
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent ? AsItem(parent) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     if (before) insert.hInsertAfter = PrevSibling(before) ? AsItem(PrevSibling(before)) : TVI_FIRST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.pszText = wide.data();
     insert.item.iImage = imageIndex;
     insert.item.iSelectedImage = selectedIndex;
     insert.item.lParam = reinterpret_cast<LPARAM>(data);
-    return AsNode(SendMessageA(static_cast<HWND>(Handle()), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    return AsNode(SendMessageW(static_cast<HWND>(Handle()), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void TTreeView::DeleteNode(TTreeNode node) {
-    if (node && Window()) SendMessageA(static_cast<HWND>(Window()), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(AsItem(node)));
+    if (node && Window()) SendMessageW(static_cast<HWND>(Window()), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(AsItem(node)));
 }
 
 void TTreeView::DeleteChildren(TTreeNode node) {
@@ -61,18 +63,18 @@ void TTreeView::DeleteChildren(TTreeNode node) {
 }
 
 void TTreeView::Clear() {
-    if (Window()) SendMessageA(static_cast<HWND>(Window()), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (Window()) SendMessageW(static_cast<HWND>(Window()), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
 void TTreeView::SortChildren(TTreeNode node) {
-    if (Window()) SendMessageA(static_cast<HWND>(Window()), TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(node ? AsItem(node) : TVI_ROOT));
+    if (Window()) SendMessageW(static_cast<HWND>(Window()), TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(node ? AsItem(node) : TVI_ROOT));
 }
 
 namespace {
 
 TTreeNode NextItem(void* window, TTreeNode node, UINT relation) {
     if (!window) return nullptr;
-    return AsNode(SendMessageA(static_cast<HWND>(window), TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(AsItem(node))));
+    return AsNode(SendMessageW(static_cast<HWND>(window), TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(AsItem(node))));
 }
 
 }  // namespace
@@ -91,7 +93,7 @@ TTreeNode TTreeView::NodeAt(int32_t x, int32_t y) const {
     if (!Window()) return nullptr;
     TVHITTESTINFO hit{};
     hit.pt = POINT{x, y};
-    SendMessageA(static_cast<HWND>(Window()), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    SendMessageW(static_cast<HWND>(Window()), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     return (hit.flags & TVHT_ONITEM) ? AsNode(hit.hItem) : nullptr;
 }
 
@@ -99,35 +101,37 @@ std::string TTreeView::NodeText(TTreeNode node) const {
     if (!node || !Window()) return {};
     // The system copies as much as fits: grow the buffer until the text fits with room to spare.
     for (size_t size = 256;; size *= 4) {
-        std::vector<char> buffer(size);
-        TVITEMA item{};
+        std::wstring buffer(size, L'\0');
+        TVITEMW item{};
         item.mask = TVIF_TEXT;
         item.hItem = AsItem(node);
         item.pszText = buffer.data();
         item.cchTextMax = int(size);
-        if (!SendMessageA(static_cast<HWND>(Window()), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
-        const std::string text(item.pszText);
-        if (text.size() + 1 < size || size >= (1u << 20)) return text;
+        if (!SendMessageW(static_cast<HWND>(Window()), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return {};
+        // The control may hand back its own copy instead of filling the buffer.
+        const size_t length = wcslen(item.pszText);
+        if (length + 1 < size || size >= (1u << 20)) return platform::Utf8Of(item.pszText, length);
     }
 }
 
 void TTreeView::SetNodeText(TTreeNode node, const std::string& text) {
     if (!node || !Window()) return;
-    TVITEMA item{};
+    std::wstring wide = platform::Wide(text);
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = AsItem(node);
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(static_cast<HWND>(Window()), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = wide.data();
+    SendMessageW(static_cast<HWND>(Window()), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 namespace {
 
-TVITEMA ItemOf(void* window, TTreeNode node, UINT mask) {
-    TVITEMA item{};
+TVITEMW ItemOf(void* window, TTreeNode node, UINT mask) {
+    TVITEMW item{};
     item.mask = mask;
     item.hItem = AsItem(node);
     item.stateMask = TVIS_EXPANDED;
-    if (window && node) SendMessageA(static_cast<HWND>(window), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (window && node) SendMessageW(static_cast<HWND>(window), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item;
 }
 
@@ -137,11 +141,11 @@ void* TTreeView::NodeData(TTreeNode node) const { return reinterpret_cast<void*>
 
 void TTreeView::SetNodeData(TTreeNode node, void* data) {
     if (!node || !Window()) return;
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_PARAM;
     item.hItem = AsItem(node);
     item.lParam = reinterpret_cast<LPARAM>(data);
-    SendMessageA(static_cast<HWND>(Window()), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(static_cast<HWND>(Window()), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int32_t TTreeView::NodeImageIndex(TTreeNode node) const { return ItemOf(Window(), node, TVIF_IMAGE).iImage; }
@@ -152,12 +156,12 @@ int32_t TTreeView::NodeSelectedIndex(TTreeNode node) const {
 
 void TTreeView::SetNodeImages(TTreeNode node, int32_t imageIndex, int32_t selectedIndex) {
     if (!node || !Window()) return;
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     item.hItem = AsItem(node);
     item.iImage = imageIndex;
     item.iSelectedImage = selectedIndex;
-    SendMessageA(static_cast<HWND>(Window()), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(static_cast<HWND>(Window()), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 bool TTreeView::Expanded(TTreeNode node) const {
@@ -171,23 +175,23 @@ void TTreeView::SetExpanded(TTreeNode node, bool on) {
     if (!node || !Window() || on == Expanded(node)) return;
     if (on && !CanExpand(node)) return;
     expandingInCode_ = true;
-    SendMessageA(static_cast<HWND>(Window()), TVM_EXPAND, on ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(AsItem(node)));
+    SendMessageW(static_cast<HWND>(Window()), TVM_EXPAND, on ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(AsItem(node)));
     expandingInCode_ = false;
 }
 
 void TTreeView::MakeVisible(TTreeNode node) {
-    if (node && Window()) SendMessageA(static_cast<HWND>(Window()), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(AsItem(node)));
+    if (node && Window()) SendMessageW(static_cast<HWND>(Window()), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(AsItem(node)));
 }
 
 TTreeNode TTreeView::Selected() const { return NextItem(Window(), nullptr, TVGN_CARET); }
 
 void TTreeView::SetSelected(TTreeNode node) {
-    SendMessageA(static_cast<HWND>(Handle()), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(AsItem(node)));
+    SendMessageW(static_cast<HWND>(Handle()), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(AsItem(node)));
 }
 
 void TTreeView::SetImageList(void* imageList) {
     imageList_ = imageList;
-    if (Window()) SendMessageA(static_cast<HWND>(Window()), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(imageList));
+    if (Window()) SendMessageW(static_cast<HWND>(Window()), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(imageList));
 }
 
 void TTreeView::SetHideSelection(bool on) {
@@ -223,18 +227,18 @@ void TTreeView::ApplyStyle() {
     if (!Window()) return;
     HWND window = static_cast<HWND>(Window());
     constexpr LONG kOwnBits = TVS_SHOWSELALWAYS | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS;
-    SetWindowLongA(window, GWL_STYLE, (GetWindowLongA(window, GWL_STYLE) & ~kOwnBits) | LONG(StyleBits()));
+    SetWindowLongW(window, GWL_STYLE, (GetWindowLongW(window, GWL_STYLE) & ~kOwnBits) | LONG(StyleBits()));
     InvalidateRect(window, nullptr, TRUE);
 }
 
 void TTreeView::BeginUpdate() {
-    if (updateCount_++ == 0 && Window()) SendMessageA(static_cast<HWND>(Window()), WM_SETREDRAW, FALSE, 0);
+    if (updateCount_++ == 0 && Window()) SendMessageW(static_cast<HWND>(Window()), WM_SETREDRAW, FALSE, 0);
 }
 
 void TTreeView::EndUpdate() {
     if (updateCount_ == 0 || --updateCount_ > 0 || !Window()) return;
     HWND window = static_cast<HWND>(Window());
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -253,7 +257,7 @@ void TTreeView::WindowCreated() {
     windowGoing_ = false;
     if (imageList_) SetImageList(imageList_);
     ApplyColors();
-    if (updateCount_ > 0) SendMessageA(static_cast<HWND>(Handle()), WM_SETREDRAW, FALSE, 0);
+    if (updateCount_ > 0) SendMessageW(static_cast<HWND>(Handle()), WM_SETREDRAW, FALSE, 0);
 }
 
 void TTreeView::ColorChanged() {
@@ -270,8 +274,8 @@ void TTreeView::FontChanged() {
 void TTreeView::ApplyColors() {
     if (!Window()) return;
     HWND window = static_cast<HWND>(Window());
-    SendMessageA(window, TVM_SETBKCOLOR, 0, Color() == clWindow ? LPARAM(-1) : LPARAM(ColorToRGB(Color())));
-    SendMessageA(window, TVM_SETTEXTCOLOR, 0,
+    SendMessageW(window, TVM_SETBKCOLOR, 0, Color() == clWindow ? LPARAM(-1) : LPARAM(ColorToRGB(Color())));
+    SendMessageW(window, TVM_SETTEXTCOLOR, 0,
                  Font().Color() == clWindowText ? LPARAM(-1) : LPARAM(ColorToRGB(Font().Color())));
 }
 
@@ -291,12 +295,13 @@ void TTreeView::HandleMessage(TMessage& message) {
 }
 
 bool TTreeView::HandleNotify(void* header, intptr_t& result) {
-    const auto* notify = static_cast<const NMTREEVIEWA*>(header);
+    // Either form of a notification may come; the fields read here lie alike in both.
+    const auto* notify = static_cast<const NMTREEVIEWW*>(header);
     switch (notify->hdr.code) {
         case NM_CLICK:
             // The system reports the click before it moves the selection to
             // the clicked node; the click is raised once that has happened.
-            PostMessageA(static_cast<HWND>(Handle()), kDeferredClick, 0, 0);
+            PostMessageW(static_cast<HWND>(Handle()), kDeferredClick, 0, 0);
             return false;
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW:

@@ -8,6 +8,8 @@
 
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/ui/StandardControls.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -21,7 +23,7 @@ HWND AsWindow(TWindowHandle handle) { return static_cast<HWND>(handle); }
 RECT PlacementOf(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+    HWND parent = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
     if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -55,7 +57,7 @@ TWinControl* TWinControl::FromHandle(TWindowHandle window) {
     DWORD process = 0;
     GetWindowThreadProcessId(AsWindow(window), &process);
     if (process != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropA(AsWindow(window), kControlProperty));
+    return static_cast<TWinControl*>(GetPropW(AsWindow(window), kControlProperty));
 }
 
 TWindowHandle TWinControl::Handle() {
@@ -94,17 +96,18 @@ void TWinControl::CreateWindowHandle() {
     if (Parent()) params.Parent = Parent()->Handle();
     RequireParentWindow(params, params.Parent != nullptr);
     if (!params.SystemClass) EnsureWindowClass(params.ClassName, params.ClassStyle);
-    HWND window = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, AsWindow(params.Parent),
-                                  nullptr, GetModuleHandleA(nullptr), this);
+    HWND window = CreateWindowExW(params.ExStyle, platform::Wide(params.ClassName).c_str(),
+                                  platform::Wide(params.Caption).c_str(), params.Style, params.X, params.Y,
+                                  params.Width, params.Height, AsWindow(params.Parent), nullptr,
+                                  GetModuleHandleW(nullptr), this);
     if (!window) throw Exception("Error creating window of class " + params.ClassName);
     systemClass_ = params.SystemClass;
     if (systemClass_) {
         // A system control keeps its own procedure; ours sees its messages first.
         handle_ = window;
-        SetPropA(window, kControlProperty, this);
+        SetPropW(window, kControlProperty, this);
         systemProcedure_ = reinterpret_cast<void*>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProcedure)));
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProcedure)));
     }
     WindowCreated();
 }
@@ -120,7 +123,7 @@ void TWinControl::WindowCreated() {
         pendingRegion_.reset();
         SetWindowRegion(std::move(region));
     }
-    SendMessageA(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    SendMessageW(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     for (TControl* child : controls_)
         if (child->IsWindowed() && static_cast<TWinControl*>(child)->MadeWithParent())
             static_cast<TWinControl*>(child)->Handle();
@@ -295,7 +298,7 @@ void TWinControl::ColorChanged() {
 }
 
 void TWinControl::FontChanged() {
-    if (handle_) SendMessageA(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    if (handle_) SendMessageW(AsWindow(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
     ParentFontOrColorChanged();
 }
 
@@ -304,7 +307,7 @@ void TWinControl::ParentFontOrColorChanged() {
 }
 
 void TWinControl::TextChanged() {
-    if (handle_) SetWindowTextA(AsWindow(handle_), Caption().c_str());
+    if (handle_) SetWindowUtf8Text(AsWindow(handle_), Caption());
 }
 
 void* TWinControl::BackgroundBrush() {

@@ -7,7 +7,7 @@
 namespace platform::ui {
 
 // The property under which a window keeps its control.
-constexpr const char* kControlProperty = "KelControl";
+constexpr const wchar_t* kControlProperty = L"KelControl";
 
 // Registers our own window class of that name and class style once.
 void EnsureWindowClass(const std::string& name, UINT classStyle);

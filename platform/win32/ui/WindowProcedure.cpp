@@ -26,15 +26,15 @@ struct TWindowProcedure {
     }
 
     static void Attach(TWinControl* control, HWND window) {
-        SetPropA(window, kControlProperty, control);
+        SetPropW(window, kControlProperty, control);
         control->handle_ = window;
     }
 
     // The window is gone: the control no longer has one.
     static void Forget(TWinControl* control, HWND window) {
-        RemovePropA(window, kControlProperty);
+        RemovePropW(window, kControlProperty);
         if (control->systemProcedure_)
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->systemProcedure_));
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->systemProcedure_));
         control->systemProcedure_ = nullptr;
         control->handle_ = nullptr;
     }
@@ -44,17 +44,17 @@ namespace platform::ui {
 
 LRESULT CALLBACK OwnWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         TWindowProcedure::Attach(control, window);
     }
-    auto* control = static_cast<TWinControl*>(GetPropA(window, kControlProperty));
-    if (!control) return DefWindowProcA(window, message, wParam, lParam);
+    auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+    if (!control) return DefWindowProcW(window, message, wParam, lParam);
     return TWindowProcedure::Dispatch(control, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = static_cast<TWinControl*>(GetPropA(window, kControlProperty));
-    if (!control) return DefWindowProcA(window, message, wParam, lParam);
+    auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+    if (!control) return DefWindowProcW(window, message, wParam, lParam);
     return TWindowProcedure::Dispatch(control, window, message, wParam, lParam);
 }
 
@@ -63,8 +63,8 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
 void TWinControl::DefaultHandler(TMessage& m) {
     HWND window = static_cast<HWND>(handle_);
     m.Result = systemProcedure_
-                   ? CallWindowProcA(reinterpret_cast<WNDPROC>(systemProcedure_), window, m.Msg, m.WParam, m.LParam)
-                   : DefWindowProcA(window, m.Msg, m.WParam, m.LParam);
+                   ? CallWindowProcW(reinterpret_cast<WNDPROC>(systemProcedure_), window, m.Msg, m.WParam, m.LParam)
+                   : DefWindowProcW(window, m.Msg, m.WParam, m.LParam);
 }
 
 void TWinControl::HandleMessage(TMessage& m) {
