@@ -6,30 +6,43 @@
 #include <shobjidl.h>
 
 #include "platform/Com.h"
+#include "platform/Shell.h"
 #include "platform/win32/ComRef.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    return wide;
+// The link's getters do not report the size they need: their buffer holds
+// the longest path the system has.
+constexpr int kLinkTextSize = 32768;
+
+template <typename Get>
+std::string LinkText(Get get) {
+    std::wstring buffer(kLinkTextSize, L'\0');
+    get(buffer.data(), kLinkTextSize);
+    return Utf8Of(buffer.c_str());
+}
+
+// A file name never holds a question mark, except in the long-path form's
+// prefix: one elsewhere stands for a character that was lost on the way.
+bool LostCharacters(const std::string& path) {
+    const size_t prefix = path.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
+    return path.find('?', prefix) != std::string::npos;
 }
 
 }  // namespace
 
 struct TShellLink::Interfaces {
-    TComRef<IShellLinkA> link;
+    TComRef<IShellLinkW> link;
     TComRef<IPersistFile> file;  // released before the link
 };
 
 TShellLink::TShellLink() : interfaces_(std::make_unique<Interfaces>()) {
     NeedCom();
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                      IID_IShellLinkA, interfaces_->link.OutVoid());
+                                      IID_IShellLinkW, interfaces_->link.OutVoid());
     if (FAILED(result)) throw EOleSysError(result);
     result = interfaces_->link->QueryInterface(IID_IPersistFile, interfaces_->file.OutVoid());
     if (FAILED(result)) throw EOleSysError(result);
@@ -37,55 +50,57 @@ TShellLink::TShellLink() : interfaces_(std::make_unique<Interfaces>()) {
 
 TShellLink::~TShellLink() = default;
 
-void TShellLink::SetPath(const std::string& target) { interfaces_->link->SetPath(target.c_str()); }
-void TShellLink::SetDescription(const std::string& text) { interfaces_->link->SetDescription(text.c_str()); }
-void TShellLink::SetArguments(const std::string& arguments) { interfaces_->link->SetArguments(arguments.c_str()); }
+void TShellLink::SetPath(const std::string& target) { interfaces_->link->SetPath(Wide(target).c_str()); }
+void TShellLink::SetDescription(const std::string& text) { interfaces_->link->SetDescription(Wide(text).c_str()); }
+void TShellLink::SetArguments(const std::string& arguments) {
+    interfaces_->link->SetArguments(Wide(arguments).c_str());
+}
 void TShellLink::SetWorkingDirectory(const std::string& folder) {
-    interfaces_->link->SetWorkingDirectory(folder.c_str());
+    interfaces_->link->SetWorkingDirectory(Wide(folder).c_str());
 }
 void TShellLink::SetIconLocation(const std::string& iconFile, int iconIndex) {
-    interfaces_->link->SetIconLocation(iconFile.c_str(), iconIndex);
+    interfaces_->link->SetIconLocation(Wide(iconFile).c_str(), iconIndex);
 }
 void TShellLink::SetHotkey(unsigned short hotkey) { interfaces_->link->SetHotkey(hotkey); }
 void TShellLink::SetShowCmd(int showCommand) { interfaces_->link->SetShowCmd(showCommand); }
 
 bool TShellLink::Save(const std::string& linkFile) {
-    return SUCCEEDED(interfaces_->file->Save(Wide(linkFile).c_str(), FALSE));
+    return SUCCEEDED(interfaces_->file->Save(FilePath(linkFile).c_str(), FALSE));
 }
 
 bool TShellLink::Load(const std::string& linkFile) {
-    return SUCCEEDED(interfaces_->file->Load(Wide(linkFile).c_str(), STGM_READ));
+    return SUCCEEDED(interfaces_->file->Load(FilePath(linkFile).c_str(), STGM_READ));
 }
 
+// Some shells keep the target's path in the link file only in the
+// machine's code page; the item list names the target in full.
 std::string TShellLink::Path() const {
-    char buffer[MAX_PATH + 1] = {};
-    interfaces_->link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-    return buffer;
+    const std::string raw =
+        LinkText([&](wchar_t* buffer, int size) { interfaces_->link->GetPath(buffer, size, nullptr, SLGP_RAWPATH); });
+    if (!LostCharacters(raw)) return raw;
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(interfaces_->link->GetIDList(&list)) || !list) return raw;
+    std::string path;
+    const bool named = PathFromItemIdList(list, path);
+    CoTaskMemFree(list);
+    return named ? path : raw;
 }
 
 std::string TShellLink::Description() const {
-    char buffer[1024] = {};
-    interfaces_->link->GetDescription(buffer, sizeof buffer);
-    return buffer;
+    return LinkText([&](wchar_t* buffer, int size) { interfaces_->link->GetDescription(buffer, size); });
 }
 
 std::string TShellLink::Arguments() const {
-    char buffer[1024] = {};
-    interfaces_->link->GetArguments(buffer, sizeof buffer);
-    return buffer;
+    return LinkText([&](wchar_t* buffer, int size) { interfaces_->link->GetArguments(buffer, size); });
 }
 
 std::string TShellLink::WorkingDirectory() const {
-    char buffer[MAX_PATH + 1] = {};
-    interfaces_->link->GetWorkingDirectory(buffer, MAX_PATH);
-    return buffer;
+    return LinkText([&](wchar_t* buffer, int size) { interfaces_->link->GetWorkingDirectory(buffer, size); });
 }
 
 std::string TShellLink::IconLocation(int& iconIndex) const {
-    char buffer[MAX_PATH + 1] = {};
     iconIndex = 0;
-    interfaces_->link->GetIconLocation(buffer, MAX_PATH, &iconIndex);
-    return buffer;
+    return LinkText([&](wchar_t* buffer, int size) { interfaces_->link->GetIconLocation(buffer, size, &iconIndex); });
 }
 
 unsigned short TShellLink::Hotkey() const {

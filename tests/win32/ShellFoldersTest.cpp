@@ -55,6 +55,6 @@ TEST(Registry, FailedWriteNamesTheValue) {
     platform::TRegistry registry(platform::TRootKey::rkCurrentUser);
     EXPECT_FALSE(registry.OpenKey("Software\\NoSuchVendor\\NoSuchKey", false));
     EXPECT_EQ(MessageOf([&] { registry.WriteString("DisplayName", "x"); }),
-              "Konnte Daten f\xFCr 'DisplayName' nicht setzen");
+              "Konnte Daten f\xC3\xBCr 'DisplayName' nicht setzen");
     EXPECT_EQ(registry.ReadString("DisplayName"), "");
 }

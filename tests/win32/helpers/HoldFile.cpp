@@ -3,20 +3,25 @@
 // minutes have passed). Prints "held" once the file is open.
 //   holdfile FILE
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc != 2) {
         std::fputs("usage: holdfile FILE\n", stderr);
         return 2;
     }
-    HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    HANDLE file = CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        std::fprintf(stderr, "cannot open %s: error %lu\n", argv[1], GetLastError());
+        std::fwprintf(stderr, L"cannot open %ls: error %lu\n", argv[1], GetLastError());
         return 1;
     }
+    LocalFree(argv);
     std::puts("held");
     std::fflush(stdout);
     Sleep(5 * 60 * 1000);
