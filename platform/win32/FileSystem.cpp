@@ -40,11 +40,21 @@ int64_t FileSizeOf(const std::string& path) {
 
 bool CreateDir(const std::string& path) { return CreateDirectoryW(FilePath(path).c_str(), nullptr) != 0; }
 
+namespace {
+
+// "C:", or "\\?\C:" in the long-path form.
+bool IsDrive(const std::string& folder) {
+    const size_t at = folder.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
+    return folder.size() == at + 2 && folder[at + 1] == ':';
+}
+
+}  // namespace
+
 bool ForceDirectories(const std::string& path) {
     std::string folder = path;
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     if (folder.empty()) return false;
-    if (DirectoryExists(folder) || (folder.size() == 2 && folder[1] == ':')) return true;
+    if (DirectoryExists(folder) || IsDrive(folder)) return true;
     const size_t cut = folder.find_last_of("\\/");
     if (cut != std::string::npos && cut > 0 && !ForceDirectories(folder.substr(0, cut))) return false;
     return CreateDir(folder) || DirectoryExists(folder);

@@ -75,6 +75,10 @@ TEST(WideNames, AFolderTreeDeeperThan260CharactersIsMadeUsedAndRemoved) {
     for (int level = 0; deep.size() < 1000; ++level) deep += "\\" + std::to_string(level) + " " + kNames[level % 5];
     ASSERT_TRUE(platform::ForceDirectories(deep + "\\"));
     EXPECT_TRUE(platform::DirectoryExists(deep));
+    // A path already in the long form, as a user may give it.
+    ASSERT_TRUE(platform::ForceDirectories("\\\\?\\" + deep + "\\" + kNames[2]));
+    EXPECT_TRUE(platform::DirectoryExists(deep + "\\" + kNames[2]));
+    EXPECT_TRUE(platform::RemoveDir(deep + "\\" + kNames[2]));
 
     for (const char* name : kNames) ExpectFileCycle(deep, name);
     const std::string file = deep + "\\Daten 😀.bin";
