@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/UserLanguage.h"
 #include "uninstall/UninstallRun.h"
 
 int main(int argc, char** argv) {
-    const TUninstallArguments arguments = ParseUninstallArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const TUninstallArguments arguments = ParseUninstallArguments(platform::ProgramArguments(argc, argv));
     TUninstaller uninstaller(UninstallLanguageOf(platform::UserInterfaceLanguage()), arguments.Silent);
     try {
         if (!arguments.NotUnderstood.empty()) return uninstaller.RefuseArgument(arguments.NotUnderstood);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/Text.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
@@ -14,10 +13,15 @@ DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(FilePath
 // A path the system gave back, without the long-path form's prefix, as the
 // rest of the program writes paths.
 std::string PlainPath(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return "\\\\" + Utf8Of(path.substr(8));
-    if (path.rfind(L"\\\\?\\", 0) == 0) return Utf8Of(path.substr(4));
-    return Utf8Of(path);
+    std::string plain = Utf8Of(path);
+    if (plain.rfind("\\\\?\\UNC\\", 0) == 0) plain.erase(2, 6);
+    else if (plain.rfind("\\\\?\\", 0) == 0) plain.erase(0, 4);
+    return plain;
 }
+
+// A path that a call of the system writes into a buffer it is given.
+using TPathCall = DWORD (*)(wchar_t* buffer, DWORD size);
+std::wstring SystemPath(TPathCall call) { return GrowingText(call); }
 
 }  // namespace
 
@@ -85,7 +89,7 @@ bool ApplyUmaskMode(const std::string&, bool) { return true; }
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
 std::string CurrentFolder() {
-    return PlainPath(GrowingText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
+    return PlainPath(SystemPath([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
 }
 
 bool SetCurrentFolder(const std::string& path) { return SetCurrentDirectoryW(FilePath(path).c_str()) != 0; }
@@ -95,57 +99,58 @@ namespace {
 // The running program's file as the system reports it. The call fills the
 // buffer to its end, without a null, when the name does not fit.
 std::wstring ModuleFileName() {
-    return GrowingText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    return SystemPath([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+}
+
+// The long form of a path that may hold short 8.3 names; the path itself
+// when it cannot be told.
+std::wstring LongPathName(const std::wstring& path) {
+    const DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+    std::wstring name(size, L'\0');
+    const DWORD length = size ? GetLongPathNameW(path.c_str(), name.data(), size) : 0;
+    if (length == 0 || length >= size) return path;
+    name.resize(length);
+    return name;
 }
 
 }  // namespace
 
 std::string ProgramFolder() {
     const std::string path = PlainPath(ModuleFileName());
-    return path.empty() ? path : path.substr(0, path.find_last_of('\\'));
+    return path.substr(0, path.find_last_of('\\'));
 }
 
+// A program started through a short 8.3 name reports that name; the long
+// one is what other records of the file hold.
 std::string ProgramFile() {
     const std::wstring path = ModuleFileName();
-    if (path.empty()) return std::string();
-    // A program started through a short 8.3 name reports that name; the long
-    // one is what other records of the file hold.
-    const std::wstring longName =
-        GrowingText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
-    return PlainPath(longName.empty() ? path : longName);
+    return path.empty() ? std::string() : PlainPath(LongPathName(path));
 }
 
 std::string TempFolder() {
-    return PlainPath(GrowingText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); }));
+    return PlainPath(SystemPath([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); }));
 }
 
-namespace {
-
-// "<folder>\<prefix><hex>.tmp" for one number.
-std::string TempFileName(const std::string& folder, const std::string& prefix, unsigned number) {
+// "<folder>\<prefix><four hex digits>.tmp", made here rather than by the
+// system's call, which takes only folders of up to 246 characters: numbers
+// are tried from the clock on, as the system does, until a file of that name
+// can be made new.
+std::string CreateTempFile(const std::string& folder, const std::string& prefix) {
     std::string name = folder;
     if (!name.empty() && name.back() != '\\' && name.back() != '/') name += '\\';
-    return name + prefix + Format("%X", number) + ".tmp";
-}
-
-}  // namespace
-
-// Made here rather than by the system's call, which takes only folders of
-// up to 246 characters: numbers are tried from the clock on, as the system
-// does, until a file of that name can be made new.
-std::string CreateTempFile(const std::string& folder, const std::string& prefix) {
-    const unsigned start = GetTickCount() & 0xFFFF;
-    for (unsigned i = 0; i < 0x10000; ++i) {
-        const unsigned number = ((start + i) & 0xFFFF) ? (start + i) & 0xFFFF : 1;
-        const std::string name = TempFileName(folder, prefix, number);
-        HANDLE file = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    name += prefix + "0000.tmp";
+    const size_t digits = name.size() - 8;
+    const DWORD start = GetTickCount();
+    for (DWORD i = 0; i < 0x10000; ++i) {
+        for (size_t d = 0; d < 4; ++d) name[digits + d] = "0123456789ABCDEF"[((start + i) >> (12 - 4 * d)) & 0xF];
+        const HANDLE file = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             return name;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return std::string();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
     return std::string();
 }

@@ -17,7 +17,8 @@ DWORD_PTR FileInfo(const std::string& path, UINT flags, SHFILEINFOW& info) {
 }
 
 std::string WindowsFolder() {
-    return Utf8Of(GrowingText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }));
+    using TPathCall = DWORD (*)(wchar_t*, DWORD);  // the type the other folder calls share
+    return Utf8Of(GrowingText<TPathCall>([](wchar_t* buffer, DWORD size) -> DWORD { return GetWindowsDirectoryW(buffer, size); }));
 }
 
 }  // namespace

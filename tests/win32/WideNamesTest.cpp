@@ -61,6 +61,14 @@ void ExpectFileCycle(const std::string& parent, const std::string& name) {
     EXPECT_FALSE(platform::DirectoryExists(folder));
 }
 
+// The lines of a program's output; a pipe takes its text with CR LF.
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
 }  // namespace
 
 TEST(WideNames, FilesAndFoldersKeepTheirNames) {
@@ -143,23 +151,28 @@ TEST(WideNames, LetterCaseCoversEveryScript) {
     EXPECT_GT(platform::AnsiCompareText("Ωμέγα", "άλφα"), 0);
 }
 
-// A copy of this program in a folder of such a name, started with such an
-// argument, finds its own file and reads its command line as it was given.
+// A copy of this program in a folder of such a name, started with such
+// arguments, finds its own file and reads its command line as it was given,
+// whole and split.
 TEST(WideNames, AProgramInSuchAFolderKnowsItsFileAndItsArguments) {
     ScratchFolder scratch;
     const std::string folder = scratch / "Загрузки 中文 😀";
     ASSERT_TRUE(platform::CreateDir(folder));
     const std::string program = folder + "\\Установка.exe";
     ASSERT_TRUE(platform::CopyFileTo(platform::ProgramFile(), program, true));
-    const std::string destination = "C:\\Программы\\" + std::string(kNames[3]);
-    const std::optional<platform::TChildResult> run =
-        platform::RunChildProcess({program, "--tell-start", "/S", "/D=" + destination});
+    const std::vector<std::string> arguments{"/S", "/D=C:\\Программы\\" + std::string(kNames[3])};
+    std::vector<std::string> command{program, "--tell-start"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const std::optional<platform::TChildResult> run = platform::RunChildProcess(command);
     ASSERT_TRUE(run.has_value());
     EXPECT_EQ(run->ExitCode, 0);
-    const std::string firstLines = program + "\r\n" + folder + "\r\n";  // a pipe takes text with CR LF
-    ASSERT_EQ(run->Output.substr(0, firstLines.size()), firstLines) << run->Output;
-    const TSetupArguments arguments = ParseSetupArguments(run->Output.substr(firstLines.size()));
-    EXPECT_TRUE(arguments.Silent);
-    EXPECT_EQ(arguments.Destination, destination);
-    EXPECT_EQ(arguments.Unknown, "");
+    const std::vector<std::string> lines = LinesOf(run->Output);
+    ASSERT_EQ(lines.size(), 3 + arguments.size()) << run->Output;
+    EXPECT_EQ(lines[0], program);
+    EXPECT_EQ(lines[1], folder);
+    const TSetupArguments setup = ParseSetupArguments(lines[2]);
+    EXPECT_TRUE(setup.Silent);
+    EXPECT_EQ(setup.Destination, arguments[1].substr(3));
+    EXPECT_EQ(setup.Unknown, "");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.end()), arguments);
 }

@@ -12,17 +12,21 @@
 namespace {
 
 // Started with "--tell-start" first, the program prints what it was started
-// as: its file, its folder and the arguments after that word, a line each.
-void TellStart() {
-    const std::string afterWord = ArgumentsOf(ArgumentsOf(platform::CommandLine()));
-    platform::WriteText(stdout, platform::ProgramFile() + "\n" + platform::ProgramFolder() + "\n" + afterWord);
+// as, a line each: its file, its folder, the command line after that word,
+// and then each argument after it.
+void TellStart(int argc, char** argv) {
+    std::string told = platform::ProgramFile() + "\n" + platform::ProgramFolder() + "\n" +
+                       ArgumentsOf(ArgumentsOf(platform::CommandLine())) + "\n";
+    const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
+    for (size_t i = 1; i < arguments.size(); ++i) told += arguments[i] + "\n";
+    platform::WriteText(stdout, told);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--tell-start") == 0) {
-        TellStart();
+        TellStart(argc, argv);
         return 0;
     }
     platform::TComInitializer com;

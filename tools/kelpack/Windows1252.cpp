@@ -53,10 +53,6 @@ TWindows1252Text ReadAsWindows1252(const std::string& path) {
     return ToWindows1252(std::string(bytes.begin(), bytes.end()));
 }
 
-#ifdef _WIN32
-std::optional<std::string> PayloadNameOf(const std::string& systemName) { return systemName; }
-std::string SystemNameOf(const std::string& payloadName) { return payloadName; }
-#else
 std::optional<std::string> PayloadNameOf(const std::string& systemName) {
     if (!IsUtf8(systemName)) return systemName;  // a name written in Windows-1252 already
     TWindows1252Text name = Utf8ToWindows1252Lines(systemName);
@@ -64,4 +60,3 @@ std::optional<std::string> PayloadNameOf(const std::string& systemName) {
     return std::move(name.Text);
 }
 std::string SystemNameOf(const std::string& payloadName) { return Windows1252ToUtf8(payloadName); }
-#endif

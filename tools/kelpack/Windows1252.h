@@ -36,9 +36,8 @@ TWindows1252Text ToWindows1252(const std::string& bytes);
 // EFOpenError, EReadError or EFileTooLarge.
 TWindows1252Text ReadAsWindows1252(const std::string& path);
 
-// A file name as the payload holds it: Windows-1252. On POSIX the system's
-// name (UTF-8) is converted; nothing when Windows-1252 cannot hold it. The
-// Windows build reads names in the ANSI code page already.
+// A file name as the payload holds it: Windows-1252. The system's name
+// (UTF-8, on Windows too) is converted; nothing when Windows-1252 cannot hold it.
 std::optional<std::string> PayloadNameOf(const std::string& systemName);
 // A payload name as the system names the file.
 std::string SystemNameOf(const std::string& payloadName);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/CommandLine.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
 
@@ -42,9 +43,9 @@ const char* const Usage =
     "\n"
     "Exit status: 0 on success, 1 on failure, 2 on a usage error.\n";
 
-int Run(int argc, char** argv) {
-    if (argc < 2) throw TUsageError("no command given");
-    const std::string command = argv[1];
+int Run(const TArguments& words) {
+    if (words.empty()) throw TUsageError("no command given");
+    const std::string& command = words[0];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(Usage, stdout);
         return 0;
@@ -58,7 +59,7 @@ int Run(int argc, char** argv) {
         {"build", BuildCommand}, {"init", InitCommand}};
     const auto found = commands.find(command);
     if (found == commands.end()) throw TUsageError("unknown command: " + command);
-    const TArguments arguments(argv + 2, argv + argc);
+    const TArguments arguments(words.begin() + 1, words.end());
     for (const std::string& argument : arguments)
         if (argument == "--help") {
             std::fputs(Usage, stdout);
@@ -71,7 +72,7 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc, argv);
+        return Run(platform::ProgramArguments(argc, argv));
     } catch (const TUsageError& error) {
         std::fprintf(stderr, "kelpack: %s\nTry 'kelpack --help'.\n", error.what());
         return 2;
