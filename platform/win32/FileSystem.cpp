@@ -141,6 +141,8 @@ std::string CreateTempFile(const std::string& folder, const std::string& prefix)
     name += prefix + "0000.tmp";
     const size_t digits = name.size() - 8;
     const DWORD start = GetTickCount();
+    constexpr int kBusyNamesPassed = 16;  // more mean a folder that takes no new files
+    int busyNames = 0;
     for (DWORD i = 0; i < 0x10000; ++i) {
         for (size_t d = 0; d < 4; ++d) name[digits + d] = "0123456789ABCDEF"[((start + i) >> (12 - 4 * d)) & 0xF];
         const HANDLE file = CreateFileW(FilePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -150,7 +152,10 @@ std::string CreateTempFile(const std::string& folder, const std::string& prefix)
             return name;
         }
         const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        // A file that is being deleted or is held open keeps its name busy for a while.
+        const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (!taken && !(busy && ++busyNames <= kBusyNamesPassed)) break;
     }
     return std::string();
 }

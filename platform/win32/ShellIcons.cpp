@@ -16,10 +16,9 @@ DWORD_PTR FileInfo(const std::string& path, UINT flags, SHFILEINFOW& info) {
     return SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof info, flags);
 }
 
-std::string WindowsFolder() {
-    using TPathCall = DWORD (*)(wchar_t*, DWORD);  // the type the other folder calls share
-    return Utf8Of(GrowingText<TPathCall>([](wchar_t* buffer, DWORD size) -> DWORD { return GetWindowsDirectoryW(buffer, size); }));
-}
+DWORD WindowsFolderInto(wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }
+
+std::string WindowsFolder() { return Utf8Of(GrowingText(WindowsFolderInto)); }
 
 }  // namespace
 
