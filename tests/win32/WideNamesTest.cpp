@@ -13,6 +13,7 @@
 #include "platform/LocaleText.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
+#include "platform/win32/WideText.h"
 #include "shell/FolderTree.h"
 #include "shell/Shortcut.h"
 #include "tests/support/ScratchFolder.h"
@@ -71,6 +72,27 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 }  // namespace
 
+// Wine takes long paths in either form, so the form is checked where it is made.
+TEST(WideNames, LongPathsTakeTheLongFormShortOnesStayAsTheyAre) {
+    const std::string level(100, 'x');
+    const std::string deep = "C:\\" + level + "\\" + level + "\\" + level;
+    const std::wstring wideLevel(100, L'x');
+    const std::wstring wideDeep = L"C:\\" + wideLevel + L"\\" + wideLevel + L"\\" + wideLevel;
+    struct TCase {
+        std::string Path;
+        std::wstring Expected;
+    };
+    const TCase cases[] = {
+        {"C:\\Программы\\😀.txt", L"C:\\Программы\\\U0001F600.txt"},
+        {deep, L"\\\\?\\" + wideDeep},
+        {"C:/" + level + "/" + level + "/../" + level + "/" + level, L"\\\\?\\" + wideDeep},
+        {"\\\\server\\share\\" + level + "\\" + level + "\\" + level,
+         L"\\\\?\\UNC\\server\\share\\" + wideLevel + L"\\" + wideLevel + L"\\" + wideLevel},
+        {"\\\\?\\" + deep, L"\\\\?\\" + wideDeep},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(platform::FilePath(c.Path), c.Expected) << c.Path;
+}
+
 TEST(WideNames, FilesAndFoldersKeepTheirNames) {
     ScratchFolder scratch;
     for (const char* name : kNames) ExpectFileCycle(scratch.Path(), name);
@@ -96,6 +118,12 @@ TEST(WideNames, AFolderTreeDeeperThan260CharactersIsMadeUsedAndRemoved) {
     EXPECT_EQ(temporary.rfind(deep + "\\kel", 0), 0u) << temporary;
     EXPECT_TRUE(platform::FileExists(temporary));
     EXPECT_NE(platform::CreateTempFile(deep, "kel"), temporary);
+
+    // Wine, as Windows with long paths enabled, takes a current folder of any length.
+    const std::string started = platform::CurrentFolder();
+    ASSERT_TRUE(platform::SetCurrentFolder(deep));
+    EXPECT_EQ(platform::CurrentFolder(), deep);
+    ASSERT_TRUE(platform::SetCurrentFolder(started));
 
     DeleteFolderTree(root);
     EXPECT_FALSE(platform::DirectoryExists(root));
