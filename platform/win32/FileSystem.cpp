@@ -19,6 +19,12 @@ std::string PlainPath(const std::wstring& path) {
     return plain;
 }
 
+// "C:", or "\\?\C:" in the long-path form.
+bool IsDrive(const std::string& folder) {
+    const size_t at = folder.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
+    return folder.size() == at + 2 && folder[at + 1] == ':';
+}
+
 // A path that a call of the system writes into a buffer it is given.
 using TPathCall = DWORD (*)(wchar_t* buffer, DWORD size);
 std::wstring SystemPath(TPathCall call) { return GrowingText(call); }
@@ -43,16 +49,6 @@ int64_t FileSizeOf(const std::string& path) {
 }
 
 bool CreateDir(const std::string& path) { return CreateDirectoryW(FilePath(path).c_str(), nullptr) != 0; }
-
-namespace {
-
-// "C:", or "\\?\C:" in the long-path form.
-bool IsDrive(const std::string& folder) {
-    const size_t at = folder.rfind("\\\\?\\", 0) == 0 ? 4 : 0;
-    return folder.size() == at + 2 && folder[at + 1] == ':';
-}
-
-}  // namespace
 
 bool ForceDirectories(const std::string& path) {
     std::string folder = path;
