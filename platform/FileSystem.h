@@ -1,7 +1,8 @@
 #pragma once
 // Files and folders, in the terms the setup thinks in: backslash-separated
-// 8-bit paths and the Windows file attributes. The POSIX build maps the
-// separator and emulates the attributes that matter (folder, hidden, read-only).
+// UTF-8 paths and the Windows file attributes. On Windows a path may be up
+// to 32,767 characters long. The POSIX build maps the separator and emulates
+// the attributes that matter (folder, hidden, read-only).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,8 +40,8 @@ bool RenameFile(const std::string& source, const std::string& target);
 bool ApplyUmaskMode(const std::string& path, bool program);
 int LastErrorCode();                            // the code of the last failed call above
 
-// The process's current folder, without a trailing separator
-// (at most 260 characters; empty when it cannot be told).
+// The process's current folder, without a trailing separator (empty when it
+// cannot be told).
 std::string CurrentFolder();
 // Makes path the process's current folder; false when it cannot.
 bool SetCurrentFolder(const std::string& path);

@@ -10,7 +10,7 @@ using TItemIdList = void*;    // a shell item identifier list
 
 // Asks the shell for a special folder by its CSIDL number; true on success.
 bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list);
-// The file-system path of an item list (at most 260 characters); false when it has none.
+// The file-system path of an item list; false when it has none.
 bool PathFromItemIdList(TItemIdList list, std::string& path);
 // Hands an item list back to the shell's allocator.
 void FreeWithShellAllocator(TItemIdList list);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
 namespace {
@@ -49,13 +51,14 @@ std::optional<TChildResult> RunChildProcess(const std::vector<std::string>& comm
         if (!line.empty()) line += ' ';
         line += QuotedArgument(argument);
     }
-    STARTUPINFOA startup{};
+    std::wstring wideLine = Wide(line);  // the call may write into it
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = startup.hStdError = write.Value;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, wideLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                         &started))
         return std::nullopt;
     THandle process, thread;

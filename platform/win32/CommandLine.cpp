@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
-std::string CommandLine() { return GetCommandLineA(); }
+std::string CommandLine() { return Utf8Of(GetCommandLineW()); }
 
 }  // namespace platform

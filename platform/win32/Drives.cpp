@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 namespace platform {
 
 namespace {
 
-std::string RootOf(char letter) { return std::string{letter, ':', '\\'}; }
+std::wstring RootOf(char letter) { return std::wstring{static_cast<wchar_t>(letter), L':', L'\\'}; }
 
 // The volume name buffer holds 23 characters and the terminator.
 constexpr DWORD kVolumeNameSize = 24;
@@ -15,16 +17,16 @@ constexpr DWORD kVolumeNameSize = 24;
 
 uint32_t LogicalDrives() { return GetLogicalDrives(); }
 
-uint32_t DriveKindOf(char letter) { return GetDriveTypeA(RootOf(letter).c_str()); }
+uint32_t DriveKindOf(char letter) { return GetDriveTypeW(RootOf(letter).c_str()); }
 
 TVolumeInfo VolumeInformation(char letter) {
-    char label[kVolumeNameSize] = "";
+    wchar_t label[kVolumeNameSize] = L"";
     DWORD serial = 0;
     TVolumeInfo info;
-    info.Read = GetVolumeInformationA(RootOf(letter).c_str(), label, kVolumeNameSize, &serial, nullptr, nullptr,
+    info.Read = GetVolumeInformationW(RootOf(letter).c_str(), label, kVolumeNameSize, &serial, nullptr, nullptr,
                                       nullptr, 0) != FALSE;
     if (info.Read) {
-        info.Label = label;
+        info.Label = Utf8Of(label);
         info.Serial = serial;
     }
     return info;

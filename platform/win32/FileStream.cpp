@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Exception.h"
+#include "platform/win32/WideText.h"
 
 struct TFileStream::Handle {
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -42,7 +43,7 @@ OpenParameters ParametersFor(TFileMode mode) {
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     : fileName_(fileName), handle_(std::make_unique<Handle>()) {
     const OpenParameters p = ParametersFor(mode);
-    handle_->file = CreateFileA(fileName.c_str(), p.access, p.share, nullptr, p.disposition,
+    handle_->file = CreateFileW(platform::FilePath(fileName).c_str(), p.access, p.share, nullptr, p.disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_->file == INVALID_HANDLE_VALUE) {
         if (p.disposition == CREATE_ALWAYS) throw EFCreateError(fileName);

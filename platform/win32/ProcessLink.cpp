@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/Exception.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -40,13 +39,13 @@ uintptr_t TReportingChild::ParentHandle() const { return reinterpret_cast<uintpt
 uintptr_t TReportingChild::ReportHandle() const { return reinterpret_cast<uintptr_t>(write_); }
 
 bool TReportingChild::Start(const std::string& program, const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                        &started))
+    std::wstring line = Wide(commandLine);  // the call may write into it
+    const std::wstring wideFolder = Wide(folder);
+    if (!CreateProcessW(Wide(program).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        folder.empty() ? nullptr : wideFolder.c_str(), &startup, &started))
         return false;
     AllowSetForegroundWindow(started.dwProcessId);
     CloseHandle(started.hThread);

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "platform/Com.h"
+#include "platform/win32/WideText.h"
 
 namespace platform {
 
@@ -15,10 +16,13 @@ bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list) {
     return SUCCEEDED(result);
 }
 
+// The buffer holds the longest path the system has.
 bool PathFromItemIdList(TItemIdList list, std::string& path) {
-    char buffer[MAX_PATH + 1] = {};
-    if (!SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(list), buffer)) return false;
-    path = buffer;
+    std::wstring buffer(32768, L'\0');
+    if (!SHGetPathFromIDListEx(static_cast<PCIDLIST_ABSOLUTE>(list), buffer.data(), static_cast<DWORD>(buffer.size()),
+                               GPFIDL_DEFAULT))
+        return false;
+    path = Utf8Of(buffer.c_str());
     return true;
 }
 
@@ -31,8 +35,11 @@ void FreeWithShellAllocator(TItemIdList list) {
 
 bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand) {
     NeedCom();  // the handler of the file's type may be a shell extension
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                                           folder.empty() ? nullptr : folder.c_str(), showCommand);
+    const std::wstring wideParameters = Wide(parameters);
+    const std::wstring wideFolder = Wide(folder);
+    const HINSTANCE result =
+        ShellExecuteW(nullptr, L"open", Wide(file).c_str(), parameters.empty() ? nullptr : wideParameters.c_str(),
+                      folder.empty() ? nullptr : wideFolder.c_str(), showCommand);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
