@@ -2,7 +2,6 @@
 // book as soon as it is done.
 #include <algorithm>
 #include <chrono>
-#include <set>
 
 #include "app/PageFlow.h"
 #include "app/PayloadCopy.h"
@@ -214,11 +213,12 @@ TUninstallDetails TSetupForm::UninstallDetails() const {
 
 // The size of the installed files in KB, a file named twice counted once.
 uint32_t TSetupForm::InstalledSizeKB() const {
-    std::set<std::string> counted;
+    std::vector<std::string> names = settings_.AddFiles.Lines();
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     int64_t bytes = 0;
-    for (int32_t i = 0; i < settings_.AddFiles.Count(); ++i)
-        if (counted.insert(settings_.AddFiles[i]).second)
-            bytes += std::max<int64_t>(platform::FileSizeOf(settings_.Destination + "\\" + settings_.AddFiles[i]), 0);
+    for (const std::string& name : names)
+        bytes += std::max<int64_t>(platform::FileSizeOf(settings_.Destination + "\\" + name), 0);
     return static_cast<uint32_t>((bytes + 1023) / 1024);
 }
 

@@ -1,6 +1,7 @@
-# Checks a shipped program: at most MAX_KB kilobytes, and no DLL of the
+# Checks a shipped program: at most MAX_KB kilobytes, no DLL of the
 # toolchain's runtime (C++ library, GCC support, threads, zlib) among its
-# imports, so that it runs alone.
+# imports, so that it runs alone, and no 8-bit (A) Windows function among
+# them, so that every text reaches Windows in UTF-16 whatever the code page.
 #
 #   cmake -DPROGRAM=<exe> -DMAX_KB=<n> -DOBJDUMP=<objdump> [-DREMOVE_ON_FAILURE=ON] -P CheckProgramSize.cmake
 #
@@ -43,4 +44,12 @@ foreach(import IN LISTS imports)
     fail("needs ${dll}, a DLL of the toolchain's runtime; it must be linked statically")
   endif()
 endforeach()
-message(STATUS "${name}: ${bytes} bytes (${kb} KB of ${MAX_KB} KB), no runtime DLL")
+# Import lines read "<address> <hint> <name>"; an 8-bit function's name ends
+# in "A" after a lower-case letter or digit (CreateFileA, lstrcmpiA).
+string(REGEX MATCHALL "\t[0-9a-f]+\t +[0-9]+ +[A-Za-z0-9_]*[a-z0-9]A\n" narrow "${dump}")
+if(narrow)
+  string(REGEX REPLACE "\t[0-9a-f]+\t +[0-9]+ +([A-Za-z0-9_]+)\n" "\\1" narrow "${narrow}")
+  list(JOIN narrow ", " narrow)
+  fail("imports 8-bit (A) Windows functions: ${narrow}; call the wide (W) ones")
+endif()
+message(STATUS "${name}: ${bytes} bytes (${kb} KB of ${MAX_KB} KB), no runtime DLL, no 8-bit call")

@@ -17,7 +17,7 @@
 set(KEL_PROGRAM_SIZE_CHECK ${CMAKE_CURRENT_LIST_DIR}/CheckProgramSize.cmake)
 
 if(WIN32)
-  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Oz>)
 endif()
 
 # The libraries of the shipped programs are each compiled as one translation

@@ -100,9 +100,15 @@ TDirTree::TDirEntry* TDirTree::EntryOf(TTreeNode node) {
     return const_cast<TDirEntry*>(static_cast<const TDirTree&>(*this).EntryOf(node));
 }
 
+// Where the node's entry is or would go.
+std::vector<std::pair<TTreeNode, TDirTree::TDirEntry>>::const_iterator TDirTree::SlotOf(TTreeNode node) const {
+    return std::lower_bound(entries_.begin(), entries_.end(), node,
+                            [](const auto& entry, TTreeNode key) { return std::less<TTreeNode>()(entry.first, key); });
+}
+
 const TDirTree::TDirEntry* TDirTree::EntryOf(TTreeNode node) const {
-    const auto found = node ? entries_.find(node) : entries_.end();
-    return found == entries_.end() ? nullptr : &found->second;
+    const auto found = SlotOf(node);
+    return node && found != entries_.end() && found->first == node ? &found->second : nullptr;
 }
 
 std::string TDirTree::NodePath(TTreeNode node) const {
@@ -116,7 +122,7 @@ bool TDirTree::ChildrenLoaded(TTreeNode node) const {
 }
 
 void TDirTree::Delete(TTreeNode node) {
-    entries_.erase(node);
+    if (EntryOf(node)) entries_.erase(SlotOf(node));
     TTreeView::Delete(node);
 }
 
@@ -125,7 +131,8 @@ void TDirTree::Delete(TTreeNode node) {
 TTreeNode TDirTree::AddFolderNode(TTreeNode parent, TTreeNode before, const std::string& path,
                                   const std::string& caption) {
     TTreeNode node = InsertChild(parent, before, caption);
-    entries_[node] = TDirEntry{path, false};
+    if (TDirEntry* entry = EntryOf(node)) *entry = TDirEntry{path, false};
+    else entries_.insert(SlotOf(node), {node, TDirEntry{path, false}});
     SetIcons(node, path);
     return node;
 }

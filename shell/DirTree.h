@@ -11,7 +11,8 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
@@ -112,6 +113,7 @@ private:
     };
     class TChangeLock;
 
+    std::vector<std::pair<TTreeNode, TDirEntry>>::const_iterator SlotOf(TTreeNode node) const;
     TDirEntry* EntryOf(TTreeNode node);
     const TDirEntry* EntryOf(TTreeNode node) const;
     TTreeNode AddFolderNode(TTreeNode parent, TTreeNode before, const std::string& path, const std::string& caption);
@@ -140,7 +142,8 @@ private:
     bool fastLoad_ = false;
     std::string initialDirectory_;
 
-    std::unordered_map<TTreeNode, TDirEntry> entries_;
+    // Sorted by node: a search in a short list, without a hash table's code.
+    std::vector<std::pair<TTreeNode, TDirEntry>> entries_;
     platform::TFolderIcons windowsFolderIcons_;
     std::array<uint32_t, 26> serials_{};          // per letter, as recorded with its caption
     std::array<std::string, 26> lastFolders_;     // per letter, the folder last selected there

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramArguments.h"
 #include "platform/UserLanguage.h"

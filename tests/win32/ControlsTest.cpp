@@ -77,8 +77,8 @@ protected:
 
     // A press and release of the left button at a point of the window.
     static void ClickAt(HWND window, int x, int y) {
-        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         Pump();
     }
 
@@ -252,11 +252,11 @@ TEST_F(ControlsMemo, LoadsLinesOfAnyBreakAsCrLf) {
     memo.LoadFromFile(scratch / "licence.txt");
     const std::string expected = "First\r\nSecond\r\nThird\r\nFourth\r\n\r\nLast byte";
     EXPECT_EQ(memo.Text(), expected);
-    const LONG style = GetWindowLongA(WindowOf(memo), GWL_STYLE);
+    const LONG style = GetWindowLongW(WindowOf(memo), GWL_STYLE);
     EXPECT_TRUE(style & WS_HSCROLL);
     EXPECT_TRUE(style & WS_VSCROLL);
     EXPECT_TRUE(style & ES_READONLY);
-    EXPECT_EQ(SendMessageA(WindowOf(memo), EM_GETLINECOUNT, 0, 0), 6);
+    EXPECT_EQ(SendMessageW(WindowOf(memo), EM_GETLINECOUNT, 0, 0), 6);
 }
 
 TEST_F(ControlsMemo, MissingFileRaisesTheFileErrorAndKeepsTheText) {
@@ -280,19 +280,19 @@ TEST_F(ControlsInput, CheckBoxClicksWhenToggledByCodeOrUser) {
     box.SetChecked(true);
     EXPECT_EQ(clicks, 1);
     box.SetParent(&host);
-    EXPECT_EQ(SendMessageA(WindowOf(box), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(WindowOf(box), BM_GETCHECK, 0, 0), BST_CHECKED);
     box.SetChecked(true);
     EXPECT_EQ(clicks, 1);
 
-    SendMessageA(WindowOf(box), BM_CLICK, 0, 0);
+    SendMessageW(WindowOf(box), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 2);
     EXPECT_FALSE(box.Checked());
-    SendMessageA(WindowOf(box), BM_CLICK, 0, 0);
+    SendMessageW(WindowOf(box), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 3);
     EXPECT_TRUE(box.Checked());
     box.SetChecked(false);
     EXPECT_EQ(clicks, 4);
-    EXPECT_EQ(SendMessageA(WindowOf(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(WindowOf(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(ControlsInput, ListBoxReportsEachClickOnceAndKeyboardChanges) {
@@ -315,14 +315,14 @@ TEST_F(ControlsInput, ListBoxReportsEachClickOnceAndKeyboardChanges) {
 
     // The system reporting a new selection (as for the keyboard) is one.
     HWND window = WindowOf(list);
-    SendMessageA(window, LB_SETCURSEL, 1, 0);
-    SendMessageA(WindowOf(host), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), reinterpret_cast<LPARAM>(window));
+    SendMessageW(window, LB_SETCURSEL, 1, 0);
+    SendMessageW(WindowOf(host), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), reinterpret_cast<LPARAM>(window));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(clickedIndex, 1);
 
     // A click on an item is one click, also on the item already selected.
     RECT item;
-    SendMessageA(window, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(window, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     ClickAt(window, item.left + 5, (item.top + item.bottom) / 2);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(clickedIndex, 0);
@@ -336,7 +336,7 @@ TEST_F(ControlsInput, ListBoxReportsEachClickOnceAndKeyboardChanges) {
 
     list.ClearItems();
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(SendMessageA(window, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(window, LB_GETCOUNT, 0, 0), 0);
 }
 
 TEST_F(ControlsInput, SortedListBoxKeepsItemsAndWindowInOrder) {
@@ -349,10 +349,10 @@ TEST_F(ControlsInput, SortedListBoxKeepsItemsAndWindowInOrder) {
     EXPECT_EQ(list.ItemIndex(), 2);
     list.SetParent(&host);
     HWND window = WindowOf(list);
-    char text[8];
+    wchar_t text[8];
     for (int32_t i = 0; i < list.Count(); ++i) {
-        SendMessageA(window, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(list.Item(i), text);
+        SendMessageW(window, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(list.Item(i), platform::Utf8Of(text));
     }
     EXPECT_EQ(list.Item(0), "A");
     EXPECT_EQ(list.Item(2), "C");
@@ -374,13 +374,13 @@ TEST_F(ControlsInput, EditReportsEveryChangeOfItsText) {
     EXPECT_EQ(seen, "Kel");
     edit.SetParent(&host);
     HWND window = WindowOf(edit);
-    EXPECT_EQ(GetWindowTextLengthA(window), 3);
+    EXPECT_EQ(GetWindowTextLengthW(window), 3);
     edit.SetText("Kel");
     EXPECT_EQ(changes, 1);
 
     // Typing at the end.
-    SendMessageA(window, EM_SETSEL, 3, 3);
-    SendMessageA(window, WM_CHAR, 'X', 0);
+    SendMessageW(window, EM_SETSEL, 3, 3);
+    SendMessageW(window, WM_CHAR, 'X', 0);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(seen, "KelX");
     EXPECT_EQ(edit.Caption(), "KelX");
@@ -391,7 +391,7 @@ TEST_F(ControlsInput, EditReportsEveryChangeOfItsText) {
     EXPECT_EQ(edit.Text(), "Kel");
     edit.Clear();
     EXPECT_EQ(changes, 4);
-    EXPECT_EQ(GetWindowTextLengthA(window), 0);
+    EXPECT_EQ(GetWindowTextLengthW(window), 0);
 }
 
 TEST_F(ControlsInput, ButtonInsideGroupBoxDeliversItsClick) {
@@ -405,7 +405,7 @@ TEST_F(ControlsInput, ButtonInsideGroupBoxDeliversItsClick) {
     button.OnClick = [&](TComponent&) { ++clicks; };
 
     EXPECT_EQ(GetParent(WindowOf(button)), WindowOf(group));
-    SendMessageA(WindowOf(button), BM_CLICK, 0, 0);
+    SendMessageW(WindowOf(button), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 1);
 
     // The group box draws the labels it holds.
@@ -434,7 +434,7 @@ TEST_F(ControlsInput, ButtonWithModalResultEndsTheModalLoop) {
     int clicks = 0;
     ok.OnClick = [&](TComponent&) { ++clicks; };
 
-    PostMessageA(WindowOf(ok), BM_CLICK, 0, 0);
+    PostMessageW(WindowOf(ok), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog.ShowModal(), mrOk);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(IsWindowVisible(WindowOf(dialog)));
@@ -445,13 +445,13 @@ TEST_F(ControlsInput, ProgressBarKeepsItsPositionInRange) {
     EXPECT_EQ(bar.Min(), 0);
     EXPECT_EQ(bar.Max(), 100);
     bar.SetPosition(42);
-    EXPECT_EQ(SendMessageA(WindowOf(bar), PBM_GETPOS, 0, 0), 42);
+    EXPECT_EQ(SendMessageW(WindowOf(bar), PBM_GETPOS, 0, 0), 42);
     bar.SetPosition(150);
     EXPECT_EQ(bar.Position(), 100);
     bar.SetMax(10);
     EXPECT_EQ(bar.Position(), 10);
-    EXPECT_EQ(SendMessageA(WindowOf(bar), PBM_GETRANGE, FALSE, 0), 10);
-    EXPECT_EQ(SendMessageA(WindowOf(bar), PBM_GETPOS, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(WindowOf(bar), PBM_GETRANGE, FALSE, 0), 10);
+    EXPECT_EQ(SendMessageW(WindowOf(bar), PBM_GETPOS, 0, 0), 10);
 }
 
 using ControlsTreeView = ControlsTest;
@@ -477,9 +477,9 @@ TEST_F(ControlsTreeView, NodesKeepTheirOrderTextAndData) {
     EXPECT_EQ(tree.NodeImageIndex(d), 4);
     EXPECT_EQ(tree.NodeSelectedIndex(d), 5);
 
-    EXPECT_FALSE(GetWindowLongA(WindowOf(tree), GWL_STYLE) & TVS_SHOWSELALWAYS);
+    EXPECT_FALSE(GetWindowLongW(WindowOf(tree), GWL_STYLE) & TVS_SHOWSELALWAYS);
     tree.SetHideSelection(false);
-    EXPECT_TRUE(GetWindowLongA(WindowOf(tree), GWL_STYLE) & TVS_SHOWSELALWAYS);
+    EXPECT_TRUE(GetWindowLongW(WindowOf(tree), GWL_STYLE) & TVS_SHOWSELALWAYS);
 }
 
 TEST_F(ControlsTreeView, RaisesChangeExpandingAndDeletion) {
@@ -505,7 +505,7 @@ TEST_F(ControlsTreeView, RaisesChangeExpandingAndDeletion) {
     tree.SetExpanded(child, true);
     EXPECT_FALSE(tree.Expanded(child));
     // The user's way of opening a node asks too.
-    SendMessageA(WindowOf(tree), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(WindowOf(tree), WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_FALSE(tree.Expanded(child));
     ASSERT_EQ(asked.size(), 2u);
     allow = true;
@@ -537,7 +537,7 @@ TEST_F(ControlsTreeView, ClickIsRaisedAfterTheClickedNodeIsSelected) {
     RECT r{};
     const HTREEITEM item = reinterpret_cast<HTREEITEM>(second);
     std::memcpy(&r, &item, sizeof item);
-    ASSERT_TRUE(SendMessageA(WindowOf(tree), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    ASSERT_TRUE(SendMessageW(WindowOf(tree), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
     EXPECT_EQ(tree.NodeAt(r.left + 2, (r.top + r.bottom) / 2), second);
     ClickAt(WindowOf(tree), r.left + 2, (r.top + r.bottom) / 2);
     EXPECT_EQ(clicks, 1);
@@ -578,7 +578,7 @@ TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
         PostKey(VK_RETURN);
     });
     EXPECT_EQ(result, mrYes);
-    EXPECT_EQ(caption, "Bestätigung");
+    EXPECT_EQ(caption, "Best\xC3\xA4tigung");
     EXPECT_EQ(question, "Do you want to cancel setup?");
     EXPECT_EQ(yes, "&Ja");
     EXPECT_EQ(no, "&Nein");
@@ -587,7 +587,7 @@ TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
 
 TEST(ControlsConfirmation, EscapeAndTheCloseBoxAnswerNo) {
     EXPECT_EQ(AnswerConfirmation("Escape?", [](HWND) { PostKey(VK_ESCAPE); }), mrNo);
-    EXPECT_EQ(AnswerConfirmation("Close?", [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }), mrNo);
+    EXPECT_EQ(AnswerConfirmation("Close?", [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); }), mrNo);
 }
 
 TEST(ControlsConfirmation, AnOwnBoxShowsItsCaptionAndButtonsAndAButtonAloneAnswersOk) {
@@ -606,7 +606,7 @@ TEST(ControlsConfirmation, AnOwnBoxShowsItsCaptionAndButtonsAndAButtonAloneAnswe
     EXPECT_EQ(ok, "OK");
     EXPECT_FALSE(noShown);
     WithQuestionBoxAnswer([&] { result = OwnMessageDlg("Remove?", "Uninstall X", mtConfirmation, "&Yes", "&No"); },
-                          [](HWND box) { PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
+                          [](HWND box) { PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0); });
     EXPECT_EQ(result, mrNo);
 }
 
@@ -617,7 +617,7 @@ TEST(ControlsConfirmation, LongQuestionWrapsInsideTheBoxAndNoAnswersNo) {
     const TModalResult result = AnswerConfirmation(longText, [&](HWND dialog) {
         GetWindowRect(GetDlgItem(dialog, 101), &label);
         GetWindowRect(dialog, &box);
-        PostMessageA(GetDlgItem(dialog, IDNO), BM_CLICK, 0, 0);
+        PostMessageW(GetDlgItem(dialog, IDNO), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(result, mrNo);
     EXPECT_LT(box.right - box.left, GetSystemMetrics(SM_CXSCREEN));
@@ -661,14 +661,14 @@ TEST(ControlsMessageBox, ShowsTheCaptionAndTextWithYesAsDefault) {
     EXPECT_EQ(caption, "Uninstall");
     EXPECT_EQ(text, "Remove it?");
     WithQuestionBoxAnswer([&] { result = MessageDlg("Remove it?", "Uninstall", mtConfirmation, mbYesNo); },
-                          [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
+                          [](HWND box) { PostMessageW(box, WM_COMMAND, IDNO, 0); });
     EXPECT_EQ(result, mrNo);
 }
 
 // The test program carries the manifest the shipped program has, with the
 // execution level of a program that needs no elevation.
 TEST(ControlsManifest, SelectsVersionSixOfTheCommonControlsWithoutElevation) {
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(resource, nullptr);
     const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, resource))),
                                SizeofResource(nullptr, resource));
@@ -677,13 +677,13 @@ TEST(ControlsManifest, SelectsVersionSixOfTheCommonControlsWithoutElevation) {
 
     // Version 6 is the side-by-side assembly the manifest names; without it
     // the system folder's older library is loaded.
-    HMODULE controls = GetModuleHandleA("comctl32.dll");
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
     ASSERT_NE(controls, nullptr);
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(controls, path, sizeof path);
-    std::string lowered(path);
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(controls, path, MAX_PATH);
+    std::string lowered = platform::Utf8Of(path);
     for (char& c : lowered) c = char(tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(lowered.find("microsoft.windows.common-controls"), std::string::npos) << path;
+    EXPECT_NE(lowered.find("microsoft.windows.common-controls"), std::string::npos) << platform::Utf8Of(path);
 }
 
 }  // namespace

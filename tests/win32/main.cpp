@@ -7,6 +7,7 @@
 #include "platform/Com.h"
 #include "platform/CommandLine.h"
 #include "platform/Console.h"
+#include "platform/ProgramArguments.h"
 #include "platform/FileSystem.h"
 
 namespace {

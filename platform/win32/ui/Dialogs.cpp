@@ -3,15 +3,20 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
+#include <array>
 
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/FormsDisabled.h"
+#include "platform/win32/ui/StandardControls.h"
+
+using platform::ui::DrawUtf8Text;
+using platform::ui::SetWindowUtf8Text;
 
 namespace {
 
-constexpr const char* kCaption = "Bestätigung";
+constexpr const char* kCaption = "Best\xC3\xA4tigung";
 constexpr const char* kYes = "&Ja";
 constexpr const char* kNo = "&Nein";
 
@@ -25,7 +30,7 @@ constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 
 // A dialog template in memory: the box's frame and its four controls. Texts
-// are left empty in the template and set as 8-bit text when the box starts.
+// are left empty in the template and set when the box starts.
 class TDialogTemplate {
 public:
     TDialogTemplate() {
@@ -48,14 +53,16 @@ public:
     const DLGTEMPLATE* Data() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
-    void Put16(uint16_t value) { words_.push_back(value); }
+    void Put16(uint16_t value) {
+        if (count_ < words_.size()) words_[count_++] = value;
+    }
     void Put32(uint32_t value) {
         Put16(uint16_t(value & 0xFFFF));
         Put16(uint16_t(value >> 16));
     }
     // Each control starts on a 4-byte boundary; the class is a system atom.
     void AddItem(uint32_t style, int id, uint16_t classAtom) {
-        if (words_.size() % 2) Put16(0);
+        if (count_ % 2) Put16(0);
         Put32(style);
         Put32(0);
         Put16(0); Put16(0); Put16(10); Put16(10);
@@ -66,7 +73,9 @@ private:
         Put16(0);  // no creation data
     }
 
-    std::vector<uint16_t> words_;
+    // The template takes 81 words; it starts on a 4-byte boundary.
+    alignas(4) std::array<uint16_t, 96> words_{};
+    size_t count_ = 0;
 };
 
 // Sizes the text to its wrapped height and places the icon, the text and
@@ -76,10 +85,9 @@ void LayOut(HWND box, const std::string& text, bool twoButtons) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int iconSize = GetSystemMetrics(SM_CXICON);
     HDC dc = GetDC(box);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
     RECT textRect{0, 0, std::max(screenWidth / 2, 200), 0};
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &textRect,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawUtf8Text(dc, text, textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, previous);
     ReleaseDC(box, dc);
     const int textWidth = textRect.right, textHeight = textRect.bottom;
@@ -99,7 +107,7 @@ void LayOut(HWND box, const std::string& text, bool twoButtons) {
                FALSE);
 
     RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, DWORD(GetWindowLongA(box, GWL_STYLE)), FALSE, DWORD(GetWindowLongA(box, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, DWORD(GetWindowLongW(box, GWL_STYLE)), FALSE, DWORD(GetWindowLongW(box, GWL_EXSTYLE)));
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     MoveWindow(box, (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, FALSE);
 }
@@ -109,20 +117,20 @@ void LayOut(HWND box, const std::string& text, bool twoButtons) {
 struct TBoxContent {
     const std::string& Text;
     const std::string& Caption;
-    LPCSTR Icon;
+    LPCWSTR Icon;
     const std::string& Yes;
     const std::string& No;
 };
 
 void StartBox(HWND box, const TBoxContent& content) {
-    SetWindowTextA(box, content.Caption.c_str());
-    SetDlgItemTextA(box, kTextId, content.Text.c_str());
-    SetDlgItemTextA(box, IDYES, content.Yes.c_str());
-    SetDlgItemTextA(box, IDNO, content.No.c_str());
+    SetWindowUtf8Text(box, content.Caption);
+    SetWindowUtf8Text(GetDlgItem(box, kTextId), content.Text);
+    SetWindowUtf8Text(GetDlgItem(box, IDYES), content.Yes);
+    SetWindowUtf8Text(GetDlgItem(box, IDNO), content.No);
     if (content.No.empty()) ShowWindow(GetDlgItem(box, IDNO), SW_HIDE);
-    SendDlgItemMessageA(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, content.Icon)), 0);
+    SendDlgItemMessageW(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, content.Icon)), 0);
     LayOut(box, content.Text, !content.No.empty());
-    SendMessageA(box, DM_SETDEFID, IDYES, 0);
+    SendMessageW(box, DM_SETDEFID, IDYES, 0);
     SetFocus(GetDlgItem(box, IDYES));
     // Without an owner the box would hide behind other programs' windows.
     if (!GetWindow(box, GW_OWNER)) SetForegroundWindow(box);
@@ -131,7 +139,7 @@ void StartBox(HWND box, const TBoxContent& content) {
 INT_PTR CALLBACK ConfirmationProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     // Without its No button the box only tells: every way out answers OK.
     const auto answer = [box](TModalResult result) {
-        const bool asks = GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & WS_VISIBLE;
+        const bool asks = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & WS_VISIBLE;
         EndDialog(box, asks ? result : mrOk);
         return TRUE;
     };
@@ -151,14 +159,14 @@ INT_PTR CALLBACK ConfirmationProcedure(HWND box, UINT message, WPARAM wParam, LP
     }
 }
 
-LPCSTR IconOf(TMsgDlgType type) {
+LPCWSTR IconOf(TMsgDlgType type) {
     switch (type) {
-        case mtInformation: return reinterpret_cast<LPCSTR>(IDI_INFORMATION);
-        case mtWarning: return reinterpret_cast<LPCSTR>(IDI_WARNING);
-        case mtError: return reinterpret_cast<LPCSTR>(IDI_ERROR);
+        case mtInformation: return reinterpret_cast<LPCWSTR>(IDI_INFORMATION);
+        case mtWarning: return reinterpret_cast<LPCWSTR>(IDI_WARNING);
+        case mtError: return reinterpret_cast<LPCWSTR>(IDI_ERROR);
         case mtConfirmation: break;
     }
-    return reinterpret_cast<LPCSTR>(IDI_QUESTION);
+    return reinterpret_cast<LPCWSTR>(IDI_QUESTION);
 }
 
 // The main form's window, or the active window while there is none.
@@ -179,7 +187,7 @@ TModalResult OwnMessageDlg(const std::string& text, const std::string& caption, 
     const TDialogTemplate dialog;
     const TBoxContent content{text, caption, IconOf(type), yes, no};
     const TFormsDisabled disabled(owner);
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Data(), owner, ConfirmationProcedure,
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Data(), owner, ConfirmationProcedure,
                                                    reinterpret_cast<LPARAM>(&content));
     if (result == -1 || result == 0) throw Exception("Error creating the confirmation box");
     return TModalResult(result);
@@ -199,7 +207,7 @@ TModalResult MessageDlg(const std::string& text, const std::string& caption, TMs
     }
     // Without an owner the box would hide behind other programs' windows.
     if (!owner) style |= MB_SETFOREGROUND;
-    switch (MessageBoxA(owner, text.c_str(), caption.c_str(), style)) {
+    switch (MessageBoxW(owner, platform::Wide(text).c_str(), platform::Wide(caption).c_str(), style)) {
         case IDYES: return mrYes;
         case IDNO: return mrNo;
         case IDOK: return mrOk;
