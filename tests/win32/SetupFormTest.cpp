@@ -337,7 +337,9 @@ TEST_F(SetupFormPages, EachPageShownInAnyOrderIsTheTopWindowWithItsControls) {
         form->ShowPage(page);
         TPanel* const pages[] = {form->WelcomeBox, form->LicenceBox, form->DestinationBox, form->FolderBox, form->CopyBox, form->FinishBox};
         EXPECT_EQ(topPage(), pages[page]->Handle()) << "page " << int(page);
-        if (control) EXPECT_TRUE(control->HandleAllocated() && IsWindowVisible(static_cast<HWND>(control->Handle()))) << "page " << int(page);
+        if (control) {
+            EXPECT_TRUE(control->HandleAllocated() && IsWindowVisible(static_cast<HWND>(control->Handle()))) << "page " << int(page);
+        }
     }
     EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
     EXPECT_EQ(form->FolderEdit->Text(), "Maker Tool");
