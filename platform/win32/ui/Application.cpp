@@ -147,3 +147,20 @@ void TApplication::ControlDestroyed(TWinControl* control) {
     if (mouseControl_ == control) mouseControl_ = nullptr;
     if (mainForm_ == control) mainForm_ = nullptr;
 }
+
+namespace {
+
+// The keyboard's messages and the mouse's, on the client area and on the frame.
+constexpr UINT kInputRanges[][2] = {
+    {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+
+}  // namespace
+
+void TApplication::DiscardInput() {
+    // Input that keeps coming (a mouse that moves on) does not hold the program here.
+    constexpr int kMaxDiscarded = 4096;
+    MSG message;
+    for (const auto& range : kInputRanges)
+        for (int i = 0; i < kMaxDiscarded && PeekMessageW(&message, nullptr, range[0], range[1], PM_REMOVE); ++i) {
+        }
+}
