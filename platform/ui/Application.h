@@ -35,7 +35,7 @@ public:
     // and leaves every other message, input included, waiting.
     void ProcessPaintMessages();
     // Drops the keyboard and mouse input that waits, unhandled: what the user
-    // typed or clicked while the program took no input.
+    // typed or clicked while the program took no input. Mouse moves stay.
     void DiscardInput();
     // Handles one message, waiting for it; false once the loop should end.
     bool HandleOneMessage();

@@ -150,14 +150,17 @@ void TApplication::ControlDestroyed(TWinControl* control) {
 
 namespace {
 
-// The keyboard's messages and the mouse's, on the client area and on the frame.
+// The keys, and the mouse's buttons and wheels on the client area and on the
+// frame. The mouse's moves stay: they act on nothing, and they tell the
+// controls where the mouse went meanwhile (a button that was clicked learns
+// that the mouse left it).
 constexpr UINT kInputRanges[][2] = {
-    {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
+    {WM_KEYFIRST, WM_KEYLAST}, {WM_LBUTTONDOWN, WM_MOUSELAST}, {WM_NCLBUTTONDOWN, WM_NCXBUTTONDBLCLK}};
 
 }  // namespace
 
 void TApplication::DiscardInput() {
-    // Input that keeps coming (a mouse that moves on) does not hold the program here.
+    // Input that keeps coming does not hold the program here.
     constexpr int kMaxDiscarded = 4096;
     MSG message;
     for (const auto& range : kInputRanges)
