@@ -31,38 +31,26 @@ constexpr const char* kDestinationSubFolders[] = {"\\Graphics", "\\Sounds", "\\A
 // How often the copy phase shows its progress and repaints the window.
 constexpr std::chrono::milliseconds kProgressInterval{40};
 
-// While files are copied the window takes no closing and handles no input.
-// The keys and clicks given meanwhile wait in the queue; they are dropped
-// when the phase ends, however it ends, so that they act neither on the box
-// of failed steps nor on the page shown next.
-class TCopyPhase {
-public:
-    explicit TCopyPhase(bool& copying) : copying_(copying) { copying_ = true; }
-    ~TCopyPhase() {
-        Application().DiscardInput();
-        copying_ = false;
-    }
-    TCopyPhase(const TCopyPhase&) = delete;
-    TCopyPhase& operator=(const TCopyPhase&) = delete;
-
-private:
-    bool& copying_;
-};
-
 }  // namespace
 
 void TSetupForm::InstallFiles() {
-    {
-        const TCopyPhase phase(copying_);
-        const std::string& destination = settings_.Destination;
-        Step("Installing into " + destination);
-        CreateParentFolders(destination);
-        logBook_.AddDirectory(destination);
-        for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
-        for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
-        CopyPayloadFiles();
-        if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
-    }
+    struct TCopyPhase {
+        bool& Copying;
+        explicit TCopyPhase(bool& copying) : Copying(copying) { Copying = true; }
+        ~TCopyPhase() { Copying = false; }
+    } phase(copying_);
+    const std::string& destination = settings_.Destination;
+    Step("Installing into " + destination);
+    CreateParentFolders(destination);
+    logBook_.AddDirectory(destination);
+    for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
+    for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
+    CopyPayloadFiles();
+    if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
+    // The keys and clicks given meanwhile waited in the queue, as the window
+    // took none; they are dropped, so that they act neither on the box of
+    // failed steps nor on the Finish page.
+    Application().DiscardInput();
     ReportFailedSteps();
 }
 
