@@ -23,8 +23,8 @@ using TThreadStarter = std::function<std::thread(std::function<void()>)>;
 struct TPackOptions {
     TFileCompressionLevel Level = fcDefault;
     bool CompressTable = true;
-    unsigned Threads = 0;          // 0: one per core
-    TThreadStarter StartThread;    // empty: std::thread
+    unsigned Threads = 0;        // 0: one per core
+    TThreadStarter StartThread;  // empty: std::thread
 };
 
 struct TPackResult {
