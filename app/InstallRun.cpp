@@ -46,6 +46,10 @@ void TSetupForm::InstallFiles() {
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
+    // The keys and clicks given meanwhile waited in the queue, as the window
+    // took none; they are dropped, so that they act neither on the box of
+    // failed steps nor on the Finish page.
+    Application().DiscardInput();
     ReportFailedSteps();
 }
 

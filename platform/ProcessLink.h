@@ -30,6 +30,9 @@ public:
     // Waits for the byte the started program reports; nothing when it ends
     // without reporting.
     std::optional<uint8_t> WaitForReport();
+    // Waits until the started program has ended, at most timeoutMs
+    // milliseconds; its exit code, or nothing when it still runs.
+    std::optional<uint32_t> WaitForEnd(uint32_t timeoutMs);
 
 private:
     void CloseInherited();
@@ -37,6 +40,7 @@ private:
     void* read_ = nullptr;
     void* write_ = nullptr;
     void* self_ = nullptr;
+    void* process_ = nullptr;  // the started program's
 };
 
 // The number by which the system knows the running process.

@@ -10,6 +10,7 @@
 #include <string>
 
 // Runs the removal in a copy of programFile (the running uninstaller), with
-// /S when silent. Returns the copy's result, 1 when it ended without one, or
-// nothing when no copy could be made or started: then nothing was removed.
+// /S when silent. Returns the copy's result; when it ended without one, its
+// exit code (1 when it did not end in time). Nothing when no copy could be
+// made or started: then nothing was removed.
 std::optional<int> RemoveThroughCopy(const std::string& programFile, bool silent);

@@ -34,6 +34,9 @@ public:
     // Paints what waits to be painted (an area uncovered, a control changed)
     // and leaves every other message, input included, waiting.
     void ProcessPaintMessages();
+    // Drops the keyboard and mouse input that waits, unhandled: what the user
+    // typed or clicked while the program took no input. Mouse moves stay.
+    void DiscardInput();
     // Handles one message, waiting for it; false once the loop should end.
     bool HandleOneMessage();
 

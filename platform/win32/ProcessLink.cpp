@@ -27,6 +27,7 @@ TReportingChild::TReportingChild() {
 TReportingChild::~TReportingChild() {
     CloseInherited();
     if (read_) CloseHandle(read_);
+    if (process_) CloseHandle(process_);
 }
 
 void TReportingChild::CloseInherited() {
@@ -49,7 +50,7 @@ bool TReportingChild::Start(const std::string& program, const std::string& comma
         return false;
     AllowSetForegroundWindow(started.dwProcessId);
     CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    process_ = started.hProcess;
     // Once the started program holds the only write end, the pipe breaks when it ends.
     CloseInherited();
     return true;
@@ -60,6 +61,13 @@ std::optional<uint8_t> TReportingChild::WaitForReport() {
     DWORD read = 0;
     if (!ReadFile(read_, &value, 1, &read, nullptr) || read != 1) return std::nullopt;
     return value;
+}
+
+std::optional<uint32_t> TReportingChild::WaitForEnd(uint32_t timeoutMs) {
+    DWORD exitCode = 0;
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_, &exitCode))
+        return std::nullopt;
+    return exitCode;
 }
 
 uint32_t CurrentProcessId() { return GetCurrentProcessId(); }

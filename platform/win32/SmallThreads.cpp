@@ -78,20 +78,55 @@ BOOL CALLBACK RunOnce(INIT_ONCE*, void* routine, void**) {
     return TRUE;
 }
 
-// Keys are fiber-local slots, whose callback gets only the value: each key
-// has a callback of its own that calls the key's destructor.
-constexpr unsigned kKeys = 4;
+// Keys are entries of one table per thread, which one fiber-local slot
+// holds. When the thread ends, the slot's callback runs the keys' destructors
+// as a POSIX thread's end does: later keys before earlier ones (the runtime's
+// thread-local objects are destroyed before the storage block they live in),
+// each value reset to null before its destructor gets it, and pass after
+// pass while destructors set values again. Keys are not reused, so their
+// numbers keep the order of creation.
+constexpr unsigned kKeys = 8;
 void (*gDestructors[kKeys])(void*);
-DWORD gSlots[kKeys];
 long gKeyCount = 0;
+DWORD gSlot = FLS_OUT_OF_INDEXES;
+INIT_ONCE gSlotMade = INIT_ONCE_STATIC_INIT;
 
-template <unsigned Key>
-void WINAPI RunDestructor(void* value) {
-    if (value && gDestructors[Key]) gDestructors[Key](value);
+// One pass over the thread's values; false when no destructor ran.
+bool RunDestructorPass(void** values) {
+    bool ran = false;
+    for (unsigned key = kKeys; key-- > 0;) {
+        void* value = values[key];
+        void (*destructor)(void*) = __atomic_load_n(&gDestructors[key], __ATOMIC_ACQUIRE);
+        if (!value || !destructor) continue;
+        values[key] = nullptr;
+        destructor(value);
+        ran = true;
+    }
+    return ran;
 }
 
-constexpr PFLS_CALLBACK_FUNCTION kDestructorCallbacks[kKeys] = {RunDestructor<0>, RunDestructor<1>, RunDestructor<2>,
-                                                                RunDestructor<3>};
+// Destructors reach the values through the slot, so it stays set while they run.
+void WINAPI RunDestructors(void* table) {
+    FlsSetValue(gSlot, table);
+    for (int pass = 0; pass < PTHREAD_DESTRUCTOR_ITERATIONS && RunDestructorPass(static_cast<void**>(table)); ++pass) {
+    }
+    FlsSetValue(gSlot, nullptr);
+    Free(table);
+}
+
+BOOL CALLBACK MakeSlot(INIT_ONCE*, void*, void**) {
+    gSlot = FlsAlloc(RunDestructors);
+    return gSlot != FLS_OUT_OF_INDEXES;
+}
+
+// The calling thread's table; null when it has none yet. Reading the slot
+// resets the thread's last error, which its caller may be about to read.
+void** ValuesOfThread() {
+    const DWORD lastError = GetLastError();
+    void* table = FlsGetValue(gSlot);
+    SetLastError(lastError);
+    return static_cast<void**>(table);
+}
 
 }  // namespace
 
@@ -145,32 +180,39 @@ int pthread_once(pthread_once_t* once, void (*routine)()) {
 }
 
 int pthread_key_create(pthread_key_t* key, void (*destructor)(void*)) {
+    if (!InitOnceExecuteOnce(&gSlotMade, MakeSlot, nullptr, nullptr)) return EAGAIN;
     const long index = __atomic_fetch_add(&gKeyCount, 1, __ATOMIC_ACQ_REL);
     if (index >= static_cast<long>(kKeys)) return EAGAIN;
-    gDestructors[index] = destructor;
-    gSlots[index] = FlsAlloc(kDestructorCallbacks[index]);
-    if (gSlots[index] == FLS_OUT_OF_INDEXES) return EAGAIN;
+    __atomic_store_n(&gDestructors[index], destructor, __ATOMIC_RELEASE);
     *key = static_cast<pthread_key_t>(index);
     return 0;
 }
 
-// Values left in the slot are not destroyed, as with a POSIX key.
+// Values left in the threads' tables are not destroyed, as with a POSIX key.
 int pthread_key_delete(pthread_key_t key) {
-    gDestructors[key] = nullptr;
-    return FlsFree(gSlots[key]) ? 0 : EINVAL;
+    __atomic_store_n(&gDestructors[key], nullptr, __ATOMIC_RELEASE);
+    return 0;
 }
 
-// Reading a slot resets the thread's last error, which its caller may be
-// about to read.
 void* pthread_getspecific(pthread_key_t key) {
-    const DWORD lastError = GetLastError();
-    void* value = FlsGetValue(gSlots[key]);
-    SetLastError(lastError);
-    return value;
+    void** values = ValuesOfThread();
+    return values ? values[key] : nullptr;
 }
 
+// The thread's table is made when it first sets a value.
 int pthread_setspecific(pthread_key_t key, const void* value) {
-    return FlsSetValue(gSlots[key], const_cast<void*>(value)) ? 0 : EINVAL;
+    void** values = ValuesOfThread();
+    if (!values) {
+        if (!value) return 0;
+        values = static_cast<void**>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kKeys * sizeof(void*)));
+        if (!values) return ENOMEM;
+        if (!FlsSetValue(gSlot, values)) {
+            Free(values);
+            return ENOMEM;
+        }
+    }
+    values[key] = const_cast<void*>(value);
+    return 0;
 }
 
 }  // extern "C"

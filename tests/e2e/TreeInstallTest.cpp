@@ -1,7 +1,8 @@
 // A product with folders as a vendor ships it: the sample's files and more
 // below folders of Files, all installed by "Addfile=*", by the wizard and
 // silently, then removed by its uninstaller until nothing of it is left;
-// and a long copy, during which the wizard repaints what was covered.
+// and a long copy, during which the wizard repaints what was covered and
+// takes no input.
 #include <sstream>
 
 #include "tests/e2e/BackgroundProgram.h"
@@ -148,4 +149,44 @@ TEST_F(TreeInstall, ALongCopyRepaintsWhatWasUncoveredWhileItGoesOn) {
     ASSERT_TRUE(NewPage({folderPage, copying}, finish));
     Click("Next");
     ExpectEndedWithoutWorkingFolder();
+}
+
+// The close key and a click on Next given while the files are copied do
+// nothing, then or later: the Finish page stays, with its options, until
+// Next is clicked on it.
+TEST_F(TreeInstall, InputGivenDuringTheCopyIsNotReplayedOnTheFinishPage) {
+    CheckPrerequisites(kSetupExe);
+    MakeTreeSetup(2000);
+    if (HasFatalFailure()) return;
+    ShowWizard({"/LOG=" + kRunLog});
+    WalkToTheFolderPage("tree-input");
+    if (HasFatalFailure()) return;
+    Click("Next");
+    ASSERT_TRUE(WaitUntil([&] { return RunLog().find("\r\nCopied ") != std::string::npos; }, 60s, 20ms));
+    const PageImage copying = Page();
+    // In one go, as the copy is short: the close key with the pointer over
+    // the wizard, where the keys go without a window manager, and a click
+    // on Next. Wine reads them while the copy goes on.
+    const ScreenPoint over = OnForm(100, 100), next = ButtonMiddle("Next");
+    RunDisplayTool("xdotool mousemove " + std::to_string(over.X) + " " + std::to_string(over.Y) +
+                   " key alt+F4 mousemove " + std::to_string(next.X) + " " + std::to_string(next.Y) +
+                   " click 1 mousemove 1 1");
+    Pause(500ms);
+    const std::string last = "Copied " + sample.Destination + "\\uninstall.exe\r\n";
+    ASSERT_EQ(RunLog().find(last), std::string::npos) << "the copy ended before the input was given";
+
+    ASSERT_TRUE(WaitUntil([&] { return RunLog().find(last) != std::string::npos; }, 120s, 50ms));
+    PageImage finish;
+    ASSERT_TRUE(NewPage({folderPage, copying}, finish));
+    Pause(1s);  // fully painted
+    finish = Page();
+    SaveForm("tree-input-5-finish");
+    Pause(2s);
+    EXPECT_TRUE(Program().Running()) << "the wizard ended after the copy";
+    EXPECT_TRUE(SamePage(finish));
+    EXPECT_EQ(RunLog().find("\r\nInstalled\r\n"), std::string::npos) << "the installation was completed";
+    Click("Next");
+    ExpectEndedWithoutWorkingFolder();
+    EXPECT_NE(RunLog().find("\r\nCreated shortcut " + sample.DesktopLink + "\r\n"), std::string::npos)
+        << "the desktop option was lost";
 }

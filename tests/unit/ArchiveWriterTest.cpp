@@ -1,6 +1,8 @@
 // kelpack's writer: what it writes reads back through the archive component.
 #include "tests/support/ArchiveFixture.h"
 
+#include <system_error>
+
 #include <zlib.h>
 
 #include "platform/FileSystem.h"
@@ -226,6 +228,34 @@ TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
         archive.ExtractFiles(out + "\\");
         EXPECT_EQ(ReadFile(c.Path.empty() ? out + "\\" + c.Name : out + "\\" + c.Path + "\\" + c.Name), "x") << c.What;
         archive.CloseArchive();
+    }
+}
+
+// The n-th of four worker threads cannot be started: those started before it
+// are stopped and joined, and the failure is reported like any other, with
+// no archive left behind. A fifth start is never asked for.
+TEST_F(WriterTest, AWorkerThatCannotStartEndsThePackingAsAFailure) {
+    std::vector<TPackItem> items;
+    for (int i = 0; i < 12; ++i) {
+        WriteFile(scratch / NumberedName(i), TextData(20000, static_cast<unsigned>(i)));
+        items.push_back({scratch / NumberedName(i), NumberedName(i), "", 20000});
+    }
+    for (const int failing : {1, 2, 3, 4, 5}) {
+        int starts = 0;
+        TPackOptions options;
+        options.Threads = 4;
+        options.StartThread = [&](std::function<void()> work) {
+            if (++starts == failing) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(work));
+        };
+        const std::string message = MessageOf([&] { WriteArchive(archiveName, items, options); });
+        if (failing <= 4) {
+            EXPECT_EQ(message.rfind("Cannot start a worker thread (", 0), 0u) << failing << ": " << message;
+            EXPECT_FALSE(platform::FileExists(archiveName)) << failing;
+        } else {
+            EXPECT_EQ(message, "");
+            EXPECT_TRUE(platform::FileExists(archiveName));
+        }
     }
 }
 

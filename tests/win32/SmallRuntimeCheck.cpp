@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <pthread.h>
 #include <windows.h>
 
 #include "platform/Exception.h"
@@ -85,12 +86,47 @@ struct TPerThread {
 };
 thread_local TPerThread perThread;
 
+// A thread-local object that owns heap memory and checks, when it goes, that
+// its memory is intact and its storage is still the thread's: the runtime's
+// block of thread-local storage must outlive the thread's destructors.
+std::atomic<int> intactDestructions = 0;
+thread_local void* ownerAddress = nullptr;
+const std::string kOwnedText(200, 'k');
+
+struct TOwnsMemory {
+    std::string Text = kOwnedText;
+    TOwnsMemory() { ownerAddress = this; }
+    ~TOwnsMemory() { intactDestructions += ownerAddress == this && Text == kOwnedText; }
+};
+thread_local TOwnsMemory ownsMemory;
+
+// Two keys of the thread's own, whose destructors write what they saw to the
+// thread's trace: E and L for the earlier and the later key, ! when the key
+// still held its value. The later key's destructor sets its value again once.
+pthread_key_t earlierKey, laterKey;
+
+void TraceKey(pthread_key_t key, void* trace, char name) {
+    std::string& text = *static_cast<std::string*>(trace);
+    text += name;
+    if (pthread_getspecific(key)) text += '!';
+}
+
+void EarlierKeyGoes(void* trace) { TraceKey(earlierKey, trace, 'E'); }
+
+void LaterKeyGoes(void* trace) {
+    TraceKey(laterKey, trace, 'L');
+    if (*static_cast<std::string*>(trace) == "L") pthread_setspecific(laterKey, trace);
+}
+
 // What each thread does: a function-local static made once for all, its own
 // thread-local object, and exceptions thrown and caught at the same time as
 // the other threads throw theirs.
-int WorkOfThread(int index) {
+int WorkOfThread(int index, std::string& keyTrace) {
     static TSlowToMake shared;
     perThread.Value = index;
+    (void)ownsMemory.Text.size();
+    pthread_setspecific(earlierKey, &keyTrace);
+    pthread_setspecific(laterKey, &keyTrace);
     int caught = 0;
     for (int i = 0; i < 200; ++i) {
         try {
@@ -105,14 +141,23 @@ int WorkOfThread(int index) {
 void CheckThreads() {
     constexpr int kThreads = 4;
     std::atomic<int> succeeded = 0;
+    std::vector<std::string> keyTraces(kThreads);
+    Expect(pthread_key_create(&earlierKey, EarlierKeyGoes) == 0 && pthread_key_create(&laterKey, LaterKeyGoes) == 0,
+           "no keys");
     {
         std::vector<std::unique_ptr<platform::TWorkerThread>> threads;
         for (int i = 0; i < kThreads; ++i)
-            threads.push_back(std::make_unique<platform::TWorkerThread>([&, i] { succeeded += WorkOfThread(i + 1); }));
+            threads.push_back(std::make_unique<platform::TWorkerThread>(
+                [&, i] { succeeded += WorkOfThread(i + 1, keyTraces[size_t(i)]); }));
     }
     Expect(succeeded == kThreads, std::to_string(succeeded) + " of 4 threads saw their own exceptions");
     Expect(constructions == 1, "the static was made " + std::to_string(constructions) + " times");
     Expect(destructions == kThreads, std::to_string(destructions) + " of 4 thread-local objects destroyed");
+    Expect(intactDestructions == kThreads,
+           std::to_string(intactDestructions) + " of 4 thread-local objects found their storage intact when destroyed");
+    // The later key first, each value null in its destructor, and a second
+    // pass for the value set again.
+    for (const std::string& trace : keyTraces) Expect(trace == "LEL", "the keys' destructors ran as " + trace);
     SetLastError(ERROR_FILE_EXISTS);
     perThread.Value = 1;
     Expect(GetLastError() == ERROR_FILE_EXISTS, "a thread-local object reset the last error");

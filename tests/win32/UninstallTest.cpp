@@ -10,10 +10,13 @@
 
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
+#include "platform/ProcessLink.h"
 #include "platform/Registry.h"
+#include "platform/Text.h"
 #include "app/SetupLogBook.h"
 #include "uninstall/Removal.h"
 #include "uninstall/RemovalProgressForm.h"
+#include "uninstall/SelfCopy.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -170,4 +173,15 @@ TEST_F(UninstallRun, ALongRemovalShowsItsProgressItemByItem) {
     });
     EXPECT_EQ(shown, plan.Steps.size());
     EXPECT_FALSE(platform::FileExists(install + "\\Data59.txt"));
+}
+
+// The copy ends without its report, a moment after its pipe broke, as when
+// it fails at its start: the original waits for its end, so that its file
+// can be deleted, and passes its exit code on.
+TEST(UninstallSelfCopy, ACopyEndingWithoutReportIsDeletedAndItsExitCodePassedOn) {
+    const std::string copy = platform::TempFolder() + Format("Uninstall-%X-0.exe", unsigned(platform::CurrentProcessId()));
+    platform::RemoveFile(copy);
+    EXPECT_EQ(RemoveThroughCopy(KEL_FAILING_COPY, true), 7);
+    EXPECT_FALSE(platform::FileExists(copy)) << "the copy is left behind";
+    platform::RemoveFile(copy);
 }

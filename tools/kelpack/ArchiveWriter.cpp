@@ -126,21 +126,22 @@ private:
 // Packs files on worker threads, handing them to the writer in order.
 class TPackPipeline {
 public:
-    TPackPipeline(const std::vector<TPackItem>& items, int deflateLevel, unsigned threads)
+    TPackPipeline(const std::vector<TPackItem>& items, int deflateLevel, unsigned threads,
+                  const TThreadStarter& startThread)
         : items_(items), slots_(items.size()), deflateLevel_(deflateLevel) {
         const unsigned count = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(items.size())));
         window_ = 2 * count + 2;
-        for (unsigned t = 0; t < count && !items.empty(); ++t) workers_.emplace_back([this] { Work(); });
+        workers_.reserve(count);
+        try {
+            for (unsigned t = 0; t < count && !items.empty(); ++t) workers_.push_back(startThread([this] { Work(); }));
+        } catch (const std::exception& error) {
+            // The workers that did start use this object: they end before it does.
+            StopWorkers();
+            throw Exception(Format("Cannot start a worker thread (%s)", error.what()));
+        }
     }
 
-    ~TPackPipeline() {
-        {
-            std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        changed_.notify_all();
-        for (std::thread& worker : workers_) worker.join();
-    }
+    ~TPackPipeline() { StopWorkers(); }
 
     // Waits for file i and takes its data; raises the worker's error.
     TPackedFile Take(size_t i) {
@@ -156,6 +157,15 @@ public:
     }
 
 private:
+    void StopWorkers() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+
     bool MayStart(size_t i) const {
         if (i == taken_) return true;  // the writer waits for this one
         return i < taken_ + window_ && readAhead_ + items_[i].Size <= ReadAheadBudget;
@@ -319,7 +329,9 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
     entries.reserve(items.size());
     {
         const unsigned threads = options.Threads ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
-        TPackPipeline pipeline(items, DeflateLevelOf(options.Level), threads);
+        const TThreadStarter start =
+            options.StartThread ? options.StartThread : [](std::function<void()> work) { return std::thread(std::move(work)); };
+        TPackPipeline pipeline(items, DeflateLevelOf(options.Level), threads, start);
         for (size_t i = 0; i < items.size(); ++i) {
             TPackedFile file = pipeline.Take(i);
             TArchiveEntry entry;

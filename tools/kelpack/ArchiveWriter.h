@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "archive/ZLIBArchive.h"
@@ -16,10 +17,14 @@ struct TPackItem {
     int64_t Size = 0;        // expected size, for progress
 };
 
+// Starts a thread that runs the work; raises when it cannot.
+using TThreadStarter = std::function<std::thread(std::function<void()>)>;
+
 struct TPackOptions {
     TFileCompressionLevel Level = fcDefault;
     bool CompressTable = true;
-    unsigned Threads = 0;  // 0: one per core
+    unsigned Threads = 0;        // 0: one per core
+    TThreadStarter StartThread;  // empty: std::thread
 };
 
 struct TPackResult {

@@ -148,3 +148,23 @@ void TApplication::ControlDestroyed(TWinControl* control) {
     if (mouseControl_ == control) mouseControl_ = nullptr;
     if (mainForm_ == control) mainForm_ = nullptr;
 }
+
+namespace {
+
+// The keys, and the mouse's buttons and wheels on the client area and on the
+// frame. The mouse's moves stay: they act on nothing, and they tell the
+// controls where the mouse went meanwhile (a button that was clicked learns
+// that the mouse left it).
+constexpr UINT kInputRanges[][2] = {
+    {WM_KEYFIRST, WM_KEYLAST}, {WM_LBUTTONDOWN, WM_MOUSELAST}, {WM_NCLBUTTONDOWN, WM_NCXBUTTONDBLCLK}};
+
+}  // namespace
+
+void TApplication::DiscardInput() {
+    // Input that keeps coming does not hold the program here.
+    constexpr int kMaxDiscarded = 4096;
+    MSG message;
+    for (const auto& range : kInputRanges)
+        for (int i = 0; i < kMaxDiscarded && PeekMessageW(&message, nullptr, range[0], range[1], PM_REMOVE); ++i) {
+        }
+}
