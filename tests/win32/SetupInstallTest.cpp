@@ -38,6 +38,11 @@ struct TLinkContents {
     bool operator==(const TLinkContents&) const = default;
 };
 
+void PrintTo(const TLinkContents& link, std::ostream* out) {
+    *out << "{" << link.Target << " | " << link.Arguments << " | " << link.WorkingFolder << " | " << link.Description
+         << "}";
+}
+
 TLinkContents LinkContents(const std::string& linkFile) {
     platform::TShellLink link;
     if (!link.Load(linkFile)) return {"(no link " + linkFile + ")", "", "", ""};
