@@ -1,6 +1,6 @@
 # Size of the shipped Windows programs.
 #
-# The Windows build is compiled for size (-Os in Release) with every function
+# The Windows build is compiled for size (-Oz in Release) with every function
 # and datum in a section of its own; the few hot loops ask for speed with
 # kel_speed_critical. A shipped program is linked with
 #
