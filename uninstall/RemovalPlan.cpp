@@ -22,6 +22,16 @@ std::string WithoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
+// The path with each run of separators after its start made one: a folder
+// picked in the folder chooser ends in one, and the setup joins the names
+// inside it with another.
+std::string WithSingleSeparators(const std::string& path) {
+    std::string plain = path.substr(0, 3);
+    for (size_t i = plain.size(); i < path.size(); ++i)
+        if (path[i] != '\\' || plain.back() != '\\') plain += path[i];
+    return plain;
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t cut = path.find_last_of('\\');
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
@@ -86,13 +96,13 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
         if (Trim(line).empty()) continue;
         const size_t at = line.find('=');
         const std::string kind = at == std::string::npos ? std::string() : line.substr(0, at);
-        const std::string value = at == std::string::npos ? std::string() : line.substr(at + 1);
+        const std::string written = at == std::string::npos ? std::string() : line.substr(at + 1);
         if (SameText(kind, "NAME")) {
-            if (plan.Name.empty()) plan.Name = Trim(value);
+            if (plan.Name.empty()) plan.Name = Trim(written);
             continue;
         }
         if (SameText(kind, "KEY")) {
-            if (!keyNamed) key = Trim(value);
+            if (!keyNamed) key = Trim(written);
             keyNamed = true;
             continue;
         }
@@ -102,6 +112,7 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
             plan.Skipped.push_back({line, TStayReason::NotUnderstood});
             continue;
         }
+        const std::string value = WithSingleSeparators(written);
         if (!IsFullPath(value)) {
             plan.Skipped.push_back({value, TStayReason::NotFullPath});
             continue;

@@ -6,7 +6,7 @@
 #include "tests/support/ScratchFolder.h"
 
 #ifdef _WIN32
-#define popen _popen
+#include "platform/win32/WideText.h"
 #define pclose _pclose
 #else
 #include <sys/wait.h>
@@ -38,7 +38,12 @@ ProcessResult RunProcess(const std::string& commandLine) {
     const std::string line = commandLine + " 2>" + Quoted(platform::NativePath(errFile));
 #endif
     ProcessResult result;
+#ifdef _WIN32
+    // The wide call: the command line holds names in any script.
+    std::FILE* pipe = _wpopen(platform::Wide(line).c_str(), L"r");
+#else
     std::FILE* pipe = popen(line.c_str(), "r");
+#endif
     if (!pipe) return result;
     char buffer[4096];
     size_t n;

@@ -109,6 +109,27 @@ TEST(RemovalPlan, AFolderGoesAfterWhatIsInItWhateverOrderTheLogGives) {
                                                                 "folder C:\\Program Files\\Larkspur"}));
 }
 
+// A destination picked in the folder chooser ends in a separator, and the
+// setup joins each name to it with another one.
+TEST(RemovalPlan, DoubledSeparatorsOfAChosenFolderMeanTheSamePlaces) {
+    const TRemovalPlan plan = PlanOf({
+        "SetupLOG",
+        "KEY=K",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes\\",
+        "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\\\Uninstall.exe",
+        "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\\\Data\\Help.txt",
+        "LINK=\\\\server\\share\\\\Notes.lnk",
+    });
+    EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
+                                 "file \\\\server\\share\\Notes.lnk",
+                                 "file C:\\Program Files\\Larkspur\\Notes\\Data\\Help.txt",
+                                 "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
+                                 std::string("log ") + kLog,
+                             }));
+    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{"file C:\\Program Files\\Larkspur\\Notes\\Uninstall.exe",
+                                                                "folder C:\\Program Files\\Larkspur\\Notes"}));
+}
+
 TEST(RemovalPlan, OnlyASetupLogThatIsThereIsAccepted) {
     ScratchFolder scratch;
     const std::string log = scratch / "setup.log";
