@@ -7,7 +7,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: nothing here needs them and they cannot be fetched.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+# No menu builder: Wine starts it for each saved shell link, and it works on
+# the link file while the program under test reads or removes it.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=;winemenubuilder.exe=d}"
 
 source "$root/scripts/display.sh"
 if [ -z "${DISPLAY:-}" ]; then
