@@ -119,6 +119,11 @@ TEST(WideNames, AFolderTreeDeeperThan260CharactersIsMadeUsedAndRemoved) {
     EXPECT_TRUE(platform::FileExists(temporary));
     EXPECT_NE(platform::CreateTempFile(deep, "kel"), temporary);
 
+    // Windows keeps the current folder within 260 characters.
+    const std::string started = platform::CurrentFolder();
+    EXPECT_FALSE(platform::SetCurrentFolder(deep));
+    EXPECT_EQ(platform::CurrentFolder(), started);
+
     DeleteFolderTree(root);
     EXPECT_FALSE(platform::DirectoryExists(root));
 }
