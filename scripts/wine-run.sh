@@ -7,7 +7,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: nothing here needs them and they cannot be fetched.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+# No menu builder: Wine starts it for each saved shell link, and it works on
+# the link file while the program under test reads or removes it.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=;winemenubuilder.exe=d}"
 
 source "$root/scripts/display.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -26,6 +28,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
   fi
+  # Wine links the user's desktop and document folders to the Unix home,
+  # which every prefix of this machine shares: runs side by side would make
+  # and remove the same shortcuts there. Each prefix gets folders of its own.
+  for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+  done
 ) 9>"$WINEPREFIX.lock"
 
 wine "$@"

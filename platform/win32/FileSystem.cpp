@@ -88,7 +88,17 @@ std::string CurrentFolder() {
     return PlainPath(SystemPath([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
 }
 
-bool SetCurrentFolder(const std::string& path) { return SetCurrentDirectoryW(FilePath(path).c_str()) != 0; }
+// Windows keeps the current folder within 260 characters, the long-path
+// form included; Wine takes a longer one but then fails to load system
+// libraries. A longer folder is refused here as Windows refuses it.
+bool SetCurrentFolder(const std::string& path) {
+    const std::wstring folder = Wide(path);
+    if (folder.size() >= MAX_PATH - 1) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    return SetCurrentDirectoryW(folder.c_str()) != 0;
+}
 
 namespace {
 
