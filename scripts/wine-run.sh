@@ -2,12 +2,18 @@
 # Runs a Windows executable under Wine and exits with its exit status.
 # Uses the project's own Wine prefix (made once) and, when no display is
 # set, a private Xvfb display for the length of the run.
+# KEL_WINEPREFIX names another prefix; KEL_WINEUSER the Windows user it is
+# made for and run as (Wine names the profile folder after $USER when it
+# makes the prefix, and takes the profile from $USER at every start).
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: nothing here needs them and they cannot be fetched.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+if [ -n "${KEL_WINEUSER:-}" ]; then
+  export USER="$KEL_WINEUSER" LOGNAME="$KEL_WINEUSER"
+fi
 
 source "$root/scripts/display.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -24,6 +30,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot --init >/dev/null 2>&1
     # A crash prints its backtrace and ends the program instead of waiting in a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # A user of its own keeps the profile's folders inside the prefix
+    # instead of links to the Unix home that every prefix shares.
+    if [ -n "${KEL_WINEUSER:-}" ]; then
+      for link in "$WINEPREFIX/drive_c/users/$KEL_WINEUSER"/*; do
+        if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+      done
+    fi
     wineserver -w
   fi
 ) 9>"$WINEPREFIX.lock"

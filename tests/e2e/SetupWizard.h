@@ -60,9 +60,9 @@ protected:
         std::string command = "bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
                               Quoted(KEL_KELPACK) + " " + Quoted(setupFolder) + " " +
                               Quoted(iniFile);
-        if (!more.empty()) command += " " + Quoted(more);
+        if (!more.empty()) command.append(" ").append(Quoted(more));
         const ProcessResult made = RunProcess(command);
-        ASSERT_EQ(made.ExitCode, 0) << made.Err;
+        ASSERT_EQ(made.ExitCode, 0) << made.Out << made.Err;
     }
 
     // Makes the sample setup (in the given language) and starts it.
