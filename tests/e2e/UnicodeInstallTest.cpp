@@ -6,12 +6,11 @@
 // in Cyrillic throughout. Names are compared exactly: the files as the Unix
 // side lists them (UTF-8), the registry as its tool exports it (UTF-16).
 #include <cstdlib>
-#include <map>
-#include <sstream>
 #include <utility>
 #include <vector>
 
 #include "platform/TextCoding.h"
+#include "tests/e2e/Leftovers.h"
 #include "tests/e2e/LinkFile.h"
 #include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/SetupWizard.h"
@@ -107,27 +106,10 @@ std::string WithoutByteOrderMark(const std::string& bytes) {
     return StartsWithByteOrderMark(bytes) ? bytes.substr(kUtf8ByteOrderMark.size()) : bytes;
 }
 
-// The names in a Unix folder.
-std::set<std::string> EntriesOf(const std::string& folder) {
-    std::istringstream lines(RunProcess("ls -1A " + Quoted(folder) + " 2>/dev/null").Out);
-    std::set<std::string> names;
-    for (std::string line; std::getline(lines, line);) names.insert(line);
-    return names;
-}
-
-// The Unix path of the folder that holds a Windows path.
-std::string UnixParentOf(const std::string& windowsPath) {
-    const size_t cut = windowsPath.rfind('\\');
-    return UnixPathOf(windowsPath.substr(0, cut == 2 ? 3 : cut));
-}
-
 class UnicodeInstall : public SetupWizardTest, public testing::WithParamInterface<UnicodeCase> {
 protected:
     SamplePlaces places;
-    std::set<std::string> entriesBefore;
-    // The folders that receive what a setup makes, with what they held
-    // before: whatever a faulty run made under other names goes afterwards.
-    std::map<std::string, std::set<std::string>> heldBefore;
+    Leftovers leftovers;
 
     void SetUp() override {
         const UnicodeCase& c = GetParam();
@@ -144,19 +126,15 @@ protected:
             places.ProductRoot = c.Destination.substr(0, c.Destination.find('\\', 3));
         }
         RemoveInstallation();
-        entriesBefore = RegistrySubkeys32(kUninstallKeys);
-        for (const std::string& path : {places.ProductRoot, places.Group, places.DesktopLink})
-            heldBefore[UnixParentOf(path)] = EntriesOf(UnixParentOf(path));
+        std::vector<std::string> watched{places.ProductRoot, places.Group, places.DesktopLink};
+        if (c.FromProfileUser) watched.push_back("C:\\users\\" + kProfileUser);
+        leftovers.Watch(watched);
     }
 
     void TearDown() override {
         EndWinePrograms();
         RemoveInstallation();
-        for (const auto& [folder, held] : heldBefore)
-            for (const std::string& name : EntriesOf(folder))
-                if (!held.count(name) && name[0] != '.') RunProcess("rm -rf " + Quoted(folder + "/" + name));
-        for (const std::string& entry : RegistrySubkeys32(kUninstallKeys))
-            if (!entriesBefore.count(entry)) DeleteRegistryKey32(kUninstallKeys + "\\" + entry);
+        leftovers.Remove();
         SetupWizardTest::TearDown();
         for (const char* name : {"LC_ALL", "KEL_WINEPREFIX", "KEL_WINEUSER"}) unsetenv(name);
     }
@@ -215,7 +193,7 @@ protected:
         expect(Exists(places.ProductRoot), "the folder " + places.ProductRoot);
         expect(RegistryValue32(places.UninstallKey, "DisplayName") == product.Title, "the entry " + product.Title);
         if (platform::DirectoryExists(setupFolder + "/temp")) wrong += "\n  the setup's working folder is left";
-        if (!installed && RegistrySubkeys32(kUninstallKeys) != entriesBefore) wrong += "\n  another uninstall entry";
+        if (!installed && leftovers.NewEntry()) wrong += "\n  another uninstall entry";
         if (wrong.empty()) return testing::AssertionSuccess();
         std::string entries;
         for (const std::string& entry : RegistrySubkeys32(kUninstallKeys)) entries += " [" + entry + "]";

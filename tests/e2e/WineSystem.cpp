@@ -131,6 +131,13 @@ std::optional<std::string> ShownBoxText(const std::string& title) {
     return result.Out;
 }
 
+std::optional<std::string> ShownWindowText(const std::string& title, const std::string& className) {
+    const ProcessResult result = RunInWine(Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/windowtext.exe") + " " +
+                                           Quoted(title) + " " + Quoted(className));
+    if (result.ExitCode != 0) return std::nullopt;
+    return result.Out;
+}
+
 bool MapDrive(const std::string& drive, const std::string& unixFolder) {
     UnmapDrive(drive);
     return ::symlink(unixFolder.c_str(), (WinePrefix() + "/dosdevices/" + drive).c_str()) == 0;

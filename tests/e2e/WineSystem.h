@@ -26,6 +26,9 @@ void SetRegistryValue32(const std::string& key, const std::string& name, const s
 
 // The text of the shown message box with this title; nothing when none shows.
 std::optional<std::string> ShownBoxText(const std::string& title);
+// The text of the first control of the class (such as "Edit") in the window
+// with this title, exact in any code page; nothing when there is none.
+std::optional<std::string> ShownWindowText(const std::string& title, const std::string& className);
 
 // Gives the prefix a drive ("k:") that is the Unix folder, or takes it away again.
 bool MapDrive(const std::string& drive, const std::string& unixFolder);
