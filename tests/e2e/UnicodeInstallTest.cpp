@@ -175,7 +175,9 @@ protected:
 
     std::string RunLog() {
         const std::string log = UnixPathOfDriveC(kRunLog);
-        return platform::FileExists(log) ? DecodeText8(ReadFile(log)) : "(no run log)";
+        if (!platform::FileExists(log)) return "(no run log)";
+        const std::string bytes = ReadFile(log);
+        return IsUtf8(bytes) ? bytes : Windows1252ToUtf8(bytes);
     }
 
     // Every place of the installation with its name as written is there, or
