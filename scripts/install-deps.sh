@@ -15,7 +15,7 @@ PACKAGES=(
   libpixman-1-dev
   zip unzip python3
   osslsigncode openssl
-  locales xclip fonts-ipafont-gothic
+  locales xclip
 )
 
 missing() {
