@@ -57,9 +57,9 @@ struct RegistryKey {
     std::set<std::string> Subkeys;
 };
 
-// The key as the 32-bit registry tool exports it: as UTF-16, so that names
-// and texts come out exact, where its listing would pass them through the
-// console's code page.
+// The key, with its subkeys, as the 32-bit registry tool exports it: as
+// UTF-16, so that names and texts come out exact, where its listing would
+// pass them through the console's code page.
 RegistryKey ExportedKey32(const std::string& key) {
     ScratchFolder scratch;
     const std::string file = platform::NativePath(scratch / "key.reg");
@@ -107,9 +107,10 @@ std::string UnixPathOf(const std::string& windowsPath) {
 }
 
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name) {
-    for (const auto& [valueName, value] : RegistryValues32(key))
-        if (SameAscii(valueName, name)) return value;
-    return std::nullopt;
+    const ProcessResult result =
+        RunInWine(Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/regvalue.exe") + " " + Quoted(key) + " " + Quoted(name));
+    if (result.ExitCode != 0) return std::nullopt;
+    return result.Out;
 }
 
 std::map<std::string, std::string> RegistryValues32(const std::string& key) { return ExportedKey32(key).Values; }
