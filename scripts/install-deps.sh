@@ -15,6 +15,7 @@ PACKAGES=(
   libpixman-1-dev
   zip unzip python3
   osslsigncode openssl
+  locales xclip
 )
 
 missing() {
@@ -41,3 +42,12 @@ if [ -n "$todo" ]; then
 elif [ -n "${NEED_UPDATE:-}" ]; then
   $SUDO apt-get update -qq
 fi
+
+# Wine takes the system code page and the interface language from the
+# locale (LANG, LC_ALL); without the C library's data for it the locale falls
+# back to plain ASCII, and Wine then spells non-ASCII Unix names and the user
+# name wrong. The tests run the programs in these.
+LOCALES=(en_US de_DE ru_RU ja_JP)
+for l in "${LOCALES[@]}"; do
+  locale -a 2>/dev/null | grep -qx "$l.utf8" || $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

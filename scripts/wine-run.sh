@@ -2,6 +2,9 @@
 # Runs a Windows executable under Wine and exits with its exit status.
 # Uses the project's own Wine prefix (made once) and, when no display is
 # set, a private Xvfb display for the length of the run.
+# KEL_WINEPREFIX names another prefix; KEL_WINEUSER the Windows user it is
+# made for and run as (Wine names the profile folder after $USER when it
+# makes the prefix, and takes the profile from $USER at every start).
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${KEL_WINEPREFIX:-$root/.wine}"
@@ -10,6 +13,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No menu builder: Wine starts it for each saved shell link, and it works on
 # the link file while the program under test reads or removes it.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=;winemenubuilder.exe=d}"
+if [ -n "${KEL_WINEUSER:-}" ]; then
+  export USER="$KEL_WINEUSER" LOGNAME="$KEL_WINEUSER"
+fi
 
 source "$root/scripts/display.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -31,7 +37,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   # Wine links the user's desktop and document folders to the Unix home,
   # which every prefix of this machine shares: runs side by side would make
   # and remove the same shortcuts there. Each prefix gets folders of its own.
-  for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
   done
 ) 9>"$WINEPREFIX.lock"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "tests/e2e/Utf16Text.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -43,7 +44,12 @@ public:
     std::string CountedText(bool unicode) {
         const uint32_t count = Take(2);
         std::string text;
-        for (uint32_t i = 0; i < count; ++i) text += char(unicode ? Take(2) & 0xFF : Take(1));
+        if (unicode) {
+            text = Utf8OfUtf16(bytes_, at_, count);
+            at_ += 2 * count;
+        } else {
+            for (uint32_t i = 0; i < count; ++i) text += char(Take(1));
+        }
         // Some writers count the text's terminating zero too.
         while (!text.empty() && text.back() == '\0') text.pop_back();
         return text;

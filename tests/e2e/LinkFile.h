@@ -13,5 +13,6 @@ struct LinkFile {
 };
 
 // The link file's contents; nothing when it is missing or not a link file.
-// Texts stored as UTF-16 come back as 8-bit text (Latin-1 letters only).
+// Texts stored as UTF-16 come back as UTF-8; the target is the 8-bit path
+// of the link's location part, in the code page of the system that wrote it.
 std::optional<LinkFile> ReadLinkFile(const std::string& unixPath);

@@ -1,20 +1,26 @@
 #pragma once
-// Where the sample product lands in the project's Wine prefix, as Windows
-// names the places, and their removal before and after a test.
+// Where the sample product (or another product made from it) lands in the
+// project's Wine prefix, as Windows names the places, and their removal
+// before and after a test.
 #include <string>
 
+inline const std::string kUninstallKeys = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline const std::string kSampleTitle = "Larkspur Notes";
-inline const std::string kSampleUninstallKey =
-    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kSampleTitle;
+inline const std::string kSampleUninstallKey = kUninstallKeys + "\\" + kSampleTitle;
 
 struct SamplePlaces {
     std::string ProductRoot;  // "Larkspur" below Program Files, made by the setup
     std::string Destination;  // its "Notes"
     std::string Group;        // the program folder below the Start menu's Programs
     std::string DesktopLink;
+    std::string UninstallKey;
 };
 
 SamplePlaces SamplePlacesInThePrefix();
+// The places of a product with this title, program folder and proposed
+// destination below Program Files ("Maker\Product"; its first folder is the root).
+SamplePlaces ProductPlacesInThePrefix(const std::string& title, const std::string& folder,
+                                      const std::string& destination);
 
 // Removes the folder (the product root unless another is given), the
 // program folder, the desktop shortcut and the uninstall entry.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,9 +62,9 @@ protected:
         std::string command = "bash " + Quoted(KEL_SOURCE_DIR "/scripts/make-sample-setup.sh") + " " +
                               Quoted(KEL_KELPACK) + " " + Quoted(setupFolder) + " " +
                               Quoted(iniFile);
-        if (!more.empty()) command += " " + Quoted(more);
+        if (!more.empty()) command.append(" ").append(Quoted(more));
         const ProcessResult made = RunProcess(command);
-        ASSERT_EQ(made.ExitCode, 0) << made.Err;
+        ASSERT_EQ(made.ExitCode, 0) << made.Out << made.Err;
     }
 
     // Makes the sample setup (in the given language) and starts it.
@@ -90,8 +92,10 @@ protected:
     // From the Welcome page to the Program folder page, with the licence
     // accepted; a screenshot of each page, named from `shots`.
     // With openChooser, Browse on the destination page opens the folder
-    // chooser, which is closed again before Next.
-    void WalkToTheFolderPage(const std::string& shots, bool openChooser = false) {
+    // chooser, which `choose` (given its place on the screen) closes, or
+    // else the close key, before Next.
+    void WalkToTheFolderPage(const std::string& shots, bool openChooser = false,
+                             const std::function<void(const TRect&)>& choose = {}) {
         PageImage welcome = Page(), licence, destinationPage;
         SaveForm(shots + "-0-welcome");
         Click("Next");
@@ -103,10 +107,12 @@ protected:
         ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
         SaveForm(shots + "-2-destination");
         if (openChooser) {
-            const auto chooserShown = [] { return FindShownWindow("Choose Folder").has_value(); };
+            std::optional<TRect> chooser;
+            const auto chooserShown = [&] { return (chooser = FindShownWindow("Choose Folder")).has_value(); };
             ClickAt(OnForm(kBrowseX, kBrowseY));
             ASSERT_TRUE(WaitUntil(chooserShown, std::chrono::seconds(20))) << "no folder chooser";
-            RunDisplayTool("xdotool key alt+F4");
+            if (choose) choose(*chooser);
+            else RunDisplayTool("xdotool key alt+F4");
             ASSERT_TRUE(WaitUntil([&] { return !chooserShown(); }, std::chrono::seconds(20))) << "the folder chooser stays";
         }
         Click("Next");

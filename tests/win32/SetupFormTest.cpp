@@ -22,6 +22,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "platform/ui/TextExtent.h"
+#include "platform/win32/WideText.h"
 #include "shell/FolderMan.h"
 #include "shell/FolderTree.h"
 #include "shell/ShellFolders.h"
@@ -30,6 +31,7 @@
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/QuestionBox.h"
 #include "tests/win32/SetupFormFixture.h"
+#include "tests/win32/WindowChecks.h"
 
 namespace {
 
@@ -214,6 +216,26 @@ TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
         EXPECT_EQ(form->DestinationButton->BoundsRect().Right, rightEdge) << "both stay at the group's right edge";
         EXPECT_EQ(form->FinshHead2->Caption(), "Tool has been installed successfully. Click Next to finish Setup.");
         form.reset();
+    }
+}
+
+// What the windows of the pages hold, as Windows gives it back: the same
+// letters on every system, whatever its code page (ctest runs this again
+// with Cyrillic and Japanese ones). The description is in Windows-1252.
+TEST_F(SetupFormPages, GermanTextsAndTheProductsNameReachTheWindowsAsWritten) {
+    StartWith("SiteletTitle=Gr\xFC\xDF" "e Caf\xE9\r\nFolder=Gr\xFC\xDF" "e Caf\xE9\r\nLanguage=German\r\n");
+    const std::pair<TWinControl*, std::string> windows[] = {
+        {form->LicenceCheck, "Ich stimme sämtlichen Bedingungen des vorstehenden Lizenzvertrages zu."},
+        {form->DestinationGroup, "Zielordner"},
+        {form->FolderEdit, "Grüße Café"},
+        {form->DesktopCheck, "Verküpfung auf dem Desktop erstellen."},
+        {form->LaunchProgCheck, "Grüße Café starten."},
+    };
+    for (const auto& [control, text] : windows) {
+        const HWND window = WindowOf(*control);
+        std::wstring shown(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+        shown.resize(size_t(GetWindowTextW(window, shown.data(), int(shown.size()))));
+        EXPECT_EQ(platform::Utf8Of(shown), text);
     }
 }
 
