@@ -121,8 +121,8 @@ TEST(RemovalPlan, DoubledSeparatorsOfAChosenFolderMeanTheSamePlaces) {
         "LINK=\\\\server\\share\\\\Notes.lnk",
     });
     EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
-                                 "file \\\\server\\share\\Notes.lnk",
                                  "file C:\\Program Files\\Larkspur\\Notes\\Data\\Help.txt",
+                                 "file \\\\server\\share\\Notes.lnk",
                                  "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
                                  std::string("log ") + kLog,
                              }));
