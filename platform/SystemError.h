@@ -8,5 +8,7 @@ namespace platform {
 // line without a trailing line break ("Access is denied."). A code the system
 // has no text for gives "Error N".
 std::string SystemErrorMessage(int errorCode);
+// The same, empty when the system has no text for the code.
+std::string SystemErrorText(int errorCode);
 
 }  // namespace platform

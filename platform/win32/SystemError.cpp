@@ -22,7 +22,7 @@ std::string SystemText(int errorCode) {
 
 }  // namespace
 
-std::string SystemErrorMessage(int errorCode) {
+std::string SystemErrorText(int errorCode) {
     // The system ends its texts with a line break and breaks long ones; a
     // reason in brackets reads as one line.
     std::string message;
@@ -32,6 +32,11 @@ std::string SystemErrorMessage(int errorCode) {
         else if (!message.empty() && message.back() != ' ') message += ' ';
     }
     if (!message.empty() && message.back() == ' ') message.pop_back();
+    return message;
+}
+
+std::string SystemErrorMessage(int errorCode) {
+    const std::string message = SystemErrorText(errorCode);
     return message.empty() ? Format("Error %d", errorCode) : message;
 }
 

@@ -188,5 +188,13 @@ protected:
         EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
         EXPECT_TRUE(platform::FileExists(setupFolder + "/Data.Kel"));
     }
+
+    // Runs the program with /S and the arguments, and waits for its end.
+    std::optional<int> RunSilently(const std::string& program, std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {program, "/S"});
+        Launch(arguments);
+        WaitUntil([&] { return !Program().Running(); }, 120s);
+        return Program().WaitForExit(1s);
+    }
 };
 

@@ -138,4 +138,15 @@ TEST_F(UnicodeInput, TheChooserReturnsACyrillicFolderAndTheFolderFieldTakesACyri
     for (const char* file : {"LarkNotes.exe", "uninstall.exe", "setup.log"})
         EXPECT_TRUE(platform::FileExists(UnixPathOf(places.Destination + "\\" + file))) << places.Destination << "\\" << file;
     EXPECT_TRUE(platform::FileExists(UnixPathOf(places.Group + "\\" + kSampleTitle + ".lnk"))) << places.Group;
+
+    // The chosen folder ends in a separator, which the log's paths carry on;
+    // the uninstaller removes the product from there all the same (the
+    // folder itself was there before and stays).
+    EXPECT_EQ(RunSilently(places.Destination + "\\uninstall.exe", {}), 0);
+    const auto removed = [&] {
+        for (const char* file : {"LarkNotes.exe", "uninstall.exe", "setup.log"})
+            if (platform::FileExists(UnixPathOf(places.Destination + "\\" + file))) return false;
+        return !platform::DirectoryExists(UnixPathOf(places.Group));
+    };
+    EXPECT_TRUE(WaitUntil(removed, 10s, 1s)) << places.Destination;
 }

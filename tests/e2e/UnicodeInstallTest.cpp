@@ -165,14 +165,6 @@ protected:
         return Downloads() + "\\Setup.exe";
     }
 
-    // Runs the program with /S and the arguments, and waits for its end.
-    std::optional<int> RunSilently(const std::string& program, std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {program, "/S"});
-        Launch(arguments);
-        WaitUntil([&] { return !Program().Running(); }, 120s);
-        return Program().WaitForExit(1s);
-    }
-
     std::string RunLog() {
         const std::string log = UnixPathOfDriveC(kRunLog);
         if (!platform::FileExists(log)) return "(no run log)";

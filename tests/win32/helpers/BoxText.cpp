@@ -6,23 +6,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <string>
 
-namespace {
-
-std::string Utf8Of(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), bytes, nullptr, nullptr);
-    utf8.pop_back();  // the null
-    return utf8;
-}
-
-}  // namespace
+#include "tests/win32/helpers/PrintUtf8.h"
 
 int main() {
     int argc = 0;
@@ -37,8 +24,7 @@ int main() {
     std::wstring text(32768, L'\0');
     // A message box's text has the number 0xFFFF.
     GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
-    const std::string utf8 = Utf8Of(text.c_str());
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    text.resize(wcslen(text.c_str()));
+    PrintUtf8(text);
     return 0;
 }

@@ -6,11 +6,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <string>
+
+#include "tests/win32/helpers/PrintUtf8.h"
 
 int main() {
     int count = 0;
@@ -34,10 +33,6 @@ int main() {
     }
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 1;
-    std::string utf8(text.size() * 3, '\0');
-    utf8.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), int(utf8.size()),
-                                           nullptr, nullptr)));
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    PrintUtf8(text);
     return 0;
 }

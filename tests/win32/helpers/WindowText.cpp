@@ -5,11 +5,10 @@
 //   windowtext TITLE CLASS
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <string>
+
+#include "tests/win32/helpers/PrintUtf8.h"
 
 namespace {
 
@@ -40,10 +39,6 @@ int main(int argc, char** argv) {
     // The control is another program's: only its messages give its text.
     std::wstring text(size_t(SendMessageW(search.Found, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(size_t(SendMessageW(search.Found, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    std::string utf8(text.size() * 3, '\0');
-    utf8.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), int(utf8.size()),
-                                           nullptr, nullptr)));
-    _setmode(_fileno(stdout), _O_BINARY);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    PrintUtf8(text);
     return 0;
 }
