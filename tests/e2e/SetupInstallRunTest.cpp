@@ -177,6 +177,8 @@ class SetupCopyFault : public SetupInstallRun, public testing::WithParamInterfac
 protected:
     void SetUp() override {
         if (GetParam().Kind == CopyFaultKind::FullDisk) {
+            // A server left from the test before would not know the new drive.
+            EndWinePrograms();
             programFiles = RegistryValue32(kProgramFilesKey, "ProgramFilesDir");
             ASSERT_TRUE(programFiles.has_value());
             disk = std::make_unique<TestMount>(platform::NativePath(diskScratch / "disk"), 8 << 20);

@@ -156,4 +156,7 @@ std::string WineUser() {
 
 std::string UnixTempFolder() { return WinePrefix() + "/drive_c/users/" + WineUser() + "/Temp"; }
 
-void EndWinePrograms() { RunProcess("WINEPREFIX=" + Quoted(WinePrefix()) + " wineserver -k"); }
+void EndWinePrograms() {
+    const std::string prefix = "WINEPREFIX=" + Quoted(WinePrefix());
+    RunProcess(prefix + " wineserver -k; " + prefix + " wineserver -w");
+}
