@@ -1,7 +1,8 @@
 # Size of the shipped Windows programs.
 #
-# The Windows build is compiled for size (-Oz in Release) with every function
-# and datum in a section of its own; the few hot loops ask for speed with
+# The Windows build is compiled for size (-Oz in Release, no run-time type
+# information: TComponent::AsForm and its kin answer what dynamic_cast would)
+# with every function and datum in a section of its own; the few hot loops ask for speed with
 # kel_speed_critical. A shipped program is linked with
 #
 #   kel_product_program(<target> MAX_KB <limit>)
@@ -17,7 +18,8 @@
 set(KEL_PROGRAM_SIZE_CHECK ${CMAKE_CURRENT_LIST_DIR}/CheckProgramSize.cmake)
 
 if(WIN32)
-  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Oz>)
+  add_compile_options(-ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Oz>
+                      $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 endif()
 
 # The libraries of the shipped programs are each compiled as one translation

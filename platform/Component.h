@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+class TControl;
+class TWinControl;
+class TForm;
+
 class TComponent {
 public:
     explicit TComponent(TComponent* owner = nullptr) : owner_(owner) {}
@@ -18,6 +22,12 @@ public:
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
     bool Destroying() const { return destroying_; }
+
+    // What kind of framework object this is, without run-time type
+    // information (the Windows programs are built without it, for size).
+    virtual TControl* AsControl() { return nullptr; }
+    virtual TWinControl* AsWinControl() { return nullptr; }
+    virtual TForm* AsForm() { return nullptr; }
 
     // Creates a component owned by this one; it lives until this one is destroyed.
     template <class T, class... Args>

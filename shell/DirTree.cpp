@@ -491,7 +491,7 @@ void TDirTree::WindowDestroying() {
 
 // The owner's window hears of devices that come and go; the tree listens in.
 void TDirTree::HookOwner() {
-    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    auto* owner = Owner() ? Owner()->AsWinControl() : nullptr;
     if (!owner || !owner->HandleAllocated()) return;
     ownerHook_ = std::make_unique<TMessageHook>(owner->Handle(), [this](TMessage& message) {
         return HandleOwnerMessage(message);

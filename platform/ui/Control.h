@@ -18,6 +18,7 @@ class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
+    TControl* AsControl() override { return this; }
 
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);

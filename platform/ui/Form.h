@@ -15,6 +15,7 @@ class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
+    TForm* AsForm() override { return this; }
 
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }

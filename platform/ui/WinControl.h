@@ -27,6 +27,7 @@ class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
+    TWinControl* AsWinControl() override { return this; }
 
     bool IsWindowed() const override { return true; }
     // The window, made now (with its parents') if it does not exist yet.

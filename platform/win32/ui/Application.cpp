@@ -37,7 +37,7 @@ void TApplication::FormCreated(TForm& form) {
     // The description of the form and of what it holds has been applied.
     form.AfterLoading();
     for (size_t i = 0; i < form.ComponentCount(); ++i)
-        if (auto* control = dynamic_cast<TControl*>(&form.Component(i))) control->AfterLoading();
+        if (auto* control = form.Component(i).AsControl()) control->AfterLoading();
     if (!mainForm_) mainForm_ = &form;
 }
 

@@ -31,7 +31,7 @@ void TButton::HandleCommand(uint32_t notifyCode) {
 void TButton::Click() {
     if (modalResult_ != mrNone) {
         for (TWinControl* parent = Parent(); parent; parent = parent->Parent()) {
-            if (auto* form = dynamic_cast<TForm*>(parent)) {
+            if (auto* form = parent->AsForm()) {
                 form->SetModalResult(modalResult_);
                 break;
             }

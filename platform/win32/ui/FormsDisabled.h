@@ -15,7 +15,7 @@ class TFormsDisabled {
 public:
     explicit TFormsDisabled(HWND owner) {
         for (size_t i = 0; i < Application().ComponentCount(); ++i) {
-            auto* form = dynamic_cast<TForm*>(&Application().Component(i));
+            auto* form = Application().Component(i).AsForm();
             if (!form || !form->HandleAllocated()) continue;
             HWND window = static_cast<HWND>(form->Handle());
             if (window == owner || !IsWindowEnabled(window)) continue;
