@@ -181,19 +181,21 @@ TEST_F(SetupFormPages, WithoutALicenceThePageIsSkippedBothWays) {
 }
 
 TEST_F(SetupFormPages, TheProgramFolderComesFromTheListOrTheEditedText) {
-    const std::string group = GetProgramsFolder(nullptr) + "\\Setup form test group";
+    // Named for this process: the same tests run at once in other locales.
+    const std::string name = "Setup form test group " + std::to_string(GetCurrentProcessId());
+    const std::string group = GetProgramsFolder(nullptr) + "\\" + name;
     platform::CreateDir(group);
     StartWith("Folder=Start\r\n");
     platform::RemoveDir(group);
     int index = -1;
     for (int i = 0; i < form->FolderList->Count(); ++i)
-        if (form->FolderList->Item(i) == "Setup form test group") index = i;
+        if (form->FolderList->Item(i) == name) index = i;
     ASSERT_GE(index, 0) << "existing groups are listed by name";
     EXPECT_EQ(form->FolderEdit->Font().Color(), clBlack);
     form->FolderList->SetItemIndex(index);
     form->FolderListClick(*form->FolderList);
-    EXPECT_EQ(form->FolderEdit->Text(), "Setup form test group");
-    EXPECT_EQ(form->Settings().Folder, "Setup form test group");
+    EXPECT_EQ(form->FolderEdit->Text(), name);
+    EXPECT_EQ(form->Settings().Folder, name);
     form->FolderEdit->SetText("Setup form test group 2");
     EXPECT_EQ(form->Settings().Folder, "Setup form test group 2");
 }
