@@ -6,6 +6,9 @@ set(MINGW_PREFIX i686-w64-mingw32)
 set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER  ${MINGW_PREFIX}-windres)
+# Archivers that keep the link-time optimisation's intermediate code usable.
+set(CMAKE_AR     /usr/bin/${MINGW_PREFIX}-gcc-ar-posix)
+set(CMAKE_RANLIB /usr/bin/${MINGW_PREFIX}-gcc-ranlib-posix)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
