@@ -34,10 +34,11 @@ endif()
 # unit in the Windows build: the compiler then shares inline code across the
 # library's files, and the unwind tables hold one common entry per library
 # instead of one per file (with the threads work, Setup.exe went from 409 to
-# 394 KB). The linker keeps or drops an object as a whole here, because its
-# unwind table refers to every function in it; a file that another program
-# needs alone is therefore kept out of the unit (SKIP_UNITY_BUILD_INCLUSION).
-# Sources with options of their own (kel_speed_critical) stay apart.
+# 394 KB). Without link-time optimisation (a Debug build) the linker keeps
+# or drops an object as a whole, because its unwind table refers to every
+# function in it; a file that another program needs alone is therefore kept
+# out of the unit (SKIP_UNITY_BUILD_INCLUSION). Sources with options of their
+# own (kel_speed_critical) stay apart.
 function(kel_product_library)
   if(WIN32)
     set_target_properties(${ARGN} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
