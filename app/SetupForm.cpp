@@ -30,7 +30,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
-    UnpackPayload(*Archiver, programFolder_, workFolder_);
+    payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
     ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();

@@ -174,7 +174,7 @@ private:
     uint32_t InstalledSizeKB() const;
     void CreateParentFolders(const std::string& folder);
     void CreateDesktopShortcut();
-    void WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
+    bool WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
     std::string InstalledProgram() const;
 
     // Ending the run: Cancel, the window's close key, and the wizard's own end.
@@ -191,10 +191,12 @@ private:
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
     std::string workFolder_;
+    TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
     TSetupLogBook logBook_;
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
+    std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed

@@ -13,4 +13,6 @@ std::string UninstallKeyOf(const std::string& keyName) {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
 }
 
-std::string UninstallStringOf(const std::string& logFileName) { return ExtractFilePath(logFileName) + "Uninstall.exe"; }
+std::string UninstallStringOf(const std::string& logFileName) {
+    return "\"" + ExtractFilePath(logFileName) + "Uninstall.exe\"";
+}

@@ -5,10 +5,17 @@
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupLogBook.h"
+#include "platform/Exception.h"
 #include "shell/PathParts.h"
 #include "uninstall/RemovalPlan.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "platform/posix/NativePath.h"
+#endif
 
 TEST(SetupLogBook, SavesNewestFirstUnderThreeHeadLinesReplacingAnOldLog) {
     ScratchFolder scratch;
@@ -74,9 +81,9 @@ TEST(SetupLogBook, ALogThatCannotBeMadeRaisesTheFileError) {
     EXPECT_EQ(MessageOf([&] { log.SaveLog(); }), "Datei " + log.LogFileName + " kann nicht erstellt werden");
 }
 
-TEST(SetupLogBook, TheUninstallerSitsBesideTheLog) {
-    EXPECT_EQ(UninstallStringOf("C:\\Program Files\\X\\setup.log"), "C:\\Program Files\\X\\Uninstall.exe");
-    EXPECT_EQ(UninstallStringOf("C:\\X\\\\setup.log"), "C:\\X\\\\Uninstall.exe") << "a chosen folder keeps its backslash";
+TEST(SetupLogBook, TheUninstallerSitsBesideTheLogQuoted) {
+    EXPECT_EQ(UninstallStringOf("C:\\Program Files\\X\\setup.log"), "\"C:\\Program Files\\X\\Uninstall.exe\"");
+    EXPECT_EQ(UninstallStringOf("C:\\X\\\\setup.log"), "\"C:\\X\\\\Uninstall.exe\"") << "a chosen folder keeps its backslash";
     EXPECT_EQ(UninstallKeyOf("X"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X");
 }
 
@@ -113,3 +120,26 @@ TEST(RunLog, WritesEachStepAsAUtf8Line) {
     EXPECT_EQ(ReadFile(scratch / "run.log"),
               "Copying C:\\Tool\\a.txt\r\nError: Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden\r\n");
 }
+
+#ifndef _WIN32
+// A log named by a link is refused; neither the link's target nor a file
+// with a second name is emptied. A plain file is replaced. (Under Wine the
+// same is tried with a hard link, the one kind of link a program can make.)
+TEST(RunLog, ReplacesOnlyAPlainFileNeverALink) {
+    ScratchFolder scratch;
+    const std::string target = scratch / "system.cfg";
+    WriteFile(target, "keep");
+    WriteFile(scratch / "old.log", "old");
+    ASSERT_EQ(::symlink(platform::NativePath(target).c_str(), platform::NativePath(scratch / "soft.log").c_str()), 0);
+    ASSERT_EQ(::link(platform::NativePath(target).c_str(), platform::NativePath(scratch / "hard.log").c_str()), 0);
+    for (const char* name : {"soft.log", "hard.log"}) {
+        TRunLog log;
+        EXPECT_THROW(log.Open(scratch / name), EFCreateError) << name;
+    }
+    EXPECT_EQ(ReadFile(target), "keep");
+    TRunLog log;
+    log.Open(scratch / "old.log");
+    log.Step("new");
+    EXPECT_EQ(ReadFile(scratch / "old.log"), "new\r\n");
+}
+#endif
