@@ -5,6 +5,7 @@
 // Finish pages.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 class TButton;
 class TCheckBox;
 class TEdit;
+class TFileStream;
 class TFolderMan;
 class TGroupBox;
 class TKelButton;
@@ -184,12 +186,14 @@ private:
     void EndWizard();
     void ReportFailure(const std::exception& error);
     void Step(const std::string& text);
+    void CheckPayload();
 
     TSetupRun run_;
     std::string programFolder_;
     std::function<TFolderMan&()> makeFolderChooser_;
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
+    std::unique_ptr<TFileStream> payloadLock_;  // Data.Kel, kept from writing while it is trusted
     std::string workFolder_;
     TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;

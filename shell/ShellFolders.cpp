@@ -9,6 +9,15 @@ constexpr int CSIDL_Programs = 2;
 const char* const ShellFolderNames[] = {"Desktop", "Favorites", "Fonts",      "NetHood", "Programs",
                                         "Recent",  "SendTo",    "Start Menu", "Startup", "Templates"};
 
+std::string SpecialFolderOf(platform::TWindowHandle owner, int csidl) {
+    std::string result;
+    platform::TItemIdList list = nullptr;
+    if (!platform::SpecialFolderLocation(owner, csidl, list)) return result;
+    if (!platform::PathFromItemIdList(list, result)) result.clear();
+    FreeShellPidl(list);
+    return result;
+}
+
 }  // namespace
 
 std::string GetProgramFilesDir() {
@@ -17,14 +26,9 @@ std::string GetProgramFilesDir() {
     return registry.ReadString("ProgramFilesDir") + "\\";
 }
 
-std::string GetProgramsFolder(platform::TWindowHandle owner) {
-    std::string result;
-    platform::TItemIdList list = nullptr;
-    if (!platform::SpecialFolderLocation(owner, CSIDL_Programs, list)) return result;
-    if (!platform::PathFromItemIdList(list, result)) result.clear();
-    FreeShellPidl(list);
-    return result;
-}
+std::string GetProgramsFolder(platform::TWindowHandle owner) { return SpecialFolderOf(owner, CSIDL_Programs); }
+
+std::string GetSpecialFolder(int csidl) { return SpecialFolderOf(nullptr, csidl); }
 
 void FreeShellPidl(platform::TItemIdList list) { platform::FreeWithShellAllocator(list); }
 
