@@ -9,15 +9,6 @@ constexpr int CSIDL_Programs = 2;
 const char* const ShellFolderNames[] = {"Desktop", "Favorites", "Fonts",      "NetHood", "Programs",
                                         "Recent",  "SendTo",    "Start Menu", "Startup", "Templates"};
 
-std::string SpecialFolderOf(platform::TWindowHandle owner, int csidl) {
-    std::string result;
-    platform::TItemIdList list = nullptr;
-    if (!platform::SpecialFolderLocation(owner, csidl, list)) return result;
-    if (!platform::PathFromItemIdList(list, result)) result.clear();
-    FreeShellPidl(list);
-    return result;
-}
-
 }  // namespace
 
 std::string GetProgramFilesDir() {
@@ -26,9 +17,14 @@ std::string GetProgramFilesDir() {
     return registry.ReadString("ProgramFilesDir") + "\\";
 }
 
-std::string GetProgramsFolder(platform::TWindowHandle owner) { return SpecialFolderOf(owner, CSIDL_Programs); }
-
-std::string GetSpecialFolder(int csidl) { return SpecialFolderOf(nullptr, csidl); }
+std::string GetProgramsFolder(platform::TWindowHandle owner) {
+    std::string result;
+    platform::TItemIdList list = nullptr;
+    if (!platform::SpecialFolderLocation(owner, CSIDL_Programs, list)) return result;
+    if (!platform::PathFromItemIdList(list, result)) result.clear();
+    FreeShellPidl(list);
+    return result;
+}
 
 void FreeShellPidl(platform::TItemIdList list) { platform::FreeWithShellAllocator(list); }
 

@@ -12,10 +12,6 @@ std::string GetProgramFilesDir();
 // The current user's Start-menu Programs folder, or empty.
 std::string GetProgramsFolder(platform::TWindowHandle owner);
 
-// A special folder by its CSIDL number (the machine's as well as the
-// user's), or empty.
-std::string GetSpecialFolder(int csidl);
-
 // Hands a shell item list back to the shell's allocator.
 void FreeShellPidl(platform::TItemIdList list);
 

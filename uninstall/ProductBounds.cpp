@@ -2,7 +2,7 @@
 
 #include "app/SetupLogBook.h"
 #include "platform/Registry.h"
-#include "shell/ShellFolders.h"
+#include "platform/Shell.h"
 
 namespace {
 
@@ -16,6 +16,17 @@ std::string EntryLocation(const std::string& key) {
     return registry.ReadString("InstallLocation");
 }
 
+// Through the platform layer itself: the shell library's folder functions
+// would bring the rest of that library into the uninstaller.
+std::string SpecialFolder(int csidl) {
+    std::string path;
+    platform::TItemIdList list = nullptr;
+    if (!platform::SpecialFolderLocation(nullptr, csidl, list)) return path;
+    if (!platform::PathFromItemIdList(list, path)) path.clear();
+    platform::FreeWithShellAllocator(list);
+    return path;
+}
+
 std::string FolderOfFile(const std::string& file) {
     const size_t cut = file.find_last_of('\\');
     return cut == std::string::npos ? file : file.substr(0, cut);
@@ -27,7 +38,7 @@ TRemovalBounds ProductBounds(const TRemovalPlan& plan, const std::string& progra
     TRemovalBounds bounds;
     bounds.InstalledLocation = TrustedLocation(EntryLocation(plan.Key), FolderOfFile(programFile));
     for (const int csidl : kShortcutFolders) {
-        std::string folder = GetSpecialFolder(csidl);
+        std::string folder = SpecialFolder(csidl);
         while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
         if (!folder.empty()) bounds.ShortcutFolders.push_back(folder);
     }
