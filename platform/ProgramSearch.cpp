@@ -15,10 +15,10 @@ bool IsFullPath(const std::string& folder) {
 }
 
 #ifdef _WIN32
-constexpr char kSeparator = ';', kFolderSeparator = '\\';
+constexpr char kSeparator = ';';
 constexpr const char* kProgramSuffix = ".exe";
 #else
-constexpr char kSeparator = ':', kFolderSeparator = '/';
+constexpr char kSeparator = ':';
 constexpr const char* kProgramSuffix = "";
 #endif
 
@@ -32,7 +32,7 @@ std::string FindInSearchPath(const std::string& name, const std::string& searchP
         std::string folder = searchPath.substr(start, end - start);
         start = end + 1;
         if (!IsFullPath(folder)) continue;
-        if (folder.back() != '/' && folder.back() != '\\') folder += kFolderSeparator;
+        if (folder.back() != '/' && folder.back() != '\\') folder += folder.find('\\') != std::string::npos ? '\\' : '/';
         if (isProgram(folder + name)) return folder + name;
     }
     return {};

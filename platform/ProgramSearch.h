@@ -7,8 +7,7 @@
 namespace platform {
 
 // The first folder of searchPath (entries split at separator) that holds
-// name, joined to it with "/" or "\" as the folder ends or the system
-// separates. Only entries that are full paths count: an empty entry, "." or
+// name, joined to it with "\" when the folder is written with it, else "/". Only entries that are full paths count: an empty entry, "." or
 // any relative one would mean the current folder. Empty when none holds it.
 std::string FindInSearchPath(const std::string& name, const std::string& searchPath, char separator,
                              const std::function<bool(const std::string& path)>& isProgram);

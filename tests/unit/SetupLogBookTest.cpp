@@ -11,7 +11,11 @@
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/WideText.h"
+#else
 #include <unistd.h>
 
 #include "platform/posix/NativePath.h"
@@ -121,18 +125,23 @@ TEST(RunLog, WritesEachStepAsAUtf8Line) {
               "Copying C:\\Tool\\a.txt\r\nError: Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden\r\n");
 }
 
-#ifndef _WIN32
 // A log named by a link is refused; neither the link's target nor a file
-// with a second name is emptied. A plain file is replaced. (Under Wine the
-// same is tried with a hard link, the one kind of link a program can make.)
+// with a second name is emptied. A plain file is replaced. (Under Wine only
+// a hard link can be tried, the one kind of link a program can make there.)
 TEST(RunLog, ReplacesOnlyAPlainFileNeverALink) {
     ScratchFolder scratch;
     const std::string target = scratch / "system.cfg";
     WriteFile(target, "keep");
     WriteFile(scratch / "old.log", "old");
+#ifdef _WIN32
+    ASSERT_TRUE(CreateHardLinkW(platform::Wide(scratch / "hard.log").c_str(), platform::Wide(target).c_str(), nullptr));
+    const char* const links[] = {"hard.log"};
+#else
     ASSERT_EQ(::symlink(platform::NativePath(target).c_str(), platform::NativePath(scratch / "soft.log").c_str()), 0);
     ASSERT_EQ(::link(platform::NativePath(target).c_str(), platform::NativePath(scratch / "hard.log").c_str()), 0);
-    for (const char* name : {"soft.log", "hard.log"}) {
+    const char* const links[] = {"soft.log", "hard.log"};
+#endif
+    for (const char* name : links) {
         TRunLog log;
         EXPECT_THROW(log.Open(scratch / name), EFCreateError) << name;
     }
@@ -142,4 +151,3 @@ TEST(RunLog, ReplacesOnlyAPlainFileNeverALink) {
     log.Step("new");
     EXPECT_EQ(ReadFile(scratch / "old.log"), "new\r\n");
 }
-#endif
