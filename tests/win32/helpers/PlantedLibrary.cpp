@@ -3,15 +3,13 @@
 // "<its own path>.loaded" beside itself, so that a test can tell that it ran.
 #include <windows.h>
 
-#include <string>
-
-BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     if (reason != DLL_PROCESS_ATTACH) return TRUE;
-    wchar_t path[MAX_PATH + 8];
-    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+    wchar_t marker[MAX_PATH + 8];
+    const DWORD length = GetModuleFileNameW(self, marker, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return TRUE;
-    const std::wstring marker = std::wstring(path, length) + L".loaded";
-    const HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    lstrcatW(marker, L".loaded");
+    const HANDLE file = CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return TRUE;
 }
