@@ -14,5 +14,8 @@ std::string UninstallKeyOf(const std::string& keyName) {
 }
 
 std::string UninstallStringOf(const std::string& logFileName) {
-    return "\"" + ExtractFilePath(logFileName) + "Uninstall.exe\"";
+    std::string command = "\"";
+    command += ExtractFilePath(logFileName);
+    command += "Uninstall.exe\"";
+    return command;
 }

@@ -174,6 +174,7 @@ bool IsProducts(const TRemovalBounds& bounds, const TRemovalStep& step) {
             if (StrictlyBelow(bounds.InstalledLocation, step.Path)) return true;
             break;
         case TRemovalKind::Folder:
+            if (HoldsOrIs(bounds.InstalledLocation, step.Path)) return true;
             if (HoldsOrIs(step.Path, bounds.InstalledLocation)) return !IsDriveRoot(step.Path);
             break;
     }

@@ -194,6 +194,7 @@ TEST(RemovalPlan, WhatIsNotTheProductsIsLeftAlone) {
         "DIRECTORY=C:\\Menu",
         "DIRECTORY=C:\\Windows",
         "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\Notes.exe",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes\\Data",
         "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\Uninstall.exe",
         "DIRECTORY=C:\\Program Files\\Larkspur\\Notes",
         "DIRECTORY=C:\\Program Files\\Larkspur",
@@ -205,6 +206,7 @@ TEST(RemovalPlan, WhatIsNotTheProductsIsLeftAlone) {
                                  "file C:\\Program Files\\Larkspur\\Notes\\Help.lnk",
                                  "folder C:\\Menu\\Notes",
                                  "file C:\\Program Files\\Larkspur\\Notes\\Notes.exe",
+                                 "folder C:\\Program Files\\Larkspur\\Notes\\Data",
                                  "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Notes",
                                  std::string("log ") + kLog,
                              }));
