@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kShowNormal = 1;  // how the shortcuts open their windows
 constexpr int kShow = 5;        // how the ReadMe viewer and the program are started
+constexpr const char* kReadMeViewer = "notepad.exe";
 constexpr const char* kDestinationSubFolders[] = {"\\Graphics", "\\Sounds", "\\Additional"};
 // How often the copy phase shows its progress and repaints the window.
 constexpr std::chrono::milliseconds kProgressInterval{40};
@@ -77,7 +78,7 @@ void TSetupForm::CopyPayloadFiles() {
     for (int32_t i = 0; i < count; ++i) {
         const std::string& entry = settings_.AddFiles[i];
         jobs.push_back({workFolder_ + entry, settings_.Destination + "\\" + entry,
-                        TargetFolderBelow(settings_.Destination, entry)});
+                        TargetFolderBelow(settings_.Destination, entry), PayloadCrcOf(payloadCrcs_, entry)});
     }
     TPayloadCopy copy(std::move(jobs));
     for (size_t logged = 0; logged < copy.Count();) {
@@ -105,7 +106,7 @@ void TSetupForm::LogCopy(int32_t index, const TCopyOutcome& outcome) {
     }
     const std::string target = settings_.Destination + "\\" + settings_.AddFiles[index];
     if (outcome.Copied) Step("Copied " + target);
-    else failedCopies_.push_back({target, platform::SystemErrorMessage(outcome.ErrorCode)});
+    else failedCopies_.push_back({target, outcome.Reason.empty() ? platform::SystemErrorMessage(outcome.ErrorCode) : outcome.Reason});
     logBook_.AddCopyFile(target);
 }
 
@@ -113,13 +114,16 @@ void TSetupForm::LogCopy(int32_t index, const TCopyOutcome& outcome) {
 // does not stand alone as the last word. Without a window, the run log
 // alone tells them.
 void TSetupForm::ReportFailedSteps() {
-    if (failedCopies_.empty() && !failedGroup_) return;
+    if (failedCopies_.empty() && !failedGroup_ && failedShortcuts_.empty()) return;
     if (run_.Log) {
         for (const TFailedCopy& copy : failedCopies_) run_.Log->Failure("Could not copy " + copy.Target + " (" + copy.Reason + ")");
         if (failedGroup_) run_.Log->Failure("Could not create " + failedGroup_->Target + " (" + failedGroup_->Reason + ")");
+        for (const TFailedCopy& link : failedShortcuts_)
+            run_.Log->Failure("Could not save the shortcut " + link.Target + " (" + link.Reason + ")");
     }
     if (!run_.Silent)
-        ErrorBox(settings_.SiteletTitle, FailedStepsText(settings_.Language, failedCopies_, failedGroup_));
+        ErrorBox(settings_.SiteletTitle,
+                 FailedStepsText(settings_.Language, failedCopies_, failedGroup_, failedShortcuts_));
 }
 
 // The Start-menu program folder with the shortcuts to the program, its
@@ -147,15 +151,22 @@ void TSetupForm::CreateProgramGroup() {
                   {settings_.Destination + "\\uninstall.exe", "", settings_.Destination, "Uninstall " + title});
     if (settings_.HasReadMe()) {
         const std::string name = ExtractFileName(settings_.ReadMe);
-        WriteShortcut(group + "\\" + name + ".lnk", {"notepad.exe", settings_.ReadMe, settings_.Destination, name});
+        WriteShortcut(group + "\\" + name + ".lnk", {platform::SystemProgram(kReadMeViewer), settings_.ReadMe, settings_.Destination, name});
     }
 }
 
-void TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarget& target) {
-    CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder, target.Description, 0, "", 0, 0, 0,
-                   kShowNormal);
+// A shortcut that could not be saved is a failed step, not one made: it is
+// remembered for the report and stays out of the log book.
+bool TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarget& target) {
+    const int error = CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder,
+                                     target.Description, 0, "", 0, 0, 0, kShowNormal);
+    if (error != 0) {
+        failedShortcuts_.push_back({linkFile, platform::SystemErrorMessage(error)});
+        return false;
+    }
     logBook_.AddLink(linkFile);
     Step("Created shortcut " + linkFile);
+    return true;
 }
 
 std::string TSetupForm::InstalledProgram() const { return settings_.Destination + "\\" + settings_.TargetFile; }
@@ -167,7 +178,7 @@ void TSetupForm::FinishSetup() {
     // in the destination folder.
     if (ReadMeCheck->Checked()) {
         Step("Opening " + settings_.ReadMe);
-        platform::ShellOpen("notepad.exe", settings_.ReadMe, settings_.Destination, kShow);
+        platform::ShellOpen(platform::SystemProgram(kReadMeViewer), settings_.ReadMe, settings_.Destination, kShow);
     }
     if (LaunchProgCheck->Checked()) {
         Step("Starting " + InstalledProgram());
@@ -232,7 +243,7 @@ bool TSetupForm::InstallSilently() {
     LaunchProgCheck->SetChecked(false);
     ShowPage(wpCopy);
     CompleteInstallation();
-    return failedCopies_.empty() && !failedGroup_;
+    return failedCopies_.empty() && !failedGroup_ && failedShortcuts_.empty();
 }
 
 // Without a desktop folder there is no place for the shortcut.
@@ -240,6 +251,11 @@ void TSetupForm::CreateDesktopShortcut() {
     const std::string desktop = GetShellFolder(0);
     if (desktop.empty()) return;
     const std::string& title = settings_.SiteletTitle;
-    WriteShortcut(WithTrailingBackslash(desktop) + title + ".lnk",
-                  {InstalledProgram(), "", settings_.Destination, title});
+    if (WriteShortcut(WithTrailingBackslash(desktop) + title + ".lnk",
+                      {InstalledProgram(), "", settings_.Destination, title}))
+        return;
+    // The copy phase's report is over; this failure is told on its own.
+    const TFailedCopy& failed = failedShortcuts_.back();
+    if (run_.Log) run_.Log->Failure("Could not save the shortcut " + failed.Target + " (" + failed.Reason + ")");
+    if (!run_.Silent) ErrorBox(settings_.SiteletTitle, FailedStepsText(settings_.Language, {}, {}, {failed}));
 }

@@ -71,6 +71,7 @@ struct TCopyFailureWords {
     const char* More;
     const char* Advice;
     const char* ProgramFolder;  // the folder's path, then the reason
+    const char* Shortcut;       // the link file's path, then the reason
 };
 
 const TCopyFailureWords kEnglishCopyFailure = {
@@ -78,13 +79,15 @@ const TCopyFailureWords kEnglishCopyFailure = {
     "The other files were installed. Make room on the disk or close the programs that use these files, then run "
     "the setup again.",
     "The program folder %s could not be created (%s). The program was installed, but the Start menu has no "
-    "shortcuts to it."};
+    "shortcuts to it.",
+    "The shortcut %s could not be saved (%s)."};
 const TCopyFailureWords kGermanCopyFailure = {
     "Die folgenden Dateien konnten nicht kopiert werden:", "... und %d weitere",
     "Die übrigen Dateien wurden installiert. Schaffen Sie Platz auf dem Datenträger oder schließen Sie "
     "die Programme, die diese Dateien verwenden, und starten Sie das Setup erneut.",
     "Der Programmordner %s konnte nicht angelegt werden (%s). Das Programm wurde installiert, aber das "
-    "Startmenü enthält keine Verknüpfungen dazu."};
+    "Startmenü enthält keine Verknüpfungen dazu.",
+    "Die Verknüpfung %s konnte nicht gespeichert werden (%s)."};
 
 }  // namespace
 
@@ -97,10 +100,15 @@ std::string CopyFailureText(const std::string& language, const std::vector<TFail
 }
 
 std::string FailedStepsText(const std::string& language, const std::vector<TFailedCopy>& files,
-                            const std::optional<TFailedCopy>& programFolder) {
+                            const std::optional<TFailedCopy>& programFolder,
+                            const std::vector<TFailedCopy>& shortcuts) {
     std::string text = files.empty() ? std::string() : CopyFailureText(language, files);
-    if (!programFolder) return text;
     const TCopyFailureWords& words = language == "German" ? kGermanCopyFailure : kEnglishCopyFailure;
-    if (!text.empty()) text += "\n\n";
-    return text + Format(words.ProgramFolder, programFolder->Target.c_str(), programFolder->Reason.c_str());
+    const auto add = [&](const char* pattern, const TFailedCopy& step) {
+        if (!text.empty()) text += "\n\n";
+        text += Format(pattern, step.Target.c_str(), step.Reason.c_str());
+    };
+    if (programFolder) add(words.ProgramFolder, *programFolder);
+    for (const TFailedCopy& shortcut : shortcuts) add(words.Shortcut, shortcut);
+    return text;
 }

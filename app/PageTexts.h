@@ -39,6 +39,8 @@ std::string CopyFailureText(const std::string& language, const std::vector<TFail
 
 // The error box's text for every step of the copy phase that failed: the
 // files that could not be copied, then a program folder that could not be
-// made (its path and the system's reason), which was left out.
+// made (its path and the system's reason), which was left out, then each
+// shortcut that could not be saved.
 std::string FailedStepsText(const std::string& language, const std::vector<TFailedCopy>& files,
-                            const std::optional<TFailedCopy>& programFolder);
+                            const std::optional<TFailedCopy>& programFolder,
+                            const std::vector<TFailedCopy>& shortcuts = {});

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "shell/FolderLevels.h"
 
 namespace {
+
+constexpr int32_t kCrcBlockSize = 65536;
 
 bool IsPlainFolderName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find(':') == std::string::npos;
@@ -43,9 +46,34 @@ void TPayloadCopy::Run() {
         const TCopyJob& job = jobs_[i];
         TCopyOutcome& outcome = outcomes_[i];
         if (!job.TargetFolder.empty()) outcome.MadeFolders = MakeFolders(job.TargetFolder);
-        outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
-        if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
+        CopyOne(job, outcome);
         done_.store(i + 1, std::memory_order_release);
+    }
+}
+
+// The copy is checked against the archive's CRC: a file of the working
+// folder that was changed after unpacking is not installed, and the copy
+// that was made of it goes again.
+void TPayloadCopy::CopyOne(const TCopyJob& job, TCopyOutcome& outcome) {
+    outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
+    if (!outcome.Copied) {
+        outcome.ErrorCode = platform::LastErrorCode();
+    } else if (job.Crc && !HoldsCrc(job.Target, *job.Crc)) {
+        platform::RemoveFile(job.Target);
+        outcome.Copied = false;
+        outcome.Reason = kCopyDiffersReason;
+    }
+}
+
+bool TPayloadCopy::HoldsCrc(const std::string& file, uint32_t crc) const {
+    try {
+        TFileStream stream(file, TFileMode::fmOpenReadDenyWrite);
+        std::vector<uint8_t> block(kCrcBlockSize);
+        uint32_t reg = TCrc32::Preset;
+        for (int32_t n; (n = stream.Read(block.data(), kCrcBlockSize)) > 0;) reg = crc_.Update(reg, block.data(), size_t(n));
+        return ~reg == crc;
+    } catch (const std::exception&) {
+        return false;
     }
 }
 

@@ -7,22 +7,30 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "archive/Crc32.h"
 #include "platform/Thread.h"
 
 struct TCopyJob {
     std::string Source;
     std::string Target;
     std::string TargetFolder;  // the folder to make first; empty when nothing is to be made
+    std::optional<uint32_t> Crc;  // what the copy must hold, as the archive gave it; nothing: not checked
 };
 
 struct TCopyOutcome {
     std::vector<std::string> MadeFolders;  // outermost first
     bool Copied = false;
     int ErrorCode = 0;  // the system's code of a failed copy
+    std::string Reason; // why a copy failed that the system did not refuse; empty when it did
 };
+
+// The reason for a copy whose bytes differ from the archive's entry.
+inline constexpr const char* kCopyDiffersReason = "the copy differs from the file in the setup's archive";
 
 // The folder below destination that a target named by entry ("plugins\de\x.txt")
 // lies in ("destination\plugins\de", backslashes only). Empty when the entry
@@ -47,11 +55,14 @@ public:
 
 private:
     void Run();
+    void CopyOne(const TCopyJob& job, TCopyOutcome& outcome);
+    bool HoldsCrc(const std::string& file, uint32_t crc) const;
     std::vector<std::string> MakeFolders(const std::string& folder);
 
     const std::vector<TCopyJob> jobs_;
     std::vector<TCopyOutcome> outcomes_;  // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
+    TCrc32 crc_;
     std::atomic<size_t> done_ = 0;  // counted after the outcome is written
     platform::TWorkerThread thread_;  // last: starts when everything else is ready
 };

@@ -5,7 +5,7 @@
 TRunLog::TRunLog() = default;
 TRunLog::~TRunLog() = default;
 
-void TRunLog::Open(const std::string& fileName) { file_ = std::make_unique<TFileStream>(fileName, TFileMode::fmCreateDenyWrite); }
+void TRunLog::Open(const std::string& fileName) { file_ = std::make_unique<TFileStream>(fileName, TFileMode::fmCreatePlainDenyWrite); }
 
 void TRunLog::Step(const std::string& text) {
     if (!file_) return;

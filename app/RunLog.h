@@ -17,8 +17,9 @@ public:
     TRunLog(const TRunLog&) = delete;
     TRunLog& operator=(const TRunLog&) = delete;
 
-    // Starts the file, replacing one that is there; others may read it
-    // meanwhile. Raises EFCreateError when it cannot.
+    // Starts the file, replacing one that is there when it is a plain file;
+    // a link is never followed. Others may read it meanwhile. Raises
+    // EFCreateError when it cannot.
     void Open(const std::string& fileName);
     bool IsOpen() const { return file_ != nullptr; }
 

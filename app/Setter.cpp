@@ -11,6 +11,8 @@
 #include "platform/CommandLine.h"
 #include "platform/Com.h"
 #include "platform/FileSystem.h"
+#include "platform/FullPath.h"
+#include "platform/LibrarySearch.h"
 #include "platform/ui/Application.h"
 #include "shell/FolderMan.h"
 
@@ -24,6 +26,17 @@ std::string ProgramFolder() { return platform::ProgramFolder() + "\\"; }
 void TellFailure(const TSetupRun& run, const std::string& message) {
     run.Log->Failure(message);
     if (!run.Silent) Application().ShowException(message);
+}
+
+// Makes "/D=" the full, canonical destination; when it cannot be one, the
+// argument is one not understood.
+void MakeDestinationCanonical(TSetupArguments& arguments) {
+    if (!arguments.Destination) return;
+    if (const std::optional<std::string> canonical =
+            CanonicalDestination(platform::FullLongPath(*arguments.Destination)))
+        arguments.Destination = canonical;
+    else if (arguments.Unknown.empty())
+        arguments.Unknown = "/D=" + *arguments.Destination;
 }
 
 int RunWizard(const TSetupRun& run) {
@@ -54,8 +67,10 @@ int InstallWithoutWindow(const TSetupRun& run) {
 }  // namespace
 
 int main() {
+    platform::RestrictLibrarySearch();
     platform::TComInitializer com(platform::TComInitializer::OnFirstUse);  // the first window needs none
-    const TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
+    TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
+    MakeDestinationCanonical(arguments);
     TRunLog log;
     const TSetupRun run{arguments.Silent, arguments.Destination, &log};
     try {

@@ -1,5 +1,8 @@
 #include "app/SetupArguments.h"
 
+#include <cctype>
+#include <string_view>
+
 #include "platform/Text.h"
 
 namespace {
@@ -62,6 +65,39 @@ std::string ArgumentsOf(const std::string& commandLine) {
     size_t at = SkipBlanks(commandLine, 0);
     NextArgument(commandLine, at);
     return commandLine.substr(SkipBlanks(commandLine, at));
+}
+
+namespace {
+
+bool IsDriveRoot(const std::string& path) {
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
+}
+
+// "\\server\share", not the device forms "\\?\" and "\\.\"; the length of
+// that root, 0 when the path does not start with one.
+size_t ShareRootLength(const std::string& path) {
+    if (path.size() < 5 || path.compare(0, 2, "\\\\") != 0 || path[2] == '?' || path[2] == '.') return 0;
+    const size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2 || server + 1 >= path.size() || path[server + 1] == '\\') return 0;
+    const size_t share = path.find('\\', server + 1);
+    return share == std::string::npos ? path.size() : share;
+}
+
+bool HoldsForbiddenCharacter(const std::string& path) {
+    for (const char c : path)
+        if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"|?*/").find(c) != std::string_view::npos)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::string> CanonicalDestination(const std::string& fullPath) {
+    const size_t root = IsDriveRoot(fullPath) ? 3 : ShareRootLength(fullPath);
+    if (root == 0 || HoldsForbiddenCharacter(fullPath.substr(root))) return std::nullopt;
+    std::string path = fullPath;
+    while (path.size() > root && path.back() == '\\') path.pop_back();
+    return path;
 }
 
 std::string UnknownArgumentText(const std::string& argument) {

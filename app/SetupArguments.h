@@ -21,5 +21,12 @@ TSetupArguments ParseSetupArguments(const std::string& arguments);
 // The command line without the program's name (quoted or not) and the blanks after it.
 std::string ArgumentsOf(const std::string& commandLine);
 
+// The destination as the setup uses it, from the full path the system made
+// of "/D=" (relative steps taken, short names made long): a drive or a share
+// with the path below it, without a trailing "\" (a root keeps its own).
+// Nothing when it is no such path (a device, "\\?\" form, a character no
+// file name may hold), which makes "/D=" an argument not understood.
+std::optional<std::string> CanonicalDestination(const std::string& fullPath);
+
 // The message for an argument that is not understood.
 std::string UnknownArgumentText(const std::string& argument);

@@ -1,8 +1,10 @@
 #include "app/SetupForm.h"
 
 #include "app/PageFlow.h"
+#include "app/PayloadDigest.h"
 
 #include "archive/ZLIBArchive.h"
+#include "platform/FileStream.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Panel.h"
@@ -27,10 +29,11 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     CreateComponents();
+    CheckPayload();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
-    UnpackPayload(*Archiver, programFolder_, workFolder_);
+    payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
     ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();
@@ -48,6 +51,16 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
 // the settings go, the working folder after them (with its removal
 // watcher), and the window and its components last.
 TSetupForm::~TSetupForm() { Hide(); }
+
+// A program that carries the digest of its payload takes no other: the
+// payload is held open against writing for the whole run and checked before
+// anything is unpacked.
+void TSetupForm::CheckPayload() {
+    const TSha256Digest digest = OwnPayloadDigest();
+    if (!HoldsDigest(digest)) return;
+    Step("Checking " + programFolder_ + kPayloadFile);
+    payloadLock_ = OpenPayloadOf(programFolder_ + kPayloadFile, digest);
+}
 
 void TSetupForm::Step(const std::string& text) {
     if (run_.Log) run_.Log->Step(text);

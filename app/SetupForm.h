@@ -5,6 +5,7 @@
 // Finish pages.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 class TButton;
 class TCheckBox;
 class TEdit;
+class TFileStream;
 class TFolderMan;
 class TGroupBox;
 class TKelButton;
@@ -174,7 +176,7 @@ private:
     uint32_t InstalledSizeKB() const;
     void CreateParentFolders(const std::string& folder);
     void CreateDesktopShortcut();
-    void WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
+    bool WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
     std::string InstalledProgram() const;
 
     // Ending the run: Cancel, the window's close key, and the wizard's own end.
@@ -184,17 +186,21 @@ private:
     void EndWizard();
     void ReportFailure(const std::exception& error);
     void Step(const std::string& text);
+    void CheckPayload();
 
     TSetupRun run_;
     std::string programFolder_;
     std::function<TFolderMan&()> makeFolderChooser_;
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
+    std::unique_ptr<TFileStream> payloadLock_;  // Data.Kel, kept from writing while it is trusted
     std::string workFolder_;
+    TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
     TSetupLogBook logBook_;
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
+    std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed

@@ -13,4 +13,9 @@ std::string UninstallKeyOf(const std::string& keyName) {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
 }
 
-std::string UninstallStringOf(const std::string& logFileName) { return ExtractFilePath(logFileName) + "Uninstall.exe"; }
+std::string UninstallStringOf(const std::string& logFileName) {
+    std::string command = "\"";
+    command += ExtractFilePath(logFileName);
+    command += "Uninstall.exe\"";
+    return command;
+}

@@ -62,5 +62,7 @@ private:
 
 // The key of a product below HKEY_LOCAL_MACHINE.
 std::string UninstallKeyOf(const std::string& keyName);
-// The uninstaller beside a log file: its folder and "Uninstall.exe".
+// The command that starts the uninstaller beside a log file: its folder and
+// "Uninstall.exe", in quotation marks, so that a path with blanks is never
+// read as a shorter program ("C:\Program.exe") followed by arguments.
 std::string UninstallStringOf(const std::string& logFileName);

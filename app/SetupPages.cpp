@@ -63,13 +63,13 @@ void TSetupForm::BuildPages() {
     ShowPage(wpWelcome);
 }
 
-// The licence as named, from the current folder when relative; a relative
-// name that is not found there is looked for in the working folder, where
-// the payload put it. Its text is Windows-1252, or UTF-8 after a byte-order mark.
+// The licence from the working folder, where the payload put it, when its
+// name is relative; never from the current folder, which anybody may fill.
+// A full name is read as it stands. Its text is Windows-1252, or UTF-8
+// after a byte-order mark.
 void TSetupForm::LoadLicence() {
-    std::string fileName = settings_.Licence;
-    if (IsRelativePath(fileName) && !platform::FileExists(fileName) && platform::FileExists(workFolder_ + fileName))
-        fileName = workFolder_ + fileName;
+    const std::string& name = settings_.Licence;
+    const std::string fileName = IsRelativePath(name) ? workFolder_ + name : name;
     LicenceMemo->SetText(EditControlText(ReadText8File(fileName, TMemo::kMaxFileSize)));
 }
 

@@ -1,5 +1,7 @@
 #include "app/SetupSettings.h"
 
+#include "app/SetupValueBounds.h"
+#include "platform/Exception.h"
 #include "platform/Text.h"
 #include "shell/IniLine.h"
 
@@ -24,6 +26,7 @@ bool TSetupSettings::HasReadMe() const { return !Trim(ReadMe).empty(); }
 void ApplySetupEntry(TSetupSettings& settings, const std::string& line) {
     const std::string key = IniKeyOf(line);
     const std::string value = IniValueOf(line);
+    if (const std::string outside = SetupValueOutsideItsPlace(key, value); !outside.empty()) throw Exception(outside);
     if (key == "TargetFile") settings.TargetFile = value;
     else if (key == "Addfile") settings.AddFiles.Add(value);
     else if (key == "AlphaColor") StrToInt(value);  // checked, otherwise without effect

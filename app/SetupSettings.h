@@ -30,5 +30,6 @@ struct TSetupSettings {
 };
 
 // Applies one line of the "Setup" block; a key it does not know is ignored.
-// A number that is not one raises EConvertError.
+// A number that is not one raises EConvertError; a file or folder that
+// reaches outside its place raises Exception.
 void ApplySetupEntry(TSetupSettings& settings, const std::string& line);

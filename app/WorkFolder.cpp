@@ -4,9 +4,15 @@
 
 #include "archive/ZLIBArchive.h"
 #include "platform/FileSystem.h"
+#include "platform/NewFolder.h"
+#include "platform/Text.h"
 #include "shell/FolderTree.h"
 
 namespace {
+
+// Names taken one after another while the setup tries them: more means
+// somebody keeps taking them, and the setup gives up on that folder.
+constexpr int kNamesTried = 100;
 
 void UnpackArchive(TZLBArchive& archiver, const std::string& archive, const std::string& destination, bool withPaths) {
     archiver.ExtractWithPath = withPaths;
@@ -15,35 +21,74 @@ void UnpackArchive(TZLBArchive& archiver, const std::string& archive, const std:
     archiver.CloseArchive();
 }
 
+// A path as Windows compares it, whatever separators it was written with.
+std::string PayloadKey(const std::string& path) {
+    std::string key;
+    for (const char c : path) {
+        const char separated = c == '/' ? '\\' : c;
+        if (separated == '\\' && (key.empty() || key.back() == '\\')) continue;
+        key += separated;
+    }
+    return UpperCaseText(key);
+}
+
+TPayloadCrcs CrcsOfOpenArchive(const TZLBArchive& archiver) {
+    TPayloadCrcs crcs;
+    TArchiveEntry entry;
+    for (int i = 0; i < archiver.GetFileCount(); ++i) {
+        archiver.GetFileEntry(i, entry);
+        crcs.push_back({PayloadKey(entry.FilePath + "\\" + entry.FileName), entry.FileCRC});
+    }
+    return crcs;
+}
+
 }  // namespace
 
 std::string ChooseWorkFolder(const std::string& programFolder) {
     std::string folder = programFolder + "temp";
-    while (platform::DirectoryExists(folder + "\\")) folder += "x";
+    while (platform::PathTaken(folder)) folder += "x";
     return folder + "\\";
 }
 
-void CreateWorkFolders(const std::string& workFolder) {
-    for (const TInnerArchive& archive : kInnerArchives) platform::ForceDirectories(workFolder + archive.FolderName);
+std::string CreateFreshWorkFolder(const std::string& parentFolder) {
+    for (int tries = 0; tries < kNamesTried; ++tries) {
+        const std::string folder = ChooseWorkFolder(parentFolder);
+        if (platform::CreateNewFolder(folder.substr(0, folder.size() - 1))) {
+            for (const TInnerArchive& archive : kInnerArchives) platform::CreateDir(folder + archive.FolderName);
+            return folder;
+        }
+        if (!platform::PathTaken(folder.substr(0, folder.size() - 1))) return {};  // the parent takes no folder
+    }
+    return {};
 }
 
 std::string MakeWorkFolder(const std::string& programFolder) {
-    const std::string beside = ChooseWorkFolder(programFolder);
-    CreateWorkFolders(beside);
+    const std::string beside = CreateFreshWorkFolder(programFolder);
+    if (!beside.empty()) return beside;
     const std::string temp = platform::TempFolder();
-    if (platform::DirectoryExists(beside) || temp.empty()) return beside;
-    const std::string inTemp = ChooseWorkFolder(temp);
-    CreateWorkFolders(inTemp);
-    return inTemp;
+    const std::string inTemp = temp.empty() ? std::string() : CreateFreshWorkFolder(temp);
+    return inTemp.empty() ? ChooseWorkFolder(programFolder) : inTemp;
 }
 
-void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
-    UnpackArchive(archiver, programFolder + kPayloadFile, workFolder, true);
+std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name) {
+    const std::string key = PayloadKey(name);
+    for (auto entry = crcs.rbegin(); entry != crcs.rend(); ++entry)
+        if (entry->Key == key) return entry->Crc;
+    return std::nullopt;
+}
+
+TPayloadCrcs UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
+    archiver.ExtractWithPath = true;
+    archiver.OpenArchive(programFolder + kPayloadFile);
+    TPayloadCrcs crcs = CrcsOfOpenArchive(archiver);
+    archiver.ExtractFiles(workFolder);
+    archiver.CloseArchive();
     for (const TInnerArchive& archive : kInnerArchives) {
         const std::string file = workFolder + archive.ArchiveName;
         if (archive.Required || platform::FileExists(file))
             UnpackArchive(archiver, file, workFolder + archive.FolderName + "\\", false);
     }
+    return crcs;
 }
 
 TWorkFolderRemoval::~TWorkFolderRemoval() {

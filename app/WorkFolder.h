@@ -3,9 +3,12 @@
 // temporary folder when the program's cannot take it): its name, its
 // sub-folders, the unpacking of the payload into it, and its removal.
 #include <exception>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class TZLBArchive;
 
@@ -22,25 +25,43 @@ struct TInnerArchive {
 inline constexpr TInnerArchive kInnerArchives[] = {
     {"gfx.x", "Graphics", true}, {"snd.x", "Sounds", false}, {"add.x", "Additional", false}};
 
-// programFolder + "temp", with one "x" appended while a folder of that name
-// exists, followed by "\". programFolder ends in a backslash.
+// programFolder + "temp", with one "x" appended while anything of that name
+// is there (a folder, a file or a link), followed by "\". programFolder
+// ends in a backslash.
 std::string ChooseWorkFolder(const std::string& programFolder);
 
-// Creates "Graphics", "Sounds" and "Additional" below the working folder, and
-// the working folder with them. Failures show up later, when unpacking.
-void CreateWorkFolders(const std::string& workFolder);
+// Makes a fresh working folder below parentFolder under the first free name
+// and "Graphics", "Sounds" and "Additional" in it. A name taken meanwhile is
+// passed over for the next, so no folder or link that was there is ever
+// taken over. Empty when no folder could be made there.
+std::string CreateFreshWorkFolder(const std::string& parentFolder);
 
-// Chooses and makes the working folder with its sub-folders beside the
-// program. Where that folder cannot take it (a read-only medium or share),
-// it goes below the user's temporary folder instead, named by the same rule.
+// Makes the fresh working folder with its sub-folders beside the program.
+// Where that folder cannot take it (a read-only medium or share), it goes
+// below the user's temporary folder instead, named by the same rule. When
+// neither can take it, the name beside the program, for unpacking to fail on.
 std::string MakeWorkFolder(const std::string& programFolder);
+
+// The CRC-32 of each file "Data.Kel" holds, by its path below the working
+// folder, so that the copy can tell that a file is still what was unpacked.
+struct TPayloadEntry {
+    std::string Key;  // the path as Windows compares it: upper case, "\" only, no doubled or leading "\"
+    uint32_t Crc = 0;
+};
+using TPayloadCrcs = std::vector<TPayloadEntry>;  // in the archive's order
+
+// The CRC the payload gives for name ("plugins\de\x.dll"); the last entry
+// when it holds the name twice, as that one was unpacked last. Nothing when
+// it does not hold the name.
+std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name);
 
 // Unpacks "Data.Kel" beside the program into the working folder, each file
 // into its folder there (the product's files may lie in folders), then the
 // skin archive "gfx.x" it carried into "Graphics\", and "snd.x" and "add.x"
 // into "Sounds\" and "Additional\" when they came too, without folders. An
 // entry that would land outside its folder refuses the whole archive.
-void UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder);
+// Returns the CRCs of the files of "Data.Kel".
+TPayloadCrcs UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder);
 
 // Deletes the working folder with everything in it when it goes, also when
 // the start-up that made it failed half-way. A failure to delete is handed

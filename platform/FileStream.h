@@ -14,6 +14,10 @@ enum class TFileMode {
     fmOpenReadWrite,       // read and write an existing file
     fmCreate,              // create or empty, read and write
     fmCreateDenyWrite,     // create or empty, read and write, others may read
+    // As fmCreateDenyWrite, but an existing file is emptied only when it is a
+    // plain file with no other name: a link (symbolic, junction or hard) to
+    // somebody else's file is refused, never followed.
+    fmCreatePlainDenyWrite,
 };
 
 class TFileStream : public TStream {

@@ -25,7 +25,13 @@ enum FileAttribute : uint32_t {
 bool FileExists(const std::string& path);       // a file, not a folder
 bool DirectoryExists(const std::string& path);
 int64_t FileSizeOf(const std::string& path);   // -1 when there is no such file
-bool CreateDir(const std::string& path);        // one level; its parent must exist
+bool CreateDir(const std::string& path);        // one level; its parent must exist; fails when the name is taken
+// Whether anything has that name: a file, a folder, or a link, even one
+// whose target is gone.
+bool PathTaken(const std::string& path);
+// Whether the path itself is a link (symbolic link, junction or other
+// reparse point), not what it points to.
+bool IsLink(const std::string& path);
 bool ForceDirectories(const std::string& path); // every missing level, parents first
 bool RemoveDir(const std::string& path);        // an empty folder
 bool RemoveFile(const std::string& path);       // fails on read-only files

@@ -7,8 +7,9 @@ namespace platform {
 
 // Asks the system to delete a file, or a folder that is empty by then, at
 // the next restart; requests run in the order they were made, so a file is
-// named before its folder. Needs the rights of an administrator; false when
-// the request could not be recorded.
+// named before its folder. The request is made for the file opened by that
+// path, never for a link or through one. Needs the rights of an
+// administrator; false when the request could not be recorded.
 bool RemoveAtRestart(const std::string& path);
 
 }  // namespace platform

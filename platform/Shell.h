@@ -17,6 +17,11 @@ void FreeWithShellAllocator(TItemIdList list);
 
 // Starts file through the shell with the verb "open", the parameters and the
 // working folder (empty: none) in the given show state; false when it failed.
+// The full path of a program of the system folder ("notepad.exe"), so that
+// starting it never picks a file of that name from the current folder or
+// the search path. Just the name when the system folder cannot be told.
+std::string SystemProgram(const std::string& name);
+
 bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand);
 
 }  // namespace platform

@@ -21,8 +21,9 @@ public:
     void SetIconLocation(const std::string& iconFile, int iconIndex);
     void SetHotkey(unsigned short hotkey);
     void SetShowCmd(int showCommand);
-    // Writes the link file; false when it could not be written.
-    bool Save(const std::string& linkFile);
+    // Writes the link file; 0 when it was written, else the system's code
+    // of the failure (a COM result) for SystemErrorMessage.
+    int Save(const std::string& linkFile);
 
     // Reading an existing link file back.
     bool Load(const std::string& linkFile);

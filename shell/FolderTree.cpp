@@ -16,6 +16,12 @@ bool RemoveEntry(const std::string& path, uint32_t attributes) {
 
 void DeleteFolderTree(const std::string& folder) {
     if (!platform::DirectoryExists(folder)) return;
+    // A top that is itself a link goes as a link; what it points to is not entered.
+    if (platform::IsLink(folder)) {
+        if (!platform::RemoveDir(folder) && !platform::RemoveFile(folder))
+            throw Exception("Aborted deleting Directory: " + folder + "file: ");
+        return;
+    }
     std::string entry;  // the entry being handled; empty once the listing is closed
     try {
         platform::TFindEnum find;

@@ -2,7 +2,7 @@
 
 #include "platform/ShellLink.h"
 
-void CreateShortcut(const std::string& linkFile, const std::string& target, const std::string& arguments,
+int CreateShortcut(const std::string& linkFile, const std::string& target, const std::string& arguments,
                     const std::string& workingFolder, const std::string& description, int iconFlag,
                     const std::string& iconFile, int iconIndex, int hotkeyFlag, int hotkey, int showCommand) {
     platform::TShellLink link;
@@ -13,5 +13,5 @@ void CreateShortcut(const std::string& linkFile, const std::string& target, cons
     if (iconFlag != 0) link.SetIconLocation(iconFile, iconIndex);
     if (hotkeyFlag != 0) link.SetHotkey(static_cast<unsigned short>(hotkey & 0xFFFF));
     link.SetShowCmd(showCommand);
-    link.Save(linkFile);
+    return link.Save(linkFile);
 }

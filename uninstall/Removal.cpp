@@ -50,13 +50,14 @@ bool RetriedAfterExit(Attempt attempt) {
 
 class TRemoval {
 public:
-    explicit TRemoval(TRemovalResult& result, TRestartRemover removeAtRestart = {})
-        : result_(result), removeAtRestart_(std::move(removeAtRestart)) {}
+    explicit TRemoval(TRemovalResult& result, TRestartRemover removeAtRestart = {}, const TRemovalBounds* bounds = nullptr)
+        : result_(result), removeAtRestart_(std::move(removeAtRestart)), bounds_(bounds) {}
 
     void Run(const TRemovalPlan& plan, const TRemovalProgress& progress) {
         for (size_t i = 0; i < plan.Steps.size(); ++i) {
             const TRemovalStep& step = plan.Steps[i];
             if (progress) progress(i, plan.Steps.size(), step.Path);
+            if (ThroughLink(step)) continue;
             switch (step.Kind) {
                 case TRemovalKind::File:
                 case TRemovalKind::Log: RemoveFile(step.Path); break;
@@ -70,6 +71,7 @@ public:
     void LookAhead(const std::vector<TRemovalStep>& afterExit) {
         std::vector<std::string> going;
         for (const TRemovalStep& step : afterExit) {
+            if (ThroughLink(step)) continue;
             const bool goes = step.Kind == TRemovalKind::File ? FileGoes(step.Path) : FolderGoes(step.Path, going);
             if (!goes) continue;
             result_.AfterExit.push_back(step);
@@ -87,6 +89,12 @@ public:
 
 private:
     void Stays(const std::string& item, TStayReason reason) { result_.LeftOvers.push_back({item, reason}); }
+
+    bool ThroughLink(const TRemovalStep& step) {
+        if (!bounds_ || step.Kind == TRemovalKind::RegistryKey || !LeadsThroughLink(*bounds_, step.Path)) return false;
+        Stays(step.Path, TStayReason::ThroughLink);
+        return true;
+    }
 
     void RemoveFile(const std::string& path) {
         if (!platform::FileExists(path)) {
@@ -146,6 +154,7 @@ private:
 
     TRemovalResult& result_;
     const TRestartRemover removeAtRestart_;
+    const TRemovalBounds* bounds_;  // null: nothing is checked for links
     std::vector<std::string> marked_;
 };
 
@@ -154,7 +163,7 @@ private:
 TRemovalResult CarryOutRemoval(const TRemovalPlan& plan, const TRemovalProgress& progress) {
     TRemovalResult result;
     result.LeftOvers = plan.Skipped;
-    TRemoval removal(result);
+    TRemoval removal(result, {}, plan.Bounds.InstalledLocation.empty() ? nullptr : &plan.Bounds);
     removal.Run(plan, progress);
     removal.LookAhead(plan.AfterExit);
     return result;

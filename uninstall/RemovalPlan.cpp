@@ -102,7 +102,7 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
             continue;
         }
         if (SameText(kind, "KEY")) {
-            if (!keyNamed) key = Trim(written);
+            if (!keyNamed) key = plan.Key = Trim(written);
             keyNamed = true;
             continue;
         }
@@ -146,6 +146,88 @@ TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& prog
         throw EUninstallError(TLogProblem::Unreadable, logFile, error.Message());
     }
     return MakeRemovalPlan(log, logFile, programFile);
+}
+
+namespace {
+
+bool StrictlyBelow(const std::string& folder, const std::string& path) {
+    return !folder.empty() && !SameText(folder, path) && HoldsOrIs(folder, path);
+}
+
+// "C:\" or "\\server\share": nothing above it could be the product's.
+bool IsDriveRoot(const std::string& path) {
+    if (path.rfind("\\\\", 0) != 0) return path.size() <= 3;
+    const size_t server = path.find('\\', 2);
+    return server == std::string::npos || path.find('\\', server + 1) == std::string::npos;
+}
+
+bool IsShortcutFile(const std::string& path) {
+    return path.size() > 4 && SameText(path.substr(path.size() - 4), ".lnk");
+}
+
+// Whether a step of the plan stays within the product.
+bool IsProducts(const TRemovalBounds& bounds, const TRemovalStep& step) {
+    switch (step.Kind) {
+        case TRemovalKind::RegistryKey:
+        case TRemovalKind::Log: return true;
+        case TRemovalKind::File:
+            if (StrictlyBelow(bounds.InstalledLocation, step.Path)) return true;
+            break;
+        case TRemovalKind::Folder:
+            if (HoldsOrIs(bounds.InstalledLocation, step.Path)) return true;
+            if (HoldsOrIs(step.Path, bounds.InstalledLocation)) return !IsDriveRoot(step.Path);
+            break;
+    }
+    if (step.Kind == TRemovalKind::File && !IsShortcutFile(step.Path)) return false;
+    for (const std::string& folder : bounds.ShortcutFolders)
+        if (StrictlyBelow(folder, step.Path)) return true;
+    return false;
+}
+
+void KeepProducts(std::vector<TRemovalStep>& steps, const TRemovalBounds& bounds, std::vector<TLeftOver>& skipped) {
+    std::vector<TRemovalStep> kept;
+    for (TRemovalStep& step : steps) {
+        if (IsProducts(bounds, step)) kept.push_back(std::move(step));
+        else skipped.push_back({step.Path, TStayReason::OutsideProduct});
+    }
+    steps = std::move(kept);
+}
+
+}  // namespace
+
+void ConfinePlan(TRemovalPlan& plan, const TRemovalBounds& bounds) {
+    plan.Bounds = bounds;
+    if (plan.Bounds.InstalledLocation.empty()) return;
+    KeepProducts(plan.Steps, plan.Bounds, plan.Skipped);
+    KeepProducts(plan.AfterExit, plan.Bounds, plan.Skipped);
+}
+
+std::string BoundOf(const TRemovalBounds& bounds, const std::string& path) {
+    if (HoldsOrIs(bounds.InstalledLocation, path)) return bounds.InstalledLocation;
+    for (const std::string& folder : bounds.ShortcutFolders)
+        if (StrictlyBelow(folder, path)) return folder;
+    return {};
+}
+
+// Each folder from the path up to its bound is looked at.
+bool LeadsThroughLink(const TRemovalBounds& bounds, const std::string& path) {
+    const std::string bound = BoundOf(bounds, path);
+    if (bound.empty()) return false;
+    const bool checkBound = SameText(bound, bounds.InstalledLocation);
+    for (std::string folder = path;;) {
+        const size_t cut = folder.find_last_of('\\');
+        if (cut == std::string::npos || cut < bound.size()) return false;
+        folder.resize(cut);
+        const bool atBound = folder.size() == bound.size();
+        if ((!atBound || checkBound) && platform::IsLink(folder)) return true;
+        if (atBound) return false;
+    }
+}
+
+std::string TrustedLocation(const std::string& entryLocation, const std::string& uninstallerFolder) {
+    const std::string location = WithoutTrailingSeparator(WithSingleSeparators(entryLocation));
+    if (IsFullPath(location) && !IsDriveRoot(location) && HoldsOrIs(location, uninstallerFolder)) return location;
+    return uninstallerFolder;
 }
 
 std::string LogFileOf(const std::string& programFile) { return FolderOf(programFile) + "\\setup.log"; }

@@ -35,6 +35,8 @@ enum class TStayReason : uint8_t {
     HoldsOtherFiles,  // a folder that still holds what the setup did not make
     KeyNotDeleted,    // the entry could not be deleted
     NotMarked,        // could not be marked for removal at the next restart
+    OutsideProduct,   // a logged path that is not the product's: outside its folder, shortcuts and program folder
+    ThroughLink,      // a path that leads through a link, which is never followed
 };
 
 // Something that stays, and why. Item is empty for NoKeyNamed.
@@ -45,8 +47,18 @@ struct TLeftOver {
     bool operator==(const TLeftOver&) const = default;
 };
 
+// Where the product lies: its installed location, and the folders that hold
+// its shortcuts and program folder (the Start menu's Programs folders and
+// the desktops). Each without a trailing separator.
+struct TRemovalBounds {
+    std::string InstalledLocation;
+    std::vector<std::string> ShortcutFolders;
+};
+
 struct TRemovalPlan {
     std::string Name;                     // the product's title; empty when the log names none
+    std::string Key;                      // the entry's name the log gives; empty when it names none
+    TRemovalBounds Bounds;                // set by ConfinePlan; empty: not confined
     std::vector<TRemovalStep> Steps;      // done while the uninstaller runs
     std::vector<TRemovalStep> AfterExit;  // its own file and the folders that hold it, once it has ended
     std::vector<TLeftOver> Skipped;       // log lines that are not acted on
@@ -88,6 +100,30 @@ public:
 TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile);
 // The same from the log file; a missing or unreadable file raises EUninstallError.
 TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile);
+
+// Leaves out of the plan what is not the product's: files and folders that
+// are not below the installed location, and shortcuts (".lnk" files) and
+// folders that are not below a shortcut folder. A folder above the
+// installed location stays in the plan (the setup logs the levels it made,
+// and a folder is removed only when empty); a drive's root never does.
+// What is left out is a left-over (OutsideProduct).
+void ConfinePlan(TRemovalPlan& plan, const TRemovalBounds& bounds);
+
+// The bound that a step's path lies below: the installed location or a
+// shortcut folder; empty for one above the installed location.
+std::string BoundOf(const TRemovalBounds& bounds, const std::string& path);
+
+// Whether a folder between the path and its bound is a link (a symbolic
+// link or junction), which the removal never follows; the installed
+// location itself counts too, the folders that hold shortcuts do not (the
+// system may keep those as links itself). A path without a bound (a folder
+// above the installed location) is removed only when empty and follows nothing.
+bool LeadsThroughLink(const TRemovalBounds& bounds, const std::string& path);
+
+// The installed location to trust: the entry's, when it holds the
+// uninstaller's own folder; else that folder, where the setup put the
+// uninstaller and the log.
+std::string TrustedLocation(const std::string& entryLocation, const std::string& uninstallerFolder);
 
 // The log beside the uninstaller's file.
 std::string LogFileOf(const std::string& programFile);

@@ -3,24 +3,41 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessLink.h"
+#include "platform/NewFolder.h"
 #include "platform/RestartRemoval.h"
-#include "platform/Text.h"
+#include "platform/UnguessableName.h"
+#include "shell/PathParts.h"
 #include "uninstall/UninstallArguments.h"
 
 namespace {
 
-constexpr int kNamesTried = 100;
+constexpr int kNamesTried = 10;
 // How long a copy that ended without its report may take to end entirely.
 constexpr uint32_t kCopyEndTimeoutMs = 10000;
 
-// Copies the program to a name of its own in the temporary folder; empty when it cannot.
-std::string CopyToTemp(const std::string& programFile, uint32_t processId) {
-    const std::string folder = platform::TempFolder();
+// Copies the program into a fresh folder of its own in the temporary
+// folder, under a name nobody can guess, so that nobody can have put a
+// library or a folder there first; empty when it cannot.
+std::string CopyToTemp(const std::string& programFile) {
     for (int i = 0; i < kNamesTried; ++i) {
-        const std::string copy = folder + Format("Uninstall-%X-%d.exe", unsigned(processId), i);
+        const std::string name = platform::UnguessableName();
+        if (name.empty()) return {};
+        const std::string folder = platform::TempFolder() + kCopyFolderPrefix + name;
+        if (!platform::CreateNewFolder(folder)) continue;
+        const std::string copy = folder + "\\" + kCopyName;
         if (platform::CopyFileTo(programFile, copy, true)) return copy;
+        platform::RemoveDir(folder);
     }
     return {};
+}
+
+std::string FolderOfCopy(const std::string& copy) { return copy.substr(0, copy.find_last_of('\\')); }
+
+// The copy and its folder, now or at the next restart.
+void RemoveCopy(const std::string& copy, bool now) {
+    if (now && platform::RemoveFile(copy) && platform::RemoveDir(FolderOfCopy(copy))) return;
+    platform::RemoveAtRestart(copy);
+    platform::RemoveAtRestart(FolderOfCopy(copy));
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -32,14 +49,14 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 // exit code is the result, 1 when it has none.
 int EndedWithoutReport(platform::TReportingChild& child, const std::string& copy) {
     const std::optional<uint32_t> exitCode = child.WaitForEnd(kCopyEndTimeoutMs);
-    if (!exitCode || !platform::RemoveFile(copy)) platform::RemoveAtRestart(copy);
+    RemoveCopy(copy, exitCode.has_value());
     return exitCode ? static_cast<int>(*exitCode) : 1;
 }
 
 }  // namespace
 
 std::optional<int> RemoveThroughCopy(const std::string& programFile, bool silent) {
-    const std::string copy = CopyToTemp(programFile, platform::CurrentProcessId());
+    const std::string copy = CopyToTemp(programFile);
     if (copy.empty()) return std::nullopt;
     try {
         platform::TReportingChild child;
@@ -51,6 +68,11 @@ std::optional<int> RemoveThroughCopy(const std::string& programFile, bool silent
         }
     } catch (const EInOutError&) {
     }
-    platform::RemoveFile(copy);
+    RemoveCopy(copy, true);
     return std::nullopt;
+}
+
+void RemoveOwnCopyAtRestart(const std::string& copy) {
+    platform::RemoveAtRestart(copy);
+    if (ExtractFileName(FolderOfCopy(copy)).rfind(kCopyFolderPrefix, 0) == 0) platform::RemoveAtRestart(FolderOfCopy(copy));
 }

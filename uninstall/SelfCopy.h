@@ -14,3 +14,12 @@
 // exit code (1 when it did not end in time). Nothing when no copy could be
 // made or started: then nothing was removed.
 std::optional<int> RemoveThroughCopy(const std::string& programFile, bool silent);
+
+// The folder of a copy is "Uninstall-" and 32 random hexadecimal digits in
+// the temporary folder; the copy in it keeps the uninstaller's name.
+inline constexpr const char* kCopyFolderPrefix = "Uninstall-";
+inline constexpr const char* kCopyName = "Uninstall.exe";
+
+// Run by the copy: its own file, and the folder it was made in, go at the
+// next restart, as nothing is left to delete them.
+void RemoveOwnCopyAtRestart(const std::string& copy);

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/LibrarySearch.h"
 #include "platform/ProgramArguments.h"
 #include "platform/UserLanguage.h"
 #include "uninstall/UninstallRun.h"
 
 int main(int argc, char** argv) {
+    platform::RestrictLibrarySearch();
     const TUninstallArguments arguments = ParseUninstallArguments(platform::ProgramArguments(argc, argv));
     TUninstaller uninstaller(UninstallLanguageOf(platform::UserInterfaceLanguage()), arguments.Silent);
     try {

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessLink.h"
 #include "platform/RestartRemoval.h"
+#include "uninstall/ProductBounds.h"
 #include "uninstall/RemovalProgressForm.h"
 #include "uninstall/SelfCopy.h"
 
@@ -29,6 +30,7 @@ int TUninstaller::RefuseArgument(const std::string& argument) {
 bool TUninstaller::ReadPlan(const std::string& programFile, TRemovalPlan& plan) {
     try {
         plan = ReadRemovalPlan(LogFileOf(programFile), programFile);
+        ConfinePlan(plan, ProductBounds(plan, programFile));
         return true;
     } catch (const EUninstallError& error) {
         Tell(LogProblemText(language_, error.Problem, error.LogFile, error.Detail), UninstallCaption(language_, ""),
@@ -58,8 +60,7 @@ int TUninstaller::RemoveHere(const TRemovalPlan& plan) {
 }
 
 int TUninstaller::RunCopy(const TOriginal& original) {
-    // The copy's own file goes at the next restart, as nothing is left to delete it.
-    platform::RemoveAtRestart(platform::ProgramFile());
+    RemoveOwnCopyAtRestart(platform::ProgramFile());
     TRemovalPlan plan;
     if (!ReadPlan(original.File, plan)) {
         platform::ReportToParent(original.Report, 1);

@@ -20,7 +20,7 @@ struct TWording {
     const char* ProgressHead;
     const char* Removing;
     const char* TheEntry;
-    const char* Reasons[9];  // by TStayReason
+    const char* Reasons[11];  // by TStayReason
     const char* LogProblems[3];  // by TLogProblem
     const char* ArgumentNotUnderstood;
 };
@@ -40,7 +40,7 @@ const TWording kEnglish = {
     "The entry in the list of installed programs",
     {"not understood", "not a full path", "not a valid key name", "the log names no key",
      "a folder where a file was expected", "in use or protected", "holds other files", "could not be deleted",
-     "could not be marked for removal at restart"},
+     "could not be marked for removal at restart", "not the program's: left alone", "reached through a link: left alone"},
     {"The setup log %s is missing, so nothing can be removed.", "%s is not a setup log.",
      "The setup log %s cannot be read: %s"},
     "The argument \"%s\" was not understood.\r\n\r\n"
@@ -63,7 +63,8 @@ const TWording kGerman = {
     {"nicht verstanden", "kein vollständiger Pfad", "kein gültiger Schlüsselname",
      "das Protokoll nennt keinen Schlüssel", "ein Ordner, wo eine Datei erwartet wurde", "in Verwendung oder geschützt",
      "enthält weitere Dateien", "konnte nicht gelöscht werden",
-     "konnte nicht zum Löschen beim nächsten Start vorgemerkt werden"},
+     "konnte nicht zum Löschen beim nächsten Start vorgemerkt werden", "gehört nicht zum Programm: unverändert",
+     "nur über einen symbolischen Link erreichbar: unverändert"},
     {"Das Setup-Protokoll %s fehlt, daher kann nichts entfernt werden.", "%s ist kein Setup-Protokoll.",
      "Das Setup-Protokoll %s kann nicht gelesen werden: %s"},
     "Das Argument „%s“ wurde nicht verstanden.\r\n\r\n"

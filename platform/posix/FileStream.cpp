@@ -22,6 +22,17 @@ struct TFileStream::Handle {
     }
 };
 
+namespace {
+
+// The file was opened without following a link: it is kept and emptied only
+// when it is a plain file that has no other name.
+bool EmptiedIfPlain(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && ::ftruncate(fd, 0) == 0;
+}
+
+}  // namespace
+
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     : fileName_(fileName), handle_(std::make_unique<Handle>()) {
     const std::string path = platform::NativePath(fileName);
@@ -29,7 +40,13 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     if (mode == TFileMode::fmOpenReadWrite) flags = O_RDWR;
     const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
     if (create) flags = O_RDWR | O_CREAT | O_TRUNC;
+    const bool plain = mode == TFileMode::fmCreatePlainDenyWrite;
+    if (plain) flags = O_RDWR | O_CREAT | O_NOFOLLOW;
     handle_->fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+    if (handle_->fd >= 0 && plain && !EmptiedIfPlain(handle_->fd)) {
+        ::close(handle_->fd);
+        handle_->fd = -1;
+    }
     // A folder opens for reading only; opening one for writing fails by itself.
     struct stat info {};
     if (handle_->fd >= 0 && flags == O_RDONLY && ::fstat(handle_->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
@@ -37,7 +54,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
         handle_->fd = -1;
     }
     if (handle_->fd < 0) {
-        if (create) throw EFCreateError(fileName);
+        if (create || plain) throw EFCreateError(fileName);
         throw EFOpenError(fileName);
     }
 }

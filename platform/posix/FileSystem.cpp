@@ -64,6 +64,16 @@ int64_t FileSizeOf(const std::string& path) {
     return StatPath(path, info) && !S_ISDIR(info.st_mode) ? static_cast<int64_t>(info.st_size) : -1;
 }
 
+bool PathTaken(const std::string& path) {
+    struct stat info {};
+    return ::lstat(NativePath(path).c_str(), &info) == 0;
+}
+
+bool IsLink(const std::string& path) {
+    struct stat info {};
+    return ::lstat(NativePath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool CreateDir(const std::string& path) {
     return ::mkdir(NativePath(path).c_str(), 0755) == 0 || Fail();
 }

@@ -33,9 +33,20 @@ OpenParameters ParametersFor(TFileMode mode) {
         case TFileMode::fmOpenReadDenyWrite: return {GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING};
         case TFileMode::fmOpenReadWrite: return {GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING};
         case TFileMode::fmCreateDenyWrite: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS};
+        case TFileMode::fmCreatePlainDenyWrite: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS};
         case TFileMode::fmCreate: break;
     }
     return {GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS};
+}
+
+// The file was opened where it lies, a link not followed: it is kept and
+// emptied only when it is a plain file that has no other name.
+bool EmptiedIfPlain(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (info.nNumberOfLinks > 1) return false;
+    return SetEndOfFile(file) != 0;
 }
 
 }  // namespace
@@ -43,10 +54,15 @@ OpenParameters ParametersFor(TFileMode mode) {
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     : fileName_(fileName), handle_(std::make_unique<Handle>()) {
     const OpenParameters p = ParametersFor(mode);
-    handle_->file = CreateFileW(platform::FilePath(fileName).c_str(), p.access, p.share, nullptr, p.disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD flags = mode == TFileMode::fmCreatePlainDenyWrite ? FILE_FLAG_OPEN_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL;
+    handle_->file =
+        CreateFileW(platform::FilePath(fileName).c_str(), p.access, p.share, nullptr, p.disposition, flags, nullptr);
+    if (mode == TFileMode::fmCreatePlainDenyWrite && !EmptiedIfPlain(handle_->file)) {
+        CloseHandle(handle_->file);
+        handle_->file = INVALID_HANDLE_VALUE;
+    }
     if (handle_->file == INVALID_HANDLE_VALUE) {
-        if (p.disposition == CREATE_ALWAYS) throw EFCreateError(fileName);
+        if (p.disposition != OPEN_EXISTING) throw EFCreateError(fileName);
         throw EFOpenError(fileName);
     }
 }

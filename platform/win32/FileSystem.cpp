@@ -48,6 +48,13 @@ int64_t FileSizeOf(const std::string& path) {
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+bool PathTaken(const std::string& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsLink(const std::string& path) {
+    const DWORD attr = AttributesOf(path);
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool CreateDir(const std::string& path) { return CreateDirectoryW(FilePath(path).c_str(), nullptr) != 0; }
 
 bool ForceDirectories(const std::string& path) {

@@ -9,6 +9,13 @@
 
 namespace platform {
 
+std::string SystemProgram(const std::string& name) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return name;
+    return Utf8Of(folder, length) + "\\" + name;
+}
+
 bool SpecialFolderLocation(TWindowHandle owner, int folder, TItemIdList& list) {
     LPITEMIDLIST found = nullptr;
     const HRESULT result = SHGetSpecialFolderLocation(static_cast<HWND>(owner), folder, &found);

@@ -31,8 +31,9 @@ void TShellLink::SetIconLocation(const std::string& iconFile, int iconIndex) {
 void TShellLink::SetHotkey(unsigned short hotkey) { interfaces_->link->SetHotkey(hotkey); }
 void TShellLink::SetShowCmd(int showCommand) { interfaces_->link->SetShowCmd(showCommand); }
 
-bool TShellLink::Save(const std::string& linkFile) {
-    return SUCCEEDED(interfaces_->file->Save(FilePath(linkFile).c_str(), FALSE));
+int TShellLink::Save(const std::string& linkFile) {
+    const HRESULT result = interfaces_->file->Save(FilePath(linkFile).c_str(), FALSE);
+    return SUCCEEDED(result) ? 0 : static_cast<int>(result);
 }
 
 }  // namespace platform

@@ -4,11 +4,13 @@
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/LibrarySearch.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 #include "samples/larknotes/NotesForm.h"
 
 int main() {
+    platform::RestrictLibrarySearch();
     try {
         const std::string folder = platform::CurrentFolder();
         if (folder.empty()) throw Exception("The current folder cannot be told, so the notes file cannot be found.");

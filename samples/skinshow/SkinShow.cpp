@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Com.h"
+#include "platform/LibrarySearch.h"
 #include "platform/ProgramArguments.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
@@ -123,6 +124,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::RestrictLibrarySearch();
     const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
     if (args.empty()) {
         std::fprintf(stderr, "usage: skinshow SKIN_FOLDER [--log FILE] [--backdrop]\n");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/PayloadDigest.h"
+#include "archive/Sha256.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/FileSystem.h"
 #include "tests/support/FileTree.h"
@@ -68,6 +70,19 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     if (at != std::string::npos) text.replace(at, from.size(), to);
     return text;
 }
+
+#ifndef _WIN32
+// Whether the program holds the SHA-256 of the payload right after the marker of its slot.
+bool CarriesDigestOf(const std::string& program, const std::string& payload) {
+    const std::string bytes = ReadFile(payload);
+    TSha256 sha;
+    sha.Update(bytes.data(), bytes.size());
+    const TSha256Digest digest = sha.Finish();
+    const std::string slot = std::string(kPayloadDigestMarker, sizeof(kPayloadDigestMarker)) +
+                             std::string(digest.begin(), digest.end());
+    return ReadFile(program).find(slot) != std::string::npos;
+}
+#endif
 
 }  // namespace
 
@@ -267,6 +282,8 @@ TEST(KelpackKit, SignsTheWizardAndTheUninstallerOrWritesNothing) {
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_NE(run.Out.find("Signed Setup.exe and uninstall.exe with "), std::string::npos) << run.Out;
     EXPECT_EQ(verify(out + "/Setup.exe").ExitCode, 0) << verify(out + "/Setup.exe").Out;
+    EXPECT_TRUE(CarriesDigestOf(out + "/Setup.exe", out + "/Data.Kel")) << "the signature covers the payload's digest";
+    EXPECT_FALSE(CarriesDigestOf(KitFile("Setup.exe"), out + "/Data.Kel")) << "the kit's own program stays as built";
     WriteFile(dir + "/uninstall.exe", Payload(out).at("uninstall.exe"));
     EXPECT_EQ(verify(dir + "/uninstall.exe").ExitCode, 0) << verify(dir + "/uninstall.exe").Out;
     EXPECT_NE(verify(KitFile("uninstall.exe")).ExitCode, 0) << "the kit's own copy stays unsigned";

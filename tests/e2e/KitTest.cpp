@@ -5,12 +5,24 @@
 // Linux kelpack with their names intact.
 #include <unistd.h>
 
+#include "app/PayloadDigest.h"
 #include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WineSystem.h"
 #include "tests/support/FileTree.h"
 
 namespace {
+
+// Whether program is the kit's program with 32 bytes written into the slot
+// after the payload digest's marker, and nothing else changed.
+bool StampedCopyOf(const std::string& program, const std::string& kitProgram) {
+    const size_t slot = kitProgram.find(std::string(kPayloadDigestMarker, sizeof(kPayloadDigestMarker)));
+    if (slot == std::string::npos || program.size() != kitProgram.size()) return false;
+    const size_t digest = slot + sizeof(kPayloadDigestMarker);
+    return program.compare(0, digest, kitProgram, 0, digest) == 0 &&
+           program.compare(digest + 32, std::string::npos, kitProgram, digest + 32) == 0 &&
+           program.compare(digest, 32, kitProgram, digest, 32) != 0;
+}
 
 const std::string kVendor = "C:\\Program Files\\Kel Kit Vendor";
 const std::string kDestination = kVendor + "\\Lark Notes";
@@ -46,7 +58,8 @@ protected:
         RunOrFail(Quoted(kelpack) + " init " + Quoted(project));
         const ProcessResult built = RunOrFail(Quoted(kelpack) + " build " + Quoted(project) + " " + Quoted(setupFolder));
         EXPECT_NE(built.Out.find("Ready to ship: " + setupFolder), std::string::npos) << built.Out;
-        EXPECT_EQ(ReadFile(setupFolder + "/Setup.exe"), ReadFile(kitShare + "/Setup.exe"));
+        EXPECT_TRUE(StampedCopyOf(ReadFile(setupFolder + "/Setup.exe"), ReadFile(kitShare + "/Setup.exe")))
+            << "Setup.exe is the kit's with the payload's digest in its slot";
 
         Launch({setupFolder + "/Setup.exe", "/S", "/D=" + kDestination});
         ASSERT_TRUE(WaitUntil([&] { return !Program().Running(); }, 60s)) << "Setup.exe /S does not end";
@@ -56,7 +69,7 @@ protected:
         EXPECT_EQ(ReadFile(UnixPathOfDriveC(kDestination + "\\LarkNotes.exe")),
                   ReadFile(kitShare + "/sample/Files/LarkNotes.exe"));
         EXPECT_EQ(ReadFile(UnixPathOfDriveC(kDestination + "\\uninstall.exe")), ReadFile(kitShare + "/uninstall.exe"));
-        EXPECT_EQ(RegistryValue32(kSampleUninstallKey, "UninstallString"), kDestination + "\\Uninstall.exe");
+        EXPECT_EQ(RegistryValue32(kSampleUninstallKey, "UninstallString"), "\"" + kDestination + "\\Uninstall.exe\"");
     }
 };
 

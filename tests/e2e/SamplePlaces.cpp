@@ -38,5 +38,5 @@ void RemoveSample(const SamplePlaces& places, const std::string& folder) {
 void RemoveSampleAndTraces(const SamplePlaces& places, const std::string& runLog, const std::string& folder) {
     RemoveSample(places, folder);
     RunProcess("rm -f " + Quoted(UnixPathOfDriveC(runLog)));
-    RunProcess("rm -f " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe");
+    RunProcess("rm -rf " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*");
 }

@@ -101,7 +101,7 @@ protected:
     void ExpectLogAndUninstallEntry() {
         EXPECT_EQ(ReadFile(Installed("setup.log")), ExpectedLog());
         EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), kTitle);
-        EXPECT_EQ(RegistryValue32(kUninstallKey, "UninstallString"), destination + "\\Uninstall.exe");
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "UninstallString"), "\"" + destination + "\\Uninstall.exe\"");
     }
 
     void ExpectShortcuts() {

@@ -59,7 +59,7 @@ protected:
 // The first of temp, tempx, tempxx ... that is not a folder in the Unix folder.
 std::string FreeWorkFolderIn(const std::string& folder) {
     std::string work = folder + "/temp";
-    while (platform::DirectoryExists(work)) work += "x";
+    while (platform::PathTaken(work)) work += "x";
     return work;
 }
 

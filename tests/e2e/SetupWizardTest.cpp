@@ -72,7 +72,7 @@ TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorki
     MakeSetup();
     if (HasFatalFailure()) return;
     std::string payload = ReadFile(setupFolder + "/Data.Kel");
-    payload[payload.size() / 2] ^= 0x5A;  // the archive's checksum no longer matches
+    payload[payload.size() / 2] ^= 0x5A;  // no longer the payload whose digest Setup.exe carries
     WriteFile(setupFolder + "/Data.Kel", payload);
 
     Launch({setupFolder + "/Setup.exe"});

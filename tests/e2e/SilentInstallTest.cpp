@@ -12,6 +12,10 @@ namespace {
 const std::string& kTitle = kSampleTitle;
 const std::string& kUninstallKey = kSampleUninstallKey;
 const std::string kRunLog = "C:\\kel-silent-run.log";
+// The library that marks its loading, and the system names it is planted under.
+const std::string kPlantedLibrary = std::string(KEL_WIN32_BUILD_DIR) + "/tests/win32/plantedlibrary.dll";
+constexpr const char* kPlantedNames[] = {"version.dll", "uxtheme.dll", "dwmapi.dll", "winmm.dll",
+                                         "propsys.dll", "comctl32.dll", "userenv.dll", "cryptbase.dll"};
 
 // The titles of the windows on the display that are mapped now, one a line;
 // Wine's own untitled helper windows are left out.
@@ -70,21 +74,35 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
     std::string bytes = ReadFile(setupFolder + "/Data.Kel");
     std::string damaged = bytes;
     damaged[damaged.size() / 2] ^= 0x55;
+    // Another payload that is a sound archive of its own, but not the one
+    // kelpack built this Setup.exe with.
+    const std::string other = setupFolder + "/other.kel";
+    ASSERT_EQ(RunProcess(Quoted(KEL_KELPACK) + " pack " + Quoted(other) + " " +
+                         Quoted(KEL_SOURCE_DIR "/samples/setup/Setup.ini")).ExitCode, 0);
+    // The kit's Setup.exe carries no digest and takes any payload.
+    const std::string kitSetup = setupFolder + "/KitSetup.exe";
+    ASSERT_TRUE(platform::CopyFileTo(kSetupExe, kitSetup, false));
+    const std::string refused = "Error: The setup's files do not belong together: ";
     struct Case {
         const char* what;
         std::string payload;
         std::vector<std::string> arguments;
         int exitCode;
         std::string logged;
+        std::string program;
     };
     const Case cases[] = {
-        {"damaged payload", damaged, {"/S", "/LOG=" + kRunLog}, 1, "Error: The archive file appears to be corrupted\r\n"},
-        {"unknown argument", bytes, {"/S", "/Q", "/LOG=" + kRunLog}, 2, "Error: Unknown argument: /Q\r\n"},
+        {"damaged payload", damaged, {"/S", "/LOG=" + kRunLog}, 1, refused, ""},
+        {"another payload", ReadFile(other), {"/S", "/LOG=" + kRunLog}, 1, refused, ""},
+        {"damaged payload, kit's program", damaged, {"/S", "/LOG=" + kRunLog}, 1,
+         "Error: The archive file appears to be corrupted\r\n", kitSetup},
+        {"unknown argument", bytes, {"/S", "/Q", "/LOG=" + kRunLog}, 2, "Error: Unknown argument: /Q\r\n", ""},
+        {"/D= that is no path", bytes, {"/S", "/LOG=" + kRunLog, "/D=C:\\a|b"}, 2, "Error: Unknown argument: /D=C:\\a|b", ""},
     };
     for (const Case& c : cases) {
         WriteFile(setupFolder + "/Data.Kel", c.payload);
         std::string shown;
-        EXPECT_EQ(RunToTheEnd(c.arguments, shown), c.exitCode) << c.what;
+        EXPECT_EQ(RunToTheEnd(c.arguments, shown, c.program), c.exitCode) << c.what;
         EXPECT_EQ(shown, "") << c.what;
         EXPECT_NE(RunLog().find(c.logged), std::string::npos) << c.what << ":\n" << RunLog();
         EXPECT_FALSE(platform::DirectoryExists(UnixPathOfDriveC(destination))) << c.what;
@@ -99,6 +117,23 @@ TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheU
     CheckPrerequisites(kSetupExe);
     MakeSetup();
     const std::string userFolder = UnixPathOfDriveC(destination + "\\Graphics");
+    // Libraries planted under system names beside the setup and in the
+    // temporary folder, where the uninstaller's copy starts, are never loaded.
+    std::vector<std::string> planted;
+    for (const std::string& folder : {setupFolder, UnixTempFolder()})
+        for (const char* name : kPlantedNames) {
+            planted.push_back(folder + "/" + name);
+            ASSERT_TRUE(platform::CopyFileTo(kPlantedLibrary, planted.back(), false)) << planted.back();
+        }
+    struct TPlantedRemoval {
+        const std::vector<std::string>& Files;
+        ~TPlantedRemoval() {
+            for (const std::string& file : Files) {
+                platform::RemoveFile(file);
+                platform::RemoveFile(file + ".loaded");
+            }
+        }
+    } removePlanted{planted};
     for (const bool userFile : {true, false}) {
         std::string shown;
         ASSERT_EQ(RunToTheEnd({"/S", "/LOG=" + kRunLog, "/D=" + destination}, shown), 0) << RunLog();
@@ -106,7 +141,7 @@ TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheU
             EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(destination + "\\" + file))) << file;
         for (const std::string& link : {group + "\\" + kTitle + ".lnk", desktopLink})
             EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(link))) << link;
-        EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), destination + "\\Uninstall.exe /S");
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), "\"" + destination + "\\Uninstall.exe\" /S");
         EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
         EXPECT_NE(RunLog().find("Copied " + destination + "\\LarkNotes.exe\r\n"), std::string::npos) << RunLog();
         EXPECT_TRUE(RunLog().ends_with("Installed\r\n")) << RunLog();
@@ -124,6 +159,7 @@ TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheU
         for (const std::string& path : {group, desktopLink})
             EXPECT_FALSE(platform::FileExists(UnixPathOfDriveC(path)) || platform::DirectoryExists(UnixPathOfDriveC(path)))
                 << path;
+        for (const std::string& file : planted) EXPECT_FALSE(platform::FileExists(file + ".loaded")) << file << " was loaded";
         EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), std::nullopt) << userFile;
         RemoveInstallation();
     }

@@ -43,9 +43,9 @@ std::set<std::string> Lines(const std::string& text) {
 // The X windows shown now.
 std::set<std::string> ShownWindows() { return Lines(RunProcess("xdotool search --onlyvisible --name .").Out); }
 
-// The uninstaller copies in the temporary folders of the prefix's users.
+// The uninstaller copies' folders in the temporary folders of the prefix's users.
 std::set<std::string> TempCopies() {
-    return Lines(RunProcess("ls -1 " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-*.exe 2>/dev/null").Out);
+    return Lines(RunProcess("ls -1d " + Quoted(UnixPathOfDriveC("C:\\users")) + "/*/Temp/Uninstall-* 2>/dev/null").Out);
 }
 
 // The names in a folder, "." and ".." left out.
@@ -75,7 +75,7 @@ protected:
         EndWinePrograms();
         RemoveProduct();
         for (const std::string& copy : TempCopies())
-            if (!copiesBefore.count(copy)) platform::RemoveFile(copy);
+            if (!copiesBefore.count(copy)) RunProcess("rm -rf " + Quoted(copy));
     }
 
     std::string Unix(const std::string& windowsPath) const { return UnixPathOfDriveC(windowsPath); }

@@ -352,7 +352,8 @@ struct TFileStream::Handle {
 
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     : fileName_(fileName), handle_(std::make_unique<Handle>()) {
-    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
+    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite ||
+                        mode == TFileMode::fmCreatePlainDenyWrite;
     TNode* node = create ? CreateFile(fileName) : Find(fileName);
     if (create && !node) throw EFCreateError(fileName);
     if (!node || node->Folder) throw EFOpenError(fileName);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ChildProcess.h"
+#include "platform/ProgramSearch.h"
 
 TEST(ChildProcess, GivesTheExitCodeAndTheOutputOrNothingForAMissingProgram) {
 #ifdef _WIN32
@@ -18,4 +19,24 @@ TEST(ChildProcess, GivesTheExitCodeAndTheOutputOrNothingForAMissingProgram) {
     EXPECT_EQ(run->ExitCode, 3);
     EXPECT_EQ(run->Output, output);
     EXPECT_FALSE(platform::RunChildProcess({"kel-no-such-program"}).has_value());
+}
+
+// A program of the system is found by its full path on the search path; an
+// empty, "." or other relative entry would mean the current folder and is
+// passed over, so that a file planted there is never started.
+TEST(ProgramSearch, OnlyFullFoldersOfTheSearchPathCount) {
+    const auto inBinAndCurrent = [](const std::string& path) {
+        return path == "/usr/bin/osslsigncode" || path == "./osslsigncode" || path == "osslsigncode" ||
+               path == "tools/osslsigncode" || path == "C:\\Tools\\osslsigncode";
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin", "/usr/bin/osslsigncode"},
+        {":/usr/bin", "/usr/bin/osslsigncode"},
+        {".:tools:/usr/bin/", "/usr/bin/osslsigncode"},
+        {"/opt/bin::.", ""},
+        {"", ""},
+    };
+    for (const auto& [searchPath, found] : cases)
+        EXPECT_EQ(platform::FindInSearchPath("osslsigncode", searchPath, ':', inBinAndCurrent), found) << searchPath;
+    EXPECT_EQ(platform::FindInSearchPath("osslsigncode", ".;C:\\Tools", ';', inBinAndCurrent), "C:\\Tools\\osslsigncode");
 }

@@ -76,5 +76,10 @@ TEST(DeleteFolderTree, RemovesLinksWithoutFollowingThem) {
     DeleteFolderTree(tree);
     EXPECT_FALSE(platform::DirectoryExists(tree));
     EXPECT_EQ(ReadFile(outside + "\\keep.txt"), "x");
+    // A top that is a link goes as a link too.
+    ASSERT_EQ(::symlink(platform::NativePath(outside).c_str(), platform::NativePath(tree).c_str()), 0);
+    DeleteFolderTree(tree);
+    EXPECT_FALSE(platform::PathTaken(tree));
+    EXPECT_EQ(ReadFile(outside + "\\keep.txt"), "x");
 }
 #endif

@@ -2,10 +2,17 @@
 // only those plainly below it.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "app/PayloadCopy.h"
+#include "app/WorkFolder.h"
+#include "platform/FileSystem.h"
+#include "tests/support/ScratchFolder.h"
 
 TEST(PayloadCopy, TheFolderOfAnEntryCountsOnlyWhenItLiesPlainlyBelowTheDestination) {
     const std::pair<const char*, const char*> cases[] = {
@@ -21,4 +28,49 @@ TEST(PayloadCopy, TheFolderOfAnEntryCountsOnlyWhenItLiesPlainlyBelowTheDestinati
         {"a:b\\x.txt", ""},
     };
     for (const auto& [entry, folder] : cases) EXPECT_EQ(TargetFolderBelow("D", entry), folder) << entry;
+}
+
+// A file of the working folder that changed after unpacking does not reach
+// the destination: the copy that was made of it goes again, with a reason.
+TEST(PayloadCopy, EachCopyMustHoldTheCrcTheArchiveGave) {
+    ScratchFolder scratch;
+    const uint32_t crcOfSame = TCrc32().Of("same", 4);
+    const struct {
+        const char* Name;
+        const char* Bytes;
+        std::optional<uint32_t> Crc;
+        bool Copied;
+    } cases[] = {
+        {"kept.dll", "same", crcOfSame, true},
+        {"changed.dll", "evil", crcOfSame, false},
+        {"unchecked.txt", "anything", std::nullopt, true},
+    };
+    std::vector<TCopyJob> jobs;
+    for (const auto& c : cases) {
+        WriteFile(scratch / c.Name, c.Bytes);
+        WriteFile(scratch / (std::string("to-") + c.Name), "what was there");
+        jobs.push_back({scratch / c.Name, scratch / (std::string("to-") + c.Name), "", c.Crc});
+    }
+    TPayloadCopy copy(std::move(jobs));
+    while (copy.WaitForAll(std::chrono::milliseconds(100)) < copy.Count()) {
+    }
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const std::string target = scratch / (std::string("to-") + c.Name);
+        EXPECT_EQ(copy.Outcome(i).Copied, c.Copied) << c.Name;
+        if (c.Copied) EXPECT_EQ(ReadFile(target), c.Bytes) << c.Name;
+        else EXPECT_FALSE(platform::FileExists(target)) << c.Name;
+        EXPECT_EQ(copy.Outcome(i).Reason, c.Copied ? "" : kCopyDiffersReason) << c.Name;
+    }
+}
+
+// The payload's CRCs are found by the name an Addfile entry gives, in any
+// letter case and with either separator; the last of two entries wins.
+TEST(PayloadCopy, TheArchivesCrcIsFoundByTheEntrysName) {
+    const TPayloadCrcs crcs = {{"PLUGINS\\DE\\X.DLL", 1}, {"TOOL.EXE", 2}, {"TOOL.EXE", 3}};
+    const std::pair<const char*, std::optional<uint32_t>> cases[] = {
+        {"plugins\\de\\x.dll", 1}, {"Plugins/De/X.dll", 1}, {"tool.exe", 3}, {"x.dll", std::nullopt},
+        {"plugins\\x.dll", std::nullopt},
+    };
+    for (const auto& [name, crc] : cases) EXPECT_EQ(PayloadCrcOf(crcs, name), crc) << name;
 }

@@ -59,6 +59,9 @@ const TBadCase BadCases[] = {
     {"t\nObject=Button\nName=b\nRole=Back\nPressed=BackNormal.bmp\nend\n", 5, "not in the payload", false},
     {"t\nObject=Setup\nLicence=Gone.txt\nend\n", 3, "Licence names \"Gone.txt\", which the payload does not hold", false},
     {"t\nObject=Setup\nAddfile=tool.exe\nAddfile=gone.dll\nend\n", 4, "Addfile names \"gone.dll\"", false},
+    // Places the wizard refuses at its start, checked by the same rule.
+    {"t\nObject=Setup\nAddfile=..\\tool.exe\nend\n", 3, "outside the setup's files", false},
+    {"t\nObject=Setup\nFolder=..\\Startup\nend\n", 3, "outside the Programs folder", false},
     // Doubtful lines.
     {"Object=Setup\nend\n", 1, "the wizard never reads the first line", true},
     {"t\nObject=Setup\nColour=1\nend\n", 3, "the \"Setup\" block does not know the key \"Colour\"", true},

@@ -14,6 +14,13 @@
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "platform/FileSystem.h"
+#include "platform/posix/NativePath.h"
+#endif
+
 void PrintTo(const TLeftOver& item, std::ostream* out) { *out << item.Item << " (reason " << int(item.Reason) << ")"; }
 
 namespace {
@@ -169,6 +176,88 @@ TEST(RemovalPlan, PathsThatAreNotFullAndUnknownLinesAreLeftAlone) {
                                 {"REGISTRY=HKLM\\Software\\Tool", TStayReason::NotUnderstood},
                             }));
 }
+
+// Only the product's own paths are acted on: below the installed location,
+// its shortcuts and program folder below the shortcut folders, and the
+// levels above the installed location that the log says were made.
+TEST(RemovalPlan, WhatIsNotTheProductsIsLeftAlone) {
+    TRemovalPlan plan = PlanOf({
+        "SetupLOG",
+        "KEY=Notes",
+        "COPYFILE=C:\\Windows\\System32\\kernel32.dll",
+        "COPYFILE=C:\\Program Files\\Larkspur\\Notes2\\x.dll",
+        "COPYFILE=C:\\Menu\\Notes\\evil.exe",
+        "LINK=C:\\Menu\\Notes\\Notes.lnk",
+        "LINK=C:\\Program Files\\Larkspur\\Notes\\Help.lnk",
+        "LINK=C:\\Menu.lnk",
+        "DIRECTORY=C:\\Menu\\Notes",
+        "DIRECTORY=C:\\Menu",
+        "DIRECTORY=C:\\Windows",
+        "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\Notes.exe",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes\\Data",
+        "COPYFILE=C:\\Program Files\\Larkspur\\Notes\\Uninstall.exe",
+        "DIRECTORY=C:\\Program Files\\Larkspur\\Notes",
+        "DIRECTORY=C:\\Program Files\\Larkspur",
+        "DIRECTORY=C:\\",
+    });
+    ConfinePlan(plan, {"C:\\Program Files\\Larkspur\\Notes", {"C:\\Menu", "C:\\Users\\Me\\Desktop"}});
+    EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{
+                                 "file C:\\Menu\\Notes\\Notes.lnk",
+                                 "file C:\\Program Files\\Larkspur\\Notes\\Help.lnk",
+                                 "folder C:\\Menu\\Notes",
+                                 "file C:\\Program Files\\Larkspur\\Notes\\Notes.exe",
+                                 "folder C:\\Program Files\\Larkspur\\Notes\\Data",
+                                 "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Notes",
+                                 std::string("log ") + kLog,
+                             }));
+    EXPECT_EQ(StepsOf(plan.AfterExit), (std::vector<std::string>{"file C:\\Program Files\\Larkspur\\Notes\\Uninstall.exe",
+                                                                "folder C:\\Program Files\\Larkspur\\Notes",
+                                                                "folder C:\\Program Files\\Larkspur"}));
+    std::vector<std::string> left;
+    for (const TLeftOver& item : plan.Skipped) {
+        EXPECT_EQ(item.Reason, TStayReason::OutsideProduct) << item.Item;
+        left.push_back(item.Item);
+    }
+    EXPECT_EQ(left, (std::vector<std::string>{"C:\\Windows\\System32\\kernel32.dll",
+                                              "C:\\Program Files\\Larkspur\\Notes2\\x.dll", "C:\\Menu\\Notes\\evil.exe",
+                                              "C:\\Menu.lnk", "C:\\Menu", "C:\\Windows", "C:\\"}));
+}
+
+// The uninstall entry's location is trusted only where it holds the
+// uninstaller; otherwise the uninstaller's own folder bounds the removal.
+TEST(RemovalPlan, TheInstalledLocationMustHoldTheUninstaller) {
+    const std::string own = "C:\\Program Files\\Notes";
+    const std::pair<const char*, std::string> cases[] = {
+        {"C:\\Program Files\\Notes\\", own}, {"C:\\Program Files", "C:\\Program Files"}, {"C:\\", own},
+        {"C:\\Windows", own},                 {"", own},                                   {"Notes", own},
+    };
+    for (const auto& [entry, trusted] : cases) EXPECT_EQ(TrustedLocation(entry, own), trusted) << entry;
+}
+
+#ifndef _WIN32
+// A path that leads through a link below its bound is never acted on; the
+// installed location counts itself, a shortcut folder does not.
+TEST(RemovalPlan, APathThroughALinkIsNeverFollowed) {
+    ScratchFolder scratch;
+    const std::string install = scratch / "Product", menu = scratch / "Menu", outside = scratch / "Outside";
+    for (const std::string& folder : {install, menu + "\\Group", outside}) ASSERT_TRUE(platform::ForceDirectories(folder));
+    const auto link = [&](const std::string& path) {
+        ASSERT_EQ(::symlink(platform::NativePath(outside).c_str(), platform::NativePath(path).c_str()), 0) << path;
+    };
+    link(install + "\\Data");
+    link(scratch / "Programs");
+    const TRemovalBounds bounds{install, {menu, scratch / "Programs"}};
+    const std::pair<std::string, bool> cases[] = {
+        {install + "\\Data\\x.dll", true},       {install + "\\Data", false},  // the link itself goes as a link
+        {install + "\\x.dll", false},              {menu + "\\Group\\x.lnk", false},
+        {scratch / "Programs\\Group\\x.lnk", false},  // the shortcut folder may itself be a link
+        {scratch / "Other\\x.dll", false},
+    };
+    for (const auto& [path, through] : cases) EXPECT_EQ(LeadsThroughLink(bounds, path), through) << path;
+    link(scratch / "Linked");
+    EXPECT_TRUE(LeadsThroughLink({scratch / "Linked", {}}, scratch / "Linked\\x.dll")) << "the installed location itself";
+}
+#endif
 
 TEST(RemovalPlan, OnlyAKeyOneLevelBelowTheListOfProgramsIsDeleted) {
     // An empty key would name the whole list, one with a separator another program's entry.

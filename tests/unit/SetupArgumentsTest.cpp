@@ -50,3 +50,22 @@ TEST(SetupArguments, TheProgramsNameIsLeftOutQuotedOrNot) {
     EXPECT_EQ(ArgumentsOf("Setup.exe"), "");
     EXPECT_EQ(UnknownArgumentText("/X").rfind("Unknown argument: /X\r\n", 0), 0u);
 }
+
+TEST(SetupArguments, TheDestinationIsADriveOrShareWithoutItsTrailingBackslash) {
+    const struct {
+        const char* Full;       // as the system resolved "/D="
+        const char* Canonical;  // null: not understood
+    } cases[] = {
+        {"C:\\Program Files\\X\\", "C:\\Program Files\\X"}, {"C:\\X\\\\", "C:\\X"},
+        {"C:\\", "C:\\"},                                   {"\\\\server\\share\\X\\", "\\\\server\\share\\X"},
+        {"\\\\server\\share", "\\\\server\\share"},         {"", nullptr},
+        {"\\\\?\\C:\\X", nullptr},                          {"\\\\.\\COM1", nullptr},
+        {"\\\\server", nullptr},                            {"C:\\X\\a:b", nullptr},
+        {"C:\\X\\a|b", nullptr},                            {"C:\\X\\a\"b", nullptr},
+        {"X\\Y", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> canonical = CanonicalDestination(c.Full);
+        EXPECT_EQ(canonical.value_or("(none)"), c.Canonical ? c.Canonical : "(none)") << c.Full;
+    }
+}

@@ -204,6 +204,23 @@ TEST(SetupEntries, NumbersThatAreNotNumbersEndTheStartUp) {
     EXPECT_NO_THROW(SettingsFrom({"AlphaColor=$FF00FF"}));
 }
 
+TEST(SetupEntries, PlacesOutsideTheirFolderEndTheStartUp) {
+    const struct {
+        const char* Line;
+        bool Refused;
+    } cases[] = {
+        {"Addfile=..\\evil.dll", true},        {"Addfile=bin\\..\\x.dll", true}, {"Addfile=C:\\Windows\\x.dll", true},
+        {"Addfile=\\Windows\\x.dll", true},   {"Addfile=/etc/x", true},           {"Addfile=x.dll:stream", true},
+        {"Folder=..\\..\\Startup", true},      {"Folder=\\Startup", true},         {"Folder=D:Group", true},
+        {"Folder=Vendor\\..\\..\\Up", true},   {"Addfile=bin\\tool.exe", false},   {"Addfile=bin/tool.exe", false},
+        {"Folder=Vendor\\Product", false},      {"Folder=Vendor\\..\\Product", false}, {"Addfile=..x.dll", false},
+    };
+    for (const auto& c : cases) {
+        if (c.Refused) EXPECT_THROW(SettingsFrom({c.Line}), Exception) << c.Line;
+        else EXPECT_NO_THROW(SettingsFrom({c.Line})) << c.Line;
+    }
+}
+
 TEST(SetupEntries, TheKeyTableKnowsWhichSetupKeysAreNumbers) {
     for (const TSetupKey& key : SetupKeysOf(TSetupBlock::Setup)) {
         const std::string line = std::string(key.Name) + "=not a number";

@@ -5,10 +5,21 @@
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupLogBook.h"
+#include "platform/Exception.h"
 #include "shell/PathParts.h"
 #include "uninstall/RemovalPlan.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/WideText.h"
+#else
+#include <unistd.h>
+
+#include "platform/posix/NativePath.h"
+#endif
 
 TEST(SetupLogBook, SavesNewestFirstUnderThreeHeadLinesReplacingAnOldLog) {
     ScratchFolder scratch;
@@ -74,9 +85,9 @@ TEST(SetupLogBook, ALogThatCannotBeMadeRaisesTheFileError) {
     EXPECT_EQ(MessageOf([&] { log.SaveLog(); }), "Datei " + log.LogFileName + " kann nicht erstellt werden");
 }
 
-TEST(SetupLogBook, TheUninstallerSitsBesideTheLog) {
-    EXPECT_EQ(UninstallStringOf("C:\\Program Files\\X\\setup.log"), "C:\\Program Files\\X\\Uninstall.exe");
-    EXPECT_EQ(UninstallStringOf("C:\\X\\\\setup.log"), "C:\\X\\\\Uninstall.exe") << "a chosen folder keeps its backslash";
+TEST(SetupLogBook, TheUninstallerSitsBesideTheLogQuoted) {
+    EXPECT_EQ(UninstallStringOf("C:\\Program Files\\X\\setup.log"), "\"C:\\Program Files\\X\\Uninstall.exe\"");
+    EXPECT_EQ(UninstallStringOf("C:\\X\\\\setup.log"), "\"C:\\X\\\\Uninstall.exe\"") << "a chosen folder keeps its backslash";
     EXPECT_EQ(UninstallKeyOf("X"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\X");
 }
 
@@ -112,4 +123,31 @@ TEST(RunLog, WritesEachStepAsAUtf8Line) {
     }
     EXPECT_EQ(ReadFile(scratch / "run.log"),
               "Copying C:\\Tool\\a.txt\r\nError: Datei C:\\Заметки\\日本 😀.txt kann nicht erstellt werden\r\n");
+}
+
+// A log named by a link is refused; neither the link's target nor a file
+// with a second name is emptied. A plain file is replaced. (Under Wine only
+// a hard link can be tried, the one kind of link a program can make there.)
+TEST(RunLog, ReplacesOnlyAPlainFileNeverALink) {
+    ScratchFolder scratch;
+    const std::string target = scratch / "system.cfg";
+    WriteFile(target, "keep");
+    WriteFile(scratch / "old.log", "old");
+#ifdef _WIN32
+    ASSERT_TRUE(CreateHardLinkW(platform::Wide(scratch / "hard.log").c_str(), platform::Wide(target).c_str(), nullptr));
+    const char* const links[] = {"hard.log"};
+#else
+    ASSERT_EQ(::symlink(platform::NativePath(target).c_str(), platform::NativePath(scratch / "soft.log").c_str()), 0);
+    ASSERT_EQ(::link(platform::NativePath(target).c_str(), platform::NativePath(scratch / "hard.log").c_str()), 0);
+    const char* const links[] = {"soft.log", "hard.log"};
+#endif
+    for (const char* name : links) {
+        TRunLog log;
+        EXPECT_THROW(log.Open(scratch / name), EFCreateError) << name;
+    }
+    EXPECT_EQ(ReadFile(target), "keep");
+    TRunLog log;
+    log.Open(scratch / "old.log");
+    log.Step("new");
+    EXPECT_EQ(ReadFile(scratch / "old.log"), "new\r\n");
 }

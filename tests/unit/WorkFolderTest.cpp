@@ -14,6 +14,12 @@
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "platform/posix/NativePath.h"
+#endif
+
 namespace {
 
 // A program folder holding Data.Kel with Setup.ini and the given inner archives.
@@ -44,14 +50,25 @@ struct PayloadBeside {
 
 }  // namespace
 
-TEST(WorkFolder, TakesTheFirstFreeNameOfTempWithXs) {
+// A name that anything has (a folder, a file, a link) is passed over, and
+// the folder is made fresh under the first free one: nothing that was
+// there is taken over.
+TEST(WorkFolder, MakesAFreshFolderUnderTheFirstFreeNameOfTempWithXs) {
     ScratchFolder scratch;
     const std::string program = scratch.Path() + "\\";
     EXPECT_EQ(ChooseWorkFolder(program), program + "temp\\");
     ASSERT_TRUE(platform::CreateDir(program + "temp"));
-    ASSERT_TRUE(platform::CreateDir(program + "tempx"));
-    WriteFile(program + "tempxx", "a file of that name does not count");
-    EXPECT_EQ(ChooseWorkFolder(program), program + "tempxx\\");
+    WriteFile(program + "tempx", "a file of that name counts too");
+#ifndef _WIN32
+    ASSERT_EQ(::symlink("/nowhere", platform::NativePath(program + "tempxx").c_str()), 0);
+#else
+    ASSERT_TRUE(platform::CreateDir(program + "tempxx"));
+#endif
+    EXPECT_EQ(ChooseWorkFolder(program), program + "tempxxx\\");
+    EXPECT_EQ(CreateFreshWorkFolder(program), program + "tempxxx\\");
+    EXPECT_TRUE(platform::DirectoryExists(program + "tempxxx\\Graphics"));
+    EXPECT_FALSE(platform::DirectoryExists(program + "temp\\Graphics")) << "a folder that was there is not used";
+    EXPECT_EQ(CreateFreshWorkFolder(program + "tempx\\"), "") << "a file holds no folder";
 }
 
 // The product's files come with their folders; the payload's own stay at the top, the skin flat.
@@ -59,8 +76,7 @@ TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
     PayloadBeside payload;
     payload.productFiles = {{"codec.dll", "plugins/de", "codec"}, {"Setup.ini", "plugins", "not the description"}};
     payload.Write(true, true);
-    const std::string work = ChooseWorkFolder(payload.programFolder);
-    CreateWorkFolders(work);
+    const std::string work = CreateFreshWorkFolder(payload.programFolder);
     TZLBArchive archiver;
     UnpackPayload(archiver, payload.programFolder, work);
     EXPECT_EQ(ReadFile(work + "Setup.ini"), "[Setup]\r\n");
@@ -76,8 +92,7 @@ TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
 TEST(WorkFolder, SoundsAndAdditionalAreOptionalButGraphicsAreNot) {
     PayloadBeside payload;
     payload.Write(false, false);
-    const std::string work = ChooseWorkFolder(payload.programFolder);
-    CreateWorkFolders(work);
+    const std::string work = CreateFreshWorkFolder(payload.programFolder);
     TZLBArchive archiver;
     EXPECT_NO_THROW(UnpackPayload(archiver, payload.programFolder, work));
     EXPECT_TRUE(platform::DirectoryExists(work + "Sounds"));
@@ -85,8 +100,7 @@ TEST(WorkFolder, SoundsAndAdditionalAreOptionalButGraphicsAreNot) {
 
     PayloadBeside withoutGraphics;
     withoutGraphics.Write(false, false, false);
-    const std::string other = ChooseWorkFolder(withoutGraphics.programFolder);
-    CreateWorkFolders(other);
+    const std::string other = CreateFreshWorkFolder(withoutGraphics.programFolder);
     EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, withoutGraphics.programFolder, other); }), "Archive file not found");
 }
 
@@ -97,9 +111,8 @@ TEST(WorkFolder, RemovalDeletesOnlyTheWatchedFolderEvenAfterAFailedStart) {
     std::string work;
     {
         TWorkFolderRemoval removal([](const std::exception&) { FAIL() << "nothing should fail"; });
-        work = ChooseWorkFolder(payload.programFolder);
+        work = CreateFreshWorkFolder(payload.programFolder);
         removal.Watch(work);
-        CreateWorkFolders(work);
         TZLBArchive archiver;
         EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, payload.programFolder, work); }), "Archive file not found");
     }

@@ -139,12 +139,18 @@ protected:
 }  // namespace
 
 TEST_F(SetupFormPages, TheLicenceMustBeAcceptedOnEachVisit) {
+    // A "Licence.txt" planted in the current folder is never read; the
+    // payload put the licence into the working folder.
+    const std::string planted = scratch / "current", before = platform::CurrentFolder();
+    ASSERT_TRUE(platform::CreateDir(planted));
+    WriteFile(planted + "\\Licence.txt", "PLANTED");
+    ASSERT_TRUE(platform::SetCurrentFolder(planted));
     StartWith(kEnglishWithLicence);
     EXPECT_TRUE(PageInFront(form->WelcomeBox));
     Next();
+    platform::SetCurrentFolder(before);
     EXPECT_EQ(form->CurrentPage(), 1);
     EXPECT_TRUE(PageInFront(form->LicenceBox));
-    // "Licence.txt" is not in the current folder; the payload put it into the working folder.
     EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
     EXPECT_FALSE(form->LicenceCheck->Checked());
     EXPECT_TRUE(form->Backbutton->Enabled());

@@ -137,8 +137,8 @@ TEST_F(SetupInstall, AFullRunCopiesLogsInReverseOrderAndRegistersTheUninstaller)
         << "the parent folder that the setup made is logged below the destination, so it goes after it";
     const std::pair<const char*, std::string> values[] = {
         {"DisplayName", kTitle},
-        {"UninstallString", d + "\\Uninstall.exe"},  // no quotation marks around a path with blanks
-        {"QuietUninstallString", d + "\\Uninstall.exe /S"},
+        {"UninstallString", "\"" + d + "\\Uninstall.exe\""},  // quoted: the path has blanks
+        {"QuietUninstallString", "\"" + d + "\\Uninstall.exe\" /S"},
         {"DisplayIcon", d + "\\tool.exe"},
         {"InstallLocation", d},
         {"EstimatedSize", "dword 1"},  // 15 bytes, rounded up
@@ -212,7 +212,7 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
     Install();
     Finish();
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
-    EXPECT_EQ(RegistryValue("UninstallString"), productRoot + "\\Second\\Uninstall.exe");
+    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + productRoot + "\\Second\\Uninstall.exe\"");
     EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
     EXPECT_EQ(RegistryValue("DisplayVersion"), "(no value)") << "a description without a version writes none";
 }
@@ -374,6 +374,31 @@ TEST_F(SetupInstall, AProgramFolderThatCannotBeMadeIsLeftOutAndTheInstallationSt
     EXPECT_EQ(Log().find(bad), std::string::npos) << "nothing of it is logged";
     EXPECT_NE(Log().find("LINK=" + desktopLink), std::string::npos) << "the rest of the installation is complete";
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+}
+
+// A folder that takes a shortcut's name keeps the shortcut from being
+// saved: each such shortcut is a failed step with its reason, and none is
+// logged as made, in the program group or on the desktop.
+TEST_F(SetupInstall, AShortcutThatCannotBeSavedIsAFailedStepAndNotLogged) {
+    const std::string groupLink = group + "\\" + kTitle + ".lnk";
+    ASSERT_TRUE(platform::ForceDirectories(groupLink));
+    ASSERT_TRUE(platform::CreateDir(desktopLink));
+    StartWith("Addfile=tool.exe\r\nFolder=Kel install test group\r\nDesktopIcon=1\r\n");
+    std::vector<std::string> shown;
+    const auto answer = [&](HWND box) {
+        shown.push_back(MessageBoxText(box));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    WithQuestionBoxAnswer([&] { Install(); }, answer);
+    WithQuestionBoxAnswer([&] { Finish(); }, answer);
+    platform::RemoveDir(desktopLink);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].rfind("The shortcut " + groupLink + " could not be saved (", 0), 0u) << shown[0];
+    EXPECT_EQ(shown[1].rfind("The shortcut " + desktopLink + " could not be saved (", 0), 0u) << shown[1];
+    const std::string log = Log();
+    EXPECT_EQ(log.find("LINK=" + groupLink), std::string::npos) << log;
+    EXPECT_EQ(log.find("LINK=" + desktopLink), std::string::npos) << log;
+    EXPECT_NE(log.find("LINK=" + group + "\\Uninstall.lnk"), std::string::npos) << "the others are made" << log;
 }
 
 TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "app/SetupLogBook.h"
+#include "uninstall/ProductBounds.h"
 #include "uninstall/Removal.h"
 #include "uninstall/RemovalProgressForm.h"
 #include "uninstall/SelfCopy.h"
@@ -80,6 +82,18 @@ protected:
     bool KeyExists() const { return platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(UninstallKeyOf(key)); }
 };
 
+// The uninstaller copies' folders in the temporary folder.
+std::vector<std::string> CopyFolders() {
+    std::vector<std::string> folders;
+    platform::TFindEnum find;
+    platform::TSearchRec found;
+    for (bool more = find.First(platform::TempFolder() + "Uninstall-*", platform::faDirectory, found); more;
+         more = find.Next(found))
+        folders.push_back(found.Name);
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
 }  // namespace
 
 void PrintTo(const TLeftOver& item, std::ostream* out) { *out << item.Item << " (reason " << int(item.Reason) << ")"; }
@@ -103,6 +117,29 @@ TEST_F(UninstallRun, RemovesEverythingAndItsOwnFileAndFoldersOnceItHasEnded) {
     EXPECT_TRUE(marked.empty());
     EXPECT_FALSE(result.RestartPending);
     EXPECT_TRUE(RemovedCompletely(result));
+}
+
+// A log that names a file outside the product (the entry's installed
+// location, here the product's parent folder) leaves that file alone and
+// says so; the shortcuts outside the machine's shortcut folders stay too.
+TEST_F(UninstallRun, WhatTheLogNamesOutsideTheProductStays) {
+    const std::string outside = scratch / "System\\kernel32.dll";
+    ASSERT_TRUE(platform::ForceDirectories(scratch / "System"));
+    WriteFile(outside, "not the product's");
+    WriteFile(log, ReadFile(log) + "COPYFILE=" + outside + "\r\n");
+    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    ASSERT_TRUE(registry.OpenKey(UninstallKeyOf(key), false));
+    registry.WriteString("InstallLocation", parent);
+    TRemovalPlan plan = Plan();
+    ConfinePlan(plan, ProductBounds(plan, uninstaller));
+    TRemovalResult result = CarryOutRemoval(plan);
+    FinishRemoval(result, [this](const std::string& path) { return Mark(path); });
+    EXPECT_EQ(ReadFile(outside), "not the product's");
+    EXPECT_TRUE(platform::FileExists(desktopLink));
+    EXPECT_FALSE(platform::FileExists(install + "\\LarkNotes.exe"));
+    EXPECT_FALSE(RemovedCompletely(result));
+    EXPECT_NE(std::find(result.LeftOvers.begin(), result.LeftOvers.end(), TLeftOver{outside, TStayReason::OutsideProduct}),
+              result.LeftOvers.end());
 }
 
 TEST_F(UninstallRun, TheUsersFilesAndTheirFoldersStayAndTheUninstallerGoes) {
@@ -179,9 +216,7 @@ TEST_F(UninstallRun, ALongRemovalShowsItsProgressItemByItem) {
 // it fails at its start: the original waits for its end, so that its file
 // can be deleted, and passes its exit code on.
 TEST(UninstallSelfCopy, ACopyEndingWithoutReportIsDeletedAndItsExitCodePassedOn) {
-    const std::string copy = platform::TempFolder() + Format("Uninstall-%X-0.exe", unsigned(platform::CurrentProcessId()));
-    platform::RemoveFile(copy);
+    const std::vector<std::string> before = CopyFolders();
     EXPECT_EQ(RemoveThroughCopy(KEL_FAILING_COPY, true), 7);
-    EXPECT_FALSE(platform::FileExists(copy)) << "the copy is left behind";
-    platform::RemoveFile(copy);
+    EXPECT_EQ(CopyFolders(), before) << "the copy or its folder is left behind";
 }

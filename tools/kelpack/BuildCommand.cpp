@@ -94,24 +94,28 @@ void ReportUninstaller(TKitUninstaller uninstaller, bool addedLine) {
         std::printf("Added the kit's uninstall.exe to the payload\n");
 }
 
-// Signs the wizard and the uninstaller that the payload carries; their
-// signed copies take their places.
-void SignPrograms(const TCommandLine& line, std::string& setupExe, TSetupProject& project, TStagingFiles& staging) {
+// Signs the uninstaller that the payload carries, its signed copy taking its
+// place; the wizard is signed later, once the payload's digest is in it
+// (the finisher returned). Without --sign, the finisher does nothing.
+TSetupFinisher SignPrograms(const TCommandLine& line, TSetupProject& project, TStagingFiles& staging) {
     if (!line.Values.count("--sign")) {
         for (const char* option : {"--sign-password-file", "--timestamp"})
             if (line.Values.count(option)) throw TUsageError(std::string(option) + " needs --sign");
-        return;
+        return {};
     }
     const TSigningOptions options{line.Value("--sign", ""), line.Value("--sign-password-file", ""),
                                   line.Value("--timestamp", "")};
     CheckSigningOptions(options);
-    setupExe = SignProgram(options, setupExe, staging);
     for (TPackItem& file : project.Files)
         if (file.FilePath.empty() && SameFileName(file.FileName, kUninstallerFile)) {
             file.SourcePath = SignProgram(options, file.SourcePath, staging);
             file.Size = platform::FileSizeOf(file.SourcePath);
         }
-    std::printf("Signed Setup.exe and uninstall.exe with %s\n", options.Certificate.c_str());
+    return [options, &staging](const std::string& setupExe) {
+        const std::string signedSetup = SignProgram(options, setupExe, staging);
+        std::printf("Signed Setup.exe and uninstall.exe with %s\n", options.Certificate.c_str());
+        return signedSetup;
+    };
 }
 
 void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project, const std::string& outFolder) {
@@ -140,10 +144,10 @@ int BuildCommand(const TArguments& arguments) {
     const TPreparedProject prepared = PrepareProject(project, uninstaller, problems, staging);
     if (const int errors = prepared.Errors; errors > 0)
         throw Exception(Format("%d error%s in the setup project; nothing was written", errors, errors == 1 ? "" : "s"));
-    std::string setupExe = SetupExeFrom(line);
-    SignPrograms(line, setupExe, project, staging);
+    const std::string setupExe = SetupExeFrom(line);
+    const TSetupFinisher sign = SignPrograms(line, project, staging);
     ReportUninstaller(uninstaller, prepared.AddedUninstallerLine);
-    const TSetupFolderResult result = WriteSetupFolder(project, setupExe, outFolder);
+    const TSetupFolderResult result = WriteSetupFolder(project, setupExe, outFolder, sign);
     PrintSummary(result, project, outFolder);
     return 0;
 }

@@ -7,10 +7,20 @@
 #include "platform/ChildProcess.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramSearch.h"
 
 namespace {
 
 const char* const kSigner = "osslsigncode";
+
+constexpr const char* kNotInstalled = "Cannot sign: osslsigncode is not installed (on Debian: apt-get install osslsigncode)";
+
+// The signer by its full path from the search path, never from the current folder.
+std::string SignerPath() {
+    const std::string signer = platform::ProgramOnSearchPath(kSigner);
+    if (signer.empty()) throw Exception(kNotInstalled);
+    return signer;
+}
 
 bool Says(const std::string& output, const char* text) { return output.find(text) != std::string::npos; }
 
@@ -47,19 +57,18 @@ void RequireFile(const std::string& path, const char* option) {
 void CheckSigningOptions(const TSigningOptions& options) {
     RequireFile(options.Certificate, "--sign");
     RequireFile(options.PasswordFile, "--sign-password-file");
-    if (!platform::RunChildProcess({kSigner, "--version"}))
-        throw Exception("Cannot sign: osslsigncode is not installed (on Debian: apt-get install osslsigncode)");
+    if (!platform::RunChildProcess({SignerPath(), "--version"})) throw Exception(kNotInstalled);
 }
 
 std::string SignProgram(const TSigningOptions& options, const std::string& program, TStagingFiles& staging) {
     const std::string signedCopy = staging.NewName();
     // The password travels in its file, never on a command line that others may read.
-    std::vector<std::string> command{kSigner, "sign", "-pkcs12", options.Certificate, "-h", "sha256"};
+    std::vector<std::string> command{SignerPath(), "sign", "-pkcs12", options.Certificate, "-h", "sha256"};
     if (!options.PasswordFile.empty()) command.insert(command.end(), {"-readpass", options.PasswordFile});
     if (!options.TimestampUrl.empty()) command.insert(command.end(), {"-ts", options.TimestampUrl});
     command.insert(command.end(), {"-in", program, "-out", signedCopy});
     const std::optional<platform::TChildResult> run = platform::RunChildProcess(command);
-    if (!run) throw Exception("Cannot sign: osslsigncode is not installed (on Debian: apt-get install osslsigncode)");
+    if (!run) throw Exception(kNotInstalled);
     if (run->ExitCode != 0 || !platform::FileExists(signedCopy))
         throw Exception("Cannot sign " + program + ": " + FailureReason(options, run->Output));
     return signedCopy;

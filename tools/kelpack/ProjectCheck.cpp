@@ -6,6 +6,7 @@
 
 #include "app/SetupIni.h"
 #include "app/SetupKeys.h"
+#include "app/SetupValueBounds.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
 #include "shell/IniLine.h"
@@ -132,7 +133,11 @@ private:
             return Error(line_, std::string("an \"Object\" line inside the \"") + SetupBlockName(openBlock_) +
                                     "\" block of line " + std::to_string(openLine_) +
                                     ", which lacks its \"end\"; the wizard takes this line for one of its entries");
-        if (const TSetupKey* known = FindSetupKey(block, key)) return CheckValue(*known, IniValueOf(text));
+        if (const TSetupKey* known = FindSetupKey(block, key)) {
+            if (const std::string outside = SetupValueOutsideItsPlace(key, IniValueOf(text)); !outside.empty())
+                return Error(line_, outside + "; the wizard refuses the setup");
+            return CheckValue(*known, IniValueOf(text));
+        }
         CheckUnknownEntry(block, key, text);
     }
 

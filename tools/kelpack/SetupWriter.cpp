@@ -6,6 +6,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "tools/kelpack/NativePaths.h"
+#include "tools/kelpack/PayloadStamp.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ private:
 }  // namespace
 
 TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
-                                    const std::string& outFolder) {
+                                    const std::string& outFolder, const TSetupFinisher& finish) {
     if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
     TSetupFolderResult result;
     std::list<TPendingFile> archives;  // removed when done: they travel inside Data.Kel
@@ -55,6 +56,12 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
     result.Payload = WriteArchive(dataKel.Path(), payload, TPackOptions{});
     TPendingFile setup(outFolder);
     if (!platform::CopyFileTo(setupExe, setup.Path(), false)) throw Exception("Cannot copy " + setupExe);
+    result.DigestWritten = StampPayloadDigest(setup.Path(), FileDigest(dataKel.Path()));
+    if (finish) {
+        const std::string finished = finish(setup.Path());
+        if (finished != setup.Path() && !platform::CopyFileTo(finished, setup.Path(), false))
+            throw Exception("Cannot copy " + finished);
+    }
     result.SetupBytes = platform::FileSizeOf(setup.Path());
     // Temporary files are private; the setup is for others to read and run.
     if (!platform::ApplyUmaskMode(setup.Path(), true) || !platform::ApplyUmaskMode(dataKel.Path(), false))

@@ -3,6 +3,7 @@
 // Data.Kel, which holds Setup.ini (the project's packed lines), the archives of Graphics, Sounds and
 // Additional (gfx.x, snd.x, add.x, the last two only when their folder
 // exists) and the product's files, in that order.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,12 +15,18 @@ struct TSetupFolderResult {
     std::vector<std::pair<std::string, TPackResult>> Archives;  // gfx.x and the others, by name
     TPackResult Payload;                                         // Data.Kel
     int64_t SetupBytes = 0;                                      // Setup.exe
+    bool DigestWritten = false;  // Setup.exe carries the digest of Data.Kel (a kit program without its slot does not)
 };
 
+// Finishes the copy of Setup.exe once the payload's digest is in it (signs
+// it): returns the finished program's path, which may be the one given.
+using TSetupFinisher = std::function<std::string(const std::string& setupExe)>;
+
 // Creates the output folder when missing and replaces Setup.exe and Data.Kel
-// there. Both are written under temporary names and renamed at the end, so a
+// there. The SHA-256 of Data.Kel goes into Setup.exe before finish (when
+// given) signs it. Both are written under temporary names and renamed at the end, so a
 // failure leaves no half-written file and the previous ones as they were.
 // They get the modes the umask gives new files, Setup.exe as a program.
 // Raises Exception.
 TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
-                                    const std::string& outFolder);
+                                    const std::string& outFolder, const TSetupFinisher& finish = {});

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/LibrarySearch.h"
 #include "platform/ProgramArguments.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
@@ -72,6 +73,7 @@ int Run(const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::RestrictLibrarySearch();
     try {
         return Run(platform::ProgramArguments(argc, argv));
     } catch (const TUsageError& error) {
