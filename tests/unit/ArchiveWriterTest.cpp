@@ -209,7 +209,7 @@ TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         WriteArchive(archiveName, {{scratch / "a.txt", "plain.txt", "", 1}, {scratch / "a.txt", c.Name, c.Path, 1}},
-                     TPackOptions{fcDefault, false, 1, {}});
+                     TPackOptions{kDefaultDeflateLevel, false, 1, {}});
         const std::string bytes = ReadFile(archiveName);
         const std::string trailer = bytes.substr(bytes.size() - ArchiveTrailerSize);
         EXPECT_EQ(trailer.substr(21), c.Tagged ? std::string("\0\0\0UTF8", 7) + std::string(8, '\0') : std::string(15, '\0'))
