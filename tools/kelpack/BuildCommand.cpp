@@ -125,7 +125,7 @@ void SignPrograms(const TCommandLine& line, std::string& setupExe, TSetupProject
     std::printf("Signed Setup.exe and uninstall.exe with %s\n", options.Certificate.c_str());
 }
 
-void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project, const std::string& outFolder) {
+void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project) {
     std::string contents = "Setup.ini";
     for (const auto& [name, packed] : result.Archives) {
         std::printf("%s: %d files, %lld bytes, packed into %lld bytes\n", name.c_str(), packed.Entries,
@@ -135,7 +135,6 @@ void PrintSummary(const TSetupFolderResult& result, const TSetupProject& project
     std::printf("Data.Kel: %d entries (%s, %d product files), %lld bytes\n", result.Payload.Entries, contents.c_str(),
                 static_cast<int>(project.Files.size()), static_cast<long long>(result.Payload.ArchiveBytes));
     std::printf("Setup.exe: %lld bytes\n", static_cast<long long>(result.SetupBytes));
-    std::printf("Ready to ship: %s\n", outFolder.c_str());
 }
 
 // One build of the project into outFolder; nothing is printed unless report
@@ -153,7 +152,7 @@ TSetupFolderResult BuildSetup(const std::string& projectFolder, const TCommandLi
     SignPrograms(line, setupExe, project, staging);
     if (report) ReportUninstaller(uninstaller, prepared.AddedUninstallerLine);
     TSetupFolderResult result = WriteSetupFolder(project, setupExe, outFolder, options);
-    if (report) PrintSummary(result, project, outFolder);
+    if (report) PrintSummary(result, project);
     return result;
 }
 
@@ -191,9 +190,11 @@ int BuildCommand(const TArguments& arguments) {
     syntax.Valued.insert(PackOptionNames().begin(), PackOptionNames().end());
     const TCommandLine line = ParseCommandLine(syntax, arguments);
     const TPackOptions options = PackOptionsFrom(line);
+    const std::string& outFolder = line.Operands[1];
     if (line.Has("--verify-reproducible"))
-        BuildReproducibly(line, options, line.Operands[1]);
+        BuildReproducibly(line, options, outFolder);
     else
-        BuildSetup(line.Operands[0], line, options, line.Operands[1], true);
+        BuildSetup(line.Operands[0], line, options, outFolder, true);
+    std::printf("Ready to ship: %s\n", outFolder.c_str());
     return 0;
 }
