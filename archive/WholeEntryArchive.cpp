@@ -25,20 +25,27 @@ void TWholeEntryArchive::CopyEntryData(TStream& archive, TFileStream& target, co
     TZLBArchive::CopyEntryData(archive, target, entry, index);
 }
 
-// Reports the progress piece by piece, as the piece-by-piece way does; a
-// failing progress handler leaves the file with the pieces before.
+// Reports the progress piece by piece and writes the blocks between, as the
+// piece-by-piece way does, so that a failing write comes after the same
+// reports; a failing progress handler leaves the file with the pieces before.
 void TWholeEntryArchive::WriteWholeEntry(TFileStream& target, const TArchiveEntry& entry, int index) {
+    const uint8_t* const data = reader_.Data();
     StartEntryProgress(entry);
+    int32_t written = 0;
     int32_t done = 0;
     while (done < entry.FileSize) {
         const int32_t size = std::min(entry.FileSize - done, PieceSize);
+        if (done - written + size > WriteBlockSize) {
+            WriteBytes(target, data + written, done - written);
+            written = done;
+        }
         try {
             AddEntryProgress(size);
         } catch (...) {
-            if (done != 0) WriteBytes(target, reader_.Data(), done);
+            if (done != written) WriteBytes(target, data + written, done - written);
             Corrupt(index);
         }
         done += size;
     }
-    WriteBytes(target, reader_.Data(), entry.FileSize);
+    if (done != written) WriteBytes(target, data + written, done - written);
 }

@@ -64,6 +64,9 @@ public:
 
 protected:
     static constexpr int32_t PieceSize = 4096;
+    // Extraction writes each file in blocks of many pieces, so that a file
+    // costs few system calls; the pieces still set the progress steps.
+    static constexpr int32_t WriteBlockSize = 64 * PieceSize;
 
     // Writes the entry's bytes into the target; a subclass may read them
     // another way, with the same results, errors and progress.
@@ -78,11 +81,8 @@ protected:
 
 private:
     static constexpr int32_t CRCPieceSize = 65536;
-    // Extraction reads the archive and writes each file in blocks of many
-    // pieces, so that a file costs few system calls; the pieces still set
-    // the progress steps.
+    // Extraction reads the archive in large blocks too.
     static constexpr int32_t ReadBlockSize = 262144;
-    static constexpr int32_t WriteBlockSize = 64 * PieceSize;
 
     void LoadEntryTable(TFileStream& file);
     void LoadPlainTable(TFileStream& file, int32_t tableSize);
