@@ -252,14 +252,17 @@ private:
     bool committed_ = false;
 };
 
-// The table is deflated at the library's highest level: it is small, and
-// its records, mostly padding, shrink well.
+// The table is deflated at zlib's highest level, 9, with either library: its
+// records, mostly padding, shrink well there, while libdeflate's higher
+// levels take seconds over the long runs of zeros for a few bytes less.
+constexpr int kTableDeflateLevel = 9;
+
 std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress, TCodecLibrary library) {
     std::vector<uint8_t> records(entries.size() * ArchiveEntrySize);
     for (size_t i = 0; i < entries.size(); ++i) entries[i].Encode(records.data() + i * ArchiveEntrySize);
     if (!compress) return records;
     std::vector<uint8_t> deflated(DeflateBound(records.size()));
-    const size_t length = NewDeflater(library, MaxDeflateLevel(library))
+    const size_t length = NewDeflater(library, kTableDeflateLevel)
                               ->Compress(records.data(), records.size(), deflated.data(), deflated.size());
     if (length == 0) throw Exception("Cannot compress the entry table");
     deflated.resize(length);
