@@ -31,14 +31,6 @@ std::unique_ptr<TFileStream> OpenForReading(const std::string& fileName) {
     }
 }
 
-[[noreturn]] void Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
-
-void WriteBytes(TFileStream& target, const uint8_t* piece, int32_t count) {
-    if (target.Write(piece, count) == count) return;
-    throw Exception(Format("Unable to write file %s (%s)", target.FileName().c_str(),
-                           platform::SystemErrorMessage(target.WriteErrorCode()).c_str()));
-}
-
 // Every run of backslashes becomes one, then a trailing one goes.
 std::string CollapseSeparators(const std::string& folder) {
     std::string result;
@@ -247,10 +239,7 @@ void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TAr
     } catch (...) {
         Corrupt(index);
     }
-    progressActivity_ = paExtracting;
-    progressTotal_ = entry.FileSize;
-    progressDone_ = 0;
-    progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
+    StartEntryProgress(entry);
     uint8_t* const block = writeBlock_.data();
     int32_t held = 0;
     for (int32_t remaining = entry.FileSize; remaining > 0;) {
@@ -262,8 +251,7 @@ void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TAr
         int32_t count = 0;
         try {
             count = entry.IsStored() ? archive.Read(block + held, size) : reader->Read(block + held, size);
-            progressDone_ += count;
-            ReportProgress();
+            AddEntryProgress(count);
         } catch (...) {
             if (held != 0) WriteBytes(target, block, held);
             Corrupt(index);
@@ -272,6 +260,26 @@ void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TAr
         remaining -= size;
     }
     if (held != 0) WriteBytes(target, block, held);
+}
+
+void TZLBArchive::Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
+
+void TZLBArchive::WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count) {
+    if (target.Write(bytes, count) == count) return;
+    throw Exception(Format("Unable to write file %s (%s)", target.FileName().c_str(),
+                           platform::SystemErrorMessage(target.WriteErrorCode()).c_str()));
+}
+
+void TZLBArchive::StartEntryProgress(const TArchiveEntry& entry) {
+    progressActivity_ = paExtracting;
+    progressTotal_ = entry.FileSize;
+    progressDone_ = 0;
+    progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
+}
+
+void TZLBArchive::AddEntryProgress(int32_t count) {
+    progressDone_ += count;
+    ReportProgress();
 }
 
 void TZLBArchive::BecomeIdle() {

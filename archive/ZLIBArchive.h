@@ -62,14 +62,27 @@ public:
     const TArchiveTrailer& Trailer() const { return trailer_; }
     TProgressActivity ProgressActivity() const { return progressActivity_; }
 
-private:
+protected:
     static constexpr int32_t PieceSize = 4096;
-    static constexpr int32_t CRCPieceSize = 65536;
-    // Extraction reads the archive and writes each file in blocks of many
-    // pieces, so that a file costs few system calls; the pieces still set
-    // the progress steps.
-    static constexpr int32_t ReadBlockSize = 262144;
+    // Extraction writes each file in blocks of many pieces, so that a file
+    // costs few system calls; the pieces still set the progress steps.
     static constexpr int32_t WriteBlockSize = 64 * PieceSize;
+
+    // Writes the entry's bytes into the target; a subclass may read them
+    // another way, with the same results, errors and progress.
+    virtual void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
+    // The progress of one entry: its start, then each piece's bytes.
+    void StartEntryProgress(const TArchiveEntry& entry);
+    void AddEntryProgress(int32_t count);
+    // Raises "Unable to write file PATH (REASON)" when the write fails.
+    static void WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count);
+    [[noreturn]] static void Corrupt(int index);
+    const std::vector<TArchiveEntry>& Entries() const { return entries_; }
+
+private:
+    static constexpr int32_t CRCPieceSize = 65536;
+    // Extraction reads the archive in large blocks too.
+    static constexpr int32_t ReadBlockSize = 262144;
 
     void LoadEntryTable(TFileStream& file);
     void LoadPlainTable(TFileStream& file, int32_t tableSize);
@@ -78,7 +91,6 @@ private:
     void CheckEntryNames() const;
     std::string TargetFolderFor(const std::string& destinationFolder, const TArchiveEntry& entry);
     void ExtractEntry(TStream& archive, int index, const std::string& destinationFolder);
-    void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
     void EndExtraction();
     void BecomeIdle();
 

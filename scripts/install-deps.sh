@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
-  zlib1g-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev googletest
+  zlib1g-dev libdeflate-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev googletest
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
   libz-mingw-w64-dev
   wine wine32:i386 wine64

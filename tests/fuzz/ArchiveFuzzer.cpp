@@ -1,6 +1,8 @@
 // libFuzzer target of the archive reader: the input is written as an archive
 // file, opened and extracted twice (flat, then with folders) into a
-// destination folder. The files live in memory (MemoryFiles.h), so a run
+// destination folder, each time piece by piece as the setup reads and again
+// with kelpack's whole-entry reader (libdeflate in a build that has it),
+// which must leave the same files and raise the same error. The files live in memory (MemoryFiles.h), so a run
 // makes no system call and leaves nothing behind. Errors are expected;
 // crashes, sanitizer reports and anything written outside the destination
 // folder are not, nor an entry name the reader gives that is not UTF-8.
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "archive/Crc32.h"
+#include "archive/WholeEntryArchive.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
@@ -94,11 +97,45 @@ struct TRunFiles {
     ~TRunFiles() { ClearMemoryFiles(Destination); }
 };
 
-// One archive object serves every run, as the setup's one archive object
-// serves every archive it unpacks: opened, extracted, closed.
+// One archive object of each reader serves every run, as the setup's one
+// archive object serves every archive it unpacks: opened, extracted, closed.
 TZLBArchive& TheArchive() {
     static TZLBArchive archive;
     return archive;
+}
+
+TZLBArchive& TheWholeEntryArchive() {
+    static TWholeEntryArchive archive;
+    return archive;
+}
+
+// What an extraction left in the destination: each path, and each file's bytes.
+struct TExtraction {
+    std::vector<std::string> Paths;
+    std::vector<std::vector<uint8_t>> Contents;
+    std::string Error;
+    bool operator==(const TExtraction&) const = default;
+};
+
+TExtraction Extract(TZLBArchive& archive, bool withPaths, bool checkCRC) {
+    ClearMemoryFiles(Destination);
+    TExtraction result;
+    archive.ExtractWithPath = withPaths;
+    archive.CheckCRC = checkCRC;
+    try {
+        archive.ExtractFiles(Destination + "\\");  // as the setup passes it
+    } catch (const std::exception& error) {
+        result.Error = error.what();
+    }
+    for (const std::string& path : MemoryFilePaths())
+        if (path.rfind(ListedDestination + "/", 0) == 0 && platform::FileExists(path)) {
+            TFileStream file(path, TFileMode::fmOpenRead);
+            std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()));
+            if (!bytes.empty()) file.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+            result.Paths.push_back(path);
+            result.Contents.push_back(std::move(bytes));
+        }
+    return result;
 }
 
 }  // namespace
@@ -110,15 +147,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TRunFiles files(bytes);
 
     TZLBArchive& archive = TheArchive();
+    TZLBArchive& whole = TheWholeEntryArchive();
     int pieces = 0;
     int extracted = 0;
-    archive.OnProgress = [&](const std::string&, int percentage) {
-        if (percentage < 0 || percentage > 100) Fatal("progress out of range: " + std::to_string(percentage));
-        if (archive.ProgressActivity() != paIdle && ++pieces > MaxPiecesPerRun) throw Exception("work limit reached");
-    };
-    archive.OnFileExtracted = [&](const std::string&) {
-        if (++extracted > MaxFilesPerRun) throw Exception("file limit reached");
-    };
+    for (TZLBArchive* reader : {&archive, &whole}) {
+        reader->OnProgress = [&pieces, reader](const std::string&, int percentage) {
+            if (percentage < 0 || percentage > 100) Fatal("progress out of range: " + std::to_string(percentage));
+            if (reader->ProgressActivity() != paIdle && ++pieces > MaxPiecesPerRun) throw Exception("work limit reached");
+        };
+        reader->OnFileExtracted = [&](const std::string&) {
+            if (++extracted > MaxFilesPerRun) throw Exception("file limit reached");
+        };
+    }
 
     bool opened = false;
     try {
@@ -133,20 +173,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckNothingEscaped(bytes);
 
-    if (opened) {
+    if (opened && whole.OpenArchive(Archive)) {
         for (const bool withPaths : {false, true}) {
-            ClearMemoryFiles(Destination);
+            const bool checkCRC = withPaths == ((options & OptCrcWithPaths) != 0);
             pieces = 0;
             extracted = 0;
-            archive.ExtractWithPath = withPaths;
-            archive.CheckCRC = withPaths == ((options & OptCrcWithPaths) != 0);
-            try {
-                archive.ExtractFiles(Destination + "\\");  // as the setup passes it
-            } catch (const std::exception&) {
-            }
+            const TExtraction byPieces = Extract(archive, withPaths, checkCRC);
             CheckNothingEscaped(bytes);
+            pieces = 0;
+            extracted = 0;
+            const TExtraction byWholeEntries = Extract(whole, withPaths, checkCRC);
+            CheckNothingEscaped(bytes);
+            if (!(byWholeEntries == byPieces))
+                Fatal("the whole-entry reader left other files or another error (" + byWholeEntries.Error + ") than the "
+                      "piece reader (" + byPieces.Error + ")");
         }
     }
     archive.CloseArchive();
+    whole.CloseArchive();
     return 0;
 }

@@ -3,10 +3,10 @@
 
 #include <system_error>
 
-#include <zlib.h>
 
 #include "platform/FileSystem.h"
 #include "tools/kelpack/ArchiveWriter.h"
+#include "tools/kelpack/Deflater.h"
 #include "tools/kelpack/PackSources.h"
 
 using WriterTest = ArchiveFixture;
@@ -37,7 +37,7 @@ TEST_F(WriterTest, FolderRoundTripsWithPathsAtEveryLevel) {
     for (const TFileCompressionLevel level : {fcNone, fcFastest, fcDefault, fcMaximum})
         for (const bool compressTable : {true, false}) {
             TPackOptions options;
-            options.Level = level;
+            options.Level = DeflateLevelOf(level);
             options.CompressTable = compressTable;
             const TPackResult result = WriteArchive(archiveName, items, options);
             EXPECT_EQ(result.Entries, 4);
@@ -96,9 +96,9 @@ TEST_F(WriterTest, ManySmallFilesKeepTheirOrderAcrossThreads) {
     }
 }
 
-// One worker packs files of falling and rising sizes with the same stream and
-// buffers: each block is what zlib makes of the file alone, or the file as it
-// is when that is not shorter.
+// One worker packs files of falling and rising sizes with the same compressor
+// and buffers: each block is what a fresh compressor makes of the file alone,
+// or the file as it is when that is not shorter.
 TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
     const std::vector<std::string> contents{TextData(200000), TextData(3000, 7), "x", NoiseData(5000), TextData(64, 3), ""};
     std::vector<TPackItem> items;
@@ -109,7 +109,7 @@ TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
     }
     for (const TFileCompressionLevel level : {fcFastest, fcDefault, fcMaximum}) {
         TPackOptions options;
-        options.Level = level;
+        options.Level = DeflateLevelOf(level);
         options.Threads = 1;
         WriteArchive(archiveName, items, options);
         const std::string bytes = ReadFile(archiveName);
@@ -119,11 +119,10 @@ TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
             archive.GetFileEntry(static_cast<int>(i), entry);
             const int32_t end = i + 1 < contents.size() ? (archive.GetFileEntry(static_cast<int>(i + 1), next), next.DataOffset)
                                                         : archive.Trailer().TableOffset;
-            uLongf length = compressBound(contents[i].size());
-            std::string alone(length, '\0');
-            compress2(reinterpret_cast<Bytef*>(alone.data()), &length, reinterpret_cast<const Bytef*>(contents[i].data()),
-                      contents[i].size(), DeflateLevelOf(level));
-            alone.resize(length);
+            std::string alone(DeflateBound(contents[i].size()), '\0');
+            alone.resize(NewDeflater(options.Library, options.Level)
+                             ->Compress(reinterpret_cast<const uint8_t*>(contents[i].data()), contents[i].size(),
+                                        reinterpret_cast<uint8_t*>(alone.data()), alone.size()));
             const std::string expected = alone.size() < contents[i].size() ? alone : contents[i];
             EXPECT_EQ(bytes.substr(entry.DataOffset, end - entry.DataOffset), expected) << "file " << i << ", level " << level;
             EXPECT_EQ(entry.IsStored(), expected == contents[i]);
@@ -209,7 +208,7 @@ TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         WriteArchive(archiveName, {{scratch / "a.txt", "plain.txt", "", 1}, {scratch / "a.txt", c.Name, c.Path, 1}},
-                     TPackOptions{fcDefault, false, 1, {}});
+                     TPackOptions{kDefaultDeflateLevel, false, 1, {}});
         const std::string bytes = ReadFile(archiveName);
         const std::string trailer = bytes.substr(bytes.size() - ArchiveTrailerSize);
         EXPECT_EQ(trailer.substr(21), c.Tagged ? std::string("\0\0\0UTF8", 7) + std::string(8, '\0') : std::string(15, '\0'))

@@ -7,13 +7,12 @@
 #include <optional>
 #include <thread>
 
-#include <zlib.h>
-
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/TextCoding.h"
+#include "tools/kelpack/Deflater.h"
 
 namespace {
 
@@ -31,10 +30,6 @@ struct TPackedFile {
     bool Ready = false;
 };
 
-// The CRC-32 of the archive format, by zlib's implementation, which reads
-// several bytes per step and is about twice as fast as the table of TCrc32.
-uint32_t FileCRC(const uint8_t* bytes, size_t count) { return static_cast<uint32_t>(crc32_z(0, bytes, count)); }
-
 // Files of at least kProbeMinimum bytes are sampled before deflate runs over
 // them: when windows from their start, middle and end do not shrink, the
 // file is taken for compressed data already (pictures, media, archives) and
@@ -43,32 +38,28 @@ constexpr size_t kProbeMinimum = 1 << 20;
 constexpr size_t kProbeWindow = 64 << 10;
 constexpr size_t kProbeShrinkPercent = 97;  // a sample that comes out at least this large did not shrink
 
-bool LooksIncompressible(const uint8_t* data, size_t size) {
+// The sample's stream shows whether it shrank.
+bool LooksIncompressible(TDeflater& prober, const uint8_t* data, size_t size) {
     if (size < kProbeMinimum) return false;
-    std::vector<uint8_t> sample(compressBound(kProbeWindow));
+    std::vector<uint8_t> sample(DeflateBound(kProbeWindow));
     for (const size_t start : {size_t{0}, (size - kProbeWindow) / 2, size - kProbeWindow}) {
-        uLongf length = sample.size();
-        if (compress2(sample.data(), &length, data + start, kProbeWindow, Z_BEST_SPEED) != Z_OK) return false;
+        const size_t length = prober.Compress(data + start, kProbeWindow, sample.data(), sample.size());
+        if (length == 0) return false;
         if (length * 100 < kProbeWindow * kProbeShrinkPercent) return false;
     }
     return true;
 }
 
-// A worker's reusable means of packing: one deflate stream, reset for each
-// file, and buffers that grow to the largest file. Starting a stream and
-// allocating fresh, zero-filled buffers for every file cost more than
-// compressing a small file.
+// A worker's reusable means of packing: one compressor, and buffers that grow
+// to the largest file. Setting up a compressor and allocating fresh,
+// zero-filled buffers for every file cost more than compressing a small file.
 class TFilePacker {
 public:
-    explicit TFilePacker(int deflateLevel) : deflateLevel_(deflateLevel) {
-        if (deflateLevel_ > 0 && deflateInit(&stream_, deflateLevel_) != Z_OK)
-            throw Exception("Cannot start the compression");
+    TFilePacker(TCodecLibrary library, int deflateLevel) {
+        if (deflateLevel <= 0) return;
+        deflater_ = NewDeflater(library, deflateLevel);
+        prober_ = NewDeflater(library, 1);
     }
-    ~TFilePacker() {
-        if (deflateLevel_ > 0) deflateEnd(&stream_);
-    }
-    TFilePacker(const TFilePacker&) = delete;
-    TFilePacker& operator=(const TFilePacker&) = delete;
 
     // Compressed when deflate shrinks the data, stored otherwise (and at once
     // when a large file's samples do not shrink).
@@ -76,8 +67,8 @@ public:
         const size_t size = ReadWholeFile(item.SourcePath);
         TPackedFile packed;
         packed.Size = static_cast<int32_t>(size);
-        packed.CRC = FileCRC(raw_.data(), size);
-        const size_t deflated = size && !LooksIncompressible(raw_.data(), size) ? Deflate(size) : 0;
+        packed.CRC = FastCrc32(raw_.data(), size);
+        const size_t deflated = size && deflater_ && !LooksIncompressible(*prober_, raw_.data(), size) ? Deflate(size) : 0;
         if (deflated) {
             packed.Data.assign(deflated_.data(), deflated_.data() + deflated);
             packed.Stored = false;
@@ -104,21 +95,14 @@ private:
     }
 
     // Deflates the first size bytes of raw_ into deflated_: the length of the
-    // zlib stream when it is shorter than the data, 0 when it is not (the
-    // stream then runs out of room, which ends the attempt early).
+    // zlib stream when it is shorter than the data, 0 when it is not.
     size_t Deflate(size_t size) {
-        if (deflateLevel_ == 0 || deflateReset(&stream_) != Z_OK) return 0;
         if (deflated_.size() < size) deflated_.resize(size);
-        stream_.next_in = raw_.data();
-        stream_.avail_in = static_cast<uInt>(size);
-        stream_.next_out = deflated_.data();
-        stream_.avail_out = static_cast<uInt>(size - 1);
-        if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return 0;
-        return size - 1 - stream_.avail_out;
+        return deflater_->Compress(raw_.data(), size, deflated_.data(), size - 1);
     }
 
-    const int deflateLevel_;
-    z_stream stream_{};
+    std::unique_ptr<TDeflater> deflater_;  // none: every file is stored
+    std::unique_ptr<TDeflater> prober_;
     std::vector<uint8_t> raw_;
     std::vector<uint8_t> deflated_;
 };
@@ -126,9 +110,9 @@ private:
 // Packs files on worker threads, handing them to the writer in order.
 class TPackPipeline {
 public:
-    TPackPipeline(const std::vector<TPackItem>& items, int deflateLevel, unsigned threads,
+    TPackPipeline(const std::vector<TPackItem>& items, TCodecLibrary library, int deflateLevel, unsigned threads,
                   const TThreadStarter& startThread)
-        : items_(items), slots_(items.size()), deflateLevel_(deflateLevel) {
+        : items_(items), slots_(items.size()), library_(library), deflateLevel_(deflateLevel) {
         const unsigned count = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(items.size())));
         window_ = 2 * count + 2;
         workers_.reserve(count);
@@ -175,7 +159,7 @@ private:
         std::unique_ptr<TFilePacker> packer;
         std::string startError;
         try {
-            packer = std::make_unique<TFilePacker>(deflateLevel_);
+            packer = std::make_unique<TFilePacker>(library_, deflateLevel_);
         } catch (const std::exception& error) {
             startError = error.what();
         }
@@ -204,6 +188,7 @@ private:
 
     const std::vector<TPackItem>& items_;
     std::vector<TPackedFile> slots_;
+    const TCodecLibrary library_;
     const int deflateLevel_;
     size_t window_ = 4;
     std::mutex mutex_;
@@ -238,8 +223,7 @@ public:
         if (offset_ + static_cast<int64_t>(bytes.size()) + ArchiveTrailerSize > MaxArchiveBytes)
             throw Exception(Format("%s would reach 2 GiB, more than an archive can hold", name_.c_str()));
         Write(bytes.data(), bytes.size());
-        // zlib takes a null buffer, as an empty vector may give, as a call to start again.
-        if (!bytes.empty()) crc_ = crc32_z(crc_, bytes.data(), bytes.size());
+        crc_ = Crc32After(crc_, bytes.data(), bytes.size());
     }
 
     void Finish(TArchiveTrailer trailer) {
@@ -264,18 +248,23 @@ private:
     std::string name_;
     std::unique_ptr<TFileStream> file_;
     int64_t offset_ = 0;
-    uLong crc_ = 0;  // zlib's running CRC-32: the final value at every point
+    uint32_t crc_ = 0;  // the running CRC-32: the final value at every point
     bool committed_ = false;
 };
 
-std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress) {
+// The table is deflated at zlib's highest level, 9, with either library: its
+// records, mostly padding, shrink well there, while libdeflate's higher
+// levels take seconds over the long runs of zeros for a few bytes less.
+constexpr int kTableDeflateLevel = 9;
+
+std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress, TCodecLibrary library) {
     std::vector<uint8_t> records(entries.size() * ArchiveEntrySize);
     for (size_t i = 0; i < entries.size(); ++i) entries[i].Encode(records.data() + i * ArchiveEntrySize);
     if (!compress) return records;
-    uLongf length = compressBound(records.size());
-    std::vector<uint8_t> deflated(length);
-    if (compress2(deflated.data(), &length, records.data(), records.size(), Z_BEST_COMPRESSION) != Z_OK)
-        throw Exception("Cannot compress the entry table");
+    std::vector<uint8_t> deflated(DeflateBound(records.size()));
+    const size_t length = NewDeflater(library, kTableDeflateLevel)
+                              ->Compress(records.data(), records.size(), deflated.data(), deflated.size());
+    if (length == 0) throw Exception("Cannot compress the entry table");
     deflated.resize(length);
     return deflated;
 }
@@ -304,14 +293,14 @@ std::vector<size_t> OverlongNames(const std::vector<TPackItem>& items) {
     return overlong;
 }
 
-int DeflateLevelOf(TFileCompressionLevel level) {
+int DeflateLevelOf(TFileCompressionLevel level, TCodecLibrary library) {
     switch (level) {
         case fcNone: return 0;
-        case fcFastest: return Z_BEST_SPEED;
-        case fcDefault: return 6;
-        case fcMaximum: return Z_BEST_COMPRESSION;
+        case fcFastest: return 1;
+        case fcDefault: return kDefaultDeflateLevel;
+        case fcMaximum: return MaxDeflateLevel(library);
     }
-    return 6;
+    return kDefaultDeflateLevel;
 }
 
 TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPackItem>& items,
@@ -331,7 +320,9 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
         const unsigned threads = options.Threads ? options.Threads : std::max(1u, std::thread::hardware_concurrency());
         const TThreadStarter start =
             options.StartThread ? options.StartThread : [](std::function<void()> work) { return std::thread(std::move(work)); };
-        TPackPipeline pipeline(items, DeflateLevelOf(options.Level), threads, start);
+        if (options.Level < 0 || options.Level > MaxDeflateLevel(options.Library))
+            throw Exception(Format("No compression level %d: 0 to %d", options.Level, MaxDeflateLevel(options.Library)));
+        TPackPipeline pipeline(items, options.Library, options.Level, threads, start);
         for (size_t i = 0; i < items.size(); ++i) {
             TPackedFile file = pipeline.Take(i);
             TArchiveEntry entry;
@@ -353,7 +344,7 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
     trailer.TableOffset = output.Offset();
     trailer.TableCompressed = options.CompressTable ? 1 : 0;
     trailer.NamesInUtf8 = namesInUtf8;
-    output.Append(EncodeTable(entries, options.CompressTable));
+    output.Append(EncodeTable(entries, options.CompressTable, options.Library));
     result.ArchiveBytes = output.Offset() + ArchiveTrailerSize;
     output.Finish(trailer);
     result.Entries = static_cast<int>(entries.size());

@@ -1,7 +1,7 @@
 // kelpack extract ARCHIVE DEST [--with-paths] [--check-crc] [--progress-log]
 #include <cstdio>
 
-#include "archive/ZLIBArchive.h"
+#include "archive/WholeEntryArchive.h"
 #include "platform/Console.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
@@ -32,7 +32,7 @@ int ExtractCommand(const TArguments& arguments) {
     const TCommandLine line = ParseCommandLine(syntax, arguments);
     const bool progressLog = line.Has("--progress-log");
 
-    TZLBArchive archive;
+    TWholeEntryArchive archive;
     archive.ExtractWithPath = line.Has("--with-paths");
     archive.CheckCRC = line.Has("--check-crc");
 

@@ -1,4 +1,4 @@
-// kelpack pack ARCHIVE PATH... [--level L] [--plain-table]
+// kelpack pack ARCHIVE PATH... [--level L] [--threads N] [--plain-table]
 #include <cstdio>
 #include <numeric>
 
@@ -6,26 +6,14 @@
 #include "tools/kelpack/ArchiveWriter.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
+#include "tools/kelpack/PackOptionsArguments.h"
 #include "tools/kelpack/PackSources.h"
 #include "tools/kelpack/ProgressBar.h"
 
-namespace {
-
-TFileCompressionLevel LevelNamed(const std::string& name) {
-    if (name == "none") return fcNone;
-    if (name == "fastest") return fcFastest;
-    if (name == "default") return fcDefault;
-    if (name == "maximum") return fcMaximum;
-    throw TUsageError("--level takes none, fastest, default or maximum, not " + name);
-}
-
-}  // namespace
-
 int PackCommand(const TArguments& arguments) {
-    const TCommandSyntax syntax{"pack", 2, SIZE_MAX, {"--plain-table"}, {"--level"}};
+    const TCommandSyntax syntax{"pack", 2, SIZE_MAX, {"--plain-table"}, PackOptionNames()};
     const TCommandLine line = ParseCommandLine(syntax, arguments);
-    TPackOptions options;
-    options.Level = LevelNamed(line.Value("--level", "default"));
+    TPackOptions options = PackOptionsFrom(line);
     options.CompressTable = !line.Has("--plain-table");
 
     std::vector<std::string> warnings;

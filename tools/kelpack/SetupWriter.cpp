@@ -34,10 +34,25 @@ private:
     std::string path_;
 };
 
+// Setup.exe and Data.Kel in outFolder from the pending files: with the
+// modes the umask gives, under their final names.
+void CommitPair(TPendingFile& setup, TPendingFile& dataKel, const std::string& outFolder) {
+    // Temporary files are private; the setup is for others to read and run.
+    if (!platform::ApplyUmaskMode(setup.Path(), true) || !platform::ApplyUmaskMode(dataKel.Path(), false))
+        throw Exception("Cannot set the permissions of the files in " + outFolder);
+    setup.Commit(JoinPath(outFolder, "Setup.exe"));
+    dataKel.Commit(JoinPath(outFolder, kPayloadFile));
+}
+
+void CopyInto(const std::string& source, const TPendingFile& pending) {
+    if (!platform::CopyFileTo(source, pending.Path(), false)) throw Exception("Cannot copy " + source);
+}
+
 }  // namespace
 
 TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
-                                    const std::string& outFolder, const TSetupFinisher& finish) {
+                                    const std::string& outFolder, const TPackOptions& options,
+                                    const TSetupFinisher& finish) {
     if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
     TSetupFolderResult result;
     std::list<TPendingFile> archives;  // removed when done: they travel inside Data.Kel
@@ -47,26 +62,30 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
     for (const TProjectArchive& archive : project.Archives) {
         if (!archive.Present) continue;
         const std::string& path = archives.emplace_back(outFolder).Path();
-        result.Archives.emplace_back(archive.ArchiveName, WriteArchive(path, archive.Files, TPackOptions{}));
+        result.Archives.emplace_back(archive.ArchiveName, WriteArchive(path, archive.Files, options));
         payload.push_back({path, archive.ArchiveName, "", result.Archives.back().second.ArchiveBytes});
     }
     payload.insert(payload.end(), project.Files.begin(), project.Files.end());
 
     TPendingFile dataKel(outFolder);
-    result.Payload = WriteArchive(dataKel.Path(), payload, TPackOptions{});
+    result.Payload = WriteArchive(dataKel.Path(), payload, options);
     TPendingFile setup(outFolder);
-    if (!platform::CopyFileTo(setupExe, setup.Path(), false)) throw Exception("Cannot copy " + setupExe);
+    CopyInto(setupExe, setup);
     result.DigestWritten = StampPayloadDigest(setup.Path(), FileDigest(dataKel.Path()));
     if (finish) {
         const std::string finished = finish(setup.Path());
-        if (finished != setup.Path() && !platform::CopyFileTo(finished, setup.Path(), false))
-            throw Exception("Cannot copy " + finished);
+        if (finished != setup.Path()) CopyInto(finished, setup);
     }
     result.SetupBytes = platform::FileSizeOf(setup.Path());
-    // Temporary files are private; the setup is for others to read and run.
-    if (!platform::ApplyUmaskMode(setup.Path(), true) || !platform::ApplyUmaskMode(dataKel.Path(), false))
-        throw Exception("Cannot set the permissions of the files in " + outFolder);
-    setup.Commit(JoinPath(outFolder, "Setup.exe"));
-    dataKel.Commit(JoinPath(outFolder, kPayloadFile));
+    CommitPair(setup, dataKel, outFolder);
     return result;
+}
+
+void CommitSetupFolder(const std::string& builtFolder, const std::string& outFolder) {
+    if (!platform::ForceDirectories(outFolder)) throw Exception("Cannot create the folder " + outFolder);
+    TPendingFile dataKel(outFolder);
+    CopyInto(JoinPath(builtFolder, kPayloadFile), dataKel);
+    TPendingFile setup(outFolder);
+    CopyInto(JoinPath(builtFolder, "Setup.exe"), setup);
+    CommitPair(setup, dataKel, outFolder);
 }

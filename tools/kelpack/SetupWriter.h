@@ -28,5 +28,12 @@ using TSetupFinisher = std::function<std::string(const std::string& setupExe)>;
 // failure leaves no half-written file and the previous ones as they were.
 // They get the modes the umask gives new files, Setup.exe as a program.
 // Raises Exception.
+// The options say how every archive is compressed; the bytes do not depend
+// on the number of threads.
 TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::string& setupExe,
-                                    const std::string& outFolder, const TSetupFinisher& finish = {});
+                                    const std::string& outFolder, const TPackOptions& options = {},
+                                    const TSetupFinisher& finish = {});
+
+// Puts Setup.exe and Data.Kel of a setup folder written before into
+// outFolder, in the same way: both or neither. Raises Exception.
+void CommitSetupFolder(const std::string& builtFolder, const std::string& outFolder);

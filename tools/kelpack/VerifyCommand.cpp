@@ -5,11 +5,13 @@
 
 #include "archive/DecompressionStream.h"
 #include "archive/EntryNames.h"
+#include "archive/WholeEntryReader.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/FileStream.h"
 #include "platform/Text.h"
 #include "tools/kelpack/CommandLine.h"
 #include "tools/kelpack/Commands.h"
+#include "tools/kelpack/Deflater.h"
 
 namespace {
 
@@ -31,9 +33,13 @@ uint32_t ExtractedCRC(TFileStream& archive, const TArchiveEntry& entry, const TC
     return ~reg;
 }
 
-bool EntryIntact(TFileStream& archive, const TArchiveEntry& entry, const TCrc32& crc) {
+// A compressed entry that inflates whole to its size is checked from memory;
+// every other one piece by piece, as extraction would read it.
+bool EntryIntact(TFileStream& archive, const TArchiveEntry& entry, const TCrc32& crc, TWholeEntryReader& whole) {
     if (entry.DataOffset < 0) return false;
     try {
+        if (whole.Read(archive, entry))
+            return FastCrc32(whole.Data(), static_cast<size_t>(entry.FileSize)) == entry.FileCRC;
         return ExtractedCRC(archive, entry, crc) == entry.FileCRC;
     } catch (const std::exception&) {
         return false;
@@ -48,14 +54,17 @@ int VerifyCommand(const TArguments& arguments) {
     archive.OpenArchive(line.Operands[0]);  // checks the trailer CRC and reads the table
     TFileStream file(line.Operands[0], TFileMode::fmOpenReadDenyWrite);
     const TCrc32 crc;
+    std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
+    for (int i = 0; i < archive.GetFileCount(); ++i) archive.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+    TWholeEntryReader whole(FastestCodecLibrary());
+    whole.Learn(entries, archive.Trailer().TableOffset, file.Size());
     int failures = 0;
     for (int i = 0; i < archive.GetFileCount(); ++i) {
-        TArchiveEntry entry;
-        archive.GetFileEntry(i, entry);
+        const TArchiveEntry& entry = entries[static_cast<size_t>(i)];
         if (!IsSafeEntry(entry, true)) {
             std::fprintf(stderr, "%s\n", UnsafeEntryMessage(i, entry, true).c_str());
             ++failures;
-        } else if (!EntryIntact(file, entry, crc)) {
+        } else if (!EntryIntact(file, entry, crc, whole)) {
             std::fprintf(stderr, "%s\n", Format("File (%d) is corrupt", i).c_str());
             ++failures;
         }
