@@ -8,6 +8,7 @@
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/HeldFile.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
@@ -42,7 +43,7 @@ void TSetupForm::InstallFiles() {
     Step("Installing into " + destination);
     CreateParentFolders(destination);
     logBook_.AddDirectory(destination);
-    for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
+    for (const char* folder : kDestinationSubFolders) journal_.MakeFolderLevels(destination + folder);
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
@@ -57,7 +58,7 @@ void TSetupForm::InstallFiles() {
 // outermost first, so that the uninstaller removes them after the
 // destination once they are empty.
 void TSetupForm::CreateParentFolders(const std::string& folder) {
-    for (const std::string& made : CreateFolderLevels(ParentFolderOf(folder))) {
+    for (const std::string& made : journal_.MakeFolderLevels(ParentFolderOf(folder))) {
         logBook_.AddDirectory(made);
         Step("Created folder " + made);
     }
@@ -79,7 +80,7 @@ void TSetupForm::CopyPayloadFiles() {
         jobs.push_back({workFolder_ + entry, settings_.Destination + "\\" + entry,
                         TargetFolderBelow(settings_.Destination, entry)});
     }
-    TPayloadCopy copy(std::move(jobs));
+    TPayloadCopy copy(std::move(jobs), journal_);
     for (size_t logged = 0; logged < copy.Count();) {
         ShowCopying(static_cast<int32_t>(logged));
         const size_t done = copy.WaitForAll(kProgressInterval);
@@ -132,7 +133,7 @@ void TSetupForm::CreateProgramGroup() {
     const std::string programs = GetProgramsFolder(Handle());
     if (programs.empty()) return;
     const std::string group = WithTrailingBackslash(programs) + settings_.Folder;
-    for (const std::string& made : CreateFolderLevels(group)) {
+    for (const std::string& made : journal_.MakeFolderLevels(group)) {
         logBook_.AddDirectory(made);
         Step("Created folder " + made);
     }
@@ -151,9 +152,17 @@ void TSetupForm::CreateProgramGroup() {
     }
 }
 
+// A shortcut that could not be saved is a failed step, told with the files.
 void TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarget& target) {
-    CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder, target.Description, 0, "", 0, 0, 0,
-                   kShowNormal);
+    const bool made = journal_.PlaceFile(linkFile, true, [&] {
+        CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder, target.Description, 0, "", 0,
+                       0, 0, kShowNormal);
+        return platform::FileExists(linkFile);
+    });
+    if (!made) {
+        failedCopies_.push_back({linkFile, platform::SystemErrorMessage(platform::LastErrorCode())});
+        return;
+    }
     logBook_.AddLink(linkFile);
     Step("Created shortcut " + linkFile);
 }
@@ -180,11 +189,13 @@ void TSetupForm::FinishSetup() {
 
 // The desktop shortcut, the uninstall entry and the log: what makes the
 // installation complete, whether it ends with Next, the close key or
-// without a window.
+// without a window. Once the log and the entry are on the disk, the
+// installation is committed; without a window, only when no step failed.
 void TSetupForm::CompleteInstallation() {
     try {
         if (DesktopCheck->Checked()) CreateDesktopShortcut();
         RegisterAndSaveLog();
+        if (!run_.Silent || !StepFailed()) journal_.Commit();
         finishFailed_ = false;
     } catch (const std::exception& error) {
         finishFailed_ = true;
@@ -201,9 +212,13 @@ void TSetupForm::RegisterAndSaveLog() {
     logBook_.AppName = settings_.SiteletTitle;
     logBook_.Details = UninstallDetails();
     try {
-        logBook_.RegisterUninstall();
+        logBook_.RegisterUninstall(journal_);
         Step("Registered the uninstall entry " + UninstallKeyOf(logBook_.KeyName));
-        logBook_.SaveLog();
+        if (!journal_.PlaceFile(logBook_.LogFileName, false, [&] {
+                logBook_.SaveLog();
+                return platform::FlushFile(logBook_.LogFileName);
+            }))
+            throw EFCreateError(logBook_.LogFileName);
         Step("Wrote " + logBook_.LogFileName);
     } catch (const std::exception&) {
         logBook_.UnregisterUninstall();
@@ -231,8 +246,25 @@ bool TSetupForm::InstallSilently() {
     ReadMeCheck->SetChecked(false);
     LaunchProgCheck->SetChecked(false);
     ShowPage(wpCopy);
-    CompleteInstallation();
-    return failedCopies_.empty() && !failedGroup_;
+    bool complete = false;
+    try {
+        if (!StepFailed()) CompleteInstallation();
+        complete = journal_.Committed();
+    } catch (const std::exception&) {
+        UndoInstallation();
+        throw;
+    }
+    if (!complete) UndoInstallation();
+    return complete;
+}
+
+bool TSetupForm::StepFailed() const { return journal_.Failed() || !failedCopies_.empty() || failedGroup_; }
+
+// Names the step that failed first, and undoes every change in reverse order.
+void TSetupForm::UndoInstallation() {
+    if (run_.Log && journal_.Failed()) run_.Log->Failure("Failed step: " + journal_.FailedStep());
+    journal_.Rollback();
+    Step("Rolled back: everything the installation changed was undone");
 }
 
 // Without a desktop folder there is no place for the shortcut.

@@ -13,6 +13,19 @@ bool IsPlainFolderName(const std::string& name) {
 
 }  // namespace
 
+std::vector<std::string> TFileChanges::MakeFolderLevels(const std::string& folder) {
+    return CreateFolderLevels(folder);
+}
+
+bool TFileChanges::CopyFile(const std::string& source, const std::string& target) {
+    return platform::CopyFileTo(source, target, false);
+}
+
+TFileChanges& DirectFileChanges() {
+    static TFileChanges direct;
+    return direct;
+}
+
 std::string TargetFolderBelow(const std::string& destination, const std::string& entry) {
     const size_t cut = entry.find_last_of("\\/");
     if (cut == std::string::npos) return {};
@@ -27,8 +40,8 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
     return folder;
 }
 
-TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs)
-    : jobs_(std::move(jobs)), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
+TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs, TFileChanges& changes)
+    : jobs_(std::move(jobs)), changes_(changes), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
 
 TPayloadCopy::~TPayloadCopy() = default;
 
@@ -43,7 +56,7 @@ void TPayloadCopy::Run() {
         const TCopyJob& job = jobs_[i];
         TCopyOutcome& outcome = outcomes_[i];
         if (!job.TargetFolder.empty()) outcome.MadeFolders = MakeFolders(job.TargetFolder);
-        outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
+        outcome.Copied = changes_.CopyFile(job.Source, job.Target);
         if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
         done_.store(i + 1, std::memory_order_release);
     }
@@ -54,5 +67,5 @@ void TPayloadCopy::Run() {
 std::vector<std::string> TPayloadCopy::MakeFolders(const std::string& folder) {
     if (std::find(knownFolders_.rbegin(), knownFolders_.rend(), folder) != knownFolders_.rend()) return {};
     knownFolders_.push_back(folder);
-    return CreateFolderLevels(folder);
+    return changes_.MakeFolderLevels(folder);
 }

@@ -24,6 +24,18 @@ struct TCopyOutcome {
     int ErrorCode = 0;  // the system's code of a failed copy
 };
 
+// How the copy changes the machine: the folder levels it makes (outermost
+// first, as CreateFolderLevels) and the files it writes, replacing what is
+// there. These make them directly; an installation's journal records each
+// change first.
+class TFileChanges {
+public:
+    virtual ~TFileChanges() = default;
+    virtual std::vector<std::string> MakeFolderLevels(const std::string& folder);
+    virtual bool CopyFile(const std::string& source, const std::string& target);
+};
+TFileChanges& DirectFileChanges();
+
 // The folder below destination that a target named by entry ("plugins\de\x.txt")
 // lies in ("destination\plugins\de", backslashes only). Empty when the entry
 // names no folder, or one that is not plainly below the destination: an empty,
@@ -33,7 +45,7 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
 class TPayloadCopy {
 public:
     // Starts copying the jobs in order, replacing files that are there.
-    explicit TPayloadCopy(std::vector<TCopyJob> jobs);
+    explicit TPayloadCopy(std::vector<TCopyJob> jobs, TFileChanges& changes = DirectFileChanges());
     // Waits for the files still being copied.
     ~TPayloadCopy();
     TPayloadCopy(const TPayloadCopy&) = delete;
@@ -50,6 +62,7 @@ private:
     std::vector<std::string> MakeFolders(const std::string& folder);
 
     const std::vector<TCopyJob> jobs_;
+    TFileChanges& changes_;
     std::vector<TCopyOutcome> outcomes_;  // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
     std::atomic<size_t> done_ = 0;  // counted after the outcome is written

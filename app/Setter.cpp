@@ -6,8 +6,10 @@
 // user), 1 a failure, 2 an argument not understood.
 #include <exception>
 
+#include "app/JournalRollback.h"
 #include "app/SetupArguments.h"
 #include "app/SetupForm.h"
+#include "app/WorkFolderMarker.h"
 #include "platform/CommandLine.h"
 #include "platform/Com.h"
 #include "platform/FileSystem.h"
@@ -24,6 +26,15 @@ std::string ProgramFolder() { return platform::ProgramFolder() + "\\"; }
 void TellFailure(const TSetupRun& run, const std::string& message) {
     run.Log->Failure(message);
     if (!run.Silent) Application().ShowException(message);
+}
+
+// Before anything else: installations that were interrupted are undone, and
+// the working folders of setups that were killed go.
+void CleanUpAfterEarlierRuns(TRunLog& log) {
+    for (const std::string& journal : RecoverInterruptedInstallations())
+        log.Step("Rolled back the interrupted installation of " + journal);
+    RemoveLeftWorkFolders(ProgramFolder());
+    RemoveLeftWorkFolders(platform::TempFolder());
 }
 
 int RunWizard(const TSetupRun& run) {
@@ -64,6 +75,7 @@ int main() {
         if (!run.Silent) Application().ShowException(error.what());
         return kFailed;
     }
+    CleanUpAfterEarlierRuns(log);
     if (!arguments.Unknown.empty()) {
         TellFailure(run, UnknownArgumentText(arguments.Unknown));
         return kBadArgument;

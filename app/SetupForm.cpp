@@ -24,11 +24,13 @@ TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
 }  // namespace
 
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
-    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
+    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)),
+      journal_(run.Gate) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     CreateComponents();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
+    workFolderMarker_.Hold(workFolder_);
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
     UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
@@ -44,10 +46,14 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
 }
 
 // The window is hidden first, so that a box about a working folder that
-// could not be removed shows over nothing that can still be clicked. Then
-// the settings go, the working folder after them (with its removal
-// watcher), and the window and its components last.
-TSetupForm::~TSetupForm() { Hide(); }
+// could not be removed shows over nothing that can still be clicked. An
+// installation that did not complete is undone. Then the settings go, the
+// working folder after them (with its removal watcher), and the window and
+// its components last.
+TSetupForm::~TSetupForm() {
+    Hide();
+    if (journal_.IsOpen()) UndoInstallation();
+}
 
 void TSetupForm::Step(const std::string& text) {
     if (run_.Log) run_.Log->Step(text);

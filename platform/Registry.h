@@ -45,6 +45,8 @@ public:
     // A 32-bit number (DWORD); raises like WriteString.
     void WriteInteger(const std::string& name, uint32_t value);
     bool DeleteValue(const std::string& name);
+    // Writes the open key's changes through to the disk; false when it cannot.
+    bool Flush();
 
     // Any value as it is, to be put back later; none when it is missing.
     std::optional<TRegistryValue> ReadValue(const std::string& name) const;
