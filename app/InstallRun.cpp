@@ -34,11 +34,19 @@ constexpr std::chrono::milliseconds kProgressInterval{40};
 }  // namespace
 
 void TSetupForm::InstallFiles() {
+    // While files are copied, logging off and shutting down wait with a
+    // reason; ended anyway, the journal has the next run undo the installation.
     struct TCopyPhase {
-        bool& Copying;
-        explicit TCopyPhase(bool& copying) : Copying(copying) { Copying = true; }
-        ~TCopyPhase() { Copying = false; }
-    } phase(copying_);
+        TSetupForm& Form;
+        TCopyPhase(TSetupForm& form, const std::string& reason) : Form(form) {
+            Form.copying_ = true;
+            Form.SetEndSessionBlockReason(reason);
+        }
+        ~TCopyPhase() {
+            Form.copying_ = false;
+            Form.SetEndSessionBlockReason("");
+        }
+    } phase(*this, ShutdownBlockText(settings_.Language));
     const std::string& destination = settings_.Destination;
     Step("Installing into " + destination);
     CreateParentFolders(destination);

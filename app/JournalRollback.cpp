@@ -7,21 +7,11 @@
 #include "platform/FileSystem.h"
 #include "platform/HeldFile.h"
 #include "platform/Registry.h"
-#include "platform/Shell.h"
+#include "platform/DataFolders.h"
 
 namespace {
 
-constexpr int kCommonAppDataFolder = 0x23;
 constexpr int64_t kLargestJournal = int64_t{1} << 30;
-
-std::string CommonAppDataFolder() {
-    std::string path;
-    platform::TItemIdList list = nullptr;
-    if (!platform::SpecialFolderLocation(nullptr, kCommonAppDataFolder, list)) return path;
-    if (!platform::PathFromItemIdList(list, path)) path.clear();
-    platform::FreeWithShellAllocator(list);
-    return path;
-}
 
 void RemoveMadeFile(const std::string& path) {
     platform::SetReadOnly(path, false);
@@ -95,7 +85,7 @@ void RemoveBackupFolder(const std::string& folder) {
 }
 
 std::string JournalRoot() {
-    std::string base = CommonAppDataFolder();
+    std::string base = platform::CommonDataFolder();
     if (base.empty()) base = platform::TempFolder();
     while (!base.empty() && base.back() == '\\') base.pop_back();
     return base + "\\Kel Setup Journals";

@@ -27,6 +27,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)),
       journal_(run.Gate) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
+    OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
