@@ -68,7 +68,7 @@ protected:
     }
 
     std::optional<int> Install() { return Run(setupFolder + "/Setup.exe", {"/S", "/LOG=" + kRunLog}); }
-    std::optional<int> Uninstall() { return Run(UnixPathOfDriveC(sample.Destination) + "/uninstall.exe", {"/S"}); }
+    std::optional<int> Uninstall() { return Run(sample.Destination + "\\uninstall.exe", {"/S"}); }
 
     // What is left of the product; empty when nothing is.
     std::string Left() {
@@ -100,21 +100,24 @@ TEST_F(KilledInstall, TheNextRunCompletesAndTheUninstallerThenLeavesNothing) {
     const char* points = std::getenv("KEL_KILL_POINTS");
     const int count = points ? std::atoi(points) : 4;
     std::mt19937 random(24);
-    std::uniform_int_distribution<long> moment(0, long(whole.count()));
+    // Moments while the run still works; one that ends before is removed before the next run.
+    std::uniform_int_distribution<long> moment(0, long(whole.count()) * 9 / 10);
     for (int i = 0; i < count; ++i) {
         const auto delay = std::chrono::milliseconds(moment(random));
         Launch({setupFolder + "/Setup.exe", "/S", "/LOG=" + kRunLog});
         std::this_thread::sleep_for(delay);
+        const bool ended = !Program().Running();
         Program().Kill();
         const std::string reached = LastLine(ReadFile(UnixPathOfDriveC(kRunLog)));
+        if (ended && reached == "Installed") Uninstall();
         const std::optional<int> next = Install();
         const std::string nextLog = ReadFile(UnixPathOfDriveC(kRunLog));
         const bool rolledBack = nextLog.find("Rolled back the interrupted installation") != std::string::npos;
         const std::optional<int> removal = Uninstall();
         WaitUntil([&] { return Left().empty(); }, 10s);
         const std::string left = Left();
-        std::printf("kill %d after %ld ms (last step: %s): next run %s%s, removal %s, left: %s\n", i + 1,
-                    long(delay.count()), reached.c_str(), next == 0 ? "installed" : "FAILED",
+        std::printf("kill %d after %ld ms (%s: %s): next run %s%s, removal %s, left: %s\n", i + 1,
+                    long(delay.count()), ended ? "ended before, last step" : "last step", reached.c_str(), next == 0 ? "installed" : "FAILED",
                     rolledBack ? " after rolling back" : "", removal == 0 ? "complete" : "FAILED",
                     left.empty() ? "nothing" : left.c_str());
         EXPECT_EQ(next, 0) << "kill " << i + 1 << ":\n" << nextLog;
