@@ -19,6 +19,7 @@ class ERegistryException : public Exception { using Exception::Exception; };
 struct TRegistryValue {
     uint32_t Type = 0;
     std::vector<uint8_t> Data;
+    bool operator==(const TRegistryValue&) const = default;
 };
 
 class TRegistry {
