@@ -33,7 +33,7 @@ void TellFailure(const TSetupRun& run, const std::string& message) {
 void CleanUpAfterEarlierRuns(TRunLog& log) {
     for (const std::string& journal : RecoverInterruptedInstallations())
         log.Step("Rolled back the interrupted installation of " + journal);
-    RemoveLeftWorkFolders(ProgramFolder());
+    RemoveLeftWorkFolders(ProgramFolder(), true);
     RemoveLeftWorkFolders(platform::TempFolder());
 }
 

@@ -23,5 +23,8 @@ private:
 };
 
 // Removes the folders directly in folder (ending in a backslash) that hold a
-// marker no running setup holds, with everything in them.
-void RemoveLeftWorkFolders(const std::string& folder);
+// marker no running setup holds, with everything in them. With
+// besideProgram, also those that hold nothing but the working folder's empty
+// sub-folders: what a setup killed after making its folder and before its
+// marker leaves.
+void RemoveLeftWorkFolders(const std::string& folder, bool besideProgram = false);

@@ -246,20 +246,27 @@ TEST_F(InstallRollback, TheNextRunUndoesJournalsAndRemovesWorkingFoldersOfKilled
     platform::THeldFile running;
     ASSERT_TRUE(running.Create(root + "\\running.journal"));
     running.Append(JournalLine({TChangeKind::FileCreated, destination + "\\docs\\guide.txt", "", {}}));
-    // Working folders: a killed setup's, a running setup's, and a folder of someone else's.
-    const std::string killed = scratch / "temp", held = scratch / "tempx", other = scratch / "tempxx";
-    for (const std::string& folder : {killed, held, other}) ASSERT_TRUE(platform::ForceDirectories(folder + "\\Graphics"));
+    // Working folders: a killed setup's, one killed before its marker, a
+    // running setup's, and folders of someone else's.
+    const std::string killed = scratch / "temp", early = scratch / "tempx", held = scratch / "tempxx",
+                      other = scratch / "tempxxx", empty = scratch / "tempxxxx";
+    for (const std::string& folder : {killed, early, held, other}) ASSERT_TRUE(platform::ForceDirectories(folder + "\\Graphics"));
+    ASSERT_TRUE(platform::CreateDir(early + "\\Sounds"));
+    ASSERT_TRUE(platform::CreateDir(empty));
     WriteFile(killed + "\\" + kWorkFolderMarker, "");
+    WriteFile(other + "\\Graphics\\mine.bmp", "");
     TWorkFolderMarker marker;
     marker.Hold(held + "\\");
 
     EXPECT_EQ(RecoverInterruptedInstallations(), std::vector<std::string>{root + "\\kill.journal"});
-    RemoveLeftWorkFolders(scratch.Path() + "\\");
+    RemoveLeftWorkFolders(scratch.Path() + "\\", true);
 
     running.Close();
     platform::RemoveFile(root + "\\running.journal");
     EXPECT_EQ(Machine(), before);
     EXPECT_FALSE(platform::DirectoryExists(killed));
+    EXPECT_FALSE(platform::DirectoryExists(early));
     EXPECT_TRUE(platform::DirectoryExists(held));
     EXPECT_TRUE(platform::DirectoryExists(other));
+    EXPECT_TRUE(platform::DirectoryExists(empty));
 }
