@@ -8,6 +8,7 @@
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/HeldFile.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
@@ -34,16 +35,24 @@ constexpr std::chrono::milliseconds kProgressInterval{40};
 }  // namespace
 
 void TSetupForm::InstallFiles() {
+    // While files are copied, logging off and shutting down wait with a
+    // reason; ended anyway, the journal has the next run undo the installation.
     struct TCopyPhase {
-        bool& Copying;
-        explicit TCopyPhase(bool& copying) : Copying(copying) { Copying = true; }
-        ~TCopyPhase() { Copying = false; }
-    } phase(copying_);
+        TSetupForm& Form;
+        TCopyPhase(TSetupForm& form, const std::string& reason) : Form(form) {
+            Form.copying_ = true;
+            Form.SetEndSessionBlockReason(reason);
+        }
+        ~TCopyPhase() {
+            Form.copying_ = false;
+            Form.SetEndSessionBlockReason("");
+        }
+    } phase(*this, ShutdownBlockText(settings_.Language));
     const std::string& destination = settings_.Destination;
     Step("Installing into " + destination);
     CreateParentFolders(destination);
     logBook_.AddDirectory(destination);
-    for (const char* folder : kDestinationSubFolders) platform::ForceDirectories(destination + folder);
+    for (const char* folder : kDestinationSubFolders) journal_.MakeFolderLevels(destination + folder);
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
@@ -58,7 +67,7 @@ void TSetupForm::InstallFiles() {
 // outermost first, so that the uninstaller removes them after the
 // destination once they are empty.
 void TSetupForm::CreateParentFolders(const std::string& folder) {
-    for (const std::string& made : CreateFolderLevels(ParentFolderOf(folder))) {
+    for (const std::string& made : journal_.MakeFolderLevels(ParentFolderOf(folder))) {
         logBook_.AddDirectory(made);
         Step("Created folder " + made);
     }
@@ -80,7 +89,7 @@ void TSetupForm::CopyPayloadFiles() {
         jobs.push_back({workFolder_ + entry, settings_.Destination + "\\" + entry,
                         TargetFolderBelow(settings_.Destination, entry), PayloadCrcOf(payloadCrcs_, entry)});
     }
-    TPayloadCopy copy(std::move(jobs));
+    TPayloadCopy copy(std::move(jobs), journal_);
     for (size_t logged = 0; logged < copy.Count();) {
         ShowCopying(static_cast<int32_t>(logged));
         const size_t done = copy.WaitForAll(kProgressInterval);
@@ -136,7 +145,7 @@ void TSetupForm::CreateProgramGroup() {
     const std::string programs = GetProgramsFolder(Handle());
     if (programs.empty()) return;
     const std::string group = WithTrailingBackslash(programs) + settings_.Folder;
-    for (const std::string& made : CreateFolderLevels(group)) {
+    for (const std::string& made : journal_.MakeFolderLevels(group)) {
         logBook_.AddDirectory(made);
         Step("Created folder " + made);
     }
@@ -158,10 +167,14 @@ void TSetupForm::CreateProgramGroup() {
 // A shortcut that could not be saved is a failed step, not one made: it is
 // remembered for the report and stays out of the log book.
 bool TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarget& target) {
-    const int error = CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder,
-                                     target.Description, 0, "", 0, 0, 0, kShowNormal);
-    if (error != 0) {
-        failedShortcuts_.push_back({linkFile, platform::SystemErrorMessage(error)});
+    int error = 0;
+    const bool made = journal_.PlaceFile(linkFile, true, [&] {
+        error = CreateShortcut(linkFile, target.Target, target.Arguments, target.WorkingFolder, target.Description, 0,
+                               "", 0, 0, 0, kShowNormal);
+        return error == 0;
+    });
+    if (!made) {
+        failedShortcuts_.push_back({linkFile, platform::SystemErrorMessage(error ? error : platform::LastErrorCode())});
         return false;
     }
     logBook_.AddLink(linkFile);
@@ -191,11 +204,13 @@ void TSetupForm::FinishSetup() {
 
 // The desktop shortcut, the uninstall entry and the log: what makes the
 // installation complete, whether it ends with Next, the close key or
-// without a window.
+// without a window. Once the log and the entry are on the disk, the
+// installation is committed; without a window, only when no step failed.
 void TSetupForm::CompleteInstallation() {
     try {
         if (DesktopCheck->Checked()) CreateDesktopShortcut();
         RegisterAndSaveLog();
+        if (!run_.Silent || !StepFailed()) journal_.Commit();
         finishFailed_ = false;
     } catch (const std::exception& error) {
         finishFailed_ = true;
@@ -212,9 +227,13 @@ void TSetupForm::RegisterAndSaveLog() {
     logBook_.AppName = settings_.SiteletTitle;
     logBook_.Details = UninstallDetails();
     try {
-        logBook_.RegisterUninstall();
+        logBook_.RegisterUninstall(journal_);
         Step("Registered the uninstall entry " + UninstallKeyOf(logBook_.KeyName));
-        logBook_.SaveLog();
+        if (!journal_.PlaceFile(logBook_.LogFileName, false, [&] {
+                logBook_.SaveLog();
+                return platform::FlushFile(logBook_.LogFileName);
+            }))
+            throw EFCreateError(logBook_.LogFileName);
         Step("Wrote " + logBook_.LogFileName);
     } catch (const std::exception&) {
         logBook_.UnregisterUninstall();
@@ -242,8 +261,27 @@ bool TSetupForm::InstallSilently() {
     ReadMeCheck->SetChecked(false);
     LaunchProgCheck->SetChecked(false);
     ShowPage(wpCopy);
-    CompleteInstallation();
-    return failedCopies_.empty() && !failedGroup_ && failedShortcuts_.empty();
+    bool complete = false;
+    try {
+        if (!StepFailed()) CompleteInstallation();
+        complete = journal_.Committed();
+    } catch (const std::exception&) {
+        UndoInstallation();
+        throw;
+    }
+    if (!complete) UndoInstallation();
+    return complete;
+}
+
+bool TSetupForm::StepFailed() const {
+    return journal_.Failed() || !failedCopies_.empty() || failedGroup_ || !failedShortcuts_.empty();
+}
+
+// Names the step that failed first, and undoes every change in reverse order.
+void TSetupForm::UndoInstallation() {
+    if (run_.Log && journal_.Failed()) run_.Log->Failure("Failed step: " + journal_.FailedStep());
+    journal_.Rollback();
+    Step("Rolled back: everything the installation changed was undone");
 }
 
 // Without a desktop folder there is no place for the shortcut.

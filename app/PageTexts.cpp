@@ -62,6 +62,11 @@ std::string CancelQuestion(const std::string& language) {
     return language == "German" ? "Wollen Sie das Setup abbrechen?" : "Do you want to cancel setup?";
 }
 
+std::string ShutdownBlockText(const std::string& language) {
+    return language == "German" ? "Das Setup kopiert Dateien. Wird es jetzt beendet, wird die Installation rückgängig gemacht."
+                                : "Setup is copying files. If it is ended now, the installation is undone.";
+}
+
 namespace {
 
 constexpr size_t kFilesNamed = 15;  // more would push the box off the screen

@@ -26,6 +26,10 @@ bool UsesGermanTexts(const std::string& language);
 // The question Cancel asks: German only for exactly "German".
 std::string CancelQuestion(const std::string& language);
 
+// Why the setup asks Windows to wait with logging off or shutting down
+// while it copies: German only for exactly "German".
+std::string ShutdownBlockText(const std::string& language);
+
 // A file that could not be copied, with the system's reason ("Access is denied.").
 struct TFailedCopy {
     std::string Target;

@@ -16,6 +16,19 @@ bool IsPlainFolderName(const std::string& name) {
 
 }  // namespace
 
+std::vector<std::string> TFileChanges::MakeFolderLevels(const std::string& folder) {
+    return CreateFolderLevels(folder);
+}
+
+bool TFileChanges::CopyFile(const std::string& source, const std::string& target) {
+    return platform::CopyFileTo(source, target, false);
+}
+
+TFileChanges& DirectFileChanges() {
+    static TFileChanges direct;
+    return direct;
+}
+
 std::string TargetFolderBelow(const std::string& destination, const std::string& entry) {
     const size_t cut = entry.find_last_of("\\/");
     if (cut == std::string::npos) return {};
@@ -30,8 +43,8 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
     return folder;
 }
 
-TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs)
-    : jobs_(std::move(jobs)), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
+TPayloadCopy::TPayloadCopy(std::vector<TCopyJob> jobs, TFileChanges& changes)
+    : jobs_(std::move(jobs)), changes_(changes), outcomes_(jobs_.size()), thread_([this] { Run(); }) {}
 
 TPayloadCopy::~TPayloadCopy() = default;
 
@@ -55,7 +68,7 @@ void TPayloadCopy::Run() {
 // folder that was changed after unpacking is not installed, and the copy
 // that was made of it goes again.
 void TPayloadCopy::CopyOne(const TCopyJob& job, TCopyOutcome& outcome) {
-    outcome.Copied = platform::CopyFileTo(job.Source, job.Target, false);
+    outcome.Copied = changes_.CopyFile(job.Source, job.Target);
     if (!outcome.Copied) {
         outcome.ErrorCode = platform::LastErrorCode();
     } else if (job.Crc && !HoldsCrc(job.Target, *job.Crc)) {
@@ -82,5 +95,5 @@ bool TPayloadCopy::HoldsCrc(const std::string& file, uint32_t crc) const {
 std::vector<std::string> TPayloadCopy::MakeFolders(const std::string& folder) {
     if (std::find(knownFolders_.rbegin(), knownFolders_.rend(), folder) != knownFolders_.rend()) return {};
     knownFolders_.push_back(folder);
-    return CreateFolderLevels(folder);
+    return changes_.MakeFolderLevels(folder);
 }

@@ -32,6 +32,18 @@ struct TCopyOutcome {
 // The reason for a copy whose bytes differ from the archive's entry.
 inline constexpr const char* kCopyDiffersReason = "the copy differs from the file in the setup's archive";
 
+// How the copy changes the machine: the folder levels it makes (outermost
+// first, as CreateFolderLevels) and the files it writes, replacing what is
+// there. These make them directly; an installation's journal records each
+// change first.
+class TFileChanges {
+public:
+    virtual ~TFileChanges() = default;
+    virtual std::vector<std::string> MakeFolderLevels(const std::string& folder);
+    virtual bool CopyFile(const std::string& source, const std::string& target);
+};
+TFileChanges& DirectFileChanges();
+
 // The folder below destination that a target named by entry ("plugins\de\x.txt")
 // lies in ("destination\plugins\de", backslashes only). Empty when the entry
 // names no folder, or one that is not plainly below the destination: an empty,
@@ -41,7 +53,7 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
 class TPayloadCopy {
 public:
     // Starts copying the jobs in order, replacing files that are there.
-    explicit TPayloadCopy(std::vector<TCopyJob> jobs);
+    explicit TPayloadCopy(std::vector<TCopyJob> jobs, TFileChanges& changes = DirectFileChanges());
     // Waits for the files still being copied.
     ~TPayloadCopy();
     TPayloadCopy(const TPayloadCopy&) = delete;
@@ -60,6 +72,7 @@ private:
     std::vector<std::string> MakeFolders(const std::string& folder);
 
     const std::vector<TCopyJob> jobs_;
+    TFileChanges& changes_;
     std::vector<TCopyOutcome> outcomes_;  // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
     TCrc32 crc_;

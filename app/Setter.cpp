@@ -6,8 +6,10 @@
 // user), 1 a failure, 2 an argument not understood.
 #include <exception>
 
+#include "app/JournalRollback.h"
 #include "app/SetupArguments.h"
 #include "app/SetupForm.h"
+#include "app/WorkFolderMarker.h"
 #include "platform/CommandLine.h"
 #include "platform/Com.h"
 #include "platform/FileSystem.h"
@@ -37,6 +39,15 @@ void MakeDestinationCanonical(TSetupArguments& arguments) {
         arguments.Destination = canonical;
     else if (arguments.Unknown.empty())
         arguments.Unknown = "/D=" + *arguments.Destination;
+}
+
+// Before anything else: installations that were interrupted are undone, and
+// the working folders of setups that were killed go.
+void CleanUpAfterEarlierRuns(TRunLog& log) {
+    for (const std::string& journal : RecoverInterruptedInstallations())
+        log.Step("Rolled back the interrupted installation of " + journal);
+    RemoveLeftWorkFolders(ProgramFolder(), true);
+    RemoveLeftWorkFolders(platform::TempFolder());
 }
 
 int RunWizard(const TSetupRun& run) {
@@ -79,6 +90,7 @@ int main() {
         if (!run.Silent) Application().ShowException(error.what());
         return kFailed;
     }
+    CleanUpAfterEarlierRuns(log);
     if (!arguments.Unknown.empty()) {
         TellFailure(run, UnknownArgumentText(arguments.Unknown));
         return kBadArgument;

@@ -26,12 +26,15 @@ TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
 }  // namespace
 
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
-    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
+    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)),
+      journal_(run.Gate) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
+    OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
     CheckPayload();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
+    workFolderMarker_.Hold(workFolder_);
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
     payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
@@ -47,10 +50,14 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
 }
 
 // The window is hidden first, so that a box about a working folder that
-// could not be removed shows over nothing that can still be clicked. Then
-// the settings go, the working folder after them (with its removal
-// watcher), and the window and its components last.
-TSetupForm::~TSetupForm() { Hide(); }
+// could not be removed shows over nothing that can still be clicked. An
+// installation that did not complete is undone. Then the settings go, the
+// working folder after them (with its removal watcher), and the window and
+// its components last.
+TSetupForm::~TSetupForm() {
+    Hide();
+    if (journal_.IsOpen()) UndoInstallation();
+}
 
 // A program that carries the digest of its payload takes no other: the
 // payload is held open against writing for the whole run and checked before

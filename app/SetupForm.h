@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/InstallJournal.h"
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
 #include "app/WorkFolder.h"
+#include "app/WorkFolderMarker.h"
 #include "skin/KelForm.h"
 
 class TButton;
@@ -39,6 +41,7 @@ struct TSetupRun {
     bool Silent = false;                     // no window and no box
     std::optional<std::string> Destination;  // replaces the proposed destination
     TRunLog* Log = nullptr;                  // the caller's; it outlives the form
+    TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
 };
 
 class TSetupForm : public TKelForm {
@@ -51,7 +54,7 @@ public:
     // Installs as the description says, without showing anything: the
     // licence counts as accepted, the desktop shortcut follows DesktopIcon,
     // and neither the ReadMe nor the program is started. False when a step
-    // failed; the run log has its message.
+    // failed: everything made is undone, and the run log has the failed step.
     bool InstallSilently();
 
     // Makes the folder chooser that the Browse button shows, after this form:
@@ -178,6 +181,8 @@ private:
     void CreateDesktopShortcut();
     bool WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
     std::string InstalledProgram() const;
+    bool StepFailed() const;
+    void UndoInstallation();
 
     // Ending the run: Cancel, the window's close key, and the wizard's own end.
     bool AskToCancel();
@@ -194,10 +199,12 @@ private:
     TFolderMan* folderChooser_ = nullptr;
     TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
     std::unique_ptr<TFileStream> payloadLock_;  // Data.Kel, kept from writing while it is trusted
+    TWorkFolderMarker workFolderMarker_;    // let go before the folder goes
     std::string workFolder_;
     TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
     TSetupLogBook logBook_;
+    TInstallJournal journal_;  // every change to the machine; undone unless committed
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
     std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons

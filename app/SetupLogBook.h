@@ -12,6 +12,8 @@
 #include "platform/Registry.h"
 #include "platform/StringList.h"
 
+class TInstallJournal;
+
 // What the list of installed programs shows beside the name, and what
 // administrators' tools read. A blank version or publisher writes no value.
 struct TUninstallDetails {
@@ -39,8 +41,9 @@ public:
     // "DisplayIcon", "InstallLocation", "EstimatedSize", "NoModify",
     // "NoRepair", "DisplayVersion" and "Publisher". A key that cannot be
     // opened is passed over in silence; a value that cannot be written raises
-    // ERegistryException. Windows only.
-    void RegisterUninstall();
+    // ERegistryException. Each change goes through the installation's journal,
+    // and the key is flushed to the disk at the end. Windows only.
+    void RegisterUninstall(TInstallJournal& journal);
     // Takes back what RegisterUninstall wrote, so that no entry stays whose
     // log is missing: a key it made goes, a key that was there gets its
     // earlier values back. Never raises. Windows only.

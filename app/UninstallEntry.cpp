@@ -4,24 +4,25 @@
 #include <exception>
 #include <ranges>
 
+#include "app/InstallJournal.h"
 #include "platform/Registry.h"
 
-void TSetupLogBook::RegisterUninstall() {
+void TSetupLogBook::RegisterUninstall(TInstallJournal& journal) {
     platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
     const std::string key = UninstallKeyOf(KeyName);
     const bool keyWasNew = !registry.KeyExists(key);
-    if (!registry.OpenKey(key, true)) return;  // without the rights to it, nothing is written
+    if (!journal.OpenRegistryKey(registry, key)) return;  // without the rights to it, nothing is written
     registration_ = TRegistration{keyWasNew, {}};
     const auto remember = [&](const std::string& name) {
         registration_->Previous.emplace_back(name, registry.ReadValue(name));
     };
     const auto writeString = [&](const std::string& name, const std::string& value) {
         remember(name);
-        registry.WriteString(name, value);
+        journal.WriteRegistryValue(registry, key, name, [&] { registry.WriteString(name, value); });
     };
     const auto writeInteger = [&](const std::string& name, uint32_t value) {
         remember(name);
-        registry.WriteInteger(name, value);
+        journal.WriteRegistryValue(registry, key, name, [&] { registry.WriteInteger(name, value); });
     };
     const std::string uninstaller = UninstallStringOf(LogFileName);
     writeString("DisplayName", AppName);
@@ -34,6 +35,7 @@ void TSetupLogBook::RegisterUninstall() {
     writeInteger("NoRepair", 1);
     if (!Details.Version.empty()) writeString("DisplayVersion", Details.Version);
     if (!Details.Publisher.empty()) writeString("Publisher", Details.Publisher);
+    registry.Flush();
 }
 
 void TSetupLogBook::UnregisterUninstall() {

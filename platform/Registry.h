@@ -19,6 +19,7 @@ class ERegistryException : public Exception { using Exception::Exception; };
 struct TRegistryValue {
     uint32_t Type = 0;
     std::vector<uint8_t> Data;
+    bool operator==(const TRegistryValue&) const = default;
 };
 
 class TRegistry {
@@ -45,6 +46,8 @@ public:
     // A 32-bit number (DWORD); raises like WriteString.
     void WriteInteger(const std::string& name, uint32_t value);
     bool DeleteValue(const std::string& name);
+    // Writes the open key's changes through to the disk; false when it cannot.
+    bool Flush();
 
     // Any value as it is, to be put back later; none when it is missing.
     std::optional<TRegistryValue> ReadValue(const std::string& name) const;

@@ -20,10 +20,15 @@ std::vector<std::string> MissingLevels(const std::string& folder) {
 }  // namespace
 
 std::vector<std::string> CreateFolderLevels(const std::string& folder) {
+    return CreateFolderLevels(folder, [](const std::string& level) { return platform::CreateDir(level); });
+}
+
+std::vector<std::string> CreateFolderLevels(const std::string& folder,
+                                            const std::function<bool(const std::string&)>& createDir) {
     std::vector<std::string> made;
     const std::vector<std::string> missing = MissingLevels(folder);
     for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
-        if (!platform::CreateDir(*level)) break;
+        if (!createDir(*level)) break;
         made.push_back(*level);
     }
     return made;

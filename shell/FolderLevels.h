@@ -2,6 +2,7 @@
 // Making a folder together with the levels above it that are missing, and
 // telling which levels were made, so that they can be logged and later
 // removed again.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,3 +10,6 @@
 // returns the levels made, in that order. Stops at the first level that
 // cannot be made; the folder then does not exist.
 std::vector<std::string> CreateFolderLevels(const std::string& folder);
+// The same, each level made by createDir (one level; false when it failed).
+std::vector<std::string> CreateFolderLevels(const std::string& folder,
+                                            const std::function<bool(const std::string&)>& createDir);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/JournalRollback.h"
 #include "platform/FileSystem.h"
 #include "platform/LibrarySearch.h"
 #include "platform/ProgramArguments.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
     try {
         if (!arguments.NotUnderstood.empty()) return uninstaller.RefuseArgument(arguments.NotUnderstood);
         if (arguments.Original) return uninstaller.RunCopy(*arguments.Original);
+        // An installation that was interrupted is undone first, so that what
+        // is removed is what the last complete installation left.
+        RecoverInterruptedInstallations();
         return uninstaller.RunOriginal(platform::ProgramFile());
     } catch (const std::exception&) {
         return 1;  // a failure, told by nothing else when a box is what failed

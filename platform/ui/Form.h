@@ -34,6 +34,11 @@ public:
 
     TNotifyEvent OnShow;
     TCloseQueryEvent OnCloseQuery;
+    // Asked when the user logs off or Windows shuts down; may ask it to wait.
+    TCloseQueryEvent OnQueryEndSession;
+    // While the reason is not empty, Windows shows it to a user who logs off
+    // or shuts down, as the reason this form asks to wait.
+    void SetEndSessionBlockReason(const std::string& reason);
     TNotifyEvent OnClose;
 
 protected:

@@ -111,4 +111,6 @@ bool TRegistry::DeleteValue(const std::string& name) {
     return state_->key && RegDeleteValueW(state_->key, Wide(name).c_str()) == ERROR_SUCCESS;
 }
 
+bool TRegistry::Flush() { return state_->key && RegFlushKey(state_->key) == ERROR_SUCCESS; }
+
 }  // namespace platform

@@ -61,6 +61,11 @@ std::optional<int> BackgroundProgram::WaitForExit(std::chrono::milliseconds time
     return exitCode_;
 }
 
+void BackgroundProgram::Kill() {
+    if (pid_ >= 0) kill(-pid_, SIGKILL);
+    Stop();
+}
+
 void BackgroundProgram::Stop() {
     if (pid_ < 0) return;
     // Collects every ended member of the group; true once none is left.

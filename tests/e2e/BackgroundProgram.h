@@ -26,6 +26,9 @@ public:
     // Ends every process of the group (TERM, then KILL after a grace time)
     // and collects them.
     void Stop();
+    // Ends every process of the group at once with SIGKILL, as a crash or a
+    // power cut would, and collects them.
+    void Kill();
 
 private:
     void Reap(bool block);

@@ -501,15 +501,15 @@ TEST_F(SetupInstall, WithoutAWindowItInstallsAsDescribedAndTellsFailuresOnlyInIt
     EXPECT_FALSE(installed) << "a file could not be copied";
     EXPECT_EQ(box, "(none)");
     EXPECT_FALSE(form->Visible());
-    EXPECT_EQ(ReadFile(destination + "\\tool.exe"), "MZ") << "/D's destination, not the description's";
-    EXPECT_TRUE(platform::FileExists(group + "\\" + kTitle + ".lnk"));
-    EXPECT_TRUE(platform::FileExists(desktopLink));
-    EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
+    EXPECT_FALSE(platform::DirectoryExists(destination)) << "the failed installation is undone";
+    EXPECT_FALSE(platform::DirectoryExists(group));
+    EXPECT_FALSE(platform::FileExists(desktopLink));
+    EXPECT_EQ(RegistryValue("DisplayName"), "(no key)");
     EXPECT_EQ(platform::CurrentFolder(), startFolder) << "the program was not started";
     form.reset();
     const std::string steps = ReadFile(runLog);
     for (const std::string& line : {"Copied " + destination + "\\tool.exe\r\n",
                                     "Error: Could not copy " + destination + "\\missing.txt (",
-                                    "Wrote " + destination + "\\setup.log\r\n"})
+                                    std::string("Rolled back: everything the installation changed was undone\r\n")})
         EXPECT_NE(steps.find(line), std::string::npos) << line << "in\n" << steps;
 }

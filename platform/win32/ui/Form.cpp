@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/ui/Application.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/ui/FormsDisabled.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -83,11 +84,24 @@ TModalResult TForm::ShowModal() {
     return modalResult_;
 }
 
+void TForm::SetEndSessionBlockReason(const std::string& reason) {
+    if (!HandleAllocated()) return;
+    const HWND window = static_cast<HWND>(Handle());
+    if (reason.empty()) ShutdownBlockReasonDestroy(window);
+    else ShutdownBlockReasonCreate(window, platform::Wide(reason).c_str());
+}
+
 void TForm::HandleMessage(TMessage& message) {
     switch (message.Msg) {
         case WM_CLOSE:
             Close();
             return;
+        case WM_QUERYENDSESSION: {
+            bool canEnd = true;
+            if (OnQueryEndSession) OnQueryEndSession(*this, canEnd);
+            message.Result = canEnd;
+            return;
+        }
         case WM_COMMAND:
             // Enter and Escape in a dialog-like form arrive without a sender; nothing answers them.
             if (message.LParam == 0) return;

@@ -1,0 +1,148 @@
+#include "app/InstallJournal.h"
+
+#include <exception>
+
+#include "app/JournalRollback.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/SystemError.h"
+#include "shell/FolderLevels.h"
+
+namespace {
+
+constexpr int kWriteFault = 29;  // the system's "cannot write" when the journal cannot be written
+
+const char* VerbOf(TChangeKind kind) {
+    switch (kind) {
+        case TChangeKind::FileCreated: return "Create file ";
+        case TChangeKind::FileReplaced: return "Replace file ";
+        case TChangeKind::FolderMade: return "Create folder ";
+        case TChangeKind::ShortcutMade: return "Create shortcut ";
+        case TChangeKind::KeyMade: return "Create registry key ";
+        case TChangeKind::ValueWritten: return "Write registry value ";
+        case TChangeKind::Committed: break;
+    }
+    return "Commit ";
+}
+
+}  // namespace
+
+TInstallJournal::TInstallJournal(TChangeGate* gate) : gate_(gate ? *gate : defaultGate_) {}
+
+TInstallJournal::~TInstallJournal() {
+    if (IsOpen()) Rollback();
+    Close();
+}
+
+bool TInstallJournal::MakeFolder(const std::string& folder) {
+    return Change({TChangeKind::FolderMade, folder, "", {}}, [&] { return platform::CreateDir(folder); });
+}
+
+std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& folder) {
+    return CreateFolderLevels(folder, [this](const std::string& level) { return MakeFolder(level); });
+}
+
+bool TInstallJournal::CopyFile(const std::string& source, const std::string& target) {
+    return PlaceFile(target, false, [&] { return platform::CopyFileTo(source, target, false); });
+}
+
+bool TInstallJournal::PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write) {
+    if (!platform::FileExists(target))
+        return Change({shortcut ? TChangeKind::ShortcutMade : TChangeKind::FileCreated, target, "", {}}, write);
+    TJournalRecord record{TChangeKind::FileReplaced, target, "", {}};
+    // The copy is complete on the disk before the record names it.
+    const bool started = Start();
+    if (started) record.Detail = backupFolder_ + "\\" + std::to_string(++backups_) + ".bak";
+    if (!started || !platform::CopyFileTo(target, record.Detail, false) || !platform::FlushFile(record.Detail)) {
+        Fail(record, platform::SystemErrorMessage(started ? platform::LastErrorCode() : kWriteFault));
+        return false;
+    }
+    return Change(record, write);
+}
+
+bool TInstallJournal::OpenRegistryKey(platform::TRegistry& registry, const std::string& key) {
+    if (registry.KeyExists(key)) return registry.OpenKey(key, true);
+    return Change({TChangeKind::KeyMade, key, "", {}}, [&] { return registry.OpenKey(key, true); });
+}
+
+void TInstallJournal::WriteRegistryValue(platform::TRegistry& registry, const std::string& key, const std::string& name,
+                                         const std::function<void()>& write) {
+    const TJournalRecord record{TChangeKind::ValueWritten, key, name, registry.ReadValue(name)};
+    if (!Change(record, [&] {
+            write();
+            return true;
+        }))
+        throw platform::ERegistryException("Konnte Daten für '" + name + "' nicht setzen");
+}
+
+// A change that raises is a failed change too; the error goes on to the caller.
+bool TInstallJournal::Change(const TJournalRecord& record, const std::function<bool()>& perform) {
+    if (!Record(record)) {
+        Fail(record, platform::SystemErrorMessage(kWriteFault));
+        platform::SetLastErrorCode(kWriteFault);
+        return false;
+    }
+    bool made = false;
+    try {
+        made = gate_.Make(record, perform);
+    } catch (const std::exception& error) {
+        Fail(record, error.what());
+        throw;
+    }
+    if (!made) {
+        const int code = platform::LastErrorCode();
+        Fail(record, platform::SystemErrorMessage(code));
+        platform::SetLastErrorCode(code);  // for the caller, who tells it too
+    }
+    return made;
+}
+
+// The journal is made on the first change: a run that changes nothing leaves none.
+bool TInstallJournal::Start() {
+    if (file_.IsOpen()) return true;
+    const std::string root = JournalRoot();
+    if (!platform::DirectoryExists(root) && !platform::CreateAdminFolder(root) && !platform::DirectoryExists(root))
+        return false;
+    for (int n = 1; n < 100000; ++n) {
+        const std::string base = root + "\\" + std::to_string(n);
+        if (platform::DirectoryExists(base) || !file_.Create(base + kJournalExtension)) continue;
+        journalName_ = base + kJournalExtension;
+        backupFolder_ = base;
+        return platform::CreateDir(backupFolder_);
+    }
+    return false;
+}
+
+bool TInstallJournal::Record(const TJournalRecord& record) {
+    if (!Start() || !file_.Append(JournalLine(record))) return false;
+    records_.push_back(record);
+    return true;
+}
+
+void TInstallJournal::Fail(const TJournalRecord& record, const std::string& reason) {
+    if (!failedStep_.empty()) return;
+    const bool value = record.Kind == TChangeKind::ValueWritten;
+    failedStep_ = VerbOf(record.Kind) + record.Path + (value ? "\\" + record.Detail : "") + " (" + reason + ")";
+}
+
+void TInstallJournal::Commit() {
+    if (file_.IsOpen()) file_.Append(JournalLine({}));
+    records_.clear();
+    committed_ = true;
+    Close();
+}
+
+void TInstallJournal::Rollback() {
+    UndoChanges(records_);
+    records_.clear();
+    Close();
+}
+
+// The copies go before the journal: should the run end in between, the next
+// run finds a committed journal, or one whose files were put back already.
+void TInstallJournal::Close() {
+    if (!file_.IsOpen()) return;
+    RemoveBackupFolder(backupFolder_);
+    file_.Close();
+    platform::RemoveFile(journalName_);
+}

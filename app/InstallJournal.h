@@ -1,0 +1,80 @@
+#pragma once
+// The journal of one installation: every change the installation makes to
+// the machine goes through it. Each change is recorded and flushed to the
+// disk before it is made (a file replaced is first copied aside), so that
+// whatever ends the installation, the change can be undone: by Rollback in
+// this run, or by the next run that finds the journal. Commit ends it once
+// the installation is complete. Windows only.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/JournalRecord.h"
+#include "app/PayloadCopy.h"
+#include "platform/HeldFile.h"
+
+namespace platform {
+class TRegistry;
+}
+
+// Where each change is made: the setup's own makes it; a test's may fail the
+// change it chooses, to see that everything made before it is undone.
+class TChangeGate {
+public:
+    virtual ~TChangeGate() = default;
+    // Makes the change that perform carries out; false when it failed, with
+    // the system's code of the failure as LastErrorCode gives it.
+    virtual bool Make(const TJournalRecord& /*change*/, const std::function<bool()>& perform) { return perform(); }
+};
+
+class TInstallJournal : public TFileChanges {
+public:
+    explicit TInstallJournal(TChangeGate* gate = nullptr);
+    // Rolls back what was not committed.
+    ~TInstallJournal() override;
+    TInstallJournal(const TInstallJournal&) = delete;
+    TInstallJournal& operator=(const TInstallJournal&) = delete;
+
+    // One folder level, which must not exist; false when it was not made.
+    bool MakeFolder(const std::string& folder);
+    std::vector<std::string> MakeFolderLevels(const std::string& folder) override;
+    bool CopyFile(const std::string& source, const std::string& target) override;
+    // A file that write makes at target, where a file may be already: its
+    // bytes are copied aside first. False when it was not made.
+    bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
+    // Opens the key below HKEY_LOCAL_MACHINE in registry, making it when missing.
+    bool OpenRegistryKey(platform::TRegistry& registry, const std::string& key);
+    // A value that write puts into the key open in registry; its earlier
+    // value is recorded. Raises ERegistryException when it was not written.
+    void WriteRegistryValue(platform::TRegistry& registry, const std::string& key, const std::string& name,
+                            const std::function<void()>& write);
+
+    // Whether a change failed, and the first that did, with the system's reason.
+    bool Failed() const { return !failedStep_.empty(); }
+    const std::string& FailedStep() const { return failedStep_; }
+    // Whether changes were made that are neither committed nor rolled back.
+    bool IsOpen() const { return !records_.empty(); }
+    bool Committed() const { return committed_; }
+
+    // The installation is complete: the journal and the copies go.
+    void Commit();
+    // Undoes every change newest first; the journal and the copies go.
+    void Rollback();
+
+private:
+    bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
+    bool Start();
+    bool Record(const TJournalRecord& record);
+    void Fail(const TJournalRecord& record, const std::string& reason);
+    void Close();
+
+    TChangeGate defaultGate_;
+    TChangeGate& gate_;
+    platform::THeldFile file_;
+    std::string journalName_;   // the journal's path, once started
+    std::string backupFolder_;  // where replaced files are copied aside
+    std::vector<TJournalRecord> records_;
+    std::string failedStep_;
+    int backups_ = 0;
+    bool committed_ = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Undoing an installation from its journal, and finding the journals of
+// installations that were interrupted (killed, the power cut, the session
+// ended) so that the next setup or uninstaller undoes them before anything
+// else. Windows only.
+#include <string>
+#include <vector>
+
+#include "app/JournalRecord.h"
+
+// The folder that holds, for each running or interrupted installation, its
+// journal "N.journal" and a folder "N" with the copies of replaced files.
+// The journal is made first and removed last, so a folder without its
+// journal is left over and goes.
+// Setup.exe always runs elevated, so it lies below the common application
+// data folder in a folder that only administrators and the system may
+// change: a user cannot plant records there that an elevated setup would
+// carry out. Without that folder, the temporary folder takes it.
+std::string JournalRoot();
+inline constexpr const char* kJournalExtension = ".journal";
+
+// Undoes the records newest first: made files, shortcuts, folders and keys
+// go, replaced files get their earlier bytes back, values their earlier
+// value. Goes on past what cannot be undone; what is gone already counts as
+// undone, so running it twice does no harm.
+void UndoChanges(const std::vector<TJournalRecord>& records);
+
+// Rolls back every installation below the journal root whose journal no
+// running setup holds and that was not committed, and removes its journal
+// and its folder; the paths of the journals rolled back.
+std::vector<std::string> RecoverInterruptedInstallations();
+// Removes the folder of an installation's copies of replaced files.
+void RemoveBackupFolder(const std::string& folder);
