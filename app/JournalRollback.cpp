@@ -84,8 +84,11 @@ void RemoveBackupFolder(const std::string& folder) {
     platform::RemoveDir(folder);
 }
 
+// Below the Windows folder, where no user but an administrator can make a
+// folder: nobody can prepare the journals' folder (or plant a journal in
+// it) for an elevated setup or uninstaller to carry out.
 std::string JournalRoot() {
-    std::string base = platform::CommonDataFolder();
+    std::string base = platform::WindowsFolder();
     if (base.empty()) base = platform::TempFolder();
     while (!base.empty() && base.back() == '\\') base.pop_back();
     return base + "\\Kel Setup Journals";

@@ -1,10 +1,11 @@
 #pragma once
-// The machine's folder for application data shared by all users. Windows only.
+// Folders of the machine. Windows only.
 #include <string>
 
 namespace platform {
 
-// Without a trailing backslash; empty when the system names none.
-std::string CommonDataFolder();
+// The Windows folder, in which only administrators may make folders;
+// without a trailing backslash.
+std::string WindowsFolder();
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/Com.h"
+#include "platform/DataFolders.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
@@ -15,10 +16,6 @@ DWORD_PTR FileInfo(const std::string& path, UINT flags, SHFILEINFOW& info) {
     NeedCom();  // the icons of some items come from shell extensions
     return SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof info, flags);
 }
-
-DWORD WindowsFolderInto(wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }
-
-std::string WindowsFolder() { return Utf8Of(GrowingText(WindowsFolderInto)); }
 
 }  // namespace
 

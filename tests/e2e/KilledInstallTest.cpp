@@ -17,7 +17,7 @@
 namespace {
 
 const std::string kRunLog = "C:\\kel-killed-run.log";
-const std::string kJournals = "C:\\ProgramData\\Kel Setup Journals";
+const std::string kJournals = "C:\\windows\\Kel Setup Journals";
 
 std::string EntriesOf(const std::string& folder) { return RunProcess("ls -1A " + Quoted(folder) + " 2>&1").Out; }
 
