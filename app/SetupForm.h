@@ -14,6 +14,7 @@
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
+#include "app/WizardKeys.h"
 #include "app/WorkFolder.h"
 #include "skin/KelForm.h"
 
@@ -108,6 +109,9 @@ public:
 
     void ShowPage(uint8_t index);
 
+    // Enter, Escape and the access keys of Back, Next and Cancel.
+    bool HandleDialogKey(const TKeyInput& input) override;
+
     // Event handlers.
     void ForwardbuttonClick(TComponent& sender);
     void BackbuttonClick(TComponent& sender);
@@ -152,7 +156,11 @@ private:
     void FitBrowseButton();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
+    TLabel& HeadingOf(uint8_t index);
     void ApplyPageButtons(uint8_t index);
+    void EnableOnlyPage(uint8_t index);
+    void FocusPage();
+    TWizardButtons ButtonsForKeys() const;
 
     // The copy phase and the finishing actions.
     struct TShortcutTarget {

@@ -92,13 +92,7 @@ void TSetupForm::CreateComponents() {
 void TSetupForm::CreateLicencePage() {
     LicenceBox = &Named(CreatePanel(*TextBox, alClient), "LicenceBox");
     CreatePageHeadings(*LicenceBox, LicenceHead1, LicenceHead2);
-    TPanel& checkPanel = CreatePanel(*LicenceBox, alBottom);
-    checkPanel.SetHeight(41);
-    LicenceCheck = &Named(Make<TCheckBox>(), "LicenceCheck");
-    LicenceCheck->SetParent(&checkPanel);
-    LicenceCheck->SetBounds(0, 6, kPageWidth, 32);  // room for a caption of two lines
-    LicenceCheck->SetAnchors(akLeft | akTop | akRight);
-    LicenceCheck->OnClick = [this](TComponent& sender) { LicenceCheckClick(sender); };
+    // The text comes before the tick box, so that Tab reaches them in reading order.
     TPanel& memoPanel = CreatePanel(*LicenceBox, alClient);
     LicenceMemo = &Named(Make<TMemo>(), "LicenceMemo");
     LicenceMemo->SetParent(&memoPanel);
@@ -106,6 +100,13 @@ void TSetupForm::CreateLicencePage() {
     LicenceMemo->SetReadOnly(true);
     LicenceMemo->SetScrollBars(ssBoth);
     LicenceMemo->SetParentColor(true);
+    TPanel& checkPanel = CreatePanel(*LicenceBox, alBottom);
+    checkPanel.SetHeight(41);
+    LicenceCheck = &Named(Make<TCheckBox>(), "LicenceCheck");
+    LicenceCheck->SetParent(&checkPanel);
+    LicenceCheck->SetBounds(0, 6, kPageWidth, 32);  // room for a caption of two lines
+    LicenceCheck->SetAnchors(akLeft | akTop | akRight);
+    LicenceCheck->OnClick = [this](TComponent& sender) { LicenceCheckClick(sender); };
 }
 
 void TSetupForm::CreateDestinationPage() {

@@ -32,6 +32,10 @@ public:
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
 
+    // A key on its way to the focused control of this form; true when the
+    // form acted on it, and the control does not see it.
+    virtual bool HandleDialogKey(const TKeyInput& input) { (void)input; return false; }
+
     TNotifyEvent OnShow;
     TCloseQueryEvent OnCloseQuery;
     TNotifyEvent OnClose;
@@ -43,6 +47,7 @@ protected:
 
 private:
     void CentreOnScreen();
+    void FollowKeyboardCueSetting();
 
     TBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;

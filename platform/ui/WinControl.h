@@ -54,6 +54,15 @@ public:
     void SetWindowOnDemand(bool on) { windowOnDemand_ = on; }
     void SetFocus();
     bool Focused() const;
+    // Whether the window's state shows focus cues: the system hides them
+    // until the keyboard is used, when the user's setting says so.
+    bool KeyboardCuesShown() const;
+    // Focused, with focus cues shown.
+    bool ShowsFocusCue() const { return Focused() && KeyboardCuesShown(); }
+    // Gives the focus to the first control that Tab reaches inside this window.
+    void FocusFirstControl();
+    // Tells screen readers to speak the window's text now.
+    void Announce();
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool on) { tabStop_ = on; }
     bool DoubleBuffered() const { return doubleBuffered_; }
@@ -105,6 +114,17 @@ protected:
     virtual bool HandleNotify(void* header, intptr_t& result) { (void)header; (void)result; return false; }
     // The brush (HBRUSH) to paint a system control's background, or null for the default.
     virtual void* HandleControlColor(TDeviceContext dc);
+
+    // The window got or lost the focus, or its focus cues were shown or hidden.
+    virtual void FocusChanged() {}
+    // A key went down or up on the focused window; true when the control
+    // acted on it.
+    virtual bool HandleKey(uint16_t key, bool down) { (void)key; (void)down; return false; }
+    // A control of our own that acts as a push button: dialog navigation
+    // treats it as one, and Enter presses it when it has the focus.
+    virtual bool PressesLikeButton() const { return false; }
+    // Such a button, held down now.
+    virtual bool ShowsPressed() const { return false; }
 
     void SetMouseCapture(bool on);
     bool MouseCapture() const;

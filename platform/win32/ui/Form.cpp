@@ -46,15 +46,27 @@ void TForm::VisibleChanged() {
     }
     HWND window = static_cast<HWND>(Handle());
     if (!shownOnce_ && position_ == poScreenCenter) CentreOnScreen();
+    if (!shownOnce_) FollowKeyboardCueSetting();
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    // As in a dialog, the keyboard starts at the first control.
+    if (!IsChild(window, GetFocus())) FocusFirstControl();
     if (OnShow) OnShow(*this);
 }
 
 void TForm::CentreOnScreen() {
     const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+}
+
+// Focus cues and access letters show from the start when the user's setting
+// says so; otherwise they stay hidden until the keyboard is used.
+void TForm::FollowKeyboardCueSetting() {
+    BOOL alwaysShown = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+    SendMessageW(static_cast<HWND>(Handle()), WM_CHANGEUISTATE,
+                 MAKEWPARAM(alwaysShown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 void TForm::Close() {

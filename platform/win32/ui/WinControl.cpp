@@ -264,6 +264,19 @@ void TWinControl::SetFocus() { ::SetFocus(AsWindow(Handle())); }
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == AsWindow(handle_); }
 
+bool TWinControl::KeyboardCuesShown() const {
+    return handle_ && !(SendMessageW(AsWindow(handle_), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+void TWinControl::FocusFirstControl() {
+    HWND window = AsWindow(Handle());
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) ::SetFocus(first);
+}
+
+void TWinControl::Announce() {
+    if (handle_) NotifyWinEvent(EVENT_SYSTEM_ALERT, AsWindow(handle_), OBJID_CLIENT, CHILDID_SELF);
+}
+
 void TWinControl::SetWindowRegion(platform::TRegion region) {
     if (!handle_) {
         TCreateParams params;

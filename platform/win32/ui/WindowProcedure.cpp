@@ -7,6 +7,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/WinControl.h"
+#include "platform/win32/ui/ButtonAccessibility.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -109,6 +110,28 @@ void TWinControl::HandleMessage(TMessage& m) {
                 m.Result = TRUE;
                 return;
             }
+            break;
+        case WM_SETFOCUS: case WM_KILLFOCUS: case WM_UPDATEUISTATE:
+            DefaultHandler(m);
+            FocusChanged();
+            return;
+        case WM_KEYDOWN: case WM_KEYUP:
+            if (HandleKey(uint16_t(m.WParam), m.Msg == WM_KEYDOWN)) {
+                m.Result = 0;
+                return;
+            }
+            break;
+        case WM_GETDLGCODE:
+            if (!PressesLikeButton()) break;
+            m.Result = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+            return;
+        case BM_CLICK:
+            if (!PressesLikeButton()) break;
+            if (Enabled()) Click();
+            return;
+        case WM_GETOBJECT:
+            if (!PressesLikeButton() || LONG(m.LParam) != OBJID_CLIENT) break;
+            if ((m.Result = ButtonAccessibleObject(window, m.WParam, ShowsPressed())) != 0) return;
             break;
         case WM_COMMAND:
             if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {

@@ -1,0 +1,196 @@
+#include "platform/win32/ui/ButtonAccessibility.h"
+
+#include <oleacc.h>
+
+#include <string>
+
+#include "platform/win32/ui/CommonControlsLibrary.h"
+
+namespace platform::ui {
+
+namespace {
+
+struct TAccessibilityLibrary {
+    HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
+    LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, IUnknown*) = nullptr;
+};
+
+template <class TFunction>
+void Resolve(HMODULE library, const char* name, TFunction& function) {
+    function = reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// Loaded when a screen reader first asks, so that the program starts without it.
+const TAccessibilityLibrary& AccessibilityLibrary() {
+    static const TAccessibilityLibrary functions = [] {
+        TAccessibilityLibrary loaded;
+        if (HMODULE library = LoadSystemLibrary(L"oleacc.dll")) {
+            Resolve(library, "CreateStdAccessibleObject", loaded.CreateStdAccessibleObject);
+            Resolve(library, "LresultFromObject", loaded.LresultFromObject);
+        }
+        return loaded;
+    }();
+    return functions;
+}
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+    return text;
+}
+
+// The caption without its access mark; "&&" stands for "&". With accessKey,
+// the character after the mark instead.
+std::wstring CaptionPart(const std::wstring& caption, bool accessKey) {
+    std::wstring name;
+    for (size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == L'&' && at + 1 < caption.size()) {
+            ++at;
+            if (accessKey && caption[at] != L'&') return std::wstring(1, caption[at]);
+        }
+        name += caption[at];
+    }
+    return accessKey ? std::wstring() : name;
+}
+
+HRESULT Text(const std::wstring& text, BSTR* result) {
+    if (!result) return E_POINTER;
+    *result = text.empty() ? nullptr : SysAllocStringLen(text.data(), UINT(text.size()));
+    return text.empty() ? S_FALSE : (*result ? S_OK : E_OUTOFMEMORY);
+}
+
+// The system's object for the window, with what makes it a button put over it.
+class TButtonAccessible final : public IAccessible {
+public:
+    TButtonAccessible(HWND window, IAccessible* standard, bool pressed)
+        : window_(window), standard_(standard), pressed_(pressed) {}
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (!object) return E_POINTER;
+        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return ULONG(left);
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return standard_->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+        return standard_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
+        return standard_->GetIDsOfNames(id, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argument) override {
+        return standard_->Invoke(member, id, locale, flags, parameters, result, exception, argument);
+    }
+
+    // IAccessible: what makes the window a button.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!IsSelf(child)) return standard_->get_accName(child, name);
+        return Text(CaptionPart(WindowText(window_), false), name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        if (!IsSelf(child)) return standard_->get_accKeyboardShortcut(child, shortcut);
+        const std::wstring key = CaptionPart(WindowText(window_), true);
+        return Text(key.empty() ? key : L"Alt+" + key, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!IsSelf(child)) return standard_->get_accRole(child, role);
+        if (!role) return E_POINTER;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        const HRESULT result = standard_->get_accState(child, state);
+        if (SUCCEEDED(result) && IsSelf(child) && state->vt == VT_I4) {
+            if (IsWindowEnabled(window_)) state->lVal |= STATE_SYSTEM_FOCUSABLE;
+            if (pressed_) state->lVal |= STATE_SYSTEM_PRESSED;
+        }
+        return result;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (!IsSelf(child)) return standard_->get_accDefaultAction(child, action);
+        return Text(L"Press", action);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsSelf(child)) return standard_->accDoDefaultAction(child);
+        if (!IsWindowEnabled(window_)) return E_FAIL;
+        PostMessageW(window_, BM_CLICK, 0, 0);
+        return S_OK;
+    }
+
+    // IAccessible: the rest as the system describes the window.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override { return standard_->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        return standard_->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return standard_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return standard_->get_accDescription(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return standard_->get_accHelp(child, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return standard_->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        return standard_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override { return standard_->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        return standard_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return standard_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+        return standard_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return standard_->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return standard_->put_accValue(child, value);
+    }
+
+private:
+    ~TButtonAccessible() { standard_->Release(); }
+
+    LONG references_ = 1;
+    HWND window_;
+    IAccessible* standard_;
+    bool pressed_;
+};
+
+}  // namespace
+
+LRESULT ButtonAccessibleObject(HWND window, WPARAM wParam, bool pressed) {
+    const TAccessibilityLibrary& library = AccessibilityLibrary();
+    if (!library.CreateStdAccessibleObject || !library.LresultFromObject) return 0;
+    IAccessible* standard = nullptr;
+    if (FAILED(library.CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))))
+        return 0;
+    // A COM object: it lives by its references and deletes itself with the last.
+    auto* button = new TButtonAccessible(window, standard, pressed);
+    const LRESULT result = library.LresultFromObject(IID_IAccessible, wParam, button);
+    button->Release();
+    return result < 0 ? 0 : result;
+}
+
+}  // namespace platform::ui
