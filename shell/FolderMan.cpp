@@ -115,6 +115,11 @@ bool TFolderMan::Execute() {
     return ShowModal() == mrOk;
 }
 
+void TFolderMan::VisibleChanged() {
+    TForm::VisibleChanged();
+    if (Visible()) pathEdit_->SetFocus();
+}
+
 void TFolderMan::DirTreeClick(TComponent&) {
     folderPath_ = dirTree_->GetDirectory();
     pathEdit_->SetText(folderPath_);

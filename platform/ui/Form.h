@@ -48,9 +48,11 @@ protected:
 private:
     void CentreOnScreen();
     void FollowKeyboardCueSetting();
+    void ChangeKeyboardCues(uint32_t action, uint32_t flags);
 
     TBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
     TModalResult modalResult_ = mrNone;
     bool shownOnce_ = false;
+    uint32_t cueState_ = 0;  // the hidden cues (focus, access letters), as the system's flags
 };

@@ -54,8 +54,8 @@ public:
     void SetWindowOnDemand(bool on) { windowOnDemand_ = on; }
     void SetFocus();
     bool Focused() const;
-    // Whether the window's state shows focus cues: the system hides them
-    // until the keyboard is used, when the user's setting says so.
+    // Whether the form of the window shows focus cues: they are hidden until
+    // the keyboard is used, when the user's setting says so.
     bool KeyboardCuesShown() const;
     // Focused, with focus cues shown.
     bool ShowsFocusCue() const { return Focused() && KeyboardCuesShown(); }

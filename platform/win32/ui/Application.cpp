@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/TabOrder.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -88,6 +89,18 @@ bool PressFocusedButton(const MSG& message) {
     return true;
 }
 
+// Tab and Shift+Tab move the focus through the form's controls, unless the
+// focused control takes Tab itself; a text field reached is selected whole.
+bool MoveFocusByTab(HWND root, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0) return false;
+    if (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&message)) & DLGC_WANTTAB) return false;
+    HWND next = NextTabStop(root, message.hwnd, GetKeyState(VK_SHIFT) < 0);
+    if (!next) return true;
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    return true;
+}
+
 TKeyInput KeyInputOf(MSG& message) {
     TKeyInput input;
     if (message.message == WM_KEYDOWN) input.Key = uint16_t(message.wParam);
@@ -107,8 +120,10 @@ bool IsFormKey(MSG& message) {
         return false;
     TForm* form = FormOfWindow(message.hwnd);
     if (!form) return false;
-    ShowKeyboardCues(static_cast<HWND>(form->Handle()), message);
+    HWND root = static_cast<HWND>(form->Handle());
+    ShowKeyboardCues(root, message);
     if (message.message == WM_SYSKEYDOWN) return false;
+    if (MoveFocusByTab(root, message)) return true;
     return PressFocusedButton(message) || form->HandleDialogKey(KeyInputOf(message));
 }
 

@@ -2,7 +2,7 @@
 
 #include <oleacc.h>
 
-#include <string>
+#include <new>
 
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
@@ -33,32 +33,35 @@ const TAccessibilityLibrary& AccessibilityLibrary() {
     return functions;
 }
 
+// The accessibility interface's id; the import library's would bring every
+// id of the accessibility interfaces along.
+constexpr IID kAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-    return text;
-}
-
-// The caption without its access mark; "&&" stands for "&". With accessKey,
-// the character after the mark instead.
-std::wstring CaptionPart(const std::wstring& caption, bool accessKey) {
-    std::wstring name;
-    for (size_t at = 0; at < caption.size(); ++at) {
-        if (caption[at] == L'&' && at + 1 < caption.size()) {
-            ++at;
-            if (accessKey && caption[at] != L'&') return std::wstring(1, caption[at]);
-        }
-        name += caption[at];
-    }
-    return accessKey ? std::wstring() : name;
-}
-
-HRESULT Text(const std::wstring& text, BSTR* result) {
+// The window's text without its access mark ("&&" stands for "&"), or with
+// accessKey the character after the mark alone.
+HRESULT CaptionPart(HWND window, bool accessKey, BSTR* result) {
     if (!result) return E_POINTER;
-    *result = text.empty() ? nullptr : SysAllocStringLen(text.data(), UINT(text.size()));
-    return text.empty() ? S_FALSE : (*result ? S_OK : E_OUTOFMEMORY);
+    wchar_t caption[256], part[256];
+    const int length = GetWindowTextW(window, caption, 256);
+    int kept = 0;
+    for (int at = 0; at < length; ++at) {
+        if (caption[at] == L'&' && at + 1 < length && caption[++at] != L'&' && accessKey) {
+            kept = 0;
+            part[kept++] = caption[at];
+            break;
+        }
+        if (!accessKey) part[kept++] = caption[at];
+    }
+    *result = kept ? SysAllocStringLen(part, UINT(kept)) : nullptr;
+    return kept ? (*result ? S_OK : E_OUTOFMEMORY) : S_FALSE;
+}
+
+HRESULT Text(const wchar_t* text, BSTR* result) {
+    if (!result) return E_POINTER;
+    *result = SysAllocString(text);
+    return *result ? S_OK : E_OUTOFMEMORY;
 }
 
 // The system's object for the window, with what makes it a button put over it.
@@ -70,7 +73,7 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (!object) return E_POINTER;
-        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+        if (id == IID_IUnknown || id == IID_IDispatch || id == kAccessible) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -101,12 +104,16 @@ public:
     // IAccessible: what makes the window a button.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!IsSelf(child)) return standard_->get_accName(child, name);
-        return Text(CaptionPart(WindowText(window_), false), name);
+        return CaptionPart(window_, false, name);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         if (!IsSelf(child)) return standard_->get_accKeyboardShortcut(child, shortcut);
-        const std::wstring key = CaptionPart(WindowText(window_), true);
-        return Text(key.empty() ? key : L"Alt+" + key, shortcut);
+        BSTR key = nullptr;
+        const HRESULT found = CaptionPart(window_, true, &key);
+        if (found != S_OK) return found;
+        const wchar_t text[] = {L'A', L'l', L't', L'+', key[0], 0};
+        SysFreeString(key);
+        return Text(text, shortcut);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!IsSelf(child)) return standard_->get_accRole(child, role);
@@ -184,11 +191,15 @@ LRESULT ButtonAccessibleObject(HWND window, WPARAM wParam, bool pressed) {
     const TAccessibilityLibrary& library = AccessibilityLibrary();
     if (!library.CreateStdAccessibleObject || !library.LresultFromObject) return 0;
     IAccessible* standard = nullptr;
-    if (FAILED(library.CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))))
+    if (FAILED(library.CreateStdAccessibleObject(window, OBJID_CLIENT, kAccessible, reinterpret_cast<void**>(&standard))))
         return 0;
     // A COM object: it lives by its references and deletes itself with the last.
-    auto* button = new TButtonAccessible(window, standard, pressed);
-    const LRESULT result = library.LresultFromObject(IID_IAccessible, wParam, button);
+    auto* button = new (std::nothrow) TButtonAccessible(window, standard, pressed);
+    if (!button) {
+        standard->Release();
+        return 0;
+    }
+    const LRESULT result = library.LresultFromObject(kAccessible, wParam, button);
     button->Release();
     return result < 0 ? 0 : result;
 }

@@ -1,7 +1,5 @@
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
-#include <string>
-
 namespace platform::ui {
 
 namespace {
@@ -31,15 +29,12 @@ TCommonControlsLibrary Load() {
 // the file by its full path.
 HMODULE LoadSystemLibrary(const wchar_t* name) {
     if (HMODULE library = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
-    const UINT size = GetSystemDirectoryW(nullptr, 0);
-    if (size == 0) return nullptr;
-    std::wstring path(size, L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), size);
-    if (length == 0 || length >= size) return nullptr;
-    path.resize(length);
-    path += L'\\';
-    path += name;
-    return LoadLibraryW(path.c_str());
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenW(name) >= MAX_PATH) return nullptr;
+    path[length] = L'\\';
+    lstrcpyW(path + length + 1, name);
+    return LoadLibraryW(path);
 }
 
 const TCommonControlsLibrary& CommonControlsLibrary() {

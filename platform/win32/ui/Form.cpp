@@ -50,8 +50,6 @@ void TForm::VisibleChanged() {
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    // As in a dialog, the keyboard starts at the first control.
-    if (!IsChild(window, GetFocus())) FocusFirstControl();
     if (OnShow) OnShow(*this);
 }
 
@@ -67,6 +65,28 @@ void TForm::FollowKeyboardCueSetting() {
     SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
     SendMessageW(static_cast<HWND>(Handle()), WM_CHANGEUISTATE,
                  MAKEWPARAM(alwaysShown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
+namespace {
+
+BOOL CALLBACK SendCueUpdate(HWND window, LPARAM wParam) {
+    SendMessageW(window, WM_UPDATEUISTATE, WPARAM(wParam), 0);
+    return TRUE;
+}
+
+}  // namespace
+
+// The form keeps the cue state of its controls itself: as a window owned by
+// the application's hidden window, it would otherwise have the system pass
+// the change on to that window. Every control hears of a change.
+void TForm::ChangeKeyboardCues(uint32_t action, uint32_t flags) {
+    flags &= UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    uint32_t state = cueState_;
+    if (action == UIS_SET) state |= flags;
+    else if (action == UIS_CLEAR) state &= ~flags;
+    if (state == cueState_) return;
+    cueState_ = state;
+    EnumChildWindows(static_cast<HWND>(Handle()), SendCueUpdate, LPARAM(MAKEWPARAM(action, flags)));
 }
 
 void TForm::Close() {
@@ -99,6 +119,12 @@ void TForm::HandleMessage(TMessage& message) {
     switch (message.Msg) {
         case WM_CLOSE:
             Close();
+            return;
+        case WM_CHANGEUISTATE:
+            ChangeKeyboardCues(LOWORD(message.WParam), HIWORD(message.WParam));
+            return;
+        case WM_QUERYUISTATE:
+            message.Result = LRESULT(cueState_);
             return;
         case WM_COMMAND:
             // Enter and Escape in a dialog-like form arrive without a sender; nothing answers them.

@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
+#include "platform/win32/ui/TabOrder.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -265,12 +266,11 @@ void TWinControl::SetFocus() { ::SetFocus(AsWindow(Handle())); }
 bool TWinControl::Focused() const { return handle_ && GetFocus() == AsWindow(handle_); }
 
 bool TWinControl::KeyboardCuesShown() const {
-    return handle_ && !(SendMessageW(AsWindow(handle_), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    return handle_ && !(SendMessageW(GetAncestor(AsWindow(handle_), GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
 }
 
 void TWinControl::FocusFirstControl() {
-    HWND window = AsWindow(Handle());
-    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) ::SetFocus(first);
+    if (HWND first = NextTabStop(AsWindow(Handle()), nullptr, false)) ::SetFocus(first);
 }
 
 void TWinControl::Announce() {
