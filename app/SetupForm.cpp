@@ -26,7 +26,6 @@ TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
     : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
-    OnShow = [this](TComponent&) { FocusPage(); };
     CreateComponents();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);

@@ -121,6 +121,10 @@ public:
     void FolderEditChange(TComponent& sender);
     void FolderListClick(TComponent& sender);
 
+protected:
+    // The keyboard starts on the page shown.
+    void FocusOnShow() override { FocusPage(); }
+
 private:
     // The form's own description: its components, their places and handlers.
     void CreateComponents();

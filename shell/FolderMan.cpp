@@ -115,10 +115,7 @@ bool TFolderMan::Execute() {
     return ShowModal() == mrOk;
 }
 
-void TFolderMan::VisibleChanged() {
-    TForm::VisibleChanged();
-    if (Visible()) pathEdit_->SetFocus();
-}
+void TFolderMan::FocusOnShow() { pathEdit_->SetFocus(); }
 
 void TFolderMan::DirTreeClick(TComponent&) {
     folderPath_ = dirTree_->GetDirectory();

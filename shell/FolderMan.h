@@ -42,7 +42,7 @@ public:
 
 protected:
     // As in a dialog, the keyboard starts at the first control, the path.
-    void VisibleChanged() override;
+    void FocusOnShow() override;
 
 private:
     template <class T>

@@ -44,6 +44,9 @@ protected:
     void WindowParams(TCreateParams& params) override;
     void HandleMessage(TMessage& message) override;
     void VisibleChanged() override;
+    // Where the keyboard starts when the form shows, before OnShow; the
+    // default leaves the focus where the system puts it.
+    virtual void FocusOnShow() {}
 
 private:
     void CentreOnScreen();

@@ -50,6 +50,7 @@ void TForm::VisibleChanged() {
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    FocusOnShow();
     if (OnShow) OnShow(*this);
 }
 
