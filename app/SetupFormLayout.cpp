@@ -4,6 +4,7 @@
 
 #include "archive/ZLIBArchive.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ButtonAccessibility.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/GroupBox.h"
@@ -194,5 +195,6 @@ TKelButton& TSetupForm::CreateSkinButton(const char* name, int32_t left) {
     auto& button = Named(Make<TKelButton>(), name);
     button.SetParent(this);
     button.SetBounds(left, 368, 73, 25);
+    button.SetAccessibleObjectMaker(ButtonAccessibleObject);  // a button for screen readers
     return button;
 }

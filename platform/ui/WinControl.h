@@ -73,6 +73,10 @@ public:
     // exists the outline waits for it, so that shaping does not make it.
     void SetWindowRegion(platform::TRegion region);
 
+    // Makes the description a screen reader asks of the window; none leaves it to the system.
+    using TAccessibleObjectMaker = intptr_t (*)(TWindowHandle window, uintptr_t request, bool pressed);
+    void SetAccessibleObjectMaker(TAccessibleObjectMaker maker) { accessibleObjectMaker_ = maker; }
+
     // Places the aligned children and moves the anchored ones.
     void RealignControls();
 
@@ -159,6 +163,7 @@ private:
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     bool windowOnDemand_ = false;
+    TAccessibleObjectMaker accessibleObjectMaker_ = nullptr;
     bool frontWhenMade_ = false;        // brought to the front before the window existed
     bool clicked_ = false;              // the left button went down on the window
     bool trackingLeave_ = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/ui/ButtonAccessibility.h"
 #include "skin/KelButton.h"
 #include "skin/KelForm.h"
 #include "tests/support/BmpBuilder.h"
@@ -231,6 +232,7 @@ TAccessibleView ReadAccessible(HWND window) {
 TEST_F(KelButtonWindow, AScreenReaderReadsAButtonWithItsNameKeyAndState) {
     CoInitialize(nullptr);
     form.Show();
+    button.SetAccessibleObjectMaker(ButtonAccessibleObject);
     button.SetCaption("&Next");
     TAccessibleView view = ReadAccessible(Window());
     EXPECT_EQ(view.Name, L"Next");

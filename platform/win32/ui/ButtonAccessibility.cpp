@@ -1,4 +1,6 @@
-#include "platform/win32/ui/ButtonAccessibility.h"
+#include "platform/ui/ButtonAccessibility.h"
+
+#include <windows.h>
 
 #include <oleacc.h>
 
@@ -187,7 +189,11 @@ private:
 
 }  // namespace
 
-LRESULT ButtonAccessibleObject(HWND window, WPARAM wParam, bool pressed) {
+}  // namespace platform::ui
+
+intptr_t ButtonAccessibleObject(TWindowHandle handle, uintptr_t wParam, bool pressed) {
+    using namespace platform::ui;
+    HWND window = static_cast<HWND>(handle);
     const TAccessibilityLibrary& library = AccessibilityLibrary();
     if (!library.CreateStdAccessibleObject || !library.LresultFromObject) return 0;
     IAccessible* standard = nullptr;
@@ -203,5 +209,3 @@ LRESULT ButtonAccessibleObject(HWND window, WPARAM wParam, bool pressed) {
     button->Release();
     return result < 0 ? 0 : result;
 }
-
-}  // namespace platform::ui

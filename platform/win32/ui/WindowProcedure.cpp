@@ -7,7 +7,6 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/WinControl.h"
-#include "platform/win32/ui/ButtonAccessibility.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -130,8 +129,8 @@ void TWinControl::HandleMessage(TMessage& m) {
             if (Enabled()) Click();
             return;
         case WM_GETOBJECT:
-            if (!PressesLikeButton() || LONG(m.LParam) != OBJID_CLIENT) break;
-            if ((m.Result = ButtonAccessibleObject(window, m.WParam, ShowsPressed())) != 0) return;
+            if (!accessibleObjectMaker_ || LONG(m.LParam) != OBJID_CLIENT) break;
+            if ((m.Result = accessibleObjectMaker_(window, m.WParam, ShowsPressed())) != 0) return;
             break;
         case WM_COMMAND:
             if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {

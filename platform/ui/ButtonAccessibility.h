@@ -3,12 +3,12 @@
 // button: the system's description of the window (place, focus, disabled),
 // with the role of a button, its name and access key from the window's text
 // ("&Next" is "Next", Alt+N), the pressed state and "Press" as its action.
-#include <windows.h>
+// A program opts in per control (TWinControl::SetAccessibleObjectMaker), so
+// that programs without such buttons do not carry it.
+#include <cstdint>
 
-namespace platform::ui {
+#include "platform/ui/UiTypes.h"
 
-// The answer to WM_GETOBJECT for the window's client object, or 0 when the
+// The answer to the window's request for its client object, or 0 when the
 // accessibility library is not there (the system's answer then stands).
-LRESULT ButtonAccessibleObject(HWND window, WPARAM wParam, bool pressed);
-
-}  // namespace platform::ui
+intptr_t ButtonAccessibleObject(TWindowHandle window, uintptr_t request, bool pressed);
