@@ -177,7 +177,7 @@ void TSetupForm::FocusPage() {
     if (!Visible()) return;
     TPanel& page = PagePanel(currentPage_);
     page.Announce();
-    if (KeyboardCuesShown()) FocusFirstControl();
+    if (KeyboardUsed()) FocusFirstControl();
     else if (Forwardbutton->Enabled()) Forwardbutton->SetFocus();
     else Cancelbutton->SetFocus();
 }

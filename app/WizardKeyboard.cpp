@@ -14,11 +14,13 @@ TWizardButtons TSetupForm::ButtonsForKeys() const {
     return buttons;
 }
 
+// The button is pressed after the key's own message is done, as a mouse
+// click presses it: a question it asks then takes the next keys itself.
 bool TSetupForm::HandleDialogKey(const TKeyInput& input) {
     switch (WizardKeyAction(input, ButtonsForKeys())) {
-        case TWizardKeyAction::Back: BackbuttonClick(*Backbutton); return true;
-        case TWizardKeyAction::Next: ForwardbuttonClick(*Forwardbutton); return true;
-        case TWizardKeyAction::Cancel: CancelButtonClick(*Cancelbutton); return true;
+        case TWizardKeyAction::Back: Backbutton->PressLater(); return true;
+        case TWizardKeyAction::Next: Forwardbutton->PressLater(); return true;
+        case TWizardKeyAction::Cancel: Cancelbutton->PressLater(); return true;
         case TWizardKeyAction::None: break;
     }
     return false;

@@ -36,6 +36,10 @@ public:
     // form acted on it, and the control does not see it.
     virtual bool HandleDialogKey(const TKeyInput& input) { (void)input; return false; }
 
+    // Whether a key was pressed in the form since it was made.
+    bool KeyboardUsed() const { return keyboardUsed_; }
+    void NoteKeyboardUse() { keyboardUsed_ = true; }
+
     TNotifyEvent OnShow;
     TCloseQueryEvent OnCloseQuery;
     TNotifyEvent OnClose;
@@ -57,5 +61,6 @@ private:
     TPosition position_ = poDesigned;
     TModalResult modalResult_ = mrNone;
     bool shownOnce_ = false;
+    bool keyboardUsed_ = false;
     uint32_t cueState_ = 0;  // the hidden cues (focus, access letters), as the system's flags
 };

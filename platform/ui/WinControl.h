@@ -61,6 +61,9 @@ public:
     bool ShowsFocusCue() const { return Focused() && KeyboardCuesShown(); }
     // Gives the focus to the first control that Tab reaches inside this window.
     void FocusFirstControl();
+    // Presses a control that acts as a button once the message at hand is
+    // done, as a click would; a disabled one takes no press.
+    void PressLater();
     // Tells screen readers to speak the window's text now.
     void Announce();
     bool TabStop() const { return tabStop_; }

@@ -121,6 +121,7 @@ bool IsFormKey(MSG& message) {
     TForm* form = FormOfWindow(message.hwnd);
     if (!form) return false;
     HWND root = static_cast<HWND>(form->Handle());
+    form->NoteKeyboardUse();
     ShowKeyboardCues(root, message);
     if (message.message == WM_SYSKEYDOWN) return false;
     if (MoveFocusByTab(root, message)) return true;

@@ -273,6 +273,8 @@ void TWinControl::FocusFirstControl() {
     if (HWND first = NextTabStop(AsWindow(Handle()), nullptr, false)) ::SetFocus(first);
 }
 
+void TWinControl::PressLater() { PostMessageW(AsWindow(Handle()), BM_CLICK, 0, 0); }
+
 void TWinControl::Announce() {
     if (handle_) NotifyWinEvent(EVENT_SYSTEM_ALERT, AsWindow(handle_), OBJID_CLIENT, CHILDID_SELF);
 }
