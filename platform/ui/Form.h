@@ -39,6 +39,8 @@ public:
     // Whether a key was pressed in the form since it was made.
     bool KeyboardUsed() const { return keyboardUsed_; }
     void NoteKeyboardUse() { keyboardUsed_ = true; }
+    // A control of the form got the focus.
+    void NoteFocus(TWindowHandle control) { lastFocus_ = control; }
 
     TNotifyEvent OnShow;
     TCloseQueryEvent OnCloseQuery;
@@ -56,11 +58,13 @@ private:
     void CentreOnScreen();
     void FollowKeyboardCueSetting();
     void ChangeKeyboardCues(uint32_t action, uint32_t flags);
+    bool RestoreLastFocus();
 
     TBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
     TModalResult modalResult_ = mrNone;
     bool shownOnce_ = false;
     bool keyboardUsed_ = false;
+    TWindowHandle lastFocus_ = nullptr;  // the control that had the focus last
     uint32_t cueState_ = 0;  // the hidden cues (focus, access letters), as the system's flags
 };

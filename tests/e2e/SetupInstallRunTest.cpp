@@ -193,12 +193,13 @@ TEST_F(SetupInstallRun, InstallsTheSampleWithTheKeyboardAlone) {
     AnswerQuestion("Escape");
 
     // Browse has the focus: Enter opens the chooser. Its keys walk the tree
-    // (Space takes a folder from it), then the path is typed, and OK pressed.
+    // (Space takes a folder from it), come round to the path over OK and
+    // Cancel, type the path, and press OK.
     PressKeys("Return");
     std::optional<TRect> chooser;
     ASSERT_TRUE(WaitUntil([&] { return (chooser = FindShownWindow("Choose Folder")).has_value(); }, 20s));
     MoveMouse((chooser->Left + chooser->Right) / 2, chooser->Top + 8);
-    RunDisplayTool("xdotool key --delay 150 Tab Down space shift+Tab Home shift+End");
+    RunDisplayTool("xdotool key --delay 150 Tab Down space Tab Tab Tab Home shift+End");
     RunDisplayTool("xdotool type --delay 50 " + Quoted(destination));
     RunDisplayTool("xdotool key --delay 150 Tab Tab Return");
     ASSERT_TRUE(WaitUntil([&] { return !FindShownWindow("Choose Folder").has_value(); }, 20s)) << "the chooser stays";

@@ -90,6 +90,16 @@ void TForm::ChangeKeyboardCues(uint32_t action, uint32_t flags) {
     EnumChildWindows(static_cast<HWND>(Handle()), SendCueUpdate, LPARAM(MAKEWPARAM(action, flags)));
 }
 
+// As in a dialog, the control that had the focus last gets it back when the
+// form itself is given the focus (on its activation after a question box).
+bool TForm::RestoreLastFocus() {
+    HWND focus = static_cast<HWND>(lastFocus_);
+    if (!focus || !IsChild(static_cast<HWND>(Handle()), focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus))
+        return false;
+    ::SetFocus(focus);
+    return true;
+}
+
 void TForm::Close() {
     bool canClose = true;
     if (OnCloseQuery) OnCloseQuery(*this, canClose);
@@ -127,6 +137,9 @@ void TForm::HandleMessage(TMessage& message) {
         case WM_QUERYUISTATE:
             message.Result = LRESULT(cueState_);
             return;
+        case WM_SETFOCUS:
+            if (RestoreLastFocus()) return;
+            break;
         case WM_COMMAND:
             // Enter and Escape in a dialog-like form arrive without a sender; nothing answers them.
             if (message.LParam == 0) return;

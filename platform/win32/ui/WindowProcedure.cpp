@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/WinControl.h"
 #include "platform/win32/ui/WindowClasses.h"
 
@@ -60,6 +61,17 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace platform::ui
 
+namespace {
+
+// The form that holds a focused control remembers it.
+void NoteFocusInForm(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    TWinControl* control = root != window ? TWinControl::FromHandle(root) : nullptr;
+    if (TForm* form = control ? control->AsForm() : nullptr) form->NoteFocus(window);
+}
+
+}  // namespace
+
 void TWinControl::DefaultHandler(TMessage& m) {
     HWND window = static_cast<HWND>(handle_);
     m.Result = systemProcedure_
@@ -112,6 +124,7 @@ void TWinControl::HandleMessage(TMessage& m) {
             break;
         case WM_SETFOCUS: case WM_KILLFOCUS: case WM_UPDATEUISTATE:
             DefaultHandler(m);
+            if (m.Msg == WM_SETFOCUS) NoteFocusInForm(window);
             FocusChanged();
             return;
         case WM_KEYDOWN: case WM_KEYUP:
