@@ -27,6 +27,9 @@ TPageTexts EnglishTexts(const std::string& title) {
     t.DesktopCheck = "Create Icon on Desktop.";
     t.LaunchProgCheck = "Launch Program.";
     t.ReadMeCheck = "View ReadMe.";
+    t.BackButton = "&Back";
+    t.NextButton = "&Next";
+    t.CancelButton = "&Cancel";
     return t;
 }
 
@@ -53,6 +56,9 @@ TPageTexts GermanTexts(const std::string& title) {
     t.DesktopCheck = "Verküpfung auf dem Desktop erstellen.";
     t.LaunchProgCheck = title + " starten.";
     t.ReadMeCheck = "ReadMe-Datei anzeigen.";
+    t.BackButton = "&Zurück";
+    t.NextButton = "&Weiter";
+    t.CancelButton = "&Abbrechen";
     return t;
 }
 

@@ -13,6 +13,8 @@ struct TPageTexts {
     std::string CopyHead1, CopyHead2;
     std::string FinishHead1, FinshHead2;
     std::string DesktopCheck, LaunchProgCheck, ReadMeCheck;
+    // The image buttons' names, with "&" before the access letter.
+    std::string BackButton, NextButton, CancelButton;
 };
 
 TPageTexts EnglishTexts(const std::string& title);

@@ -16,6 +16,7 @@
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
+#include "app/WizardKeys.h"
 #include "app/WorkFolder.h"
 #include "app/WorkFolderMarker.h"
 #include "skin/KelForm.h"
@@ -113,6 +114,9 @@ public:
 
     void ShowPage(uint8_t index);
 
+    // Enter, Escape and the access keys of Back, Next and Cancel.
+    bool HandleDialogKey(const TKeyInput& input) override;
+
     // Event handlers.
     void ForwardbuttonClick(TComponent& sender);
     void BackbuttonClick(TComponent& sender);
@@ -121,6 +125,10 @@ public:
     void DestinationButtonClick(TComponent& sender);
     void FolderEditChange(TComponent& sender);
     void FolderListClick(TComponent& sender);
+
+protected:
+    // The keyboard starts on the page shown.
+    void FocusOnShow() override { FocusPage(); }
 
 private:
     // The form's own description: its components, their places and handlers.
@@ -157,7 +165,11 @@ private:
     void FitBrowseButton();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
+    TLabel& HeadingOf(uint8_t index);
     void ApplyPageButtons(uint8_t index);
+    void EnableOnlyPage(uint8_t index);
+    void FocusPage();
+    TWizardButtons ButtonsForKeys() const;
 
     // The copy phase and the finishing actions.
     struct TShortcutTarget {

@@ -4,6 +4,7 @@
 
 #include "archive/ZLIBArchive.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ButtonAccessibility.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/GroupBox.h"
@@ -92,13 +93,7 @@ void TSetupForm::CreateComponents() {
 void TSetupForm::CreateLicencePage() {
     LicenceBox = &Named(CreatePanel(*TextBox, alClient), "LicenceBox");
     CreatePageHeadings(*LicenceBox, LicenceHead1, LicenceHead2);
-    TPanel& checkPanel = CreatePanel(*LicenceBox, alBottom);
-    checkPanel.SetHeight(41);
-    LicenceCheck = &Named(Make<TCheckBox>(), "LicenceCheck");
-    LicenceCheck->SetParent(&checkPanel);
-    LicenceCheck->SetBounds(0, 6, kPageWidth, 32);  // room for a caption of two lines
-    LicenceCheck->SetAnchors(akLeft | akTop | akRight);
-    LicenceCheck->OnClick = [this](TComponent& sender) { LicenceCheckClick(sender); };
+    // The text comes before the tick box, so that Tab reaches them in reading order.
     TPanel& memoPanel = CreatePanel(*LicenceBox, alClient);
     LicenceMemo = &Named(Make<TMemo>(), "LicenceMemo");
     LicenceMemo->SetParent(&memoPanel);
@@ -106,6 +101,13 @@ void TSetupForm::CreateLicencePage() {
     LicenceMemo->SetReadOnly(true);
     LicenceMemo->SetScrollBars(ssBoth);
     LicenceMemo->SetParentColor(true);
+    TPanel& checkPanel = CreatePanel(*LicenceBox, alBottom);
+    checkPanel.SetHeight(41);
+    LicenceCheck = &Named(Make<TCheckBox>(), "LicenceCheck");
+    LicenceCheck->SetParent(&checkPanel);
+    LicenceCheck->SetBounds(0, 6, kPageWidth, 32);  // room for a caption of two lines
+    LicenceCheck->SetAnchors(akLeft | akTop | akRight);
+    LicenceCheck->OnClick = [this](TComponent& sender) { LicenceCheckClick(sender); };
 }
 
 void TSetupForm::CreateDestinationPage() {
@@ -193,5 +195,6 @@ TKelButton& TSetupForm::CreateSkinButton(const char* name, int32_t left) {
     auto& button = Named(Make<TKelButton>(), name);
     button.SetParent(this);
     button.SetBounds(left, 368, 73, 25);
+    button.SetAccessibleObjectMaker(ButtonAccessibleObject);  // a button for screen readers
     return button;
 }

@@ -123,6 +123,11 @@ void TSetupForm::ApplyTexts(const TPageTexts& texts) {
     DesktopCheck->SetCaption(texts.DesktopCheck);
     LaunchProgCheck->SetCaption(texts.LaunchProgCheck);
     ReadMeCheck->SetCaption(texts.ReadMeCheck);
+    Backbutton->SetCaption(texts.BackButton);
+    Forwardbutton->SetCaption(texts.NextButton);
+    Cancelbutton->SetCaption(texts.CancelButton);
+    // A page's window carries its heading, which screen readers speak when it shows.
+    for (uint8_t index = wpWelcome; index <= wpFinish; ++index) PagePanel(index).SetCaption(HeadingOf(index).Caption());
 }
 
 // The Browse button keeps its 75 pixels unless its caption needs more; it
@@ -145,6 +150,11 @@ void TSetupForm::ApplyPageButtons(uint8_t index) {
     if (buttons.Next) Forwardbutton->SetEnabled(*buttons.Next);
 }
 
+TLabel& TSetupForm::HeadingOf(uint8_t index) {
+    TLabel* headings[] = {WelcomeHead, LicenceHead1, DestinationHead1, FolderHead1, CopyHead1, FinishHead1};
+    return *headings[index < 6 ? index : 0];
+}
+
 // Wrapped headings take their full height at the page's current width.
 void TSetupForm::RemeasureHeadings(uint8_t index) {
     TLabel* headings[][2] = {{WelcomeHead, WelcomeText},   {LicenceHead1, LicenceHead2}, {DestinationHead1, DestinationHead2},
@@ -155,6 +165,23 @@ void TSetupForm::RemeasureHeadings(uint8_t index) {
     }
 }
 
+// The pages behind the one shown take no input, so that Tab passes over their controls.
+void TSetupForm::EnableOnlyPage(uint8_t index) {
+    for (uint8_t page = wpWelcome; page <= wpFinish; ++page) PagePanel(page).SetEnabled(page == index);
+}
+
+// Once the keyboard has been used, the focus goes to the first control of
+// the page shown (Next on a page without one); otherwise to Next, where a
+// mouse user sees no difference. Screen readers hear of the new page.
+void TSetupForm::FocusPage() {
+    if (!Visible()) return;
+    TPanel& page = PagePanel(currentPage_);
+    page.Announce();
+    if (KeyboardUsed()) FocusFirstControl();
+    else if (Forwardbutton->Enabled()) Forwardbutton->SetFocus();
+    else Cancelbutton->SetFocus();
+}
+
 void TSetupForm::ShowPage(uint8_t index) {
     currentPage_ = index;
     ApplyPageButtons(index);
@@ -162,8 +189,10 @@ void TSetupForm::ShowPage(uint8_t index) {
         LoadLicence();
         LicenceCheck->SetChecked(false);
     }
+    EnableOnlyPage(index);
     PagePanel(index).BringToFront();
     RemeasureHeadings(index);
+    FocusPage();
     if (index == wpFolder) {
         if (Visible()) FolderEdit->SetFocus();
         Repaint();

@@ -115,6 +115,8 @@ bool TFolderMan::Execute() {
     return ShowModal() == mrOk;
 }
 
+void TFolderMan::FocusOnShow() { pathEdit_->SetFocus(); }
+
 void TFolderMan::DirTreeClick(TComponent&) {
     folderPath_ = dirTree_->GetDirectory();
     pathEdit_->SetText(folderPath_);

@@ -40,6 +40,10 @@ public:
     TButton& CancelBut() { return *cancelBut_; }
     TButton& NewBut() { return *newBut_; }
 
+protected:
+    // As in a dialog, the keyboard starts at the first control, the path.
+    void FocusOnShow() override;
+
 private:
     template <class T>
     T& Add(TWinControl& parent, const std::string& name);

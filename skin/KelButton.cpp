@@ -1,6 +1,13 @@
 #include "skin/KelButton.h"
 
 #include "platform/FileSystem.h"
+#include "platform/ui/FocusFrame.h"
+
+namespace {
+
+constexpr int32_t kFocusInset = 3;  // the focus frame's distance from the button's edge
+
+}  // namespace
 
 std::string ButtonImagePath(const std::string& name, const std::string& programFolder) {
     const bool hasDrive = (name.size() >= 2 && name[1] == ':') || name.rfind("\\\\", 0) == 0;
@@ -15,6 +22,7 @@ TKelButton::TKelButton(TComponent* owner) : TKelFrame(owner) {
     OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int32_t x, int32_t y,
                          TCustomLayer* layer) { BDown(sender, button, shift, x, y, layer); };
     SetName(NewComponentName());
+    SetTabStop(true);
 }
 
 std::string TKelButton::NewComponentName() {
@@ -66,4 +74,28 @@ void TKelButton::BUp(TComponent&, TMouseButton button, TShiftState, int32_t x, i
 void TKelButton::SetEnabled(bool enabled) {
     SetButtonState(enabled ? isNormal : isDisabled);
     TKelFrame::SetEnabled(enabled);
+}
+
+void TKelButton::PaintClient(TDeviceContext dc) {
+    TKelFrame::PaintClient(dc);
+    if (!ShowsFocusCue()) return;
+    const TRect area{kFocusInset, kFocusInset, ClientWidth() - kFocusInset, ClientHeight() - kFocusInset};
+    if (area.Width() > 0 && area.Height() > 0) DrawFocusFrame(dc, area);
+}
+
+// Space shows the pressed picture while held and presses the button when
+// released, as a mouse click does; a held key's repeats change nothing.
+bool TKelButton::HandleKey(uint16_t key, bool down) {
+    if (key != vkSpace || !Enabled()) return false;
+    if (down) {
+        if (spaceDown_) return true;
+        spaceDown_ = true;
+        SetButtonState(isPressed);
+        return true;
+    }
+    if (!spaceDown_) return true;
+    spaceDown_ = false;
+    SetButtonState(leftDown_ ? isPressed : isNormal);
+    Click();
+    return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The four-state image button: a skinned frame whose picture is swapped
 // between the normal, hovered, pressed and disabled pictures, and whose size
-// follows the picture shown.
+// follows the picture shown. It takes the focus with Tab, shows it with a
+// dotted frame over its picture, and Space or Enter press it.
 #include <cstdint>
 #include <string>
 
@@ -33,8 +34,16 @@ public:
     // Enabling shows the normal picture, disabling the disabled one.
     void SetEnabled(bool enabled) override;
 
+    bool PressesLikeButton() const override { return true; }
+    bool ShowsPressed() const override { return leftDown_ || spaceDown_; }
+
     // "Tarnwick" and the next number of a process-wide count: Tarnwick1, Tarnwick2, ...
     static std::string NewComponentName();
+
+protected:
+    void PaintClient(TDeviceContext dc) override;
+    void FocusChanged() override { InvalidateView(); }
+    bool HandleKey(uint16_t key, bool down) override;
 
 private:
     const std::string& ImageOf(TButtonImageState state) const;
@@ -43,7 +52,8 @@ private:
     std::string imageOver_;
     std::string imagePressed_;
     std::string imageDisabled_;
-    bool leftDown_ = false;  // the left button went down on the button and is still held
+    bool leftDown_ = false;   // the left button went down on the button and is still held
+    bool spaceDown_ = false;  // Space went down on the button and is still held
 };
 
 // The picture file for a state's name: names with a drive or a network

@@ -32,6 +32,16 @@ public:
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
 
+    // A key on its way to the focused control of this form; true when the
+    // form acted on it, and the control does not see it.
+    virtual bool HandleDialogKey(const TKeyInput& input) { (void)input; return false; }
+
+    // Whether a key was pressed in the form since it was made.
+    bool KeyboardUsed() const { return keyboardUsed_; }
+    void NoteKeyboardUse() { keyboardUsed_ = true; }
+    // A control of the form got the focus.
+    void NoteFocus(TWindowHandle control) { lastFocus_ = control; }
+
     TNotifyEvent OnShow;
     TCloseQueryEvent OnCloseQuery;
     // Asked when the user logs off or Windows shuts down; may ask it to wait.
@@ -45,12 +55,21 @@ protected:
     void WindowParams(TCreateParams& params) override;
     void HandleMessage(TMessage& message) override;
     void VisibleChanged() override;
+    // Where the keyboard starts when the form shows, before OnShow; the
+    // default leaves the focus where the system puts it.
+    virtual void FocusOnShow() {}
 
 private:
     void CentreOnScreen();
+    void FollowKeyboardCueSetting();
+    void ChangeKeyboardCues(uint32_t action, uint32_t flags);
+    bool RestoreLastFocus();
 
     TBorderStyle borderStyle_ = bsSizeable;
     TPosition position_ = poDesigned;
     TModalResult modalResult_ = mrNone;
     bool shownOnce_ = false;
+    bool keyboardUsed_ = false;
+    TWindowHandle lastFocus_ = nullptr;  // the control that had the focus last
+    uint32_t cueState_ = 0;  // the hidden cues (focus, access letters), as the system's flags
 };

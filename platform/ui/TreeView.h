@@ -87,6 +87,9 @@ protected:
     // hook (or Delete) at its own end destroys the window in its destructor.
     virtual void WindowDestroying() {}
     void HandleMessage(TMessage& message) override;
+    // Space on the selected node chooses it as a click on it does; the
+    // arrow keys only move the selection.
+    bool HandleKey(uint16_t key, bool down) override;
     bool HandleNotify(void* header, intptr_t& result) override;
     void ColorChanged() override;
     void FontChanged() override;

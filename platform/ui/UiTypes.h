@@ -50,6 +50,18 @@ enum TModalResult : int32_t { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrN
 using TMouseEvent = std::function<void(TComponent& sender, TMouseButton button, TShiftState shift, int32_t x, int32_t y)>;
 using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState shift, int32_t x, int32_t y)>;
 
+// Keys the framework acts on, by the system's key codes.
+constexpr uint16_t vkTab = 0x09, vkReturn = 0x0D, vkEscape = 0x1B, vkSpace = 0x20;
+
+// A key press that a form sees before the focused control does: a key
+// pressed, or a character typed while Alt is held (an access key).
+struct TKeyInput {
+    uint16_t Key = 0;            // the key, or 0 for a character typed with Alt
+    char32_t Character = 0;      // the character typed with Alt
+    TShiftState Shift = 0;
+    bool FocusWantsKey = false;  // the focused control takes this key itself (a multi-line text)
+};
+
 // One window message as the window procedure received it.
 struct TMessage {
     uint32_t Msg = 0;

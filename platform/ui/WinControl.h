@@ -54,6 +54,18 @@ public:
     void SetWindowOnDemand(bool on) { windowOnDemand_ = on; }
     void SetFocus();
     bool Focused() const;
+    // Whether the form of the window shows focus cues: they are hidden until
+    // the keyboard is used, when the user's setting says so.
+    bool KeyboardCuesShown() const;
+    // Focused, with focus cues shown.
+    bool ShowsFocusCue() const { return Focused() && KeyboardCuesShown(); }
+    // Gives the focus to the first control that Tab reaches inside this window.
+    void FocusFirstControl();
+    // Presses a control that acts as a button once the message at hand is
+    // done, as a click would; a disabled one takes no press.
+    void PressLater();
+    // Tells screen readers to speak the window's text now.
+    void Announce();
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool on) { tabStop_ = on; }
     bool DoubleBuffered() const { return doubleBuffered_; }
@@ -63,6 +75,10 @@ public:
     // An invalid region gives back the full rectangle. Before the window
     // exists the outline waits for it, so that shaping does not make it.
     void SetWindowRegion(platform::TRegion region);
+
+    // Makes the description a screen reader asks of the window; none leaves it to the system.
+    using TAccessibleObjectMaker = intptr_t (*)(TWindowHandle window, uintptr_t request, bool pressed);
+    void SetAccessibleObjectMaker(TAccessibleObjectMaker maker) { accessibleObjectMaker_ = maker; }
 
     // Places the aligned children and moves the anchored ones.
     void RealignControls();
@@ -106,6 +122,17 @@ protected:
     // The brush (HBRUSH) to paint a system control's background, or null for the default.
     virtual void* HandleControlColor(TDeviceContext dc);
 
+    // The window got or lost the focus, or its focus cues were shown or hidden.
+    virtual void FocusChanged() {}
+    // A key went down or up on the focused window; true when the control
+    // acted on it.
+    virtual bool HandleKey(uint16_t key, bool down) { (void)key; (void)down; return false; }
+    // A control of our own that acts as a push button: dialog navigation
+    // treats it as one, and Enter presses it when it has the focus.
+    virtual bool PressesLikeButton() const { return false; }
+    // Such a button, held down now.
+    virtual bool ShowsPressed() const { return false; }
+
     void SetMouseCapture(bool on);
     bool MouseCapture() const;
 
@@ -139,6 +166,7 @@ private:
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
     bool windowOnDemand_ = false;
+    TAccessibleObjectMaker accessibleObjectMaker_ = nullptr;
     bool frontWhenMade_ = false;        // brought to the front before the window existed
     bool clicked_ = false;              // the left button went down on the window
     bool trackingLeave_ = false;

@@ -168,6 +168,21 @@ protected:
         RunDisplayTool("xdotool key alt+F4");
     }
 
+    // Keys as xdotool names them ("Tab", "alt+b", "shift+Tab"), pressed over
+    // the wizard: without a window manager the keys go to the window under
+    // the pointer, here a spot of the form away from its buttons.
+    void PressKeys(const std::string& keys) {
+        MoveTo(OnForm(100, 100));
+        RunDisplayTool("xdotool key --delay 150 " + keys);
+        Pause(300ms);
+    }
+
+    // The button's whole picture on the screen.
+    ScreenImage ButtonImage(const std::string& role) const {
+        const ScreenPoint corner = OnButton(role, 0, 0), end = OnButton(role, 96, 34);
+        return GrabScreen(TRect{corner.X, corner.Y, end.X, end.Y});
+    }
+
     // Answers the question box that must be showing by keyboard.
     void AnswerQuestion(const char* key) {
         std::optional<TRect> box;

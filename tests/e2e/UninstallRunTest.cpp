@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/FileSystem.h"
+#include "tests/e2e/DisplayTool.h"
 #include "tests/e2e/Poll.h"
 #include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/ScreenGrab.h"
@@ -126,8 +127,21 @@ protected:
         EXPECT_EQ(copies.size(), 1u) << "one copy of the uninstaller, left for the restart";
     }
 
-    // Asks, answers Yes with the mouse, and closes the summary with it.
-    void RemoveByMouse(const char* locale, const std::string& caption) {
+    // Presses the box's button: with the mouse, or with the keys over the box.
+    void Answer(const TRect& box, ScreenPoint button, const char* keys) {
+        if (keys) {
+            MoveMouse((box.Left + box.Right) / 2, box.Top + 8);  // the keys go to the window under the pointer
+            RunDisplayTool(std::string("xdotool key --delay 150 ") + keys);
+        } else {
+            ClickAt(button);
+        }
+        MoveMouse(1, 1);
+    }
+
+    // Asks, answers Yes with the mouse, and closes the summary with it; or
+    // with the keys given for the question and for the summary.
+    void RemoveByMouse(const char* locale, const std::string& caption, const char* questionKeys = nullptr,
+                       const char* summaryKeys = nullptr) {
         WriteFile(Unix(destination + "\\Notes.txt"), "My notes.");
         StartUninstaller({}, locale);
         std::optional<TRect> question, summary;
@@ -135,16 +149,14 @@ protected:
             << "no question box titled " << caption << "; the program's output:\n" << ProgramOutput();
         SaveScreenshot("/tmp/e2e-uninstall-" + std::string(locale) + "-question.png", *question);
         EXPECT_TRUE(platform::FileExists(Unix(destination + "\\ReadMe.txt"))) << "removed before the answer";
-        ClickAt(YesButtonOf(*question));
-        MoveMouse(1, 1);
+        Answer(*question, YesButtonOf(*question), questionKeys);
         const std::optional<int> exitCode = Program().WaitForExit(30s);
         ASSERT_TRUE(exitCode.has_value()) << "the uninstaller still runs";
         EXPECT_EQ(*exitCode, 0);
         ASSERT_TRUE(WaitUntil([&] { return (summary = FindShownWindow(caption)).has_value(); }, 30s)) << "no summary";
         SaveScreenshot("/tmp/e2e-uninstall-" + std::string(locale) + "-summary.png", *summary);
         EXPECT_GT(summary->Height(), kOneLineBoxHeight) << "the summary lists the folders that stayed";
-        ClickAt(OkButtonOf(*summary));
-        MoveMouse(1, 1);
+        Answer(*summary, OkButtonOf(*summary), summaryKeys);
         EXPECT_TRUE(WaitUntil([&] { return !FindShownWindow(caption).has_value(); }, 10s)) << "the summary stays";
 
         ExpectRemovedButTheFolders();
@@ -158,6 +170,11 @@ protected:
 
 TEST_F(UninstallRun, RemovesByMouseInEnglishAndKeepsTheUsersFileWithItsFolders) {
     RemoveByMouse("en_US.UTF-8", "Uninstall " + kTitle);
+}
+
+// Tab moves to No and round to Yes, which Enter presses; Space closes the summary.
+TEST_F(UninstallRun, RemovesByKeyboardAloneAndKeepsTheUsersFileWithItsFolders) {
+    RemoveByMouse("en_US.UTF-8", "Uninstall " + kTitle, "Tab Tab Return", "space");
 }
 
 TEST_F(UninstallRun, RemovesByMouseInGermanAndKeepsTheUsersFileWithItsFolders) {

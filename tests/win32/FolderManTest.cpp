@@ -146,6 +146,22 @@ TEST_F(FolderManDialog, OnlyOKConfirmsNotEnterAndEscapeNorTheCloseBox) {
     }));
 }
 
+// With the keys alone: the focus starts at the path, and Enter presses the
+// focused button.
+TEST_F(FolderManDialog, TheKeysStartAtThePathAndEnterPressesTheFocusedButton) {
+    bool startsAtPath = false;
+    EXPECT_TRUE(ExecuteWith(scratch.Path(), [&](TFolderMan& dialog) {
+        startsAtPath = dialog.PathEdit().Focused();
+        dialog.OKBut().SetFocus();
+        PostKey(dialog.OKBut(), VK_RETURN);
+    }));
+    EXPECT_TRUE(startsAtPath);
+    EXPECT_FALSE(ExecuteWith(scratch.Path(), [](TFolderMan& dialog) {
+        dialog.CancelBut().SetFocus();
+        PostKey(dialog.CancelBut(), VK_RETURN);
+    }));
+}
+
 TEST_F(FolderManDialog, ButtonsSitAtTheBottomRightOfTheClientArea) {
     TFolderMan& dialog = Dialog();
     RECT client{};

@@ -1,12 +1,18 @@
 // The four-state image button as a real window: which picture each state
 // shows, the size it takes, the clicks it gives and the names it gets.
+#include <windows.h>
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/ui/ButtonAccessibility.h"
 #include "skin/KelButton.h"
 #include "skin/KelForm.h"
 #include "tests/support/BmpBuilder.h"
@@ -130,6 +136,130 @@ TEST_F(KelButtonWindow, OwnMouseHandlersReplaceTheButtonsOwn) {
     SendMouse(Window(), WM_LBUTTONUP, 5, 5);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(Shown(), scratch / "over.bmp");  // never pressed; the release still shows the hover
+}
+
+// The colour of a pixel of the window as painted now.
+COLORREF PixelOf(HWND window, int x, int y) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+}
+
+void SetFocusCues(TWinControl& form, bool shown) {
+    SendMessageW(WindowOf(form), WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+TEST_F(KelButtonWindow, TheFocusFrameShowsOnlyWithFocusAndFocusCues) {
+    form.Show();
+    const COLORREF grey = RGB(0x80, 0x80, 0x80);
+    struct Row {
+        const char* what;
+        bool focused, cues;
+        COLORREF corner, next;  // the frame's first two pixels, 3 pixels in
+    };
+    const Row table[] = {
+        {"unfocused", false, true, grey, grey},
+        {"focused, cues hidden until the keyboard is used", true, false, grey, grey},
+        {"focused with cues: black and white dots", true, true, RGB(0, 0, 0), RGB(255, 255, 255)},
+    };
+    for (const Row& row : table) {
+        SetFocus(row.focused ? Window() : WindowOf(form));
+        SetFocusCues(form, row.cues);
+        EXPECT_EQ(PixelOf(Window(), 3, 3), row.corner) << row.what;
+        EXPECT_EQ(PixelOf(Window(), 4, 3), row.next) << row.what;
+        EXPECT_EQ(PixelOf(Window(), 2, 3), grey) << row.what << ": the picture outside the frame";
+    }
+}
+
+TEST_F(KelButtonWindow, SpaceAndEnterPressTheFocusedButtonUnlessItIsDisabled) {
+    form.Show();
+    button.SetFocus();
+    PostKeyTo(Window(), VK_SPACE);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Shown(), scratch / "normal.bmp");
+    PostKeyTo(Window(), VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, 2);
+    SendMessageW(Window(), WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_EQ(Shown(), scratch / "pressed.bmp") << "held down";
+    SendMessageW(Window(), WM_KEYDOWN, VK_SPACE, 0x40000001);  // a repeat
+    SendMessageW(Window(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_EQ(clicks, 3);
+    button.SetEnabled(false);
+    SendMessageW(Window(), WM_KEYDOWN, VK_SPACE, 1);
+    SendMessageW(Window(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    SendMessageW(Window(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 3);
+}
+
+// What a screen reader reads of the button, through the system's accessibility interface.
+struct TAccessibleView {
+    std::wstring Name, Shortcut, Action;
+    long Role = 0, State = 0;
+};
+
+std::wstring Take(BSTR text) {
+    std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return result;
+}
+
+TAccessibleView ReadAccessible(HWND window) {
+    TAccessibleView view;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&object))))
+        return view;
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    if (object->get_accName(self, &text) == S_OK) view.Name = Take(text);
+    if (object->get_accKeyboardShortcut(self, &text) == S_OK) view.Shortcut = Take(text);
+    if (object->get_accDefaultAction(self, &text) == S_OK) view.Action = Take(text);
+    VARIANT value;
+    VariantInit(&value);
+    if (SUCCEEDED(object->get_accRole(self, &value)) && value.vt == VT_I4) view.Role = value.lVal;
+    VariantInit(&value);
+    if (SUCCEEDED(object->get_accState(self, &value)) && value.vt == VT_I4) view.State = value.lVal;
+    object->Release();
+    return view;
+}
+
+TEST_F(KelButtonWindow, AScreenReaderReadsAButtonWithItsNameKeyAndState) {
+    CoInitialize(nullptr);
+    form.Show();
+    button.SetAccessibleObjectMaker(ButtonAccessibleObject);
+    button.SetCaption("&Next");
+    TAccessibleView view = ReadAccessible(Window());
+    EXPECT_EQ(view.Name, L"Next");
+    EXPECT_EQ(view.Shortcut, L"Alt+N");
+    EXPECT_EQ(view.Action, L"Press");
+    EXPECT_EQ(view.Role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(view.State & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED), 0);
+
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        long present, absent;
+    };
+    const Row table[] = {
+        {"focused", [&] { button.SetFocus(); }, STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE, STATE_SYSTEM_PRESSED},
+        {"held down", [&] { SendMouse(Window(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON); }, STATE_SYSTEM_PRESSED, 0},
+        {"let go", [&] { SendMouse(Window(), WM_LBUTTONUP, 50, 50); }, 0, STATE_SYSTEM_PRESSED},
+        {"disabled", [&] { button.SetEnabled(false); }, STATE_SYSTEM_UNAVAILABLE, STATE_SYSTEM_FOCUSABLE},
+    };
+    for (const Row& row : table) {
+        row.act();
+        view = ReadAccessible(Window());
+        EXPECT_EQ(view.State & row.present, row.present) << row.what << " " << std::hex << view.State;
+        EXPECT_EQ(view.State & row.absent, 0) << row.what << " " << std::hex << view.State;
+        EXPECT_EQ(view.Role, ROLE_SYSTEM_PUSHBUTTON) << row.what;
+    }
+    CoUninitialize();
 }
 
 TEST(KelButtonFiles, NamesWithoutADriveAreTakenFromTheProgramsFolder) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/ui/TabOrder.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -64,8 +65,71 @@ bool IsNavigationMessage(MSG& message) {
     return root && TWinControl::FromHandle(root) && IsDialogMessageW(root, &message);
 }
 
+TForm* FormOfWindow(HWND window) {
+    HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    TWinControl* control = root ? TWinControl::FromHandle(root) : nullptr;
+    return control ? control->AsForm() : nullptr;
+}
+
+// Moving with the keyboard shows the focus cues and access letters from then on.
+void ShowKeyboardCues(HWND root, const MSG& message) {
+    const WPARAM key = message.wParam;
+    const bool navigates = key == VK_TAB || key == VK_MENU || (key >= VK_LEFT && key <= VK_DOWN) || key == VK_RETURN ||
+                           key == VK_SPACE;
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && navigates)
+        SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
+// Enter presses the focused push button, as in every dialog.
+bool PressFocusedButton(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+    HWND focus = message.hwnd;
+    if (!(SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
+    SendMessageW(focus, BM_CLICK, 0, 0);
+    return true;
+}
+
+// Tab and Shift+Tab move the focus through the form's controls, unless the
+// focused control takes Tab itself; a text field reached is selected whole.
+bool MoveFocusByTab(HWND root, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0) return false;
+    if (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&message)) & DLGC_WANTTAB) return false;
+    HWND next = NextTabStop(root, message.hwnd, GetKeyState(VK_SHIFT) < 0);
+    if (!next) return true;
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    return true;
+}
+
+TKeyInput KeyInputOf(MSG& message) {
+    TKeyInput input;
+    if (message.message == WM_KEYDOWN) input.Key = uint16_t(message.wParam);
+    else input.Character = char32_t(message.wParam);
+    if (GetKeyState(VK_SHIFT) < 0) input.Shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) input.Shift |= ssCtrl;
+    if (message.message == WM_SYSCHAR || GetKeyState(VK_MENU) < 0) input.Shift |= ssAlt;
+    input.FocusWantsKey = (SendMessageW(message.hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&message)) &
+                           (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+    return input;
+}
+
+// The form sees a key before its focused control: Enter, Escape and the
+// access keys act on the form as a whole.
+bool IsFormKey(MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_SYSCHAR)
+        return false;
+    TForm* form = FormOfWindow(message.hwnd);
+    if (!form) return false;
+    HWND root = static_cast<HWND>(form->Handle());
+    form->NoteKeyboardUse();
+    ShowKeyboardCues(root, message);
+    if (message.message == WM_SYSKEYDOWN) return false;
+    if (MoveFocusByTab(root, message)) return true;
+    return PressFocusedButton(message) || form->HandleDialogKey(KeyInputOf(message));
+}
+
 void Dispatch(MSG& message) {
-    if (IsNavigationMessage(message)) return;
+    if (IsFormKey(message) || IsNavigationMessage(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

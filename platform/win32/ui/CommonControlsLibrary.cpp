@@ -1,9 +1,5 @@
 #include "platform/win32/ui/CommonControlsLibrary.h"
 
-#include <algorithm>
-#include <iterator>
-#include <string>
-
 namespace platform::ui {
 
 namespace {
@@ -13,26 +9,10 @@ void Resolve(HMODULE library, const char* name, TFunction& function) {
     function = reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-// The library from the system folder only, never a file of that name beside
-// the program (a setup often starts from a downloads folder). The program's
-// manifest still chooses the version. Systems that lack the search flag take
-// the file by its full path.
-HMODULE LoadFromSystemFolder() {
-    constexpr wchar_t kName[] = L"\\comctl32.dll";
-    if (HMODULE library = LoadLibraryExW(kName + 1, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
-    const UINT size = GetSystemDirectoryW(nullptr, 0);
-    if (size == 0) return nullptr;
-    std::wstring path(size + std::size(kName), L'\0');
-    const UINT length = GetSystemDirectoryW(path.data(), size);
-    if (length == 0 || length >= size) return nullptr;
-    std::copy(std::begin(kName), std::end(kName), path.begin() + length);
-    return LoadLibraryW(path.c_str());
-}
-
 TCommonControlsLibrary Load() {
     TCommonControlsLibrary functions;
     // The library stays loaded for the process.
-    HMODULE library = LoadFromSystemFolder();
+    HMODULE library = LoadSystemLibrary(L"comctl32.dll");
     if (!library) return functions;
     Resolve(library, "InitCommonControlsEx", functions.InitCommonControlsEx);
     Resolve(library, "SetWindowSubclass", functions.SetWindowSubclass);
@@ -42,6 +22,20 @@ TCommonControlsLibrary Load() {
 }
 
 }  // namespace
+
+// A library from the system folder only, never a file of that name beside
+// the program (a setup often starts from a downloads folder). The program's
+// manifest still chooses the version. Systems that lack the search flag take
+// the file by its full path.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE library = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenW(name) >= MAX_PATH) return nullptr;
+    path[length] = L'\\';
+    lstrcpyW(path + length + 1, name);
+    return LoadLibraryW(path);
+}
 
 const TCommonControlsLibrary& CommonControlsLibrary() {
     static const TCommonControlsLibrary functions = Load();

@@ -14,6 +14,9 @@ struct TCommonControlsLibrary {
     LRESULT(WINAPI* DefSubclassProc)(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 
+// A system library by its file name, from the system folder only.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
 // The library's functions, loaded on the first call; those it lacks stay null.
 const TCommonControlsLibrary& CommonControlsLibrary();
 

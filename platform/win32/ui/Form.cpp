@@ -47,15 +47,58 @@ void TForm::VisibleChanged() {
     }
     HWND window = static_cast<HWND>(Handle());
     if (!shownOnce_ && position_ == poScreenCenter) CentreOnScreen();
+    if (!shownOnce_) FollowKeyboardCueSetting();
     shownOnce_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
+    FocusOnShow();
     if (OnShow) OnShow(*this);
 }
 
 void TForm::CentreOnScreen() {
     const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+}
+
+// Focus cues and access letters show from the start when the user's setting
+// says so; otherwise they stay hidden until the keyboard is used.
+void TForm::FollowKeyboardCueSetting() {
+    BOOL alwaysShown = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0);
+    SendMessageW(static_cast<HWND>(Handle()), WM_CHANGEUISTATE,
+                 MAKEWPARAM(alwaysShown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+}
+
+namespace {
+
+BOOL CALLBACK SendCueUpdate(HWND window, LPARAM wParam) {
+    SendMessageW(window, WM_UPDATEUISTATE, WPARAM(wParam), 0);
+    return TRUE;
+}
+
+}  // namespace
+
+// The form keeps the cue state of its controls itself: as a window owned by
+// the application's hidden window, it would otherwise have the system pass
+// the change on to that window. Every control hears of a change.
+void TForm::ChangeKeyboardCues(uint32_t action, uint32_t flags) {
+    flags &= UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    uint32_t state = cueState_;
+    if (action == UIS_SET) state |= flags;
+    else if (action == UIS_CLEAR) state &= ~flags;
+    if (state == cueState_) return;
+    cueState_ = state;
+    EnumChildWindows(static_cast<HWND>(Handle()), SendCueUpdate, LPARAM(MAKEWPARAM(action, flags)));
+}
+
+// As in a dialog, the control that had the focus last gets it back when the
+// form itself is given the focus (on its activation after a question box).
+bool TForm::RestoreLastFocus() {
+    HWND focus = static_cast<HWND>(lastFocus_);
+    if (!focus || !IsChild(static_cast<HWND>(Handle()), focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus))
+        return false;
+    ::SetFocus(focus);
+    return true;
 }
 
 void TForm::Close() {
@@ -102,6 +145,15 @@ void TForm::HandleMessage(TMessage& message) {
             message.Result = canEnd;
             return;
         }
+        case WM_CHANGEUISTATE:
+            ChangeKeyboardCues(LOWORD(message.WParam), HIWORD(message.WParam));
+            return;
+        case WM_QUERYUISTATE:
+            message.Result = LRESULT(cueState_);
+            return;
+        case WM_SETFOCUS:
+            if (RestoreLastFocus()) return;
+            break;
         case WM_COMMAND:
             // Enter and Escape in a dialog-like form arrive without a sender; nothing answers them.
             if (message.LParam == 0) return;

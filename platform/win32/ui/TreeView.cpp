@@ -294,6 +294,12 @@ void TTreeView::HandleMessage(TMessage& message) {
     TWinControl::HandleMessage(message);
 }
 
+bool TTreeView::HandleKey(uint16_t key, bool down) {
+    if (key != vkSpace) return false;
+    if (down && Selected()) Click();
+    return true;
+}
+
 bool TTreeView::HandleNotify(void* header, intptr_t& result) {
     // Either form of a notification may come; the fields read here lie alike in both.
     const auto* notify = static_cast<const NMTREEVIEWW*>(header);

@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/StandardControls.h"
+#include "platform/win32/ui/TabOrder.h"
 #include "platform/win32/ui/WindowClasses.h"
 
 using namespace platform::ui;
@@ -263,6 +264,20 @@ void TWinControl::SendToBack() {
 void TWinControl::SetFocus() { ::SetFocus(AsWindow(Handle())); }
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == AsWindow(handle_); }
+
+bool TWinControl::KeyboardCuesShown() const {
+    return handle_ && !(SendMessageW(GetAncestor(AsWindow(handle_), GA_ROOT), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+void TWinControl::FocusFirstControl() {
+    if (HWND first = NextTabStop(AsWindow(Handle()), nullptr, false)) ::SetFocus(first);
+}
+
+void TWinControl::PressLater() { PostMessageW(AsWindow(Handle()), BM_CLICK, 0, 0); }
+
+void TWinControl::Announce() {
+    if (handle_) NotifyWinEvent(EVENT_SYSTEM_ALERT, AsWindow(handle_), OBJID_CLIENT, CHILDID_SELF);
+}
 
 void TWinControl::SetWindowRegion(platform::TRegion region) {
     if (!handle_) {

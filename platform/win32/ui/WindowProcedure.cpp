@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/WinControl.h"
 #include "platform/win32/ui/WindowClasses.h"
 
@@ -60,6 +61,17 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace platform::ui
 
+namespace {
+
+// The form that holds a focused control remembers it.
+void NoteFocusInForm(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    TWinControl* control = root != window ? TWinControl::FromHandle(root) : nullptr;
+    if (TForm* form = control ? control->AsForm() : nullptr) form->NoteFocus(window);
+}
+
+}  // namespace
+
 void TWinControl::DefaultHandler(TMessage& m) {
     HWND window = static_cast<HWND>(handle_);
     m.Result = systemProcedure_
@@ -109,6 +121,29 @@ void TWinControl::HandleMessage(TMessage& m) {
                 m.Result = TRUE;
                 return;
             }
+            break;
+        case WM_SETFOCUS: case WM_KILLFOCUS: case WM_UPDATEUISTATE:
+            DefaultHandler(m);
+            if (m.Msg == WM_SETFOCUS) NoteFocusInForm(window);
+            FocusChanged();
+            return;
+        case WM_KEYDOWN: case WM_KEYUP:
+            if (HandleKey(uint16_t(m.WParam), m.Msg == WM_KEYDOWN)) {
+                m.Result = 0;
+                return;
+            }
+            break;
+        case WM_GETDLGCODE:
+            if (!PressesLikeButton()) break;
+            m.Result = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+            return;
+        case BM_CLICK:
+            if (!PressesLikeButton()) break;
+            if (Enabled()) Click();
+            return;
+        case WM_GETOBJECT:
+            if (!accessibleObjectMaker_ || LONG(m.LParam) != OBJID_CLIENT) break;
+            if ((m.Result = accessibleObjectMaker_(window, m.WParam, ShowsPressed())) != 0) return;
             break;
         case WM_COMMAND:
             if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam)); child && child != this) {
