@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/e2e/SamplePlaces.h"
+#include "tests/e2e/SampleProductTest.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WineSystem.h"
 
@@ -29,19 +30,9 @@ std::string LastLine(const std::string& text) {
     return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 
-class KilledInstall : public SetupWizardTest {
+class KilledInstall : public SampleProductTest {
 protected:
-    SamplePlaces sample;
-
-    void SetUp() override {
-        sample = SamplePlacesInThePrefix();
-        RemoveSampleAndTraces(sample, kRunLog);
-    }
-    void TearDown() override {
-        EndWinePrograms();
-        RemoveSampleAndTraces(sample, kRunLog);
-        SetupWizardTest::TearDown();
-    }
+    KilledInstall() : SampleProductTest(kRunLog) {}
 
     // The sample product with a few hundred more files in ten folders.
     void MakeLargeSetup() {

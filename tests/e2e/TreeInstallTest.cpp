@@ -7,6 +7,7 @@
 
 #include "tests/e2e/BackgroundProgram.h"
 #include "tests/e2e/SamplePlaces.h"
+#include "tests/e2e/SampleProductTest.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WineSystem.h"
 
@@ -26,19 +27,9 @@ double RedShare(const ScreenImage& image) {
     return double(red) / double(area.Width() * area.Height());
 }
 
-class TreeInstall : public SetupWizardTest {
+class TreeInstall : public SampleProductTest {
 protected:
-    SamplePlaces sample;
-
-    void SetUp() override {
-        sample = SamplePlacesInThePrefix();
-        RemoveSampleAndTraces(sample, kRunLog);
-    }
-    void TearDown() override {
-        EndWinePrograms();
-        RemoveSampleAndTraces(sample, kRunLog);
-        SetupWizardTest::TearDown();
-    }
+    TreeInstall() : SampleProductTest(kRunLog) {}
 
     // The sample setup whose Files also hold the tree files and `many` small
     // files in 50 folders, every one installed by "Addfile=*".
