@@ -84,6 +84,8 @@ void ReadAsTheWizard(const TStringList& lines, TWizardReading& reading) {
         reading.Stopped = true;
     } catch (const EListError&) {
         reading.Stopped = true;
+    } catch (const Exception&) {
+        reading.Stopped = true;  // a value outside its place, refused with its message
     }
 }
 
