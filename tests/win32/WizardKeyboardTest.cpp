@@ -193,3 +193,21 @@ TEST_F(SetupFormKeys, EachPageWindowCarriesItsHeadingForScreenReaders) {
     EXPECT_EQ(TextOf(WindowOf(*form->Backbutton)), "&Back");
     EXPECT_EQ(TextOf(WindowOf(*form->Cancelbutton)), "&Cancel");
 }
+
+// Escape asks wherever the focus is on the pages before the copy, the text
+// fields and the list included, and the focus comes back after the answer
+// No.
+TEST_F(SetupFormKeys, EscapeAsksFromEveryControlOfThePagesBeforeTheCopy) {
+    StartShown();
+    Key(VK_TAB);
+    for (const uint8_t page : {0, 1, 2, 3}) {
+        form->ShowPage(page);
+        if (page == 1) form->LicenceCheck->SetChecked(true);
+        const Names controls = TabRound(false);
+        for (const std::string& name : controls) {
+            EXPECT_EQ(Escape(VK_ESCAPE), "Do you want to cancel setup?") << "page " << int(page) << ", " << name;
+            EXPECT_EQ(FocusedName(), name) << "page " << int(page) << ": the focus comes back";
+            Key(VK_TAB);
+        }
+    }
+}
