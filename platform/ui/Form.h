@@ -69,6 +69,7 @@ private:
     TPosition position_ = poDesigned;
     TModalResult modalResult_ = mrNone;
     bool shownOnce_ = false;
+    bool modal_ = false;  // ShowModal runs
     bool keyboardUsed_ = false;
     TWindowHandle lastFocus_ = nullptr;  // the control that had the focus last
     uint32_t cueState_ = 0;  // the hidden cues (focus, access letters), as the system's flags

@@ -687,3 +687,32 @@ TEST(ControlsManifest, SelectsVersionSixOfTheCommonControlsWithoutElevation) {
 }
 
 }  // namespace
+
+// However a modal form ends (a button with a result, the close box), the
+// form that was active before is active again with the focus where it
+// was, so that the keyboard goes on there.
+TEST(ControlsModalForm, GivesTheActivationAndFocusBackHoweverItEnds) {
+    TForm& owner = Application().CreateForm<TForm>();
+    auto& browse = owner.Make<TButton>();
+    browse.SetParent(&owner);
+    owner.Show();
+    TForm& dialog = Application().CreateForm<TForm>();
+    dialog.SetBorderStyle(bsDialog);
+    auto& ok = dialog.Make<TButton>();
+    ok.SetParent(&dialog);
+    ok.SetModalResult(mrOk);
+    const std::pair<const char*, std::function<void()>> endings[] = {
+        {"OK", [&] { PostMessageW(WindowOf(ok), BM_CLICK, 0, 0); }},
+        {"the close box", [&] { PostMessageW(WindowOf(dialog), WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& [ending, end] : endings) {
+        browse.SetFocus();
+        end();
+        dialog.ShowModal();
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(WindowOf(dialog))) << ending;
+        EXPECT_EQ(GetActiveWindow(), WindowOf(owner)) << ending;
+        EXPECT_EQ(GetFocus(), WindowOf(browse)) << ending;
+    }
+    Application().DestroyComponents();
+}

@@ -111,19 +111,28 @@ void TForm::Close() {
         return;
     }
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
-    Hide();
+    // A modal form is hidden by ShowModal once the other forms take input
+    // again, so that the system can give the activation back to one of them.
+    if (!modal_) Hide();
 }
 
+// Every other form of the application waits until this one is done; then
+// the window that was active before it is active again, however it closed,
+// so that the keyboard goes on where it was.
 TModalResult TForm::ShowModal() {
     modalResult_ = mrNone;
+    const HWND activeBefore = GetActiveWindow();
+    modal_ = true;
     {
-        // Every other form of the application waits until this one is done.
         const TFormsDisabled disabled(HandleAllocated() ? static_cast<HWND>(Handle()) : nullptr);
         Show();
         while (modalResult_ == mrNone && Application().HandleOneMessage()) {
         }
     }
+    modal_ = false;
     Hide();
+    if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore) && IsWindowEnabled(activeBefore))
+        SetForegroundWindow(activeBefore);
     return modalResult_;
 }
 
