@@ -173,6 +173,30 @@ TEST_F(KelButtonWindow, TheFocusFrameShowsOnlyWithFocusAndFocusCues) {
     }
 }
 
+// Whether two colours stand apart in every channel by at least half the range.
+bool Contrasts(COLORREF a, COLORREF b) {
+    const auto apart = [](int x, int y) { return (x > y ? x - y : y - x) >= 0x80; };
+    return apart(GetRValue(a), GetRValue(b)) && apart(GetGValue(a), GetGValue(b)) && apart(GetBValue(a), GetBValue(b));
+}
+
+// The frame stands out over a light skin's picture and over a dark one's:
+// at least a third of its top edge contrasts with the picture.
+TEST_F(KelButtonWindow, TheFocusFrameStaysVisibleOnLightAndDarkPictures) {
+    form.Show();
+    SetFocus(Window());
+    SetFocusCues(form, true);
+    for (const COLORREF skin : {RGB(0xF8, 0xF8, 0xF8), RGB(0x10, 0x14, 0x18)}) {
+        const auto picture = scratch / ("skin" + std::to_string(skin) + ".bmp");
+        WriteCornerPicture(picture, 20, 10, uint32_t(GetRValue(skin) << 16 | GetGValue(skin) << 8 | GetBValue(skin)));
+        button.SetImageNormal(picture);
+        button.SetEnabled(true);
+        ASSERT_EQ(PixelOf(Window(), 1, 5), skin) << "the picture shows";
+        int contrasting = 0;
+        for (int x = 3; x < 17; ++x) contrasting += Contrasts(PixelOf(Window(), x, 3), skin);
+        EXPECT_GE(contrasting, 5) << std::hex << skin;
+    }
+}
+
 TEST_F(KelButtonWindow, SpaceAndEnterPressTheFocusedButtonUnlessItIsDisabled) {
     form.Show();
     button.SetFocus();
