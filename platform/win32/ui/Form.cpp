@@ -116,12 +116,12 @@ void TForm::Close() {
     if (!modal_) Hide();
 }
 
-// Every other form of the application waits until this one is done; then
-// the window that was active before it is active again, however it closed,
-// so that the keyboard goes on where it was.
+// Every other form of the application waits until this one is done. It is
+// hidden only after they take input again, however it closed, so that the
+// system gives the activation back to the one below and the keyboard goes
+// on there.
 TModalResult TForm::ShowModal() {
     modalResult_ = mrNone;
-    const HWND activeBefore = GetActiveWindow();
     modal_ = true;
     {
         const TFormsDisabled disabled(HandleAllocated() ? static_cast<HWND>(Handle()) : nullptr);
@@ -131,8 +131,6 @@ TModalResult TForm::ShowModal() {
     }
     modal_ = false;
     Hide();
-    if (activeBefore && IsWindow(activeBefore) && IsWindowVisible(activeBefore) && IsWindowEnabled(activeBefore))
-        SetForegroundWindow(activeBefore);
     return modalResult_;
 }
 
