@@ -151,6 +151,8 @@ private:
     TKelButton& ButtonFor(TButtonRole role);
 
     // Skinning after the description was read.
+    void HoldOutlines();
+    void ReleaseOutlines();
     void SkinWindow();
     void SkinButton(TKelButton& button);
 
