@@ -31,6 +31,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
+    StartProgramGroupsLookup();
     CheckPayload();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
