@@ -57,11 +57,15 @@ function(kel_make_delayed_library library output)
   file(WRITE ${def}.new "LIBRARY ${library}.dll\nEXPORTS\n${exports}\n")
   file(COPY_FILE ${def}.new ${def} ONLY_IF_DIFFERENT)
   file(REMOVE ${def}.new)
+  # dlltool names the library's symbols after the output's path as given:
+  # a bare name keeps the build folder out of them.
+  get_filename_component(name ${output} NAME)
+  get_filename_component(folder ${output} DIRECTORY)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def ${def} --dllname ${library}.dll
-            --temp-prefix ${library}-delayed --output-delaylib ${output}
+            --temp-prefix ${library}-delayed --output-delaylib ${name}
     DEPENDS ${def}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/delayed-imports
+    WORKING_DIRECTORY ${folder}
     COMMENT "Delay-import library of ${library}"
     VERBATIM)
   add_custom_target(kel_delayed_${library} DEPENDS ${output})
