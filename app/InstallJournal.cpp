@@ -43,7 +43,35 @@ std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& fo
 }
 
 bool TInstallJournal::CopyFile(const std::string& source, const std::string& target) {
-    return PlaceFile(target, false, [&] { return platform::CopyFileTo(source, target, false); });
+    const auto copy = [&] { return platform::CopyFileTo(source, target, false); };
+    if (TakeExpected(target)) return Perform({TChangeKind::FileCreated, target, "", {}}, copy);
+    return PlaceFile(target, false, copy);
+}
+
+// A creation recorded but not made when the run ends undoes as nothing; a
+// target that is there by then (named twice) was not there before the
+// installation either, so removing it is still right.
+void TInstallJournal::ExpectCopies(const std::vector<std::string>& targets) {
+    expected_.clear();
+    nextExpected_ = 0;
+    std::vector<TJournalRecord> creations;
+    std::string lines;
+    for (const std::string& target : targets) {
+        if (platform::FileExists(target)) continue;
+        creations.push_back({TChangeKind::FileCreated, target, "", {}});
+        lines += JournalLine(creations.back());
+    }
+    if (creations.empty() || !Start() || !file_.Append(lines)) return;
+    for (TJournalRecord& creation : creations) {
+        expected_.push_back(creation.Path);
+        records_.push_back(std::move(creation));
+    }
+}
+
+bool TInstallJournal::TakeExpected(const std::string& target) {
+    if (nextExpected_ >= expected_.size() || expected_[nextExpected_] != target) return false;
+    ++nextExpected_;
+    return true;
 }
 
 bool TInstallJournal::PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write) {
@@ -82,6 +110,11 @@ bool TInstallJournal::Change(const TJournalRecord& record, const std::function<b
         platform::SetLastErrorCode(kWriteFault);
         return false;
     }
+    return Perform(record, perform);
+}
+
+// Makes a change that the journal holds already.
+bool TInstallJournal::Perform(const TJournalRecord& record, const std::function<bool()>& perform) {
     bool made = false;
     try {
         made = gate_.Make(record, perform);

@@ -39,6 +39,9 @@ public:
     bool MakeFolder(const std::string& folder);
     std::vector<std::string> MakeFolderLevels(const std::string& folder) override;
     bool CopyFile(const std::string& source, const std::string& target) override;
+    // Records the creation of each target that is not there yet, all with
+    // one flush; copying to them in this order then records nothing more.
+    void ExpectCopies(const std::vector<std::string>& targets) override;
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
     bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
@@ -63,6 +66,8 @@ public:
 
 private:
     bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
+    bool Perform(const TJournalRecord& record, const std::function<bool()>& perform);
+    bool TakeExpected(const std::string& target);
     bool Start();
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
@@ -74,6 +79,8 @@ private:
     std::string journalName_;   // the journal's path, once started
     std::string backupFolder_;  // where replaced files are copied aside
     std::vector<TJournalRecord> records_;
+    std::vector<std::string> expected_;  // recorded creations, in the order they come
+    size_t nextExpected_ = 0;
     std::string failedStep_;
     int backups_ = 0;
     bool committed_ = false;

@@ -41,6 +41,9 @@ public:
     virtual ~TFileChanges() = default;
     virtual std::vector<std::string> MakeFolderLevels(const std::string& folder);
     virtual bool CopyFile(const std::string& source, const std::string& target);
+    // The targets that the next copies write, in their order, told before
+    // the first of them; a journal records them together.
+    virtual void ExpectCopies(const std::vector<std::string>& /*targets*/) {}
 };
 TFileChanges& DirectFileChanges();
 

@@ -31,6 +31,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
+    StartProgramGroupsLookup();
     CheckPayload();
     workFolder_ = MakeWorkFolder(programFolder_);
     workFolderRemoval_.Watch(workFolder_);
@@ -38,6 +39,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
     payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
+    HoldOutlines();
     ReadSetupIni(workFolder_ + kSetupIniFile);
     BuildPages();
     SkinWindow();
@@ -46,6 +48,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     SkinButton(*Cancelbutton);
     SetWidth(Skin().GetBitmap().Width());
     SetHeight(Skin().GetBitmap().Height());
+    ReleaseOutlines();
     ShowPage(wpWelcome);
 }
 
@@ -71,6 +74,19 @@ void TSetupForm::CheckPayload() {
 
 void TSetupForm::Step(const std::string& text) {
     if (run_.Log) run_.Log->Step(text);
+}
+
+// The description, the skinning and the sizing each change the window's and
+// the buttons' pictures, thresholds, shapes or sizes; their outlines are cut
+// once, when all of them are set.
+void TSetupForm::HoldOutlines() {
+    HoldOutline();
+    for (TKelButton* button : {Backbutton, Forwardbutton, Cancelbutton}) button->HoldOutline();
+}
+
+void TSetupForm::ReleaseOutlines() {
+    ReleaseOutline();
+    for (TKelButton* button : {Backbutton, Forwardbutton, Cancelbutton}) button->ReleaseOutline();
 }
 
 void TSetupForm::SkinWindow() {

@@ -19,6 +19,7 @@
 #include "app/WizardKeys.h"
 #include "app/WorkFolder.h"
 #include "app/WorkFolderMarker.h"
+#include "platform/Thread.h"
 #include "skin/KelForm.h"
 
 class TButton;
@@ -151,6 +152,8 @@ private:
     TKelButton& ButtonFor(TButtonRole role);
 
     // Skinning after the description was read.
+    void HoldOutlines();
+    void ReleaseOutlines();
     void SkinWindow();
     void SkinButton(TKelButton& button);
 
@@ -158,6 +161,8 @@ private:
     void BuildPages();
     void LoadLicence();
     void FillFolderList();
+    void StartProgramGroupsLookup();
+    static std::vector<std::string> ProgramGroupNames();
     void ShowFinishOptions();
     void SetEnglishTexts();
     void SetGermanTexts();
@@ -220,6 +225,9 @@ private:
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
     std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
+    std::vector<std::string> programGroups_;  // the Programs folder's groups, once looked up
+    std::string programGroupsError_;           // why the lookup failed
+    std::unique_ptr<platform::TWorkerThread> programGroupsLookup_;  // after what it fills: waited for first
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed

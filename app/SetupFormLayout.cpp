@@ -2,7 +2,7 @@
 // colours and handlers, as they are before the setup description is read.
 #include "app/SetupForm.h"
 
-#include "archive/ZLIBArchive.h"
+#include "archive/WholeEntryArchive.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ButtonAccessibility.h"
 #include "platform/ui/CheckBox.h"
@@ -87,7 +87,7 @@ void TSetupForm::CreateComponents() {
     Forwardbutton->OnClick = [this](TComponent& sender) { ForwardbuttonClick(sender); };
     Cancelbutton->OnClick = [this](TComponent& sender) { CancelButtonClick(sender); };
 
-    Archiver = &Named(Make<TZLBArchive>(), "Archiver");
+    Archiver = &Named(Make<TWholeEntryArchive>(), "Archiver");
 }
 
 void TSetupForm::CreateLicencePage() {

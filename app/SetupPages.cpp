@@ -2,6 +2,7 @@
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
 #include "app/SetupForm.h"
+#include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -76,16 +77,38 @@ void TSetupForm::LoadLicence() {
 // The existing program groups: the sub-folders of the Start menu's Programs
 // folder, without hidden, system and dot folders, in the order the folder
 // search gives them. Without a Programs folder the list stays empty.
-void TSetupForm::FillFolderList() {
+// The existing groups of the Programs folder, looked up on a thread of its
+// own while the payload is unpacked: the lookup loads the shell library,
+// which the first page needs no more than this list.
+void TSetupForm::StartProgramGroupsLookup() {
+    programGroupsLookup_ = std::make_unique<platform::TWorkerThread>([this] {
+        try {
+            programGroups_ = ProgramGroupNames();
+        } catch (const std::exception& error) {
+            programGroupsError_ = error.what();
+        }
+    });
+}
+
+std::vector<std::string> TSetupForm::ProgramGroupNames() {
+    std::vector<std::string> names;
     const std::string programs = GetProgramsFolder(nullptr);
-    if (programs.empty()) return;
+    if (programs.empty()) return names;
     platform::TFindEnum find;
     platform::TSearchRec found;
     for (bool more = find.First(WithTrailingBackslash(programs) + "*.*", platform::faDirectory, found); more; more = find.Next(found)) {
         const bool folder = (found.Attr & platform::faDirectory) != 0;
         const bool hidden = (found.Attr & (platform::faHidden | platform::faSysFile)) != 0;
-        if (folder && !hidden && !found.Name.empty() && found.Name[0] != '.') FolderList->AddItem(found.Name);
+        if (folder && !hidden && !found.Name.empty() && found.Name[0] != '.') names.push_back(found.Name);
     }
+    return names;
+}
+
+void TSetupForm::FillFolderList() {
+    if (!programGroupsLookup_) StartProgramGroupsLookup();
+    programGroupsLookup_.reset();  // waits for the lookup
+    if (!programGroupsError_.empty()) throw Exception(programGroupsError_);
+    for (const std::string& name : programGroups_) FolderList->AddItem(name);
 }
 
 void TSetupForm::ShowFinishOptions() {

@@ -13,6 +13,8 @@
 class TWholeEntryArchive : public TZLBArchive {
 public:
     explicit TWholeEntryArchive(TCodecLibrary library = FastestCodecLibrary(), TComponent* owner = nullptr);
+    // A component of owner, with the fastest library.
+    explicit TWholeEntryArchive(TComponent* owner) : TWholeEntryArchive(FastestCodecLibrary(), owner) {}
 
 protected:
     void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index) override;

@@ -100,8 +100,22 @@ public:
     }
 
     virtual void UpdateWindowRegion() {
+        if (outlineHolds_ > 0) {
+            outlineDue_ = true;
+            return;
+        }
         this->ApplyWindowRegion(MakeWindowRegion(windowShape_, this->ViewWidth(), this->ViewHeight(), RoundCorner(),
                                                  this->Bitmap(), alphaThreshold_));
+    }
+
+    // While the outline is held, changes that need it cut again only note
+    // that; releasing the last hold cuts it once, if any did. A run of
+    // settings (picture, threshold, shape, size) thus cuts it once, not once each.
+    void HoldOutline() { ++outlineHolds_; }
+    void ReleaseOutline() {
+        if (outlineHolds_ == 0 || --outlineHolds_ > 0 || !outlineDue_) return;
+        outlineDue_ = false;
+        UpdateWindowRegion();
     }
 
 protected:
@@ -130,4 +144,6 @@ private:
     TWindowShape windowShape_ = shRectangle;
     std::unique_ptr<KGraphic> skin_;
     int32_t alphaThreshold_ = 0;
+    int32_t outlineHolds_ = 0;
+    bool outlineDue_ = false;
 };

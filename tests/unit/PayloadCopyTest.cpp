@@ -74,3 +74,40 @@ TEST(PayloadCopy, TheArchivesCrcIsFoundByTheEntrysName) {
     };
     for (const auto& [name, crc] : cases) EXPECT_EQ(PayloadCrcOf(crcs, name), crc) << name;
 }
+
+// The copy tells the changes each group's targets before copying any of
+// them, after making the group's folders, so that a journal can record a
+// group with one flush and still undo the files before their folders.
+TEST(PayloadCopy, EachGroupOfTargetsIsToldAfterItsFoldersAndBeforeItsCopies) {
+    struct TRecordingChanges : TFileChanges {
+        std::vector<std::string> Events;
+        std::vector<std::string> MakeFolderLevels(const std::string& folder) override {
+            Events.push_back("folder " + folder);
+            return {folder};
+        }
+        bool CopyFile(const std::string&, const std::string& target) override {
+            Events.push_back("copy " + target);
+            return true;
+        }
+        void ExpectCopies(const std::vector<std::string>& targets) override {
+            for (const std::string& target : targets) Events.push_back("expect " + target);
+        }
+    } changes;
+    std::vector<TCopyJob> jobs;
+    for (int i = 0; i < 70; ++i)
+        jobs.push_back({"s", "D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i), "D\\f" + std::to_string(i / 40), {}});
+    TPayloadCopy copy(std::move(jobs), changes);
+    while (copy.WaitForAll(std::chrono::milliseconds(100)) < copy.Count()) {
+    }
+    std::vector<std::string> expected;
+    for (const auto& [start, end] : {std::pair{0, 64}, std::pair{64, 70}}) {
+        for (int i = start; i < end; ++i) {
+            const std::string folder = "folder D\\f" + std::to_string(i / 40);
+            if (i == 0 || i == 40) expected.push_back(folder);
+        }
+        for (int i = start; i < end; ++i) expected.push_back("expect D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
+        for (int i = start; i < end; ++i) expected.push_back("copy D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
+    }
+    EXPECT_EQ(changes.Events, expected);
+    EXPECT_EQ(copy.Outcome(40).MadeFolders, std::vector<std::string>{"D\\f1"});
+}

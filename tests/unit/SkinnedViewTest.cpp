@@ -82,6 +82,33 @@ TEST_F(SkinnedView, TheAlphaMaskOutlineLeavesTheTransparentColourOut) {
     EXPECT_TRUE(view.lastRegion.Bounds().IsEmpty());
 }
 
+// A run of settings under a hold cuts the alpha-mask outline once, from the
+// last picture, threshold and size; a hold with nothing asked cuts none.
+TEST_F(SkinnedView, AHeldOutlineIsCutOnceWhenReleased) {
+    WriteBmp(scratch / "ring.bmp", {{kMagenta, kMagenta, kMagenta, kMagenta},
+                                    {kMagenta, kRed, kBlue, kMagenta},
+                                    {kMagenta, kMagenta, kMagenta, kMagenta}});
+    TTestSkinnedView view(true);
+    view.HoldOutline();
+    view.HoldOutline();
+    ShowSkin(view, 8, 6, scratch / "ring.bmp");
+    view.Skin().SetTransparentColor(TColor(kMagenta));
+    view.Skin().SetAlphaMode(gaTransparentColor);
+    view.SetAlphaThreshold(100);
+    view.SetWindowShape(shAlphaMask);
+    view.Resize(4, 3);
+    view.ResizeSkin();
+    view.ReleaseOutline();
+    EXPECT_EQ(view.regionsApplied, 0);  // still held once
+    view.ReleaseOutline();
+    EXPECT_EQ(view.regionsApplied, 1);
+    EXPECT_EQ(view.lastRegion.Bounds(), (TRect{1, 1, 3, 2}));
+    view.HoldOutline();
+    view.ReleaseOutline();
+    view.ReleaseOutline();  // one release too many changes nothing
+    EXPECT_EQ(view.regionsApplied, 1);
+}
+
 TEST_F(SkinnedView, APixelWhoseAlphaEqualsTheThresholdIsOutside) {
     WriteBmp(scratch / "alpha.bmp", {{0x64FF0000, 0x65FF0000}}, 32);
     TTestSkinnedView view(false);
