@@ -39,6 +39,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
     Step("Reading " + workFolder_ + kSetupIniFile);
     ReadSetupIni(workFolder_ + kSetupIniFile);
+    ChooseLanguage();
     BuildPages();
     SkinWindow();
     SkinButton(*Backbutton);

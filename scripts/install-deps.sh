@@ -16,6 +16,7 @@ PACKAGES=(
   zip unzip python3
   osslsigncode openssl
   locales xclip
+  fonts-wqy-microhei  # Chinese and Japanese characters in Wine's windows
 )
 
 missing() {

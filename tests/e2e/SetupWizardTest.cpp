@@ -77,7 +77,7 @@ TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorki
 
     Launch({setupFolder + "/Setup.exe"});
     std::optional<TRect> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value(); }, 90s))
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Application Error")).has_value(); }, 90s))
         << "no error box; the program's output:\n" << ProgramOutput();
     SaveScreenshot("/tmp/e2e-wizard-start-error.png", *box);
     EXPECT_FALSE(FindShownWindow("SetupForm").has_value()) << "the wizard must not show";

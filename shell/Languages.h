@@ -1,0 +1,24 @@
+#pragma once
+// The languages the programs bring along: their English names, which name
+// them in Setup.ini, on the command line and in language files, and the
+// primary Windows language id each serves. Portable.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+struct TBuiltInLanguage {
+    std::string_view Name;
+    uint16_t PrimaryLanguage;  // the low ten bits of a Windows language id
+    bool IdeographicScript;    // needs a font with Chinese and Japanese characters
+};
+
+std::span<const TBuiltInLanguage> BuiltInLanguages();
+
+constexpr std::string_view kEnglish = "English";
+
+// The built-in language for a Windows language id (0x040C French, 0x0411
+// Japanese); English for a language none serves.
+std::string_view LanguageOfInterface(uint16_t languageId);
+
+// Whether a language (by its English name) is written in Chinese characters.
+bool UsesIdeographicScript(std::string_view language);
