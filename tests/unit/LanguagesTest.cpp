@@ -59,8 +59,9 @@ TEST(Languages, EveryBuiltInLanguageHasEveryTextTranslated) {
         for (size_t key = 0; key < keys.size(); ++key) {
             const std::string& text = table.Text(column, key);
             EXPECT_FALSE(text.empty()) << table.LanguageOf(column) << " " << keys[key].Name;
-            if (!sameInBothLanguages.contains(text))
+            if (!sameInBothLanguages.contains(text)) {
                 EXPECT_NE(text, table.Text(0, key)) << table.LanguageOf(column) << " " << keys[key].Name;
+            }
         }
         std::set<char> letters;
         for (TSetupText button : {TSetupText::BackButton, TSetupText::NextButton, TSetupText::CancelButton}) {
