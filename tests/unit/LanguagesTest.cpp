@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/SetupTexts.h"
+#include "app/WizardKeys.h"
+#include "platform/Text.h"
 #include "shell/LanguageFile.h"
 #include "shell/Languages.h"
 #include "uninstall/UninstallTexts.h"
@@ -34,14 +36,6 @@ std::string Described(const std::vector<TTextProblem>& problems) {
     return text;
 }
 
-// The access letter of a button's name: the character after the single "&".
-char AccessLetterOf(const std::string& name) {
-    const size_t at = name.find('&');
-    return at == std::string::npos || at + 1 >= name.size() || name.find('&', at + 1) != std::string::npos
-               ? '\0'
-               : name[at + 1];
-}
-
 }  // namespace
 
 // Every language file of the kit is complete and keeps every placeholder;
@@ -63,11 +57,11 @@ TEST(Languages, EveryBuiltInLanguageHasEveryTextTranslated) {
                 EXPECT_NE(text, table.Text(0, key)) << table.LanguageOf(column) << " " << keys[key].Name;
             }
         }
-        std::set<char> letters;
+        std::set<std::string> letters;
         for (TSetupText button : {TSetupText::BackButton, TSetupText::NextButton, TSetupText::CancelButton}) {
-            const char letter = AccessLetterOf(table.Text(column, size_t(button)));
-            EXPECT_NE(letter, '\0') << table.LanguageOf(column) << " " << keys[size_t(button)].Name;
-            letters.insert(letter);
+            const std::string letter = AccessKeyOf(table.Text(column, size_t(button)));
+            EXPECT_NE(letter, "") << table.LanguageOf(column) << " " << keys[size_t(button)].Name;
+            letters.insert(UpperCaseText(letter));
         }
         EXPECT_EQ(letters.size(), 3u) << table.LanguageOf(column) << ": Back, Next and Cancel share an access letter";
     }
