@@ -28,7 +28,7 @@ void TSetupForm::ChooseLanguage() {
     SetBoxWords({words[TSetupText::QuestionCaption], words[TSetupText::Yes], words[TSetupText::No],
                  words[TSetupText::ErrorCaption]});
     // The skin's font rarely has Chinese and Japanese characters; the system's own does.
-    if (UsesIdeographicScript(language)) settings_.TextFont.SetName(platform::InterfaceFontName());
+    if (const auto ideographs = IdeographsOf(language)) settings_.TextFont.SetName(platform::InterfaceFontName(*ideographs));
     Step("Language: " + language);
 }
 

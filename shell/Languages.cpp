@@ -8,18 +8,18 @@ constexpr uint16_t kPrimaryLanguageMask = 0x03FF;
 
 // Portuguese serves Brazil and Portugal alike, Simplified Chinese every Chinese locale.
 constexpr std::array<TBuiltInLanguage, 12> kLanguages = {{
-    {"English", 0x09, false},
-    {"German", 0x07, false},
-    {"French", 0x0C, false},
-    {"Spanish", 0x0A, false},
-    {"Italian", 0x10, false},
-    {"Dutch", 0x13, false},
-    {"Portuguese (Brazil)", 0x16, false},
-    {"Polish", 0x15, false},
-    {"Czech", 0x05, false},
-    {"Russian", 0x19, false},
-    {"Japanese", 0x11, true},
-    {"Chinese (Simplified)", 0x04, true},
+    {"English", 0x09, {}},
+    {"German", 0x07, {}},
+    {"French", 0x0C, {}},
+    {"Spanish", 0x0A, {}},
+    {"Italian", 0x10, {}},
+    {"Dutch", 0x13, {}},
+    {"Portuguese (Brazil)", 0x16, {}},
+    {"Polish", 0x15, {}},
+    {"Czech", 0x05, {}},
+    {"Russian", 0x19, {}},
+    {"Japanese", 0x11, platform::TIdeographs::Japanese},
+    {"Chinese (Simplified)", 0x04, platform::TIdeographs::SimplifiedChinese},
 }};
 
 }  // namespace
@@ -32,8 +32,8 @@ std::string_view LanguageOfInterface(uint16_t languageId) {
     return kEnglish;
 }
 
-bool UsesIdeographicScript(std::string_view name) {
+std::optional<platform::TIdeographs> IdeographsOf(std::string_view name) {
     for (const TBuiltInLanguage& language : kLanguages)
-        if (language.Name == name) return language.IdeographicScript;
-    return false;
+        if (language.Name == name) return language.Ideographs;
+    return {};
 }

@@ -30,8 +30,8 @@ constexpr int32_t kBrowseX = 532, kBrowseY = 323;
 
 using PageImage = std::vector<ScreenColor>;
 
-// The question box's caption in English and German, as a pattern of window names.
-inline const std::string kQuestionCaptions = "^(Confirmation|Best.*tigung)$";
+// The question box's caption in English and German, as a pattern of the whole window name.
+inline const std::string kQuestionCaptions = "(Confirmation|Best.*tigung)";
 
 // The share of pixels in which two images of the text area differ.
 inline double Difference(const PageImage& a, const PageImage& b) {

@@ -104,9 +104,9 @@ TEST_F(SetupWizardTest, AutoSpeaksTheInterfaceLanguageAndLangOverridesIt) {
         const char* Caption;
         const char* Shot;
     } cases[] = {
-        {"es_ES.UTF-8", {}, "^Confirmaci.n$", "wizard-auto-spanish-0-welcome"},
-        {"pl_PL.UTF-8", {}, "^Potwierdzenie$", "wizard-auto-polish-0-welcome"},
-        {"pl_PL.UTF-8", {"/LANG=Russian"}, "^\xD0\x9F\xD0\xBE\xD0\xB4\xD1\x82\xD0\xB2", "wizard-lang-russian-0-welcome"},
+        {"es_ES.UTF-8", {}, "Confirmaci.*", "wizard-auto-spanish-0-welcome"},
+        {"pl_PL.UTF-8", {}, "Potwierdzenie", "wizard-auto-polish-0-welcome"},
+        {"pl_PL.UTF-8", {"/LANG=Russian"}, "\xD0\x9F\xD0\xBE\xD0\xB4\xD1\x82\xD0\xB2.*", "wizard-lang-russian-0-welcome"},
     };
     for (const auto& c : cases) {
         setenv("LC_ALL", c.Locale, 1);

@@ -305,8 +305,9 @@ TEST_F(SetupFormPages, VendorsLanguageCommandLineAndFontChooseWhatTheWizardShows
     form.reset();
 
     StartWith("Fontname=Arial\r\nLanguage=Japanese\r\n");
-    EXPECT_EQ(form->MainPanel->Font().Name(), platform::InterfaceFontName());
-    EXPECT_EQ(form->WelcomeHead->Font().Name(), platform::InterfaceFontName());
+    const std::string font = platform::InterfaceFontName(platform::TIdeographs::Japanese);
+    EXPECT_EQ(form->MainPanel->Font().Name(), font);
+    EXPECT_EQ(form->WelcomeHead->Font().Name(), font);
     EXPECT_EQ(form->Cancelbutton->Caption(), "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB(&C)");
 }
 
