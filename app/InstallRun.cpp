@@ -47,7 +47,7 @@ void TSetupForm::InstallFiles() {
             Form.copying_ = false;
             Form.SetEndSessionBlockReason("");
         }
-    } phase(*this, ShutdownBlockText(settings_.Language));
+    } phase(*this, (*words_)[TSetupText::ShutdownBlock]);
     const std::string& destination = settings_.Destination;
     Step("Installing into " + destination);
     CreateParentFolders(destination);
@@ -132,7 +132,7 @@ void TSetupForm::ReportFailedSteps() {
     }
     if (!run_.Silent)
         ErrorBox(settings_.SiteletTitle,
-                 FailedStepsText(settings_.Language, failedCopies_, failedGroup_, failedShortcuts_));
+                 FailedStepsText(*words_, failedCopies_, failedGroup_, failedShortcuts_));
 }
 
 // The Start-menu program folder with the shortcuts to the program, its
@@ -242,7 +242,8 @@ void TSetupForm::RegisterAndSaveLog() {
 }
 
 TUninstallDetails TSetupForm::UninstallDetails() const {
-    return {InstalledProgram(), settings_.Destination, InstalledSizeKB(), settings_.Version, settings_.Publisher};
+    return {InstalledProgram(), settings_.Destination, InstalledSizeKB(), settings_.Version, settings_.Publisher,
+            words_->Language()};
 }
 
 // The size of the installed files in KB, a file named twice counted once.
@@ -295,5 +296,5 @@ void TSetupForm::CreateDesktopShortcut() {
     // The copy phase's report is over; this failure is told on its own.
     const TFailedCopy& failed = failedShortcuts_.back();
     if (run_.Log) run_.Log->Failure("Could not save the shortcut " + failed.Target + " (" + failed.Reason + ")");
-    if (!run_.Silent) ErrorBox(settings_.SiteletTitle, FailedStepsText(settings_.Language, {}, {}, {failed}));
+    if (!run_.Silent) ErrorBox(settings_.SiteletTitle, FailedStepsText(*words_, {}, {}, {failed}));
 }

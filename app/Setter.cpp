@@ -83,7 +83,7 @@ int main() {
     TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
     MakeDestinationCanonical(arguments);
     TRunLog log;
-    const TSetupRun run{arguments.Silent, arguments.Destination, &log};
+    const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Language};
     try {
         if (!arguments.LogFile.empty()) log.Open(arguments.LogFile);
     } catch (const std::exception& error) {

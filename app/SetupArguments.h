@@ -2,6 +2,7 @@
 // The arguments of Setup.exe. Without any, the wizard runs as always.
 //   /S           installs without a window or a box, as the description says
 //   /LOG=FILE    writes each step and any failure's message to FILE
+//   /LANG=NAME   the wizard's language by its English name, or Auto
 //   /D=PATH      the destination folder; the last argument, taking the rest
 //                of the command line as it stands, so blanks need no quotes
 // Names of the switches are taken in any letter case. Portable.
@@ -12,6 +13,7 @@ struct TSetupArguments {
     bool Silent = false;
     std::string LogFile;                     // empty: no step log
     std::optional<std::string> Destination;  // replaces the proposed destination
+    std::string Language;                    // empty: the one the description names
     std::string Unknown;                     // the first argument not understood; empty when all were
 };
 

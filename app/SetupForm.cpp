@@ -41,6 +41,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     Step("Reading " + workFolder_ + kSetupIniFile);
     HoldOutlines();
     ReadSetupIni(workFolder_ + kSetupIniFile);
+    ChooseLanguage();
     BuildPages();
     SkinWindow();
     SkinButton(*Backbutton);

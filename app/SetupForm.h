@@ -44,6 +44,7 @@ struct TSetupRun {
     std::optional<std::string> Destination;  // replaces the proposed destination
     TRunLog* Log = nullptr;                  // the caller's; it outlives the form
     TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
+    std::string Language = {};               // "/LANG=": overrides the description's; empty: none
 };
 
 class TSetupForm : public TKelForm {
@@ -164,9 +165,9 @@ private:
     void StartProgramGroupsLookup();
     static std::vector<std::string> ProgramGroupNames();
     void ShowFinishOptions();
-    void SetEnglishTexts();
-    void SetGermanTexts();
-    void ApplyTexts(const TPageTexts& texts);
+    void ChooseLanguage();
+    void AddVendorLanguages();
+    void ApplyTexts();
     void FitBrowseButton();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
@@ -221,6 +222,8 @@ private:
     TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
     TSetupLogBook logBook_;
+    TTextTable texts_ = BuiltInSetupTexts();
+    std::optional<TSetupWords> words_;  // of the chosen language, once the description is read
     TInstallJournal journal_;  // every change to the machine; undone unless committed
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made

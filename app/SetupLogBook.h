@@ -22,6 +22,7 @@ struct TUninstallDetails {
     uint32_t EstimatedSizeKB = 0; // the installed files
     std::string Version;
     std::string Publisher;
+    std::string Language;         // the wizard's, by its English name, for the uninstaller to speak
 };
 
 class TSetupLogBook {
@@ -39,7 +40,7 @@ public:
     // Writes "DisplayName" and "UninstallString" into the product's key,
     // creating it when missing, and then the details: "QuietUninstallString",
     // "DisplayIcon", "InstallLocation", "EstimatedSize", "NoModify",
-    // "NoRepair", "DisplayVersion" and "Publisher". A key that cannot be
+    // "NoRepair", "DisplayVersion", "Publisher" and the wizard's language. A key that cannot be
     // opened is passed over in silence; a value that cannot be written raises
     // ERegistryException. Each change goes through the installation's journal,
     // and the key is flushed to the disk at the end. Windows only.
@@ -65,6 +66,10 @@ private:
 
 // The key of a product below HKEY_LOCAL_MACHINE.
 std::string UninstallKeyOf(const std::string& keyName);
+
+// The value of that key naming the language the wizard spoke ("French"),
+// in which the uninstaller then speaks too.
+inline constexpr const char* kInstallationLanguageValue = "SetupLanguage";
 // The command that starts the uninstaller beside a log file: its folder and
 // "Uninstall.exe", in quotation marks, so that a path with blanks is never
 // read as a shorter program ("C:\Program.exe") followed by arguments.

@@ -59,8 +59,7 @@ void TSetupForm::BuildPages() {
     CopyProgress->SetPosition(0);
     MakeHeading(*FinishHead1);
     ShowFinishOptions();
-    if (UsesGermanTexts(settings_.Language)) SetGermanTexts();
-    else SetEnglishTexts();
+    ApplyTexts();
     ShowPage(wpWelcome);
 }
 
@@ -120,35 +119,33 @@ void TSetupForm::ShowFinishOptions() {
     ReadMeCheck->SetChecked(settings_.HasReadMe());
 }
 
-void TSetupForm::SetEnglishTexts() { ApplyTexts(EnglishTexts(settings_.SiteletTitle)); }
-
-void TSetupForm::SetGermanTexts() { ApplyTexts(GermanTexts(settings_.SiteletTitle)); }
-
-void TSetupForm::ApplyTexts(const TPageTexts& texts) {
-    WelcomeHead->SetCaption(texts.WelcomeHead);
-    WelcomeText->SetCaption(texts.WelcomeText);
-    LicenceHead1->SetCaption(texts.LicenceHead1);
-    LicenceHead2->SetCaption(texts.LicenceHead2);
-    LicenceCheck->SetCaption(texts.LicenceCheck);
-    DestinationHead1->SetCaption(texts.DestinationHead1);
-    DestinationHead2->SetCaption(texts.DestinationHead2);
-    DestinationGroup->SetCaption(texts.DestinationGroup);
-    DestinationButton->SetCaption(texts.DestinationButton);
-    FolderHead1->SetCaption(texts.FolderHead1);
-    FolderHead2->SetCaption(texts.FolderHead2);
-    FolderEditHead->SetCaption(texts.FolderEditHead);
-    FolderListHead->SetCaption(texts.FolderListHead);
-    CopyHead1->SetCaption(texts.CopyHead1);
-    CopyHead2->SetCaption(texts.CopyHead2);
-    FinishHead1->SetCaption(texts.FinishHead1);
-    FinshHead2->SetCaption(texts.FinshHead2);
+void TSetupForm::ApplyTexts() {
+    const TSetupWords& words = *words_;
+    using T = TSetupText;
+    WelcomeHead->SetCaption(words[T::WelcomeHead]);
+    WelcomeText->SetCaption(words[T::WelcomeText]);
+    LicenceHead1->SetCaption(words[T::LicenceHead1]);
+    LicenceHead2->SetCaption(words[T::LicenceHead2]);
+    LicenceCheck->SetCaption(words[T::LicenceCheck]);
+    DestinationHead1->SetCaption(words[T::DestinationHead1]);
+    DestinationHead2->SetCaption(words[T::DestinationHead2]);
+    DestinationGroup->SetCaption(words[T::DestinationGroup]);
+    DestinationButton->SetCaption(words[T::DestinationButton]);
+    FolderHead1->SetCaption(words[T::FolderHead1]);
+    FolderHead2->SetCaption(words[T::FolderHead2]);
+    FolderEditHead->SetCaption(words[T::FolderEditHead]);
+    FolderListHead->SetCaption(words[T::FolderListHead]);
+    CopyHead1->SetCaption(words[T::CopyHead1]);
+    CopyHead2->SetCaption(words[T::CopyHead2]);
+    FinishHead1->SetCaption(words[T::FinishHead1]);
+    FinshHead2->SetCaption(words[T::FinishHead2]);
     FitBrowseButton();
-    DesktopCheck->SetCaption(texts.DesktopCheck);
-    LaunchProgCheck->SetCaption(texts.LaunchProgCheck);
-    ReadMeCheck->SetCaption(texts.ReadMeCheck);
-    Backbutton->SetCaption(texts.BackButton);
-    Forwardbutton->SetCaption(texts.NextButton);
-    Cancelbutton->SetCaption(texts.CancelButton);
+    DesktopCheck->SetCaption(words[T::DesktopCheck]);
+    LaunchProgCheck->SetCaption(words[T::LaunchProgCheck]);
+    ReadMeCheck->SetCaption(words[T::ReadMeCheck]);
+    Backbutton->SetCaption(words[T::BackButton]);
+    Forwardbutton->SetCaption(words[T::NextButton]);
+    Cancelbutton->SetCaption(words[T::CancelButton]);
     // A page's window carries its heading, which screen readers speak when it shows.
     for (uint8_t index = wpWelcome; index <= wpFinish; ++index) PagePanel(index).SetCaption(HeadingOf(index).Caption());
 }

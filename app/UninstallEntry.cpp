@@ -35,6 +35,7 @@ void TSetupLogBook::RegisterUninstall(TInstallJournal& journal) {
     writeInteger("NoRepair", 1);
     if (!Details.Version.empty()) writeString("DisplayVersion", Details.Version);
     if (!Details.Publisher.empty()) writeString("Publisher", Details.Publisher);
+    if (!Details.Language.empty()) writeString(kInstallationLanguageValue, Details.Language);
     registry.Flush();
 }
 

@@ -6,7 +6,7 @@
 #include "platform/ui/Dialogs.h"
 
 bool TSetupForm::AskToCancel() {
-    if (!CancelAsksOn(currentPage_, finishFailed_) || ConfirmationDlg(CancelQuestion(settings_.Language)) != mrYes)
+    if (!CancelAsksOn(currentPage_, finishFailed_) || ConfirmationDlg((*words_)[TSetupText::CancelQuestion]) != mrYes)
         return false;
     Step("Cancelled by the user");
     return true;

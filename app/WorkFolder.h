@@ -23,7 +23,8 @@ struct TInnerArchive {
     bool Required;
 };
 inline constexpr TInnerArchive kInnerArchives[] = {
-    {"gfx.x", "Graphics", true}, {"snd.x", "Sounds", false}, {"add.x", "Additional", false}};
+    {"gfx.x", "Graphics", true}, {"snd.x", "Sounds", false}, {"add.x", "Additional", false},
+    {"lng.x", "Languages", false}};  // the vendor's language files
 
 // programFolder + "temp", with one "x" appended while anything of that name
 // is there (a folder, a file or a link), followed by "\". programFolder

@@ -16,6 +16,7 @@ PACKAGES=(
   zip unzip python3
   osslsigncode openssl
   locales xclip
+  fonts-wqy-microhei  # Chinese and Japanese characters in Wine's windows
 )
 
 missing() {
@@ -47,7 +48,7 @@ fi
 # locale (LANG, LC_ALL); without the C library's data for it the locale falls
 # back to plain ASCII, and Wine then spells non-ASCII Unix names and the user
 # name wrong. The tests run the programs in these.
-LOCALES=(en_US de_DE ru_RU ja_JP)
+LOCALES=(en_US de_DE ru_RU ja_JP fr_FR es_ES pl_PL)
 for l in "${LOCALES[@]}"; do
   locale -a 2>/dev/null | grep -qx "$l.utf8" || $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
 done

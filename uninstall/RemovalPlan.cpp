@@ -73,7 +73,7 @@ void PutFoldersAfterTheirContents(std::vector<TRemovalStep>& steps) {
 }  // namespace
 
 EUninstallError::EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail)
-    : Exception(LogProblemText(TUninstallLanguage::English, problem, logFile, detail)),
+    : Exception(LogProblemText("English", problem, logFile, detail)),
       Problem(problem),
       LogFile(logFile),
       Detail(detail) {}

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessLink.h"
 #include "platform/RestartRemoval.h"
+#include "uninstall/InstallationLanguage.h"
 #include "uninstall/ProductBounds.h"
 #include "uninstall/RemovalProgressForm.h"
 #include "uninstall/SelfCopy.h"
@@ -30,6 +31,7 @@ int TUninstaller::RefuseArgument(const std::string& argument) {
 bool TUninstaller::ReadPlan(const std::string& programFile, TRemovalPlan& plan) {
     try {
         plan = ReadRemovalPlan(LogFileOf(programFile), programFile);
+        language_ = UninstallLanguageOf(InstallationLanguage(plan.Key), language_);
         ConfinePlan(plan, ProductBounds(plan, programFile));
         return true;
     } catch (const EUninstallError& error) {
@@ -43,7 +45,7 @@ int TUninstaller::RunOriginal(const std::string& programFile) {
     TRemovalPlan plan;
     if (!ReadPlan(programFile, plan)) return 1;
     if (!silent_) {
-        const TUninstallWords& words = WordsOf(language_);
+        const TUninstallWords words = WordsOf(language_);
         if (OwnMessageDlg(RemovalQuestion(language_, plan), UninstallCaption(language_, plan.Name), mtConfirmation,
                           words.Yes, words.No) != mrYes)
             return 1;

@@ -7,6 +7,7 @@
 // everything was removed, 1 otherwise, 2 for an argument not understood.
 // Windows only.
 #include <string>
+#include <utility>
 
 #include "platform/ui/Dialogs.h"
 #include "uninstall/Removal.h"
@@ -15,7 +16,8 @@
 
 class TUninstaller {
 public:
-    TUninstaller(TUninstallLanguage language, bool silent) : language_(language), silent_(silent) {}
+    // Speaks the language given until the log names an installation that recorded its own.
+    TUninstaller(TUninstallLanguage language, bool silent) : language_(std::move(language)), silent_(silent) {}
 
     // Says which argument was not understood (unless silent); returns 2.
     int RefuseArgument(const std::string& argument);

@@ -1,136 +1,115 @@
 #include "uninstall/UninstallTexts.h"
 
-#include "platform/Text.h"
+#include <array>
+
+#include "shell/EmbeddedLanguages.h"
+#include "shell/Languages.h"
+
+extern const TEmbeddedLanguages kUninstallLanguages;
 
 namespace {
 
-constexpr uint16_t kPrimaryLanguageMask = 0x03FF;
-constexpr uint16_t kPrimaryGerman = 0x07;
+using K = TTextKey;
+constexpr std::array<TTextKey, size_t(TUninstallText::Count)> kKeys = {{
+    K{"Uninstall.Yes", ""}, K{"Uninstall.No", ""}, K{"Uninstall.OK", ""}, K{"Uninstall.Unnamed", ""},
+    K{"Uninstall.Uninstaller", ""}, K{"Uninstall.Caption", "{name}"}, K{"Uninstall.Question", "{name}"},
+    K{"Uninstall.Removed", "{name}"}, K{"Uninstall.RemovedExcept", "{name}"}, K{"Uninstall.More", "{count}"},
+    K{"Uninstall.Restart", ""}, K{"Uninstall.ProgressHead", "{name}"}, K{"Uninstall.Removing", "{item}"},
+    K{"Uninstall.TheEntry", ""},
+    K{"Uninstall.NotUnderstood", ""}, K{"Uninstall.NotFullPath", ""}, K{"Uninstall.InvalidKeyName", ""},
+    K{"Uninstall.NoKeyNamed", ""}, K{"Uninstall.FolderNotFile", ""}, K{"Uninstall.InUse", ""},
+    K{"Uninstall.HoldsOtherFiles", ""}, K{"Uninstall.KeyNotDeleted", ""}, K{"Uninstall.NotMarked", ""},
+    K{"Uninstall.OutsideProduct", ""}, K{"Uninstall.ThroughLink", ""},
+    K{"Uninstall.LogMissing", "{file}"}, K{"Uninstall.NotALog", "{file}"}, K{"Uninstall.LogUnreadable", "{file} {detail}"},
+    K{"Uninstall.ArgumentNotUnderstood", "{argument}"},
+}};
 
-struct TWording {
-    TUninstallWords Words;
-    const char* Unnamed;
-    const char* Uninstaller;
-    const char* Caption;
-    const char* Question;
-    const char* Removed;
-    const char* RemovedExcept;
-    const char* More;
-    const char* Restart;
-    const char* ProgressHead;
-    const char* Removing;
-    const char* TheEntry;
-    const char* Reasons[11];  // by TStayReason
-    const char* LogProblems[3];  // by TLogProblem
-    const char* ArgumentNotUnderstood;
-};
-
-const TWording kEnglish = {
-    {"&Yes", "&No", "OK"},
-    "Unnamed program",
-    "Uninstall",
-    "Uninstall %s",
-    "Remove %s and all of its components?",
-    "%s was removed.",
-    "%s was removed, except for these items:",
-    "... and %d more.",
-    "The uninstaller itself is deleted when Windows next starts.",
-    "Please wait while %s is removed.",
-    "Removing %s",
-    "The entry in the list of installed programs",
-    {"not understood", "not a full path", "not a valid key name", "the log names no key",
-     "a folder where a file was expected", "in use or protected", "holds other files", "could not be deleted",
-     "could not be marked for removal at restart", "not the program's: left alone", "reached through a link: left alone"},
-    {"The setup log %s is missing, so nothing can be removed.", "%s is not a setup log.",
-     "The setup log %s cannot be read: %s"},
-    "The argument \"%s\" was not understood.\r\n\r\n"
-    "The uninstaller knows one argument: /S removes the program without asking and without any window.",
-};
-
-const TWording kGerman = {
-    {"&Ja", "&Nein", "OK"},
-    "Unbenanntes Programm",
-    "Deinstallation",
-    "%s deinstallieren",
-    "Möchten Sie %s und alle zugehörigen Komponenten entfernen?",
-    "%s wurde entfernt.",
-    "%s wurde entfernt, bis auf diese Elemente:",
-    "... und %d weitere.",
-    "Das Deinstallationsprogramm selbst wird beim nächsten Start von Windows gelöscht.",
-    "Bitte warten Sie, während %s entfernt wird.",
-    "Wird entfernt: %s",
-    "Der Eintrag in der Liste der installierten Programme",
-    {"nicht verstanden", "kein vollständiger Pfad", "kein gültiger Schlüsselname",
-     "das Protokoll nennt keinen Schlüssel", "ein Ordner, wo eine Datei erwartet wurde", "in Verwendung oder geschützt",
-     "enthält weitere Dateien", "konnte nicht gelöscht werden",
-     "konnte nicht zum Löschen beim nächsten Start vorgemerkt werden", "gehört nicht zum Programm: unverändert",
-     "nur über einen symbolischen Link erreichbar: unverändert"},
-    {"Das Setup-Protokoll %s fehlt, daher kann nichts entfernt werden.", "%s ist kein Setup-Protokoll.",
-     "Das Setup-Protokoll %s kann nicht gelesen werden: %s"},
-    "Das Argument „%s“ wurde nicht verstanden.\r\n\r\n"
-    "Das Deinstallationsprogramm kennt ein Argument: /S entfernt das Programm ohne Rückfrage und ohne Fenster.",
-};
-
-const TWording& WordingOf(TUninstallLanguage language) {
-    return language == TUninstallLanguage::German ? kGerman : kEnglish;
+// The boxes break lines with carriage return and line feed.
+std::string WithBoxLineBreaks(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '\n') result += '\r';
+        result += c;
+    }
+    return result;
 }
 
-std::string NameOf(const TWording& wording, const TRemovalPlan& plan) {
-    return plan.Name.empty() ? wording.Unnamed : plan.Name;
+std::string TextOf(const TUninstallLanguage& language, TUninstallText key, const TPlaceholderValues& values = {}) {
+    const TTextTable& table = UninstallTexts();
+    size_t column = table.ColumnOf(language);
+    if (column == std::string::npos) column = 0;
+    return WithBoxLineBreaks(FillPlaceholders(table.Text(column, size_t(key)), values));
 }
 
-std::string LineOf(const TWording& wording, const TLeftOver& item) {
-    const std::string reason = wording.Reasons[size_t(item.Reason)];
-    return (item.Item.empty() ? std::string(wording.TheEntry) : item.Item) + " (" + reason + ")";
+std::string NameOf(const TUninstallLanguage& language, const TRemovalPlan& plan) {
+    return plan.Name.empty() ? TextOf(language, TUninstallText::Unnamed) : plan.Name;
+}
+
+std::string LineOf(const TUninstallLanguage& language, const TLeftOver& item) {
+    const std::string reason = TextOf(language, TUninstallText(size_t(TUninstallText::FirstReason) + size_t(item.Reason)));
+    return (item.Item.empty() ? TextOf(language, TUninstallText::TheEntry) : item.Item) + " (" + reason + ")";
 }
 
 }  // namespace
 
-TUninstallLanguage UninstallLanguageOf(uint16_t languageId) {
-    return (languageId & kPrimaryLanguageMask) == kPrimaryGerman ? TUninstallLanguage::German : TUninstallLanguage::English;
+const TTextTable& UninstallTexts() {
+    static const TTextTable table = [] {
+        TTextTable built(kKeys);
+        const std::string_view texts(reinterpret_cast<const char*>(kUninstallLanguages.Data), kUninstallLanguages.Size);
+        ForEachLanguage(texts, [&](std::string_view name, std::string_view text) { built.Fill(std::string(name), text); });
+        return built;
+    }();
+    return table;
 }
 
-const TUninstallWords& WordsOf(TUninstallLanguage language) { return WordingOf(language).Words; }
+TUninstallLanguage UninstallLanguageOf(uint16_t languageId) { return std::string(LanguageOfInterface(languageId)); }
 
-std::string UninstallCaption(TUninstallLanguage language, const std::string& name) {
-    const TWording& wording = WordingOf(language);
-    return name.empty() ? wording.Uninstaller : Format(wording.Caption, name.c_str());
+TUninstallLanguage UninstallLanguageOf(const std::string& installationLanguage, const TUninstallLanguage& otherwise) {
+    return UninstallTexts().ColumnOf(installationLanguage) != std::string::npos ? installationLanguage : otherwise;
 }
 
-std::string RemovalQuestion(TUninstallLanguage language, const TRemovalPlan& plan) {
-    const TWording& wording = WordingOf(language);
-    return Format(wording.Question, NameOf(wording, plan).c_str());
+TUninstallWords WordsOf(const TUninstallLanguage& language) {
+    return {TextOf(language, TUninstallText::Yes), TextOf(language, TUninstallText::No),
+            TextOf(language, TUninstallText::Ok)};
 }
 
-std::string RemovalSummary(TUninstallLanguage language, const TRemovalPlan& plan, const TRemovalResult& result) {
-    const TWording& wording = WordingOf(language);
-    const std::string name = NameOf(wording, plan);
-    std::string text = Format(wording.Removed, name.c_str());
+std::string UninstallCaption(const TUninstallLanguage& language, const std::string& name) {
+    return name.empty() ? TextOf(language, TUninstallText::Uninstaller)
+                        : TextOf(language, TUninstallText::Caption, {{"{name}", name}});
+}
+
+std::string RemovalQuestion(const TUninstallLanguage& language, const TRemovalPlan& plan) {
+    return TextOf(language, TUninstallText::Question, {{"{name}", NameOf(language, plan)}});
+}
+
+std::string RemovalSummary(const TUninstallLanguage& language, const TRemovalPlan& plan, const TRemovalResult& result) {
+    const std::string name = NameOf(language, plan);
+    std::string text = TextOf(language, TUninstallText::Removed, {{"{name}", name}});
     if (!result.LeftOvers.empty()) {
-        text = Format(wording.RemovedExcept, name.c_str()) + "\r\n";
+        text = TextOf(language, TUninstallText::RemovedExcept, {{"{name}", name}}) + "\r\n";
         const size_t count = result.LeftOvers.size();
         const size_t listed = count > kMaxListedLeftOvers ? kMaxListedLeftOvers - 1 : count;
-        for (size_t i = 0; i < listed; ++i) text += "\r\n" + LineOf(wording, result.LeftOvers[i]);
-        if (listed < count) text += "\r\n" + Format(wording.More, int(count - listed));
+        for (size_t i = 0; i < listed; ++i) text += "\r\n" + LineOf(language, result.LeftOvers[i]);
+        if (listed < count) text += "\r\n" + TextOf(language, TUninstallText::More, {{"{count}", std::to_string(count - listed)}});
     }
-    if (result.RestartPending) text += std::string("\r\n\r\n") + wording.Restart;
+    if (result.RestartPending) text += "\r\n\r\n" + TextOf(language, TUninstallText::Restart);
     return text;
 }
 
-std::string RemovalProgressHead(TUninstallLanguage language, const TRemovalPlan& plan) {
-    const TWording& wording = WordingOf(language);
-    return Format(wording.ProgressHead, NameOf(wording, plan).c_str());
+std::string RemovalProgressHead(const TUninstallLanguage& language, const TRemovalPlan& plan) {
+    return TextOf(language, TUninstallText::ProgressHead, {{"{name}", NameOf(language, plan)}});
 }
 
-std::string RemovingText(TUninstallLanguage language, const std::string& item) {
-    return Format(WordingOf(language).Removing, item.c_str());
+std::string RemovingText(const TUninstallLanguage& language, const std::string& item) {
+    return TextOf(language, TUninstallText::Removing, {{"{item}", item}});
 }
 
-std::string LogProblemText(TUninstallLanguage language, TLogProblem problem, const std::string& logFile,
+std::string LogProblemText(const TUninstallLanguage& language, TLogProblem problem, const std::string& logFile,
                            const std::string& detail) {
-    return Format(WordingOf(language).LogProblems[size_t(problem)], logFile.c_str(), detail.c_str());
+    return TextOf(language, TUninstallText(size_t(TUninstallText::LogMissing) + size_t(problem)),
+                  {{"{file}", logFile}, {"{detail}", detail}});
 }
 
-std::string ArgumentNotUnderstoodText(TUninstallLanguage language, const std::string& argument) {
-    return Format(WordingOf(language).ArgumentNotUnderstood, argument.c_str());
+std::string ArgumentNotUnderstoodText(const TUninstallLanguage& language, const std::string& argument) {
+    return TextOf(language, TUninstallText::ArgumentNotUnderstood, {{"{argument}", argument}});
 }

@@ -5,11 +5,23 @@
 
 #include "platform/ui/UiTypes.h"
 
-// Asks a yes-or-no question in a modal box with the question icon, the
-// caption "Bestätigung" and the buttons "&Ja" (the default: Enter answers
-// it) and "&Nein". Escape and the close box answer No. The box belongs to
-// the main form, and every form of the application waits until it is
-// answered. Returns mrYes or mrNo.
+// The words of the framework's own boxes, in the program's language: the
+// question box's caption and buttons, and the caption of the box that tells
+// an application error. English until the program sets its own.
+struct TBoxWords {
+    std::string QuestionCaption = "Confirmation";
+    std::string Yes = "&Yes";
+    std::string No = "&No";
+    std::string ErrorCaption = "Application Error";
+};
+void SetBoxWords(TBoxWords words);
+const TBoxWords& BoxWords();
+
+// Asks a yes-or-no question in a modal box with the question icon and the
+// caption and buttons of BoxWords (Yes is the default: Enter answers it).
+// Escape and the close box answer No. The box belongs to the main form, and
+// every form of the application waits until it is answered. Returns mrYes
+// or mrNo.
 TModalResult ConfirmationDlg(const std::string& text);
 
 enum TMsgDlgType : uint8_t { mtInformation, mtWarning, mtError, mtConfirmation };

@@ -2,6 +2,7 @@
 // write is what the wizard unpacks, and a refused project writes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -205,6 +206,47 @@ TEST(KelpackBuild, RefusedProjectWritesNothing) {
     EXPECT_EQ(FileTree(out).size(), 1u);
 }
 
+// A language file of the vendor's: a complete one travels in the payload as
+// lng.x; a broken one is refused with its file and line, and nothing is written.
+TEST(KelpackBuild, ChecksTheVendorsLanguageFilesAndPacksThem) {
+    ScratchFolder scratch;
+    const std::string project = StageSample(scratch);
+    WriteFile(scratch / "Setup.exe", "MZ");
+    ASSERT_TRUE(platform::CreateDir(project + "\\Languages"));
+    ASSERT_EQ(Kelpack("init " + Quoted(scratch / "template")).ExitCode, 0);
+    std::string swedish = ReadFile(scratch / "template\\Languages\\English.lng");
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        const size_t at = swedish.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        swedish.replace(at, from.size(), to);
+    };
+    replace("WelcomeHead=Welcome to the Setup Wizard for {title}", "WelcomeHead=V\xC3\xA4lkommen till {title}");
+    WriteFile(project + "\\Languages\\Swedish.lng", swedish);
+    const std::string out = scratch / "out";
+    ProcessResult run = Build(project, out, scratch / "Setup.exe");
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    ScratchFolder work;
+    Extract(out + "\\Data.Kel", work.Path(), true);
+    Extract(work / "lng.x", work / "Languages");
+    EXPECT_EQ(ReadFile(work / "Languages\\Swedish.lng"), swedish);
+
+    const size_t welcomeLine = size_t(std::count(swedish.begin(), swedish.begin() + swedish.find("WelcomeHead="), '\n')) + 1;
+    replace("WelcomeHead=V\xC3\xA4lkommen till {title}", "WelcomeHead=V\xC3\xA4lkommen\nGreeting=Hej");
+    replace("\nShortcutFailed=", "\n#ShortcutFailed=");
+    WriteFile(project + "\\Languages\\Swedish.lng", swedish);
+    WriteFile(project + "\\Languages\\notes.txt", "not a language");
+    WriteFile(out + "\\Data.Kel", "the previous payload");
+    run = Build(project, out, scratch / "Setup.exe");
+    EXPECT_EQ(run.ExitCode, 1);
+    const std::string file = "Swedish.lng";
+    for (const std::string& part : {file + ":" + std::to_string(welcomeLine) + ": WelcomeHead drops the placeholder {title}",
+                                    file + ":" + std::to_string(welcomeLine + 1) + ": unknown key Greeting",
+                                    file + ": missing key ShortcutFailed",
+                                    std::string("notes.txt: not a language file")})
+        EXPECT_NE(run.Err.find(part), std::string::npos) << part << "\n" << run.Err;
+    EXPECT_EQ(ReadFile(out + "\\Data.Kel"), "the previous payload");
+}
+
 #ifndef _WIN32
 // Windows could not unpack a file named after a device; Linux can hold one.
 TEST(KelpackBuild, RefusesFilesNamedAfterDevices) {
@@ -247,7 +289,9 @@ TEST(KelpackBuild, TakesTheWizardAndTheSampleFromTheKit) {
         EXPECT_NE(run.Err.find("No sample project in kelpack's kit"), std::string::npos) << run.Err;
         CopyTree(KEL_SAMPLE_PROJECT, scratch / kit + "\\sample");
         EXPECT_EQ(RunProcess(kelpack + " init " + Quoted(scratch / "new")).ExitCode, 0) << kit;
-        EXPECT_EQ(FileTree(scratch / "new"), FileTree(KEL_SAMPLE_PROJECT)) << kit;
+        auto made = FileTree(scratch / "new");
+        EXPECT_EQ(made.erase("Languages\\English.lng"), 1u) << kit << ": the language template";
+        EXPECT_EQ(made, FileTree(KEL_SAMPLE_PROJECT)) << kit;
     }
 }
 
@@ -258,10 +302,16 @@ TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_NE(run.Out.find("kelpack build"), std::string::npos);
     // The sample project with the sample product's program from the kit.
+    // With the English texts as the template of a language of the vendor's own.
     auto expected = FileTree(KEL_SAMPLE_PROJECT);
     const std::string program = std::string(KEL_KIT_DIR) + "\\sample\\Files\\LarkNotes.exe";
     if (platform::FileExists(program)) expected["Files\\LarkNotes.exe"] = ReadFile(program);
-    EXPECT_EQ(FileTree(project), expected);
+    auto written = FileTree(project);
+    const std::string languageTemplate = written["Languages\\English.lng"];
+    written.erase("Languages\\English.lng");
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(languageTemplate.rfind("# The wizard's texts in English, as a template", 0), 0u) << languageTemplate;
+    EXPECT_NE(languageTemplate.find("\nWelcomeHead=Welcome to the Setup Wizard for {title}\n"), std::string::npos);
 
     run = Kelpack("init " + Quoted(project));
     EXPECT_EQ(run.ExitCode, 1);
@@ -277,8 +327,8 @@ TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
     run = Kelpack("build " + Quoted(project) + " " + Quoted(scratch / "out"));
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(EntryNames(scratch / "out\\Data.Kel"),
-              (std::vector<std::string>{"Setup.ini", "gfx.x", "First-note.txt", "LarkNotes.exe", "Licence.txt",
-                                        "ReadMe.txt", "uninstall.exe"}));
+              (std::vector<std::string>{"Setup.ini", "gfx.x", "lng.x", "First-note.txt", "LarkNotes.exe",
+                                        "Licence.txt", "ReadMe.txt", "uninstall.exe"}));
     // The kit's wizard, with the payload's digest in the slot after its marker.
     std::string built = ReadFile(scratch / "out\\Setup.exe");
     const std::string kit = ReadFile(std::string(KEL_KIT_DIR) + "\\Setup.exe");

@@ -187,6 +187,7 @@ protected:
         if (HasFatalFailure()) return;
         ExpectFilesMatchThePayload();
         ExpectLogAndUninstallEntry();
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "SetupLanguage"), language) << "the uninstaller's language";
         ExpectShortcuts();
         ExpectProgramAndReadMeStarted();
     }
@@ -289,6 +290,12 @@ TEST_F(SetupInstallRun, InstallsTheSampleWithTheKeyboardAloneFromWelcomeToFinish
 TEST_F(SetupInstallRun, InstallsTheSampleInEnglishFromStartToFinish) { InstallFromStartToFinish("English"); }
 
 TEST_F(SetupInstallRun, InstallsTheSampleInGermanFromStartToFinish) { InstallFromStartToFinish("German"); }
+
+TEST_F(SetupInstallRun, InstallsTheSampleInFrenchFromStartToFinish) { InstallFromStartToFinish("French"); }
+
+TEST_F(SetupInstallRun, InstallsTheSampleInRussianFromStartToFinish) { InstallFromStartToFinish("Russian"); }
+
+TEST_F(SetupInstallRun, InstallsTheSampleInJapaneseFromStartToFinish) { InstallFromStartToFinish("Japanese"); }
 
 namespace {
 

@@ -39,13 +39,13 @@ protected:
     // and the program ends with exit code 1.
     std::string StartErrorText() {
         std::optional<TRect> box;
-        if (!WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value(); }, 90s)) {
+        if (!WaitUntil([&] { return (box = FindShownWindow("Application Error")).has_value(); }, 90s)) {
             ADD_FAILURE() << "no error box; the program's output:\n" << ProgramOutput();
             return "";
         }
         SaveScreenshot("/tmp/e2e-wizard-start-fault.png", *box);
         EXPECT_FALSE(FindShownWindow("SetupForm").has_value()) << "the wizard must not show";
-        const std::string text = ShownBoxText("Anwendungsfehler").value_or("(no box text)");
+        const std::string text = ShownBoxText("Application Error").value_or("(no box text)");
         MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
         RunDisplayTool("xdotool key Return");
         const std::optional<int> exitCode = Program().WaitForExit(30s);
@@ -105,7 +105,7 @@ TEST_F(SetupWizardTest, ALinkInTheWorkingFolderIsNeverFollowed) {
 
     CancelAnswering("Return");
     std::optional<TRect> box;
-    WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value() || !Program().Running(); }, 30s);
+    WaitUntil([&] { return (box = FindShownWindow("Application Error")).has_value() || !Program().Running(); }, 30s);
     if (box) {
         MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
         RunDisplayTool("xdotool key Return");

@@ -30,6 +30,9 @@ constexpr int32_t kBrowseX = 532, kBrowseY = 323;
 
 using PageImage = std::vector<ScreenColor>;
 
+// The question box's caption in English and German, as a pattern of the whole window name.
+inline const std::string kQuestionCaptions = "(Confirmation|Best.*tigung)";
+
 // The share of pixels in which two images of the text area differ.
 inline double Difference(const PageImage& a, const PageImage& b) {
     size_t differing = 0;
@@ -157,9 +160,10 @@ protected:
     }
 
     // Cancel, then the answer by keyboard: Escape answers No, Enter Yes.
-    void CancelAnswering(const char* key) {
+    // The question box's caption is the wizard's language's (a pattern).
+    void CancelAnswering(const char* key, const std::string& caption = kQuestionCaptions) {
         Click("Cancel");
-        AnswerQuestion(key);
+        AnswerQuestion(key, caption);
     }
 
     // The window's close key, Alt+F4, with the mouse over the wizard.
@@ -184,16 +188,16 @@ protected:
     }
 
     // Answers the question box that must be showing by keyboard.
-    void AnswerQuestion(const char* key) {
+    void AnswerQuestion(const char* key, const std::string& caption = kQuestionCaptions) {
         std::optional<TRect> box;
-        ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Best.*tigung")).has_value(); }, 5s))
-            << "no question box";
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow(caption)).has_value(); }, 5s))
+            << "no question box titled " << caption;
         SaveScreenshot("/tmp/e2e-wizard-question.png", *box);
         // Without a window manager the keys go to the window under the pointer.
         MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
         RunDisplayTool(std::string("xdotool key ") + key);
         MoveMouse(1, 1);
-        ASSERT_TRUE(WaitUntil([&] { return !FindShownWindow("Best.*tigung").has_value(); }, 5s));
+        ASSERT_TRUE(WaitUntil([&] { return !FindShownWindow(caption).has_value(); }, 5s));
     }
 
     void ExpectEndedWithoutWorkingFolder() {

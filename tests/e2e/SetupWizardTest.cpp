@@ -2,6 +2,8 @@
 // Wine and walked with real mouse input through its first four pages and
 // back, cancelled with No and then with Yes. Pages are told apart by what
 // the text area shows.
+#include <cstdlib>
+
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WindowFinder.h"
 
@@ -77,7 +79,7 @@ TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorki
 
     Launch({setupFolder + "/Setup.exe"});
     std::optional<TRect> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Anwendungsfehler")).has_value(); }, 90s))
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow("Application Error")).has_value(); }, 90s))
         << "no error box; the program's output:\n" << ProgramOutput();
     SaveScreenshot("/tmp/e2e-wizard-start-error.png", *box);
     EXPECT_FALSE(FindShownWindow("SetupForm").has_value()) << "the wizard must not show";
@@ -87,4 +89,33 @@ TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorki
     ASSERT_TRUE(exitCode.has_value()) << "Setup.exe still runs";
     EXPECT_EQ(*exitCode, 1);
     EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
+}
+
+// Language=Auto speaks the user's interface language, Spanish and Polish
+// here; "/LANG=" overrides the description. The question box tells which.
+TEST_F(SetupWizardTest, AutoSpeaksTheInterfaceLanguageAndLangOverridesIt) {
+    CheckPrerequisites(kSetupExe);
+    if (HasFatalFailure()) return;
+    MakeSetup("Auto");
+    if (HasFatalFailure()) return;
+    const struct {
+        const char* Locale;
+        std::vector<std::string> Arguments;
+        const char* Caption;
+        const char* Shot;
+    } cases[] = {
+        {"es_ES.UTF-8", {}, "Confirmaci.*", "wizard-auto-spanish-0-welcome"},
+        {"pl_PL.UTF-8", {}, "Potwierdzenie", "wizard-auto-polish-0-welcome"},
+        {"pl_PL.UTF-8", {"/LANG=Russian"}, "\xD0\x9F\xD0\xBE\xD0\xB4\xD1\x82\xD0\xB2.*", "wizard-lang-russian-0-welcome"},
+    };
+    for (const auto& c : cases) {
+        setenv("LC_ALL", c.Locale, 1);
+        ShowWizard(c.Arguments);
+        unsetenv("LC_ALL");
+        if (HasFatalFailure()) return;
+        SaveForm(c.Shot);
+        CancelAnswering("Return", c.Caption);
+        ExpectEndedWithoutWorkingFolder();
+        if (HasFatalFailure()) return;
+    }
 }

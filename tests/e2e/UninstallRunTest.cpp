@@ -181,6 +181,13 @@ TEST_F(UninstallRun, RemovesByMouseInGermanAndKeepsTheUsersFileWithItsFolders) {
     RemoveByMouse("de_DE.UTF-8", kTitle + " deinstallieren");
 }
 
+// An installation made in French, as its entry records: the uninstaller asks
+// and sums up in French under an English interface.
+TEST_F(UninstallRun, SpeaksTheInstallationsLanguageUnderAnEnglishInterface) {
+    SetRegistryValue32(kUninstallKey, "SetupLanguage", "French");
+    RemoveByMouse("en_US.UTF-8", "D\xC3\xA9sinstaller " + kTitle);
+}
+
 TEST_F(UninstallRun, SilentlyRefusesAnUnknownArgumentThenRemovesEverythingWithoutAnyWindow) {
     const std::set<std::string> windowsBefore = ShownWindows();
     std::set<std::string> windowsSeen;

@@ -59,21 +59,17 @@ TEST(PageFlow, EachPageSetsItsButtonsAndCancelAsksOnAllButASoundFinishPage) {
     }
 }
 
-TEST(PageTexts, LanguagesChooseTextsAndTheCancelQuestion) {
-    EXPECT_TRUE(UsesGermanTexts("German"));
-    for (const char* language : {"English", "French", "Spanish", "english", "", "german"})
-        EXPECT_FALSE(UsesGermanTexts(language)) << language;
-    EXPECT_EQ(CancelQuestion("German"), "Wollen Sie das Setup abbrechen?");
-    EXPECT_EQ(CancelQuestion("german"), "Do you want to cancel setup?");
-    EXPECT_EQ(CancelQuestion("English"), "Do you want to cancel setup?");
-}
-
-TEST(PageTexts, TitleIsJoinedWithoutAddedBlanks) {
-    const TPageTexts english = EnglishTexts("Tool");
-    EXPECT_EQ(english.WelcomeHead, "Welcome to the Setup Wizard for Tool");
-    EXPECT_EQ(english.CopyHead2, "Tool installer is performing the requested operations.");
-    const TPageTexts german = GermanTexts("Tool");
-    EXPECT_EQ(german.CopyHead2, "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
-    EXPECT_EQ(german.LaunchProgCheck, "Tool starten.");
-    EXPECT_EQ(german.WelcomeHead, "Willkommen zum Setup Assistenten für Tool");
+TEST(PageTexts, TitleIsFilledInWithoutAddedBlanks) {
+    const TTextTable table = BuiltInSetupTexts();
+    const TSetupWords english(table, "English", "Tool");
+    EXPECT_EQ(english[TSetupText::WelcomeHead], "Welcome to the Setup Wizard for Tool");
+    EXPECT_EQ(english[TSetupText::CopyHead2], "Tool installer is performing the requested operations.");
+    const TSetupWords german(table, "German", "Tool");
+    EXPECT_EQ(german[TSetupText::CopyHead2], "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
+    EXPECT_EQ(german[TSetupText::LaunchProgCheck], "Tool starten.");
+    EXPECT_EQ(german[TSetupText::WelcomeHead], "Willkommen zum Setup Assistenten für Tool");
+    EXPECT_EQ(german[TSetupText::CancelQuestion], "Wollen Sie das Setup abbrechen?");
+    // A title that looks like a placeholder stays as it is.
+    EXPECT_EQ(TSetupWords(table, "English", "{count}")[TSetupText::FinishHead2],
+              "{count} has been installed successfully. Click Next to finish Setup.");
 }

@@ -13,7 +13,7 @@ namespace {
 TPayloadNames Payload() {
     TPayloadNames names;
     for (const char* name : {"Setup.ini", "gfx.x", "Graphics\\Window.bmp", "Graphics\\BackNormal.bmp", "Licence.txt",
-                             "ReadMe.txt", "tool.exe"})
+                             "ReadMe.txt", "tool.exe", "Languages\\Swedish.lng"})
         names.Add(name);
     return names;
 }
@@ -68,6 +68,8 @@ const TBadCase BadCases[] = {
     {"t\nObject=Setup\nTargetFile=tool.exe\nend\n", 3, "TargetFile names \"tool.exe\", which no Addfile entry installs", true},
     {"t\nObject=Setup\nReadMe=ReadMe.txt\nAddfile=tool.exe\nend\n", 3, "ReadMe names \"ReadMe.txt\"", true},
     {"t\nObject=Setup\nLaunchProg=yes\nend\n", 3, "the wizard takes only \"1\" for on", true},
+    {"t\nObject=Setup\nLanguage=german\nend\n", 3, "Language=german names no language", true},
+    {"t\nObject=Setup\nLanguage=Norwegian\nend\n", 3, "the wizard shows English", true},
     {"t\nObject=Setup\nEnd\nend\n", 3, "only a line that is exactly \"end\" does", true},
     {"t\nTop=5\n", 2, "lies outside every block", true},
     {"t\nObject=Window\nend\n", 2, "the wizard knows Setup, Toolweb, Panel and Button", true},
@@ -96,6 +98,7 @@ TEST(ProjectCheck, SoundDescriptionPasses) {
                       "TextBoxColor=$00FFFFFF\r\nFontcolor=-2147483640\r\nFontheight= -11\r\nAlphaColor=0x10\r\n"
                       "Method=x\r\nDescription=a=b\r\nIcon=i\r\nEncrypted=1\r\nSetupName=s\r\nControlPanel=c\r\n"
                       "LaunchProg=1\r\nDesktopIcon=0\r\nDestination=Maker\\Tool\r\nVersion=1.2\r\nPublisher=Maker\r\n\r\n"
+                      "Language=Portuguese (Brazil)\r\nLanguage=Auto\r\nLanguage=Swedish\r\n"
                       "end\r\n"
                       "Object=Toolweb\r\nTop=+40\r\nLeft=190\r\nWidth=400\r\nHeight=320\r\nend\r\n"
                       "Object=Panel\r\nBitmap=graphics/window.bmp\r\nInvisibleColor=$00FF00FF\r\nend\r\n"

@@ -286,13 +286,13 @@ TEST(UninstallTexts, TheQuestionAndTheSummaryInEitherLanguage) {
         const char* Removed;
         const char* Stayed;
     } cases[] = {
-        {TUninstallLanguage::English, "Uninstall Larkspur Notes", "Remove Larkspur Notes and all of its components?",
+        {"English", "Uninstall Larkspur Notes", "Remove Larkspur Notes and all of its components?",
          "Larkspur Notes was removed.",
          "Larkspur Notes was removed, except for these items:\r\n\r\n"
          "C:\\P\\Notes (holds other files)\r\nC:\\P\\a.dll (in use or protected)\r\n"
          "The entry in the list of installed programs (the log names no key)\r\n\r\n"
          "The uninstaller itself is deleted when Windows next starts."},
-        {TUninstallLanguage::German, "Larkspur Notes deinstallieren",
+        {"German", "Larkspur Notes deinstallieren",
          "Möchten Sie Larkspur Notes und alle zugehörigen Komponenten entfernen?", "Larkspur Notes wurde entfernt.",
          "Larkspur Notes wurde entfernt, bis auf diese Elemente:\r\n\r\n"
          "C:\\P\\Notes (enthält weitere Dateien)\r\nC:\\P\\a.dll (in Verwendung oder geschützt)\r\n"
@@ -306,8 +306,8 @@ TEST(UninstallTexts, TheQuestionAndTheSummaryInEitherLanguage) {
         EXPECT_EQ(RemovalSummary(c.Language, plan, stayed), c.Stayed);
     }
     // Before the log is read, and for a log that names nothing.
-    EXPECT_EQ(UninstallCaption(TUninstallLanguage::German, ""), "Deinstallation");
-    EXPECT_EQ(RemovalQuestion(TUninstallLanguage::English, PlanOf({"SetupLOG"})),
+    EXPECT_EQ(UninstallCaption("German", ""), "Deinstallation");
+    EXPECT_EQ(RemovalQuestion("English", PlanOf({"SetupLOG"})),
               "Remove Unnamed program and all of its components?");
 }
 
@@ -315,22 +315,28 @@ TEST(UninstallTexts, ALongListOfLeftOversIsCutShort) {
     TRemovalResult result;
     for (size_t i = 0; i <= kMaxListedLeftOvers; ++i)
         result.LeftOvers.push_back({std::string("f").append(std::to_string(i)), TStayReason::InUse});
-    const std::string text = RemovalSummary(TUninstallLanguage::German, PlanOf({"SetupLOG"}), result);
+    const std::string text = RemovalSummary("German", PlanOf({"SetupLOG"}), result);
     EXPECT_NE(text.find("f10 (in Verwendung oder geschützt)\r\n... und 2 weitere."), std::string::npos) << text;
     EXPECT_EQ(text.find("f11"), std::string::npos);
 }
 
-TEST(UninstallTexts, GermanForEveryGermanLocaleEnglishForAnyOther) {
-    using L = TUninstallLanguage;
+TEST(UninstallTexts, TheInterfaceLanguageChoosesABuiltInOneOrEnglish) {
     const struct {
         uint16_t LanguageId;
-        TUninstallLanguage Expected;
+        const char* Expected;
     } cases[] = {
-        {0x0407, L::German},  {0x0807, L::German},  {0x0C07, L::German},  {0x1007, L::German},
-        {0x1407, L::German},  {0x0007, L::German},  {0x0409, L::English}, {0x0809, L::English},
-        {0x040C, L::English}, {0x0413, L::English}, {0x0000, L::English}, {0x0C00, L::English},
+        {0x0407, "German"},  {0x0807, "German"},   {0x0007, "German"},  {0x0409, "English"},
+        {0x0809, "English"}, {0x040C, "French"},   {0x0C0C, "French"},  {0x0413, "Dutch"},
+        {0x0416, "Portuguese (Brazil)"}, {0x0816, "Portuguese (Brazil)"}, {0x0415, "Polish"},
+        {0x0405, "Czech"},   {0x0419, "Russian"},  {0x0411, "Japanese"}, {0x0804, "Chinese (Simplified)"},
+        {0x0410, "Italian"}, {0x0C0A, "Spanish"},  {0x041D, "English"}, {0x0000, "English"}, {0x0C00, "English"},
     };
     for (const auto& c : cases) EXPECT_EQ(UninstallLanguageOf(c.LanguageId), c.Expected) << std::hex << c.LanguageId;
+    // The installation's own language wins over the interface's, unless the uninstaller lacks it.
+    EXPECT_EQ(UninstallLanguageOf("French", "English"), "French");
+    EXPECT_EQ(UninstallLanguageOf("Swedish", "German"), "German");
+    EXPECT_EQ(UninstallLanguageOf("", "English"), "English");
+    EXPECT_EQ(RemovalQuestion("French", PlanOf({"SetupLOG", "NAME=Lark"})), "Supprimer Lark et tous ses composants ?");
 }
 
 TEST(UninstallArguments, SilentAndTheCopysArgumentAreUnderstoodNothingElse) {

@@ -69,3 +69,11 @@ TEST(SetupArguments, TheDestinationIsADriveOrShareWithoutItsTrailingBackslash) {
         EXPECT_EQ(canonical.value_or("(none)"), c.Canonical ? c.Canonical : "(none)") << c.Full;
     }
 }
+
+TEST(SetupArguments, LangNamesTheWizardsLanguage) {
+    EXPECT_EQ(ParseSetupArguments("/lang=French /S").Language, "French");
+    EXPECT_EQ(ParseSetupArguments("\"/LANG=Portuguese (Brazil)\" /D=C:\\x").Language, "Portuguese (Brazil)");
+    const TSetupArguments empty = ParseSetupArguments("/LANG=");
+    EXPECT_EQ(empty.Language, "");
+    EXPECT_EQ(empty.Unknown, "/LANG=");
+}

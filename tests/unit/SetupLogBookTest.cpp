@@ -102,11 +102,12 @@ TEST(PathParts, SplitAtTheLastBackslashOrColon) {
 TEST(CopyFailureText, NamesTheFirstFifteenFilesWithTheirReasonsAndCountsTheRest) {
     std::vector<TFailedCopy> files;
     for (int i = 0; i < 17; ++i) files.push_back({"C:\\P\\f" + std::to_string(i), "Reason " + std::to_string(i) + "."});
-    const std::string german = CopyFailureText("German", files);
+    const TTextTable table = BuiltInSetupTexts();
+    const std::string german = CopyFailureText(TSetupWords(table, "German", "Tool"), files);
     EXPECT_EQ(german.rfind("Die folgenden Dateien konnten nicht kopiert werden:\n\nC:\\P\\f0 (Reason 0.)\n", 0), 0u);
     EXPECT_NE(german.find("C:\\P\\f14 (Reason 14.)\n... und 2 weitere\n\n"), std::string::npos);
     EXPECT_EQ(german.find("C:\\P\\f15"), std::string::npos);
-    EXPECT_EQ(CopyFailureText("english", {{"C:\\P\\a", "Access denied."}})
+    EXPECT_EQ(CopyFailureText(TSetupWords(table, "English", "Tool"), {{"C:\\P\\a", "Access denied."}})
                   .rfind("The following files could not be copied:\n\nC:\\P\\a (Access denied.)\n\n", 0),
               0u);
 }

@@ -2,7 +2,7 @@
 // keys the rules of the pages leave without effect.
 #include <gtest/gtest.h>
 
-#include "app/PageTexts.h"
+#include "app/SetupTexts.h"
 #include "app/WizardKeys.h"
 
 namespace {
@@ -24,21 +24,23 @@ TKeyInput AltCharacter(char32_t character) {
     return input;
 }
 
-TWizardButtons Buttons(const TPageTexts& texts, bool back, bool next, bool copying = false) {
+TWizardButtons Buttons(const TSetupWords& words, bool back, bool next, bool copying = false) {
     TWizardButtons buttons;
     buttons.BackEnabled = back;
     buttons.NextEnabled = next;
     buttons.Copying = copying;
-    buttons.BackCaption = texts.BackButton;
-    buttons.NextCaption = texts.NextButton;
-    buttons.CancelCaption = texts.CancelButton;
+    buttons.BackCaption = words[TSetupText::BackButton];
+    buttons.NextCaption = words[TSetupText::NextButton];
+    buttons.CancelCaption = words[TSetupText::CancelButton];
     return buttons;
 }
 
 }  // namespace
 
 TEST(WizardKeys, KeysPressOnlyTheButtonsTheMouseCouldPress) {
-    const TPageTexts english = EnglishTexts("Product"), german = GermanTexts("Product");
+    const TTextTable texts = BuiltInSetupTexts();
+    const TSetupWords english(texts, "English", "Product"), german(texts, "German", "Product"),
+        russian(texts, "Russian", "Product"), japanese(texts, "Japanese", "Product");
     struct Row {
         const char* what;
         TKeyInput input;
@@ -63,6 +65,8 @@ TEST(WizardKeys, KeysPressOnlyTheButtonsTheMouseCouldPress) {
         {"German Alt+W is Next", AltCharacter('w'), Buttons(german, true, true), A::Next},
         {"German Alt+Z is Back", AltCharacter('Z'), Buttons(german, true, true), A::Back},
         {"German Alt+N is nothing", AltCharacter('n'), Buttons(german, true, true), A::None},
+        {"Russian Alt+D is Next", AltCharacter(U'\u0434'), Buttons(russian, true, true), A::Next},
+        {"Japanese Alt+N is Next", AltCharacter('n'), Buttons(japanese, true, true), A::Next},
         {"no key acts while copying", Key(vkEscape), Buttons(english, false, false, true), A::None},
         {"no access key acts while copying", AltCharacter('c'), Buttons(english, false, false, true), A::None},
     };

@@ -566,23 +566,30 @@ TModalResult AnswerConfirmation(const std::string& text, std::function<void(HWND
     return result;
 }
 
-TEST(ControlsConfirmation, ShowsTheQuestionWithGermanCaptionsAndYesAsDefault) {
-    std::string caption, question, yes, no;
-    bool yesFocused = false;
-    const TModalResult result = AnswerConfirmation("Do you want to cancel setup?", [&](HWND box) {
-        caption = TextOf(box);
-        question = QuestionOf(box);
-        yes = TextOf(GetDlgItem(box, IDYES));
-        no = TextOf(GetDlgItem(box, IDNO));
-        yesFocused = GetFocus() == GetDlgItem(box, IDYES);
-        PostKey(VK_RETURN);
-    });
-    EXPECT_EQ(result, mrYes);
-    EXPECT_EQ(caption, "Best\xC3\xA4tigung");
-    EXPECT_EQ(question, "Do you want to cancel setup?");
-    EXPECT_EQ(yes, "&Ja");
-    EXPECT_EQ(no, "&Nein");
-    EXPECT_TRUE(yesFocused);
+// The box speaks the program's language: English until it sets its own words.
+TEST(ControlsConfirmation, ShowsTheQuestionInTheBoxWordsAndYesAsDefault) {
+    const TBoxWords english;
+    const TBoxWords french{"Confirmation", "&Oui", "&Non", "Erreur de l'application"};
+    for (const TBoxWords* words : {&english, &french}) {
+        SetBoxWords(*words);
+        std::string caption, question, yes, no;
+        bool yesFocused = false;
+        const TModalResult result = AnswerConfirmation("Voulez-vous annuler ?", [&](HWND box) {
+            caption = TextOf(box);
+            question = QuestionOf(box);
+            yes = TextOf(GetDlgItem(box, IDYES));
+            no = TextOf(GetDlgItem(box, IDNO));
+            yesFocused = GetFocus() == GetDlgItem(box, IDYES);
+            PostKey(VK_RETURN);
+        });
+        EXPECT_EQ(result, mrYes);
+        EXPECT_EQ(caption, words->QuestionCaption);
+        EXPECT_EQ(question, "Voulez-vous annuler ?");
+        EXPECT_EQ(yes, words->Yes);
+        EXPECT_EQ(no, words->No);
+        EXPECT_TRUE(yesFocused);
+    }
+    SetBoxWords({});
 }
 
 TEST(ControlsConfirmation, EscapeAndTheCloseBoxAnswerNo) {

@@ -13,8 +13,10 @@
 #include "app/SetupForm.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
+#include "platform/InterfaceFont.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/CheckBox.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
@@ -216,7 +218,7 @@ TEST_F(SetupFormPages, EnglishAndGermanTextsAndEnglishForAnyOtherLanguage) {
     EXPECT_EQ(form->CopyHead2->Caption(), "Tool  wird jetzt auf Ihrem Computer installiert. Bitte warten.");
     EXPECT_EQ(form->LaunchProgCheck->Caption(), "Tool starten.");
     form.reset();
-    for (const char* language : {"Spanish", "english"}) {
+    for (const char* language : {"Klingon", "english"}) {
         StartWith(std::string("SiteletTitle=Tool\r\nLanguage=") + language + "\r\n");
         EXPECT_EQ(form->WelcomeHead->Caption(), "Welcome to the Setup Wizard for Tool") << language;
         EXPECT_EQ(form->DestinationGroup->Caption(), "Destination Folder") << language;
@@ -236,7 +238,7 @@ TEST_F(SetupFormPages, GermanTextsAndTheProductsNameReachTheWindowsAsWritten) {
         {form->LicenceCheck, "Ich stimme sämtlichen Bedingungen des vorstehenden Lizenzvertrages zu."},
         {form->DestinationGroup, "Zielordner"},
         {form->FolderEdit, "Grüße Café"},
-        {form->DesktopCheck, "Verküpfung auf dem Desktop erstellen."},
+        {form->DesktopCheck, "Verknüpfung auf dem Desktop erstellen."},
         {form->LaunchProgCheck, "Grüße Café starten."},
     };
     for (const auto& [control, text] : windows) {
@@ -280,8 +282,39 @@ TEST_F(SetupFormPages, FinishOptionsShowOnlyWhatTheDescriptionOffers) {
     EXPECT_FALSE(form->FinishLaunchProgPanel->Visible());
 }
 
+// A vendor's language file in the payload adds its language (a text it
+// lacks stays English); "/LANG=" wins over the description; the boxes and
+// the uninstall entry speak the chosen language; Japanese takes the
+// system's interface font, which has its characters.
+TEST_F(SetupFormPages, VendorsLanguageCommandLineAndFontChooseWhatTheWizardShows) {
+    ArchiveBuilder languages;
+    languages.Add("Swedish.lng", "WelcomeHead=V\xC3\xA4lkommen till installationen av {title}\nNextButton=&N\xC3\xA4sta\n");
+    payloadFiles.push_back({"lng.x", languages.Build()});
+    StartWith("SiteletTitle=Tool\r\nLanguage=Swedish\r\n");
+    EXPECT_EQ(form->WelcomeHead->Caption(), "V\xC3\xA4lkommen till installationen av Tool");
+    EXPECT_EQ(form->Forwardbutton->Caption(), "&N\xC3\xA4sta");
+    EXPECT_EQ(form->Backbutton->Caption(), "&Back");
+    form.reset();
+
+    form = std::make_unique<TSetupForm>(nullptr, program, TSetupRun{false, std::nullopt, nullptr, nullptr, "french"});
+    EXPECT_EQ(form->WelcomeHead->Caption(), "Bienvenue dans l'assistant d'installation de Tool");
+    EXPECT_EQ(BoxWords().QuestionCaption, "Confirmation");
+    EXPECT_EQ(BoxWords().Yes, "&Oui");
+    EXPECT_EQ(BoxWords().ErrorCaption, "Erreur de l'application");
+    EXPECT_EQ(form->MainPanel->Font().Name(), "MS Sans Serif");
+    form.reset();
+
+    StartWith("Fontname=Arial\r\nLanguage=Japanese\r\n");
+    const std::string font = platform::InterfaceFontName(platform::TIdeographs::Japanese);
+    EXPECT_EQ(form->MainPanel->Font().Name(), font);
+    EXPECT_EQ(form->WelcomeHead->Font().Name(), font);
+    EXPECT_EQ(form->Cancelbutton->Caption(), "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB(&C)");
+}
+
 TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageButNotOnTheFinishPage) {
     StartWith("Language=German\r\n");
+    EXPECT_EQ(BoxWords().QuestionCaption, "Best\xC3\xA4tigung");
+    EXPECT_EQ(BoxWords().No, "&Nein");
     form->Show();
     EXPECT_EQ(CancelAnswering(*form, VK_ESCAPE), "Wollen Sie das Setup abbrechen?");
     EXPECT_TRUE(form->Visible()) << "No keeps the wizard";
@@ -293,6 +326,7 @@ TEST_F(SetupFormPages, CancelAsksInTheWizardsLanguageButNotOnTheFinishPage) {
     form.reset();
 
     StartWith("Language=english\r\n");
+    EXPECT_EQ(BoxWords().QuestionCaption, "Confirmation");
     form->Show();
     form->ShowPage(3);
     EXPECT_EQ(CancelAnswering(*form, VK_RETURN), "Do you want to cancel setup?");

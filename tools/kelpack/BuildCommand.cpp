@@ -16,6 +16,7 @@
 #include "tools/kelpack/FileComparison.h"
 #include "tools/kelpack/FolderCopy.h"
 #include "tools/kelpack/KitFiles.h"
+#include "tools/kelpack/LanguageFiles.h"
 #include "tools/kelpack/NativePaths.h"
 #include "tools/kelpack/PackOptionsArguments.h"
 #include "tools/kelpack/PackedSetupIni.h"
@@ -147,6 +148,7 @@ TSetupFolderResult BuildSetup(const std::string& projectFolder, const TCommandLi
                               const std::string& outFolder, bool report) {
     std::vector<std::string> problems;
     TSetupProject project = ReadSetupProject(projectFolder, problems);
+    CheckLanguageFiles(project, problems);
     const TKitUninstaller uninstaller = AddKitUninstaller(project);
     TStagingFiles staging;
     const TPreparedProject prepared = PrepareProject(project, uninstaller, problems, staging, report);

@@ -10,6 +10,7 @@
 #include "platform/Exception.h"
 #include "platform/Text.h"
 #include "shell/IniLine.h"
+#include "shell/Languages.h"
 #include "shell/PathParts.h"
 
 namespace {
@@ -162,8 +163,19 @@ private:
             case TSetupValue::CopiedFile: return CheckCopiedFile(key.Name, value);
             case TSetupValue::ShownFile:
             case TSetupValue::InstalledFile: namedFiles_[key.Name] = {line_, value, key.Value}; return;
-            case TSetupValue::Text: return;
+            case TSetupValue::Text:
+                if (key.Name == std::string("Language")) CheckLanguage(value);
+                return;
         }
+    }
+
+    // A language the wizard has, one of the project's language files, or "Auto".
+    void CheckLanguage(const std::string& name) {
+        if (name == "Auto" || payload_.Contains("Languages\\" + name + ".lng")) return;
+        for (const TBuiltInLanguage& language : BuiltInLanguages())
+            if (language.Name == name) return;
+        Warn(line_, "Language=" + name + " names no language of the wizard (English names, as \"German\" or "
+                    "\"Portuguese (Brazil)\", or \"Auto\") nor a file in Languages; the wizard shows English");
     }
 
     void CheckNumber(const std::string& key, const std::string& value) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/ui/Dialogs.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/ui/TabOrder.h"
 #include "platform/win32/ui/WindowClasses.h"
@@ -172,7 +173,7 @@ void TApplication::HandleException(const std::exception& error) { ShowException(
 
 void TApplication::ShowException(const std::string& message) {
     HWND owner = mainForm_ && mainForm_->HandleAllocated() ? static_cast<HWND>(mainForm_->Handle()) : nullptr;
-    MessageBoxW(owner, platform::Wide(message).c_str(), L"Anwendungsfehler", MB_OK | MB_ICONSTOP);
+    MessageBoxW(owner, platform::Wide(message).c_str(), platform::Wide(BoxWords().ErrorCaption).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::SetScreenCursor(TCursor cursor) {

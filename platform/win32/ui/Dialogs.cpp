@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "platform/Exception.h"
 #include "platform/ui/Application.h"
@@ -16,9 +17,10 @@ using platform::ui::SetWindowUtf8Text;
 
 namespace {
 
-constexpr const char* kCaption = "Best\xC3\xA4tigung";
-constexpr const char* kYes = "&Ja";
-constexpr const char* kNo = "&Nein";
+TBoxWords& CurrentBoxWords() {
+    static TBoxWords words;
+    return words;
+}
 
 constexpr int kIconId = 100;
 constexpr int kTextId = 101;
@@ -177,8 +179,13 @@ HWND BoxOwner() {
 
 }  // namespace
 
+void SetBoxWords(TBoxWords words) { CurrentBoxWords() = std::move(words); }
+
+const TBoxWords& BoxWords() { return CurrentBoxWords(); }
+
 TModalResult ConfirmationDlg(const std::string& text) {
-    return OwnMessageDlg(text, kCaption, mtConfirmation, kYes, kNo);
+    const TBoxWords& words = BoxWords();
+    return OwnMessageDlg(text, words.QuestionCaption, mtConfirmation, words.Yes, words.No);
 }
 
 TModalResult OwnMessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type,
