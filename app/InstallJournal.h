@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InstallScope.h"
 #include "app/JournalRecord.h"
 #include "app/PayloadCopy.h"
 #include "platform/HeldFile.h"
@@ -42,7 +43,10 @@ public:
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
     bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
-    // Opens the key below HKEY_LOCAL_MACHINE in registry, making it when missing.
+    // The scope decides where the journal lies and which root its keys are
+    // below; set before the first change.
+    void SetScope(TInstallScope scope) { scope_ = scope; }
+    // Opens the key in registry (opened on the scope's root), making it when missing.
     bool OpenRegistryKey(platform::TRegistry& registry, const std::string& key);
     // A value that write puts into the key open in registry; its earlier
     // value is recorded. Raises ERegistryException when it was not written.
@@ -64,6 +68,7 @@ public:
 private:
     bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
     bool Start();
+    bool MakeJournalRoot(const std::string& root) const;
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
     void Close();
@@ -76,5 +81,6 @@ private:
     std::vector<TJournalRecord> records_;
     std::string failedStep_;
     int backups_ = 0;
+    TInstallScope scope_;
     bool committed_ = false;
 };

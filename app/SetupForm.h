@@ -43,6 +43,7 @@ struct TSetupRun {
     std::optional<std::string> Destination;  // replaces the proposed destination
     TRunLog* Log = nullptr;                  // the caller's; it outlives the form
     TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
+    std::optional<TInstallScope> Scope = std::nullopt;  // replaces the description's
 };
 
 class TSetupForm : public TKelForm {

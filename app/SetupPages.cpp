@@ -18,6 +18,7 @@
 #include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
 #include "shell/PathParts.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 
@@ -34,6 +35,8 @@ void MakeBold(TLabel& label) { label.Font().SetStyle(label.Font().Style() | fsBo
 }  // namespace
 
 void TSetupForm::BuildPages() {
+    if (run_.Scope) settings_.Scope = *run_.Scope;
+    journal_.SetScope(settings_.Scope);
     MainPanel->SetColor(settings_.TextBoxColor);
     MainPanel->Font().Assign(settings_.TextFont);
     MakeHeading(*WelcomeHead);
@@ -44,7 +47,7 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = run_.Destination ? *run_.Destination : GetProgramFilesDir() + settings_.Destination;
+    settings_.Destination = run_.Destination ? *run_.Destination : DestinationRootOf(settings_.Scope) + settings_.Destination;
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();
@@ -74,10 +77,10 @@ void TSetupForm::LoadLicence() {
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs
-// folder, without hidden, system and dot folders, in the order the folder
+// folder of the installation's scope, without hidden, system and dot folders, in the order the folder
 // search gives them. Without a Programs folder the list stays empty.
 void TSetupForm::FillFolderList() {
-    const std::string programs = GetProgramsFolder(nullptr);
+    const std::string programs = ProgramsFolderOf(settings_.Scope, nullptr);
     if (programs.empty()) return;
     platform::TFindEnum find;
     platform::TSearchRec found;

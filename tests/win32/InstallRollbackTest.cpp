@@ -23,6 +23,7 @@
 #include "platform/Registry.h"
 #include "platform/ui/CheckBox.h"
 #include "shell/FolderTree.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "tests/win32/SetupFormFixture.h"
 
@@ -81,8 +82,8 @@ class InstallRollback : public SetupFormStart {
 protected:
     const std::string productRoot = GetProgramFilesDir() + "Kel rollback test";
     const std::string destination = productRoot + "\\Product";
-    const std::string group = GetProgramsFolder(nullptr) + "\\Kel rollback test group";
-    const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
+    const std::string group = ProgramsFolderOf(TInstallScope(), nullptr) + "\\Kel rollback test group";
+    const std::string desktopLink = DesktopFolderOf(TInstallScope()) + "\\" + kTitle + ".lnk";
     TRunLog log;
 
     void SetUp() override {

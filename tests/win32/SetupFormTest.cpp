@@ -25,6 +25,7 @@
 #include "platform/win32/WideText.h"
 #include "shell/FolderMan.h"
 #include "shell/FolderTree.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/support/MessageOf.h"
@@ -189,7 +190,7 @@ TEST_F(SetupFormPages, WithoutALicenceThePageIsSkippedBothWays) {
 TEST_F(SetupFormPages, TheProgramFolderComesFromTheListOrTheEditedText) {
     // Named for this process: the same tests run at once in other locales.
     const std::string name = "Setup form test group " + std::to_string(GetCurrentProcessId());
-    const std::string group = GetProgramsFolder(nullptr) + "\\" + name;
+    const std::string group = ProgramsFolderOf(TInstallScope(), nullptr) + "\\" + name;
     platform::CreateDir(group);
     StartWith("Folder=Start\r\n");
     platform::RemoveDir(group);
