@@ -55,19 +55,27 @@ TInstallScope ScopeOfRun(const TSetupArguments& arguments) {
     return DescribedScope(ProgramFolder() + kPayloadFile).value_or(TInstallScope());
 }
 
-// The elevated run's exit code when this run hands over to it; nothing when
-// this run goes on, with the reason in failure when elevation was refused.
-std::optional<int> RunElevatedWhenNeeded(const TSetupArguments& arguments, TInstallScope scope, std::string& failure,
-                                         int& failureCode) {
+// What came of a restart with elevation: the elevated run's exit code, or
+// the reason why it did not start.
+struct TElevatedRun {
+    std::optional<int> ExitCode;
+    std::string Failure;
+    int FailureCode = 0;
+};
+
+// Hands the run over to an elevated one when its scope needs it; an empty
+// result when this run goes on as it is.
+TElevatedRun RunElevatedWhenNeeded(const TSetupArguments& arguments, TInstallScope scope) {
     if (ElevationChoiceFor(scope, platform::RunsElevated(), arguments.Elevated) != TElevationChoice::RestartElevated)
-        return std::nullopt;
+        return {};
     const std::string restartArguments = std::string(kElevatedArgument) + " " + ArgumentsOf(platform::CommandLine());
     if (const std::optional<uint32_t> exitCode = platform::RunElevatedAndWait(platform::ProgramFile(), restartArguments))
-        return static_cast<int>(*exitCode);
-    failureCode = platform::LastErrorCode();
-    failure = "Setup could not start with administrator rights, which installing for all users of this computer "
-              "needs (" + platform::SystemErrorMessage(failureCode) + ")";
-    return std::nullopt;
+        return {static_cast<int>(*exitCode), "", 0};
+    const int code = platform::LastErrorCode();
+    return {std::nullopt,
+            "Setup could not start with administrator rights, which installing for all users of this computer needs (" +
+                platform::SystemErrorMessage(code) + ")",
+            code};
 }
 
 // Before anything else: installations that were interrupted are undone, and
@@ -112,11 +120,8 @@ int main() {
     TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
     MakeDestinationCanonical(arguments);
     const TInstallScope scope = ScopeOfRun(arguments);
-    std::string elevationFailure;
-    int elevationFailureCode = 0;
-    if (arguments.Unknown.empty())
-        if (const std::optional<int> exitCode = RunElevatedWhenNeeded(arguments, scope, elevationFailure, elevationFailureCode))
-            return *exitCode;
+    const TElevatedRun elevated = arguments.Unknown.empty() ? RunElevatedWhenNeeded(arguments, scope) : TElevatedRun{};
+    if (elevated.ExitCode) return *elevated.ExitCode;
     TRunLog log;
     const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Scope};
     try {
@@ -125,10 +130,10 @@ int main() {
         if (!run.Silent) Application().ShowException(error.what());
         return kFailed;
     }
-    if (!elevationFailure.empty()) {
+    if (!elevated.Failure.empty()) {
         // The user who declined the system's question needs no box about it.
-        if (elevationFailureCode == kCancelledByUser) log.Failure(elevationFailure);
-        else TellFailure(run, elevationFailure);
+        if (elevated.FailureCode == kCancelledByUser) log.Failure(elevated.Failure);
+        else TellFailure(run, elevated.Failure);
         return kFailed;
     }
     CleanUpAfterEarlierRuns(log, scope);

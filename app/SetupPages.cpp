@@ -1,6 +1,7 @@
 // The pages: how they are prepared from the settings, what showing one does,
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
+#include "app/ScopeFolders.h"
 #include "app/SetupForm.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
@@ -18,7 +19,6 @@
 #include "platform/ui/TextExtent.h"
 #include "shell/FolderMan.h"
 #include "shell/PathParts.h"
-#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 
@@ -77,8 +77,8 @@ void TSetupForm::LoadLicence() {
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs
-// folder of the installation's scope, without hidden, system and dot folders, in the order the folder
-// search gives them. Without a Programs folder the list stays empty.
+// folder of the installation's scope, without hidden, system and dot
+// folders, in the order the folder search gives them. Without a Programs folder the list stays empty.
 void TSetupForm::FillFolderList() {
     const std::string programs = ProgramsFolderOf(settings_.Scope, nullptr);
     if (programs.empty()) return;
