@@ -11,8 +11,6 @@
 
 #include "app/ElevationChoice.h"
 #include "app/JournalRollback.h"
-#include "app/SetupArguments.h"
-#include "platform/CommandLine.h"
 #include "platform/Elevation.h"
 #include "platform/FileSystem.h"
 #include "platform/LibrarySearch.h"
@@ -32,13 +30,25 @@ TInstallScope InstalledScope(const std::string& programFile) {
     }
 }
 
+// The arguments again as a command line, each in quotation marks when it
+// holds a blank.
+std::string CommandLineOf(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (const std::string& argument : arguments) {
+        if (!line.empty()) line += ' ';
+        line += argument.find_first_of(" \t") == std::string::npos ? argument : "\"" + argument + "\"";
+    }
+    return line;
+}
+
 // The exit code of the elevated run, when this one must hand over to it;
 // 1 when the elevation was not given.
-std::optional<int> RunElevatedWhenNeeded(TInstallScope scope, bool restarted) {
+std::optional<int> RunElevatedWhenNeeded(TInstallScope scope, const std::vector<std::string>& given, bool restarted) {
     if (ElevationChoiceFor(scope, platform::RunsElevated(), restarted) != TElevationChoice::RestartElevated)
         return std::nullopt;
-    const std::string arguments = std::string(kElevatedArgument) + " " + ArgumentsOf(platform::CommandLine());
-    const std::optional<uint32_t> exitCode = platform::RunElevatedAndWait(platform::ProgramFile(), arguments);
+    std::vector<std::string> arguments{kElevatedArgument};
+    arguments.insert(arguments.end(), given.begin(), given.end());
+    const std::optional<uint32_t> exitCode = platform::RunElevatedAndWait(platform::ProgramFile(), CommandLineOf(arguments));
     return exitCode ? static_cast<int>(*exitCode) : 1;
 }
 
@@ -46,13 +56,14 @@ std::optional<int> RunElevatedWhenNeeded(TInstallScope scope, bool restarted) {
 
 int main(int argc, char** argv) {
     platform::RestrictLibrarySearch();
-    const TUninstallArguments arguments = ParseUninstallArguments(platform::ProgramArguments(argc, argv));
+    const std::vector<std::string> given = platform::ProgramArguments(argc, argv);
+    const TUninstallArguments arguments = ParseUninstallArguments(given);
     TUninstaller uninstaller(UninstallLanguageOf(platform::UserInterfaceLanguage()), arguments.Silent);
     try {
         if (!arguments.NotUnderstood.empty()) return uninstaller.RefuseArgument(arguments.NotUnderstood);
         if (arguments.Original) return uninstaller.RunCopy(*arguments.Original);
         const TInstallScope scope = InstalledScope(platform::ProgramFile());
-        if (const std::optional<int> elevatedResult = RunElevatedWhenNeeded(scope, arguments.Elevated))
+        if (const std::optional<int> elevatedResult = RunElevatedWhenNeeded(scope, given, arguments.Elevated))
             return *elevatedResult;
         // An installation that was interrupted is undone first, so that what
         // is removed is what the last complete installation left.
