@@ -220,11 +220,14 @@ TEST_F(InstallRollback, AUsersInstallationJournalsInTheUsersFolderAndUndoesItsEn
                         platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(kUninstallKey) ? "machine's entry" : "no machine's entry"};
         return true;
     });
-    const TSetupRun run{true, destination, &log, &gate, user};
-    {
-        TSetupForm form(nullptr, program, run);
-        EXPECT_FALSE(form.InstallSilently());
+    bool installed = true;
+    try {
+        TSetupForm form(nullptr, program, TSetupRun{true, destination, &log, &gate, user});
+        installed = form.InstallSilently();
+    } catch (const std::exception&) {
+        installed = false;  // the failed log's error, after the undoing
     }
+    EXPECT_FALSE(installed);
     EXPECT_EQ(seenAtTheLog, (std::vector<std::string>{"journal in the user's folder", "user's entry", "no machine's entry"}));
     EXPECT_FALSE(platform::TRegistry(platform::TRootKey::rkCurrentUser).KeyExists(kUninstallKey));
     EXPECT_FALSE(platform::DirectoryExists(productRoot));
