@@ -38,10 +38,17 @@ public:
     // One folder level, which must not exist; false when it was not made.
     bool MakeFolder(const std::string& folder);
     std::vector<std::string> MakeFolderLevels(const std::string& folder) override;
+    // A target in use (a running program) is not replaced now: the copy is
+    // written beside it, to replace it at the next restart.
     bool CopyFile(const std::string& source, const std::string& target) override;
+    std::string WrittenFile(const std::string& target) override;
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
     bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
+    // Removes a file, its bytes copied aside first, read-only or not; false when it stays.
+    bool RemoveFile(const std::string& path);
+    // Removes a folder, which must be empty; false when it stays.
+    bool RemoveFolder(const std::string& folder);
     // Opens the key below HKEY_LOCAL_MACHINE in registry, making it when missing.
     bool OpenRegistryKey(platform::TRegistry& registry, const std::string& key);
     // A value that write puts into the key open in registry; its earlier
@@ -55,6 +62,12 @@ public:
     // Whether changes were made that are neither committed nor rolled back.
     bool IsOpen() const { return !records_.empty(); }
     bool Committed() const { return committed_; }
+    // The targets in use whose copies replace them at the next restart, and those copies.
+    struct TRestartReplacement {
+        std::string Target;
+        std::string Copy;
+    };
+    const std::vector<TRestartReplacement>& RestartReplacements() const { return restartReplacements_; }
 
     // The installation is complete: the journal and the copies go.
     void Commit();
@@ -64,6 +77,8 @@ public:
 private:
     bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
     bool Start();
+    bool CopyAside(TJournalRecord& record);
+    bool CopyForRestart(const std::string& source, const std::string& target);
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
     void Close();
@@ -74,6 +89,7 @@ private:
     std::string journalName_;   // the journal's path, once started
     std::string backupFolder_;  // where replaced files are copied aside
     std::vector<TJournalRecord> records_;
+    std::vector<TRestartReplacement> restartReplacements_;
     std::string failedStep_;
     int backups_ = 0;
     bool committed_ = false;

@@ -73,6 +73,23 @@ std::string ShutdownBlockText(const std::string& language) {
                                 : "Setup is copying files. If it is ended now, the installation is undone.";
 }
 
+// Texts of upgrades and repairs.
+
+std::string DowngradeQuestion(const std::string& language, const std::string& title, const std::string& installedVersion,
+                              const std::string& setupVersion) {
+    if (language == "German")
+        return "Auf diesem Computer ist " + title + " " + installedVersion + " installiert, eine neuere Version als " +
+               setupVersion + ".\n\nSoll die ältere Version " + setupVersion + " trotzdem installiert werden?";
+    return "Version " + installedVersion + " of " + title + " is installed on this computer, which is newer than " +
+           setupVersion + ".\n\nDo you want to install the older version " + setupVersion + " anyway?";
+}
+
+std::string RestartNeededText(const std::string& language) {
+    return language == "German"
+               ? "Einige Dateien sind in Gebrauch. Ein Neustart des Computers schließt die Installation ab."
+               : "Some files are in use. Restart your computer to complete the installation.";
+}
+
 namespace {
 
 constexpr size_t kFilesNamed = 15;  // more would push the box off the screen

@@ -32,6 +32,13 @@ std::string CancelQuestion(const std::string& language);
 // while it copies: German only for exactly "German".
 std::string ShutdownBlockText(const std::string& language);
 
+// The texts of upgrades and repairs, German only for exactly "German".
+// The question before an older version replaces the installed newer one.
+std::string DowngradeQuestion(const std::string& language, const std::string& title, const std::string& installedVersion,
+                              const std::string& setupVersion);
+// The Finish page's note when files in use are replaced at the next restart.
+std::string RestartNeededText(const std::string& language);
+
 // A file that could not be copied, with the system's reason ("Access is denied.").
 struct TFailedCopy {
     std::string Target;

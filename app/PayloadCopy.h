@@ -41,6 +41,9 @@ public:
     virtual ~TFileChanges() = default;
     virtual std::vector<std::string> MakeFolderLevels(const std::string& folder);
     virtual bool CopyFile(const std::string& source, const std::string& target);
+    // The file that the copy to target was written to: target itself, or
+    // where the bytes wait while target is in use.
+    virtual std::string WrittenFile(const std::string& target) { return target; }
 };
 TFileChanges& DirectFileChanges();
 

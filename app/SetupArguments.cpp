@@ -55,6 +55,7 @@ TSetupArguments ParseSetupArguments(const std::string& arguments) {
         }
         const std::string argument = NextArgument(arguments, at);
         if (SameText(argument, "/S")) result.Silent = true;
+        else if (SameText(argument, "/ALLOWDOWNGRADE")) result.AllowDowngrade = true;
         else if (StartsWithSwitch(argument, 0, "/LOG=") && argument.size() > 5) result.LogFile = argument.substr(5);
         else if (result.Unknown.empty()) result.Unknown = argument;
     }
@@ -102,8 +103,9 @@ std::optional<std::string> CanonicalDestination(const std::string& fullPath) {
 
 std::string UnknownArgumentText(const std::string& argument) {
     return "Unknown argument: " + argument +
-           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/D=PATH]\r\n"
-           "  /S         install without asking, as the setup describes\r\n"
-           "  /LOG=FILE  write each step to FILE\r\n"
-           "  /D=PATH    install into PATH (the last argument; no quotes needed)";
+           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/ALLOWDOWNGRADE] [/D=PATH]\r\n"
+           "  /S               install without asking, as the setup describes\r\n"
+           "  /LOG=FILE        write each step to FILE\r\n"
+           "  /ALLOWDOWNGRADE  install even over a newer installed version\r\n"
+           "  /D=PATH          install into PATH (the last argument; no quotes needed)";
 }

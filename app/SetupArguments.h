@@ -2,6 +2,7 @@
 // The arguments of Setup.exe. Without any, the wizard runs as always.
 //   /S           installs without a window or a box, as the description says
 //   /LOG=FILE    writes each step and any failure's message to FILE
+//   /ALLOWDOWNGRADE  installs even over a newer installed version
 //   /D=PATH      the destination folder; the last argument, taking the rest
 //                of the command line as it stands, so blanks need no quotes
 // Names of the switches are taken in any letter case. Portable.
@@ -10,6 +11,7 @@
 
 struct TSetupArguments {
     bool Silent = false;
+    bool AllowDowngrade = false;
     std::string LogFile;                     // empty: no step log
     std::optional<std::string> Destination;  // replaces the proposed destination
     std::string Unknown;                     // the first argument not understood; empty when all were

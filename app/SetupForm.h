@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "app/InstallJournal.h"
+#include "app/InstalledProduct.h"
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
+#include "app/VersionOrder.h"
 #include "app/WizardKeys.h"
 #include "app/WorkFolder.h"
 #include "app/WorkFolderMarker.h"
@@ -43,6 +45,7 @@ struct TSetupRun {
     std::optional<std::string> Destination;  // replaces the proposed destination
     TRunLog* Log = nullptr;                  // the caller's; it outlives the form
     TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
+    bool AllowDowngrade = false;             // an older version may replace a newer one without asking
 };
 
 class TSetupForm : public TKelForm {
@@ -111,6 +114,14 @@ public:
     const std::string& WorkFolder() const { return workFolder_; }
     uint8_t CurrentPage() const { return currentPage_; }
     const TSetupLogBook& LogBook() const { return logBook_; }
+    // The product as installed before this run; none when it was not.
+    const std::optional<TInstalledProduct>& Installed() const { return installed_; }
+    // What this run does to the installed product.
+    TVersionMeeting VersionMeeting() const;
+    // Asks, No being the default, whether the older version is to replace the installed newer one.
+    bool ConfirmDowngrade();
+    // Whether files in use are replaced only at the next restart.
+    bool RestartNeeded() const { return !restartReplacements_.empty(); }
 
     void ShowPage(uint8_t index);
 
@@ -145,6 +156,7 @@ private:
 
     // The setup description.
     void ReadSetupIni(const std::string& fileName);
+    void FindInstalledVersion();
     void ApplyToolwebEntry(const std::string& line);
     void ApplyPanelEntry(const std::string& line);
     void ApplyButtonEntry(TKelButton& button, const std::string& line);
@@ -180,6 +192,7 @@ private:
     };
     void InstallFiles();
     void CopyPayloadFiles();
+    void NoteRestartReplacements();
     void ShowCopying(int32_t index);
     void LogCopy(int32_t index, const TCopyOutcome& outcome);
     void ReportFailedSteps();
@@ -187,6 +200,7 @@ private:
     void FinishSetup();
     void CompleteInstallation();
     void RegisterAndSaveLog();
+    void CleanUpEarlierVersion();
     TUninstallDetails UninstallDetails() const;
     uint32_t InstalledSizeKB() const;
     void CreateParentFolders(const std::string& folder);
@@ -215,13 +229,16 @@ private:
     std::string workFolder_;
     TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
+    std::optional<TInstalledProduct> installed_;  // the product as this machine has it installed already
     TSetupLogBook logBook_;
     TInstallJournal journal_;  // every change to the machine; undone unless committed
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
     std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
+    std::vector<std::string> restartReplacements_;  // installed files that replace the ones in use at the next restart
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed
     bool ending_ = false;        // the wizard closes itself
+    bool earlierVersionCleaned_ = false;  // what the installed version alone had is gone
 };

@@ -44,7 +44,9 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = run_.Destination ? *run_.Destination : GetProgramFilesDir() + settings_.Destination;
+    settings_.Destination = run_.Destination                             ? *run_.Destination
+                            : installed_ && !installed_->Location.empty() ? installed_->Location
+                                                                          : GetProgramFilesDir() + settings_.Destination;
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();

@@ -126,13 +126,18 @@ protected:
         }
     }
 
-    // An earlier version in the destination, its group, link and entry.
+    // An earlier version in the destination, its group, link and entry; its
+    // plug-in and the folder of it, which this version does not install, are
+    // removed by the upgrade.
     void InstallEarlierVersion() {
         ASSERT_TRUE(platform::ForceDirectories(destination + "\\docs"));
         ASSERT_TRUE(platform::ForceDirectories(group));
         WriteFile(destination + "\\tool.exe", "MZ version one");
         WriteFile(destination + "\\docs\\guide.txt", "old guide");
-        WriteFile(destination + "\\setup.log", "SetupLOG\r\nNAME=old\r\n");
+        ASSERT_TRUE(platform::ForceDirectories(destination + "\\plugins"));
+        WriteFile(destination + "\\plugins\\old.dll", "MZ dropped");
+        WriteFile(destination + "\\setup.log", "SetupLOG\r\nNAME=old\r\nKEY=" + kTitle + "\r\nCOPYFILE=" + destination +
+                                                   "\\plugins\\old.dll\r\nDIRECTORY=" + destination + "\\plugins\r\n");
         WriteFile(destination + "\\notes.txt", "the user's own");
         ASSERT_TRUE(platform::SetReadOnly(destination + "\\notes.txt", true));
         WriteFile(group + "\\Uninstall.lnk", "old link");
@@ -141,6 +146,7 @@ protected:
         ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
         registry.WriteString("DisplayName", "Earlier");
         registry.WriteString("DisplayVersion", "1.0");
+        registry.WriteString("UninstallString", "\"" + destination + "\\Uninstall.exe\"");
         registry.WriteInteger("Own", 7);
     }
 
