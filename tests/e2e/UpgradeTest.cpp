@@ -19,7 +19,8 @@ const std::string kPlace = kRoot + "\\Lark";  // where version 1.0 is installed,
 const std::string kDroppedFile = "Old-tips.txt";
 const std::string kUsersFile = "My note.txt";
 const std::string kReadMe2 = "Version 2.0 of the ReadMe\r\n";
-constexpr int kNewerInstalled = 4, kRestartRequired = 3010;
+// 3010 as a Unix exit status, which keeps the low byte only.
+constexpr int kNewerInstalled = 4, kRestartRequired = 3010 & 0xFF;
 
 class Upgrade : public SampleProductTest {
 protected:
@@ -47,10 +48,10 @@ protected:
         ini.replace(ini.find("Version=1.0"), 11, "Version=" + version);
         if (ini.find("Addfile=" + file) == std::string::npos)
             ini.insert(ini.find("Addfile=First-note.txt"), "Addfile=" + file + "\r\n");
-        const std::filesystem::path more = Scratch() / ("more-" + version);
+        const std::string more = platform::NativePath(Scratch() / ("more-" + version));
         std::filesystem::create_directories(more);
-        WriteFile(platform::NativePath(more / file), bytes);
-        MakeSetupWith(ini, platform::NativePath(more));
+        WriteFile(more + "/" + file, bytes);
+        MakeSetupWith(ini, more);
         const std::string folder = platform::NativePath(Scratch() / ("setup-" + version));
         std::filesystem::rename(setupFolder, folder);
         return folder + "/Setup.exe";
