@@ -127,17 +127,17 @@ protected:
     }
 
     // An earlier version in the destination, its group, link and entry; its
-    // plug-in and the folder of it, which this version does not install, are
+    // add-on and the folder of it, which this version does not install, are
     // removed by the upgrade.
     void InstallEarlierVersion() {
         ASSERT_TRUE(platform::ForceDirectories(destination + "\\docs"));
         ASSERT_TRUE(platform::ForceDirectories(group));
         WriteFile(destination + "\\tool.exe", "MZ version one");
         WriteFile(destination + "\\docs\\guide.txt", "old guide");
-        ASSERT_TRUE(platform::ForceDirectories(destination + "\\plugins"));
-        WriteFile(destination + "\\plugins\\old.dll", "MZ dropped");
+        ASSERT_TRUE(platform::ForceDirectories(destination + "\\addons"));
+        WriteFile(destination + "\\addons\\old.dll", "MZ dropped");
         WriteFile(destination + "\\setup.log", "SetupLOG\r\nNAME=old\r\nKEY=" + kTitle + "\r\nCOPYFILE=" + destination +
-                                                   "\\plugins\\old.dll\r\nDIRECTORY=" + destination + "\\plugins\r\n");
+                                                   "\\addons\\old.dll\r\nDIRECTORY=" + destination + "\\addons\r\n");
         WriteFile(destination + "\\notes.txt", "the user's own");
         ASSERT_TRUE(platform::SetReadOnly(destination + "\\notes.txt", true));
         WriteFile(group + "\\Uninstall.lnk", "old link");

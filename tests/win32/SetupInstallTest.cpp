@@ -212,7 +212,9 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
     Install();
     Finish();
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
-    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + productRoot + "\\Second\\Uninstall.exe\"");
+    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + destination + "\\Uninstall.exe\"")
+        << "the second run installs where the first did";
+    EXPECT_FALSE(platform::DirectoryExists(productRoot + "\\Second"));
     EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
     EXPECT_EQ(RegistryValue("DisplayVersion"), "(no value)") << "a description without a version writes none";
 }
@@ -334,7 +336,7 @@ TEST_F(SetupInstall, AnEarlierEntryGetsItsValuesBackWhenTheLogCannotBeWritten) {
         platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
         ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
         registry.WriteString("DisplayName", "Earlier");
-        registry.WriteString("UninstallString", "C:\\Earlier\\Uninstall.exe");
+        registry.WriteString("UninstallString", destination + "\\Uninstall.exe");
         registry.WriteInteger("NoModify", 7);
     }
     StartWith("Addfile=tool.exe\r\nPublisher=Kel Makers\r\n");
@@ -342,7 +344,7 @@ TEST_F(SetupInstall, AnEarlierEntryGetsItsValuesBackWhenTheLogCannotBeWritten) {
     ASSERT_TRUE(platform::CreateDir(destination + "\\setup.log"));
     EXPECT_NE(MessageOf([&] { Finish(); }), "");
     const std::pair<const char*, std::string> values[] = {
-        {"DisplayName", "Earlier"},       {"UninstallString", "C:\\Earlier\\Uninstall.exe"},
+        {"DisplayName", "Earlier"},       {"UninstallString", destination + "\\Uninstall.exe"},
         {"NoModify", "dword 7"},          {"QuietUninstallString", "(no value)"},
         {"Publisher", "(no value)"},      {"EstimatedSize", "(no value)"},
     };
