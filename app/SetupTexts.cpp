@@ -69,9 +69,7 @@ std::string ChooseSetupLanguage(const TTextTable& table, const std::string& iniV
 }
 
 TSetupWords::TSetupWords(const TTextTable& table, const std::string& language, std::string title)
-    : table_(table), column_(table.ColumnOf(language)), title_(std::move(title)) {
-    if (column_ == std::string::npos) column_ = 0;
-}
+    : table_(table), column_(table.ColumnOrFirst(language)), title_(std::move(title)) {}
 
 std::string TSetupWords::Filled(TSetupText text, TPlaceholderValues values) const {
     values.emplace_back(kTitle, title_);

@@ -32,7 +32,12 @@ public:
 
     // The column of a language by its English name, exactly as written; npos when it has none.
     size_t ColumnOf(const std::string& language) const;
-    // The same, ignoring the case of letters.
+    // The column of a language, or the first (English) when it has none.
+    size_t ColumnOrFirst(const std::string& language) const {
+        const size_t column = ColumnOf(language);
+        return column == std::string::npos ? 0 : column;
+    }
+    // The same as ColumnOf, ignoring the case of letters.
     size_t ColumnOfAnyCase(const std::string& language) const;
     const std::string& LanguageOf(size_t column) const { return columns_[column].Language; }
     size_t Languages() const { return columns_.size(); }

@@ -36,9 +36,7 @@ std::string WithBoxLineBreaks(const std::string& text) {
 
 std::string TextOf(const TUninstallLanguage& language, TUninstallText key, const TPlaceholderValues& values = {}) {
     const TTextTable& table = UninstallTexts();
-    size_t column = table.ColumnOf(language);
-    if (column == std::string::npos) column = 0;
-    return WithBoxLineBreaks(FillPlaceholders(table.Text(column, size_t(key)), values));
+    return WithBoxLineBreaks(FillPlaceholders(table.Text(table.ColumnOrFirst(language), size_t(key)), values));
 }
 
 std::string NameOf(const TUninstallLanguage& language, const TRemovalPlan& plan) {
