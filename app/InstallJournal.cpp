@@ -130,12 +130,17 @@ bool TInstallJournal::Perform(const TJournalRecord& record, const std::function<
     return made;
 }
 
+// The machine's journals lie in a folder only administrators may change;
+// the user's own in the user's folder, with its rights.
+bool TInstallJournal::MakeJournalRoot(const std::string& root) const {
+    return scope_.ForUser() ? platform::CreateDir(root) : platform::CreateAdminFolder(root);
+}
+
 // The journal is made on the first change: a run that changes nothing leaves none.
 bool TInstallJournal::Start() {
     if (file_.IsOpen()) return true;
-    const std::string root = JournalRoot();
-    if (!platform::DirectoryExists(root) && !platform::CreateAdminFolder(root) && !platform::DirectoryExists(root))
-        return false;
+    const std::string root = JournalRoot(scope_);
+    if (!platform::DirectoryExists(root) && !MakeJournalRoot(root) && !platform::DirectoryExists(root)) return false;
     for (int n = 1; n < 100000; ++n) {
         const std::string base = root + "\\" + std::to_string(n);
         if (platform::DirectoryExists(base) || !file_.Create(base + kJournalExtension)) continue;
@@ -166,7 +171,7 @@ void TInstallJournal::Commit() {
 }
 
 void TInstallJournal::Rollback() {
-    UndoChanges(records_);
+    UndoChanges(records_, scope_);
     records_.clear();
     Close();
 }

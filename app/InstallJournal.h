@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/InstallScope.h"
 #include "app/JournalRecord.h"
 #include "app/PayloadCopy.h"
 #include "platform/HeldFile.h"
@@ -45,7 +46,10 @@ public:
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
     bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
-    // Opens the key below HKEY_LOCAL_MACHINE in registry, making it when missing.
+    // The scope decides where the journal lies and which root its keys are
+    // below; set before the first change.
+    void SetScope(TInstallScope scope) { scope_ = scope; }
+    // Opens the key in registry (opened on the scope's root), making it when missing.
     bool OpenRegistryKey(platform::TRegistry& registry, const std::string& key);
     // A value that write puts into the key open in registry; its earlier
     // value is recorded. Raises ERegistryException when it was not written.
@@ -69,6 +73,7 @@ private:
     bool Perform(const TJournalRecord& record, const std::function<bool()>& perform);
     bool TakeExpected(const std::string& target);
     bool Start();
+    bool MakeJournalRoot(const std::string& root) const;
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
     void Close();
@@ -83,5 +88,6 @@ private:
     size_t nextExpected_ = 0;
     std::string failedStep_;
     int backups_ = 0;
+    TInstallScope scope_;
     bool committed_ = false;
 };

@@ -5,6 +5,7 @@
 
 #include "app/PageFlow.h"
 #include "app/PayloadCopy.h"
+#include "app/ScopeFolders.h"
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
@@ -136,13 +137,16 @@ void TSetupForm::ReportFailedSteps() {
 }
 
 // The Start-menu program folder with the shortcuts to the program, its
-// uninstaller and the ReadMe. The folder may have sub-folders; each level
+// uninstaller and the ReadMe, in the Programs folder of the installation's
+// scope: the common one, so that every user of the machine gets them (also
+// a standard user for whom an administrator approved the elevation), or the
+// user's own. The folder may have sub-folders; each level
 // that is made is logged, and levels that are already there are used as
 // they are and not logged. Without a Programs folder there is no place for
 // it; a folder that cannot be made (an invalid name, no rights) is left out
 // and reported with the other failed steps.
 void TSetupForm::CreateProgramGroup() {
-    const std::string programs = GetProgramsFolder(Handle());
+    const std::string programs = ProgramsFolderOf(settings_.Scope, Handle());
     if (programs.empty()) return;
     const std::string group = WithTrailingBackslash(programs) + settings_.Folder;
     for (const std::string& made : journal_.MakeFolderLevels(group)) {
@@ -185,18 +189,20 @@ bool TSetupForm::WriteShortcut(const std::string& linkFile, const TShortcutTarge
 std::string TSetupForm::InstalledProgram() const { return settings_.Destination + "\\" + settings_.TargetFile; }
 
 // Runs again from the top when a step fails and Next is pressed once more.
+// The ReadMe and the program start as the user of the desktop, without the
+// elevation this setup may have.
 void TSetupForm::FinishSetup() {
     CompleteInstallation();
     // A relative ReadMe is one of the installed files, so the viewer starts
     // in the destination folder.
     if (ReadMeCheck->Checked()) {
         Step("Opening " + settings_.ReadMe);
-        platform::ShellOpen(platform::SystemProgram(kReadMeViewer), settings_.ReadMe, settings_.Destination, kShow);
+        platform::ShellOpenAsUser(platform::SystemProgram(kReadMeViewer), settings_.ReadMe, settings_.Destination, kShow);
     }
     if (LaunchProgCheck->Checked()) {
         Step("Starting " + InstalledProgram());
         platform::SetCurrentFolder(settings_.Destination);
-        platform::ShellOpen(InstalledProgram(), "", "", kShow);
+        platform::ShellOpenAsUser(InstalledProgram(), "", settings_.Destination, kShow);
     }
     Step("Installed");
     EndWizard();
@@ -226,9 +232,11 @@ void TSetupForm::RegisterAndSaveLog() {
     logBook_.KeyName = settings_.SiteletTitle;
     logBook_.AppName = settings_.SiteletTitle;
     logBook_.Details = UninstallDetails();
+    logBook_.Scope = settings_.Scope;
     try {
         logBook_.RegisterUninstall(journal_);
-        Step("Registered the uninstall entry " + UninstallKeyOf(logBook_.KeyName));
+        Step(std::string("Registered the uninstall entry ") + settings_.Scope.RegistryRootName() + "\\" +
+             UninstallKeyOf(logBook_.KeyName));
         if (!journal_.PlaceFile(logBook_.LogFileName, false, [&] {
                 logBook_.SaveLog();
                 return platform::FlushFile(logBook_.LogFileName);
@@ -287,7 +295,7 @@ void TSetupForm::UndoInstallation() {
 
 // Without a desktop folder there is no place for the shortcut.
 void TSetupForm::CreateDesktopShortcut() {
-    const std::string desktop = GetShellFolder(0);
+    const std::string desktop = DesktopFolderOf(settings_.Scope);
     if (desktop.empty()) return;
     const std::string& title = settings_.SiteletTitle;
     if (WriteShortcut(WithTrailingBackslash(desktop) + title + ".lnk",

@@ -24,8 +24,8 @@ void RestoreFile(const std::string& path, const std::string& backup) {
     platform::CopyFileTo(backup, path, false);
 }
 
-void RestoreValue(const TJournalRecord& record) {
-    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+void RestoreValue(const TJournalRecord& record, TInstallScope scope) {
+    platform::TRegistry registry(scope.RegistryRoot());
     if (!registry.OpenKey(record.Path, false)) return;
     try {
         if (record.Earlier) registry.WriteValue(record.Detail, *record.Earlier);
@@ -35,14 +35,14 @@ void RestoreValue(const TJournalRecord& record) {
     }
 }
 
-void Undo(const TJournalRecord& record) {
+void Undo(const TJournalRecord& record, TInstallScope scope) {
     switch (record.Kind) {
         case TChangeKind::FileCreated:
         case TChangeKind::ShortcutMade: RemoveMadeFile(record.Path); break;
         case TChangeKind::FileReplaced: RestoreFile(record.Path, record.Detail); break;
         case TChangeKind::FolderMade: platform::RemoveDir(record.Path); break;
-        case TChangeKind::KeyMade: platform::TRegistry(platform::TRootKey::rkLocalMachine).DeleteKey(record.Path); break;
-        case TChangeKind::ValueWritten: RestoreValue(record); break;
+        case TChangeKind::KeyMade: platform::TRegistry(scope.RegistryRoot()).DeleteKey(record.Path); break;
+        case TChangeKind::ValueWritten: RestoreValue(record, scope); break;
         case TChangeKind::Committed: break;
     }
 }
@@ -54,7 +54,7 @@ bool IsCommitted(const std::vector<TJournalRecord>& records) {
 
 // Rolls back the installation of one journal unless a running setup holds
 // it; true when something was rolled back.
-bool RecoverJournal(const std::string& journal) {
+bool RecoverJournal(const std::string& journal, TInstallScope scope) {
     if (platform::IsFileHeld(journal)) return false;
     std::vector<TJournalRecord> records;
     try {
@@ -64,7 +64,7 @@ bool RecoverJournal(const std::string& journal) {
         return false;  // unreadable now: left for a later run
     }
     const bool rollBack = !IsCommitted(records) && !records.empty();
-    if (rollBack) UndoChanges(records);
+    if (rollBack) UndoChanges(records, scope);
     RemoveBackupFolder(journal.substr(0, journal.size() - std::string(kJournalExtension).size()));
     platform::RemoveFile(journal);
     return rollBack;
@@ -84,22 +84,23 @@ void RemoveBackupFolder(const std::string& folder) {
     platform::RemoveDir(folder);
 }
 
-// Below the Windows folder, where no user but an administrator can make a
-// folder: nobody can prepare the journals' folder (or plant a journal in
-// it) for an elevated setup or uninstaller to carry out.
-std::string JournalRoot() {
-    std::string base = platform::WindowsFolder();
+// For the machine below the Windows folder, where no user but an
+// administrator can make a folder: nobody can prepare the journals' folder
+// (or plant a journal in it) for an elevated setup or uninstaller to carry
+// out. For one user in that user's own folder, which only the user's runs read.
+std::string JournalRoot(TInstallScope scope) {
+    std::string base = scope.ForUser() ? platform::LocalAppDataFolder() : platform::WindowsFolder();
     if (base.empty()) base = platform::TempFolder();
     while (!base.empty() && base.back() == '\\') base.pop_back();
     return base + "\\Kel Setup Journals";
 }
 
-void UndoChanges(const std::vector<TJournalRecord>& records) {
-    for (const TJournalRecord& record : records | std::views::reverse) Undo(record);
+void UndoChanges(const std::vector<TJournalRecord>& records, TInstallScope scope) {
+    for (const TJournalRecord& record : records | std::views::reverse) Undo(record, scope);
 }
 
-std::vector<std::string> RecoverInterruptedInstallations() {
-    const std::string root = JournalRoot() + "\\";
+std::vector<std::string> RecoverInterruptedInstallations(TInstallScope scope) {
+    const std::string root = JournalRoot(scope) + "\\";
     std::vector<std::string> journals, folders;
     platform::TFindEnum find;
     platform::TSearchRec found;
@@ -111,7 +112,7 @@ std::vector<std::string> RecoverInterruptedInstallations() {
     find.Close();
     std::vector<std::string> recovered;
     for (const std::string& journal : journals)
-        if (RecoverJournal(journal)) recovered.push_back(journal);
+        if (RecoverJournal(journal, scope)) recovered.push_back(journal);
     for (const std::string& folder : folders)
         if (!platform::FileExists(folder + kJournalExtension)) RemoveBackupFolder(folder);
     return recovered;

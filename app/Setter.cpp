@@ -3,24 +3,32 @@
 // start-up that fails shows its message and ends with exit code 1, the
 // working folder removed. With /S the same installation runs without a
 // window or a box. Exit codes: 0 installed (or the wizard ended by the
-// user), 1 a failure, 2 an argument not understood.
+// user), 1 a failure, 2 an argument not understood. The program runs as its
+// invoker; an installation for the whole machine starts it again elevated
+// (the system asks for an administrator) and ends with the elevated run's
+// exit code, an installation for one user needs no administrator.
 #include <exception>
 
+#include "app/ElevationChoice.h"
 #include "app/JournalRollback.h"
+#include "app/PayloadScope.h"
 #include "app/SetupArguments.h"
 #include "app/SetupForm.h"
 #include "app/WorkFolderMarker.h"
 #include "platform/CommandLine.h"
 #include "platform/Com.h"
+#include "platform/Elevation.h"
 #include "platform/FileSystem.h"
 #include "platform/FullPath.h"
 #include "platform/LibrarySearch.h"
+#include "platform/SystemError.h"
 #include "platform/ui/Application.h"
 #include "shell/FolderMan.h"
 
 namespace {
 
 constexpr int kInstalled = 0, kFailed = 1, kBadArgument = 2;
+constexpr int kCancelledByUser = 1223;  // the system's code for a declined elevation
 
 std::string ProgramFolder() { return platform::ProgramFolder() + "\\"; }
 
@@ -41,10 +49,39 @@ void MakeDestinationCanonical(TSetupArguments& arguments) {
         arguments.Unknown = "/D=" + *arguments.Destination;
 }
 
+// The scope this run installs for: the command line's, else the description's.
+TInstallScope ScopeOfRun(const TSetupArguments& arguments) {
+    if (arguments.Scope) return *arguments.Scope;
+    return DescribedScope(ProgramFolder() + kPayloadFile).value_or(TInstallScope());
+}
+
+// What came of a restart with elevation: the elevated run's exit code, or
+// the reason why it did not start.
+struct TElevatedRun {
+    std::optional<int> ExitCode;
+    std::string Failure;
+    int FailureCode = 0;
+};
+
+// Hands the run over to an elevated one when its scope needs it; an empty
+// result when this run goes on as it is.
+TElevatedRun RunElevatedWhenNeeded(const TSetupArguments& arguments, TInstallScope scope) {
+    if (ElevationChoiceFor(scope, platform::RunsElevated(), arguments.Elevated) != TElevationChoice::RestartElevated)
+        return {};
+    const std::string restartArguments = std::string(kElevatedArgument) + " " + ArgumentsOf(platform::CommandLine());
+    if (const std::optional<uint32_t> exitCode = platform::RunElevatedAndWait(platform::ProgramFile(), restartArguments))
+        return {static_cast<int>(*exitCode), "", 0};
+    const int code = platform::LastErrorCode();
+    return {std::nullopt,
+            "Setup could not start with administrator rights, which installing for all users of this computer needs (" +
+                platform::SystemErrorMessage(code) + ")",
+            code};
+}
+
 // Before anything else: installations that were interrupted are undone, and
 // the working folders of setups that were killed go.
-void CleanUpAfterEarlierRuns(TRunLog& log) {
-    for (const std::string& journal : RecoverInterruptedInstallations())
+void CleanUpAfterEarlierRuns(TRunLog& log, TInstallScope scope) {
+    for (const std::string& journal : RecoverInterruptedInstallations(scope))
         log.Step("Rolled back the interrupted installation of " + journal);
     RemoveLeftWorkFolders(ProgramFolder(), true);
     RemoveLeftWorkFolders(platform::TempFolder());
@@ -82,15 +119,24 @@ int main() {
     platform::TComInitializer com(platform::TComInitializer::OnFirstUse);  // the first window needs none
     TSetupArguments arguments = ParseSetupArguments(ArgumentsOf(platform::CommandLine()));
     MakeDestinationCanonical(arguments);
+    const TInstallScope scope = ScopeOfRun(arguments);
+    const TElevatedRun elevated = arguments.Unknown.empty() ? RunElevatedWhenNeeded(arguments, scope) : TElevatedRun{};
+    if (elevated.ExitCode) return *elevated.ExitCode;
     TRunLog log;
-    const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Language};
+    const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Language, arguments.Scope};
     try {
         if (!arguments.LogFile.empty()) log.Open(arguments.LogFile);
     } catch (const std::exception& error) {
         if (!run.Silent) Application().ShowException(error.what());
         return kFailed;
     }
-    CleanUpAfterEarlierRuns(log);
+    if (!elevated.Failure.empty()) {
+        // The user who declined the system's question needs no box about it.
+        if (elevated.FailureCode == kCancelledByUser) log.Failure(elevated.Failure);
+        else TellFailure(run, elevated.Failure);
+        return kFailed;
+    }
+    CleanUpAfterEarlierRuns(log, scope);
     if (!arguments.Unknown.empty()) {
         TellFailure(run, UnknownArgumentText(arguments.Unknown));
         return kBadArgument;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "app/ElevationChoice.h"
 #include "platform/Text.h"
 
 namespace {
@@ -55,6 +56,9 @@ TSetupArguments ParseSetupArguments(const std::string& arguments) {
         }
         const std::string argument = NextArgument(arguments, at);
         if (SameText(argument, "/S")) result.Silent = true;
+        else if (SameText(argument, "/ALLUSERS")) result.Scope = TInstallScope::isMachine;
+        else if (SameText(argument, "/CURRENTUSER")) result.Scope = TInstallScope::isUser;
+        else if (SameText(argument, kElevatedArgument)) result.Elevated = true;
         else if (StartsWithSwitch(argument, 0, "/LOG=") && argument.size() > 5) result.LogFile = argument.substr(5);
         else if (StartsWithSwitch(argument, 0, "/LANG=") && argument.size() > 6) result.Language = argument.substr(6);
         else if (result.Unknown.empty()) result.Unknown = argument;
@@ -103,9 +107,11 @@ std::optional<std::string> CanonicalDestination(const std::string& fullPath) {
 
 std::string UnknownArgumentText(const std::string& argument) {
     return "Unknown argument: " + argument +
-           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/LANG=NAME] [/D=PATH]\r\n"
+           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/LANG=NAME] [/ALLUSERS | /CURRENTUSER] [/D=PATH]\r\n"
            "  /S         install without asking, as the setup describes\r\n"
            "  /LOG=FILE  write each step to FILE\r\n"
            "  /LANG=NAME show the wizard in the language NAME (French, Japanese, Auto)\r\n"
+           "  /ALLUSERS  install for every user of the computer\r\n"
+           "  /CURRENTUSER  install for the current user alone\r\n"
            "  /D=PATH    install into PATH (the last argument; no quotes needed)";
 }

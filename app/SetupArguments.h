@@ -5,15 +5,22 @@
 //   /LANG=NAME   the wizard's language by its English name, or Auto
 //   /D=PATH      the destination folder; the last argument, taking the rest
 //                of the command line as it stands, so blanks need no quotes
+//   /ALLUSERS    installs for every user of the machine, /CURRENTUSER for the
+//                user alone, whatever the description's Scope says
+// Internal: /ELEVATED marks the elevated restart of a machine installation.
 // Names of the switches are taken in any letter case. Portable.
 #include <optional>
 #include <string>
+
+#include "app/InstallScope.h"
 
 struct TSetupArguments {
     bool Silent = false;
     std::string LogFile;                     // empty: no step log
     std::optional<std::string> Destination;  // replaces the proposed destination
     std::string Language;                    // empty: the one the description names
+    std::optional<TInstallScope> Scope;      // replaces the description's; the last one given counts
+    bool Elevated = false;                   // this run is the elevated restart
     std::string Unknown;                     // the first argument not understood; empty when all were
 };
 

@@ -45,6 +45,7 @@ struct TSetupRun {
     TRunLog* Log = nullptr;                  // the caller's; it outlives the form
     TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
     std::string Language = {};               // "/LANG=": overrides the description's; empty: none
+    std::optional<TInstallScope> Scope = std::nullopt;  // replaces the description's
 };
 
 class TSetupForm : public TKelForm {
@@ -163,7 +164,7 @@ private:
     void LoadLicence();
     void FillFolderList();
     void StartProgramGroupsLookup();
-    static std::vector<std::string> ProgramGroupNames();
+    static std::vector<std::string> ProgramGroupNames(TInstallScope scope);
     void ShowFinishOptions();
     void ChooseLanguage();
     void AddVendorLanguages();
@@ -228,7 +229,7 @@ private:
     std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
     std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
     std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
-    std::vector<std::string> programGroups_;  // the Programs folder's groups, once looked up
+    std::vector<std::string> programGroups_[2];  // each scope's Programs groups (machine, user), once looked up
     std::string programGroupsError_;           // why the lookup failed
     std::unique_ptr<platform::TWorkerThread> programGroupsLookup_;  // after what it fills: waited for first
     uint8_t currentPage_ = 0;

@@ -11,6 +11,7 @@ const std::vector<TSetupKey> SetupKeys = {
     {"Fontheight", Number},        {"Fontstyle", Text},      {"SiteletTitle", Text}, {"Language", Text},
     {"Licence", ShownFile},        {"Destination", Text},    {"Folder", Text},       {"ReadMe", InstalledFile},
     {"LaunchProg", Flag},          {"DesktopIcon", Flag},    {"Version", Text},      {"Publisher", Text},
+    {"Scope", Text},
 };
 
 const std::vector<TSetupKey> ToolwebKeys = {{"Top", Number}, {"Left", Number}, {"Width", Number}, {"Height", Number}};

@@ -3,6 +3,7 @@
 #include "shell/PathParts.h"
 
 void TSetupLogBook::SaveLog() {
+    if (Scope.ForUser()) Lines.Insert(0, kUserScopeLine);
     Lines.Insert(0, "KEY=" + KeyName);
     Lines.Insert(0, "NAME=" + AppName);
     Lines.Insert(0, "SetupLOG");

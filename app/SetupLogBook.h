@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/InstallScope.h"
 #include "platform/Registry.h"
 #include "platform/StringList.h"
 
@@ -32,6 +33,7 @@ public:
     std::string KeyName;      // the registry key below the uninstall list
     std::string AppName;      // the name shown in the list of installed programs
     TUninstallDetails Details;
+    TInstallScope Scope;      // where the entry goes: HKEY_LOCAL_MACHINE or, for one user, HKEY_CURRENT_USER
 
     void AddCopyFile(const std::string& path) { Lines.Insert(0, "COPYFILE=" + path); }
     void AddDirectory(const std::string& path) { Lines.Insert(0, "DIRECTORY=" + path); }
@@ -50,8 +52,12 @@ public:
     // earlier values back. Never raises. Windows only.
     void UnregisterUninstall();
 
-    // Puts the three head lines on top and writes the lines to LogFileName,
-    // replacing any file there; raises EFCreateError when it cannot.
+    // Puts the head lines on top and writes the lines to LogFileName,
+    // replacing any file there; raises EFCreateError when it cannot. An
+    // installation for one user says so in a fourth head line, "SCOPE=User",
+    // which tells the uninstaller where the entry and the shortcuts are; a
+    // log without it is a machine installation's, as earlier logs are.
+
     void SaveLog();
 
 private:
@@ -64,7 +70,10 @@ private:
     std::optional<TRegistration> registration_;
 };
 
-// The key of a product below HKEY_LOCAL_MACHINE.
+// The head line of an installation for one user.
+inline constexpr const char* kUserScopeLine = "SCOPE=User";
+
+// The key of a product below the scope's root.
 std::string UninstallKeyOf(const std::string& keyName);
 
 // The value of that key naming the language the wizard spoke ("French"),

@@ -1,6 +1,7 @@
 // The pages: how they are prepared from the settings, what showing one does,
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
+#include "app/ScopeFolders.h"
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
@@ -35,6 +36,8 @@ void MakeBold(TLabel& label) { label.Font().SetStyle(label.Font().Style() | fsBo
 }  // namespace
 
 void TSetupForm::BuildPages() {
+    if (run_.Scope) settings_.Scope = *run_.Scope;
+    journal_.SetScope(settings_.Scope);
     MainPanel->SetColor(settings_.TextBoxColor);
     MainPanel->Font().Assign(settings_.TextFont);
     MakeHeading(*WelcomeHead);
@@ -45,7 +48,7 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = run_.Destination ? *run_.Destination : GetProgramFilesDir() + settings_.Destination;
+    settings_.Destination = run_.Destination ? *run_.Destination : DestinationRootOf(settings_.Scope) + settings_.Destination;
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();
@@ -74,24 +77,25 @@ void TSetupForm::LoadLicence() {
 }
 
 // The existing program groups: the sub-folders of the Start menu's Programs
-// folder, without hidden, system and dot folders, in the order the folder
-// search gives them. Without a Programs folder the list stays empty.
-// The existing groups of the Programs folder, looked up on a thread of its
-// own while the payload is unpacked: the lookup loads the shell library,
-// which the first page needs no more than this list.
+// folder of each install scope, without hidden, system and dot folders, in
+// the order the folder search gives them. Without a Programs folder a list
+// stays empty. They are looked up on a thread of their own while the payload
+// is unpacked, before the description names the scope: the lookup loads the
+// shell library, which the first page needs no more than these lists.
 void TSetupForm::StartProgramGroupsLookup() {
     programGroupsLookup_ = std::make_unique<platform::TWorkerThread>([this] {
         try {
-            programGroups_ = ProgramGroupNames();
+            for (const TInstallScope scope : {TInstallScope::isMachine, TInstallScope::isUser})
+                programGroups_[scope.ForUser()] = ProgramGroupNames(scope);
         } catch (const std::exception& error) {
             programGroupsError_ = error.what();
         }
     });
 }
 
-std::vector<std::string> TSetupForm::ProgramGroupNames() {
+std::vector<std::string> TSetupForm::ProgramGroupNames(TInstallScope scope) {
     std::vector<std::string> names;
-    const std::string programs = GetProgramsFolder(nullptr);
+    const std::string programs = ProgramsFolderOf(scope, nullptr);
     if (programs.empty()) return names;
     platform::TFindEnum find;
     platform::TSearchRec found;
@@ -107,7 +111,7 @@ void TSetupForm::FillFolderList() {
     if (!programGroupsLookup_) StartProgramGroupsLookup();
     programGroupsLookup_.reset();  // waits for the lookup
     if (!programGroupsError_.empty()) throw Exception(programGroupsError_);
-    for (const std::string& name : programGroups_) FolderList->AddItem(name);
+    for (const std::string& name : programGroups_[settings_.Scope.ForUser()]) FolderList->AddItem(name);
 }
 
 void TSetupForm::ShowFinishOptions() {

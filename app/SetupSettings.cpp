@@ -26,7 +26,7 @@ bool TSetupSettings::HasReadMe() const { return !Trim(ReadMe).empty(); }
 void ApplySetupEntry(TSetupSettings& settings, const std::string& line) {
     const std::string key = IniKeyOf(line);
     const std::string value = IniValueOf(line);
-    if (const std::string outside = SetupValueOutsideItsPlace(key, value); !outside.empty()) throw Exception(outside);
+    if (const std::string refused = RefusedSetupValue(key, value); !refused.empty()) throw Exception(refused);
     if (key == "TargetFile") settings.TargetFile = value;
     else if (key == "Addfile") settings.AddFiles.Add(value);
     else if (key == "AlphaColor") StrToInt(value);  // checked, otherwise without effect
@@ -45,6 +45,7 @@ void ApplySetupEntry(TSetupSettings& settings, const std::string& line) {
     else if (key == "DesktopIcon") settings.DesktopIcon = IsSet(value);
     else if (key == "Version") settings.Version = value;
     else if (key == "Publisher") settings.Publisher = value;
+    else if (key == "Scope") settings.Scope = *TInstallScope::Named(value);
     // "Method", "Description", "Icon", "Encrypted", "SetupName" and
     // "ControlPanel" are accepted and change nothing.
 }

@@ -5,6 +5,7 @@
 // description names.
 #include <string>
 
+#include "app/InstallScope.h"
 #include "platform/Color.h"
 #include "platform/StringList.h"
 #include "platform/ui/Font.h"
@@ -24,6 +25,7 @@ struct TSetupSettings {
     bool DesktopIcon = false;
     std::string Version;       // shown in the list of installed programs; blank writes nothing
     std::string Publisher;     // likewise
+    TInstallScope Scope;       // for the machine unless the description or the command line says otherwise
 
     bool HasLicence() const;
     bool HasReadMe() const;
@@ -31,5 +33,5 @@ struct TSetupSettings {
 
 // Applies one line of the "Setup" block; a key it does not know is ignored.
 // A number that is not one raises EConvertError; a file or folder that
-// reaches outside its place raises Exception.
+// reaches outside its place, or a Scope of no known name, raises Exception.
 void ApplySetupEntry(TSetupSettings& settings, const std::string& line);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/InstallScope.h"
+
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -42,4 +44,10 @@ std::string SetupValueOutsideItsPlace(const std::string& key, const std::string&
     if (StartsAtRootOrDrive(value) || (addfile ? hasParentStep : climb > 0))
         return key + "=" + value + (addfile ? kOutsideFiles : kOutsidePrograms);
     return {};
+}
+
+std::string RefusedSetupValue(const std::string& key, const std::string& value) {
+    if (key == "Scope" && !TInstallScope::Named(value))
+        return key + "=" + value + " names no install scope (\"Machine\" or \"User\")";
+    return SetupValueOutsideItsPlace(key, value);
 }

@@ -1,4 +1,5 @@
-// The product's entry in the machine's list of uninstallable programs.
+// The product's entry in the list of uninstallable programs: the machine's,
+// or the user's for an installation for one user.
 #include "app/SetupLogBook.h"
 
 #include <exception>
@@ -8,7 +9,7 @@
 #include "platform/Registry.h"
 
 void TSetupLogBook::RegisterUninstall(TInstallJournal& journal) {
-    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    platform::TRegistry registry(Scope.RegistryRoot());
     const std::string key = UninstallKeyOf(KeyName);
     const bool keyWasNew = !registry.KeyExists(key);
     if (!journal.OpenRegistryKey(registry, key)) return;  // without the rights to it, nothing is written
@@ -43,7 +44,7 @@ void TSetupLogBook::UnregisterUninstall() {
     if (!registration_) return;
     const TRegistration registration = std::move(*registration_);
     registration_.reset();
-    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    platform::TRegistry registry(Scope.RegistryRoot());
     const std::string key = UninstallKeyOf(KeyName);
     if (registration.KeyWasNew) {
         registry.DeleteKey(key);

@@ -24,4 +24,11 @@ std::string SystemProgram(const std::string& name);
 
 bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& folder, int showCommand);
 
+// As ShellOpen, but from an elevated process the desktop shell starts the
+// file, so that it runs without elevation as the user of the desktop (who
+// may not be the administrator who approved the elevation). Where the
+// desktop shell offers no such start, the file is started directly.
+bool ShellOpenAsUser(const std::string& file, const std::string& parameters, const std::string& folder,
+                     int showCommand);
+
 }  // namespace platform

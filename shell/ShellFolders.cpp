@@ -17,10 +17,12 @@ std::string GetProgramFilesDir() {
     return registry.ReadString("ProgramFilesDir") + "\\";
 }
 
-std::string GetProgramsFolder(platform::TWindowHandle owner) {
+std::string GetProgramsFolder(platform::TWindowHandle owner) { return GetSpecialFolder(owner, CSIDL_Programs); }
+
+std::string GetSpecialFolder(platform::TWindowHandle owner, int folder) {
     std::string result;
     platform::TItemIdList list = nullptr;
-    if (!platform::SpecialFolderLocation(owner, CSIDL_Programs, list)) return result;
+    if (!platform::SpecialFolderLocation(owner, folder, list)) return result;
     if (!platform::PathFromItemIdList(list, result)) result.clear();
     FreeShellPidl(list);
     return result;

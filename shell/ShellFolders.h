@@ -12,6 +12,9 @@ std::string GetProgramFilesDir();
 // The current user's Start-menu Programs folder, or empty.
 std::string GetProgramsFolder(platform::TWindowHandle owner);
 
+// A special folder by the shell's number (CSIDL), or empty.
+std::string GetSpecialFolder(platform::TWindowHandle owner, int folder);
+
 // Hands a shell item list back to the shell's allocator.
 void FreeShellPidl(platform::TItemIdList list);
 

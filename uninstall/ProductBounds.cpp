@@ -6,12 +6,19 @@
 
 namespace {
 
-// The Start menu's Programs folders and the desktops, the user's and the machine's.
-constexpr int kShortcutFolders[] = {0x02, 0x17, 0x10, 0x19};
+// The Start menu's Programs folders and the desktops that hold the product's
+// shortcuts: the scope's own, and for the machine the user's too, where
+// earlier versions of the setup put them.
+std::vector<int> ShortcutFolderIds(TInstallScope scope) {
+    const TInstallScope user(TInstallScope::isUser);
+    std::vector<int> ids = {scope.ProgramsFolderId(), scope.DesktopFolderId()};
+    if (!scope.ForUser()) ids.insert(ids.end(), {user.ProgramsFolderId(), user.DesktopFolderId()});
+    return ids;
+}
 
-std::string EntryLocation(const std::string& key) {
+std::string EntryLocation(TInstallScope scope, const std::string& key) {
     if (key.empty() || key.find('\\') != std::string::npos) return {};
-    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    platform::TRegistry registry(scope.RegistryRoot());
     if (!registry.OpenKey(UninstallKeyOf(key), false) || !registry.ValueExists("InstallLocation")) return {};
     return registry.ReadString("InstallLocation");
 }
@@ -36,8 +43,8 @@ std::string FolderOfFile(const std::string& file) {
 
 TRemovalBounds ProductBounds(const TRemovalPlan& plan, const std::string& programFile) {
     TRemovalBounds bounds;
-    bounds.InstalledLocation = TrustedLocation(EntryLocation(plan.Key), FolderOfFile(programFile));
-    for (const int csidl : kShortcutFolders) {
+    bounds.InstalledLocation = TrustedLocation(EntryLocation(plan.Scope, plan.Key), FolderOfFile(programFile));
+    for (const int csidl : ShortcutFolderIds(plan.Scope)) {
         std::string folder = SpecialFolder(csidl);
         while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
         if (!folder.empty()) bounds.ShortcutFolders.push_back(folder);

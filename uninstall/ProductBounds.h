@@ -1,7 +1,7 @@
 #pragma once
 // Where the product to be removed lies, as the machine records it: the
-// installed location from its uninstall entry, and the folders that hold
-// shortcuts. Windows only.
+// installed location from its uninstall entry in the installation's scope,
+// and the folders that hold shortcuts. Windows only.
 #include <string>
 
 #include "uninstall/RemovalPlan.h"

@@ -62,7 +62,7 @@ public:
                 case TRemovalKind::File:
                 case TRemovalKind::Log: RemoveFile(step.Path); break;
                 case TRemovalKind::Folder: RemoveFolder(step.Path); break;
-                case TRemovalKind::RegistryKey: RemoveKey(step.Path); break;
+                case TRemovalKind::RegistryKey: RemoveKey(plan.Scope, step.Path); break;
             }
         }
     }
@@ -108,10 +108,10 @@ private:
         if (platform::DirectoryExists(path) && !platform::RemoveDir(path)) Stays(path, TStayReason::HoldsOtherFiles);
     }
 
-    void RemoveKey(const std::string& key) {
-        platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
+    void RemoveKey(TInstallScope scope, const std::string& key) {
+        platform::TRegistry registry(scope.RegistryRoot());
         if (!registry.KeyExists(key) || registry.DeleteKey(key)) return;
-        Stays("HKEY_LOCAL_MACHINE\\" + key, TStayReason::KeyNotDeleted);
+        Stays(std::string(scope.RegistryRootName()) + "\\" + key, TStayReason::KeyNotDeleted);
     }
 
     bool FileGoes(const std::string& path) {

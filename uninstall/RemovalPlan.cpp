@@ -101,6 +101,11 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
             if (plan.Name.empty()) plan.Name = Trim(written);
             continue;
         }
+        if (SameText(kind, "SCOPE")) {
+            // Anything but "User" is taken for the machine's: the entry is looked for there, elevated.
+            plan.Scope = TInstallScope::Named(Trim(written)).value_or(TInstallScope::isMachine);
+            continue;
+        }
         if (SameText(kind, "KEY")) {
             if (!keyNamed) key = plan.Key = Trim(written);
             keyNamed = true;
@@ -127,7 +132,8 @@ TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile,
         else plan.Steps.push_back({TRemovalKind::Folder, folder});
     }
     if (IsSingleKeyName(key)) plan.Steps.push_back({TRemovalKind::RegistryKey, UninstallKeyOf(key)});
-    else if (keyNamed) plan.Skipped.push_back({"HKEY_LOCAL_MACHINE\\" + UninstallKeyOf(key), TStayReason::InvalidKeyName});
+    else if (keyNamed)
+        plan.Skipped.push_back({std::string(plan.Scope.RegistryRootName()) + "\\" + UninstallKeyOf(key), TStayReason::InvalidKeyName});
     else plan.Skipped.push_back({"", TStayReason::NoKeyNamed});
     plan.Steps.push_back({TRemovalKind::Log, logFile});
     PutFoldersAfterTheirContents(plan.Steps);

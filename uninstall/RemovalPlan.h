@@ -2,26 +2,28 @@
 // What the uninstaller removes and in which order, read from the log the
 // setup leaves beside it. The log ("setup.log", 8-bit text) starts with the
 // line "SetupLOG", names the product (NAME=) and its entry in the list of
-// installed programs (KEY=), then lists what the setup made, newest first:
+// installed programs (KEY=), for an installation for one user says so
+// (SCOPE=User; without it the installation is the machine's), then lists what the setup made, newest first:
 // shortcuts (LINK=), folders (DIRECTORY=) and copied files (COPYFILE=), each
 // by its full path. Portable: the plan is made without the system.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/InstallScope.h"
 #include "platform/Exception.h"
 #include "platform/StringList.h"
 
 enum class TRemovalKind : uint8_t {
     File,         // a shortcut or a copied file
     Folder,       // a folder, removed only when nothing is left in it
-    RegistryKey,  // the product's entry below HKEY_LOCAL_MACHINE
+    RegistryKey,  // the product's entry below the scope's root
     Log,          // the setup log itself
 };
 
 struct TRemovalStep {
     TRemovalKind Kind;
-    std::string Path;  // the file or folder, or the key below HKEY_LOCAL_MACHINE
+    std::string Path;  // the file or folder, or the key below the scope's root
 };
 
 // Why something stays.
@@ -58,6 +60,7 @@ struct TRemovalBounds {
 struct TRemovalPlan {
     std::string Name;                     // the product's title; empty when the log names none
     std::string Key;                      // the entry's name the log gives; empty when it names none
+    TInstallScope Scope;                  // where the entry and the shortcuts are
     TRemovalBounds Bounds;                // set by ConfinePlan; empty: not confined
     std::vector<TRemovalStep> Steps;      // done while the uninstaller runs
     std::vector<TRemovalStep> AfterExit;  // its own file and the folders that hold it, once it has ended

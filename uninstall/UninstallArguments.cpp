@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "app/ElevationChoice.h"
 #include "platform/Text.h"
 
 namespace {
@@ -40,6 +41,7 @@ TUninstallArguments ParseUninstallArguments(const std::vector<std::string>& argu
     for (const std::string& argument : arguments) {
         std::optional<TOriginal> original;
         if (SameText(argument, "/S")) parsed.Silent = true;
+        else if (SameText(argument, kElevatedArgument)) parsed.Elevated = true;
         else if (StartsWithText(argument, std::string(kCopyOf)) && (original = OriginalOf(argument.substr(kCopyOf.size()))))
             parsed.Original = original;
         else if (parsed.NotUnderstood.empty()) parsed.NotUnderstood = argument.empty() ? "\"\"" : argument;

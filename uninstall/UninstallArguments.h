@@ -3,7 +3,9 @@
 // without any window. Internal: "/COPYOF=PROCESS,REPORT,FILE", given by the
 // uninstaller to the copy of itself that it starts from the temporary
 // folder: the handle numbers by which the copy waits for the original to end
-// and reports its result to it, and the original's file. Portable.
+// and reports its result to it, and the original's file; "/ELEVATED", the
+// mark of the elevated restart of the uninstaller of a machine
+// installation. Portable.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +22,7 @@ struct TOriginal {
 
 struct TUninstallArguments {
     bool Silent = false;
+    bool Elevated = false;              // this run is the elevated restart
     std::optional<TOriginal> Original;  // set in the copy only
     std::string NotUnderstood;          // the first argument not understood; empty when all were
 };

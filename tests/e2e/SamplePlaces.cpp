@@ -5,27 +5,33 @@
 
 namespace {
 
-const std::string kShellFolders = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// A shell folder the prefix names in the registry ("HKCU" or "HKLM").
+std::string ShellFolder(const std::string& root, const std::string& name) {
+    return RegistryValue32(root + "\\" + kShellFolders, name).value_or("C:\\(no " + name + " folder)");
+}
 
 }  // namespace
 
-SamplePlaces SamplePlacesInThePrefix() { return ProductPlacesInThePrefix(kSampleTitle, kSampleTitle, "Larkspur\\Notes"); }
+SamplePlaces SamplePlacesInThePrefix(SampleScope scope) {
+    return ProductPlacesInThePrefix(kSampleTitle, kSampleTitle, "Larkspur\\Notes", scope);
+}
+
+std::string UserProgramsFolderInThePrefix() { return ShellFolder("HKCU", "Local AppData") + "\\Programs"; }
 
 SamplePlaces ProductPlacesInThePrefix(const std::string& title, const std::string& folder,
-                                      const std::string& destination) {
+                                      const std::string& destination, SampleScope scope) {
     SamplePlaces places;
+    const bool user = scope == SampleScope::User;
     const std::string programFiles =
-        RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir").value_or("C:\\Program Files");
+        user ? UserProgramsFolderInThePrefix()
+             : RegistryValue32("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir").value_or("C:\\Program Files");
     places.ProductRoot = programFiles + "\\" + destination.substr(0, destination.find('\\'));
     places.Destination = programFiles + "\\" + destination;
-    const auto shellFolders = RegistryValues32(kShellFolders);
-    const auto shellFolder = [&](const std::string& name) {
-        const auto found = shellFolders.find(name);
-        return found == shellFolders.end() ? "C:\\(no " + name + " folder)" : found->second;
-    };
-    places.Group = shellFolder("Programs") + "\\" + folder;
-    places.DesktopLink = shellFolder("Desktop") + "\\" + title + ".lnk";
-    places.UninstallKey = kUninstallKeys + "\\" + title;
+    places.Group = (user ? ShellFolder("HKCU", "Programs") : ShellFolder("HKLM", "Common Programs")) + "\\" + folder;
+    places.DesktopLink = (user ? ShellFolder("HKCU", "Desktop") : ShellFolder("HKLM", "Common Desktop")) + "\\" + title + ".lnk";
+    places.UninstallKey = (user ? kUserUninstallKeys : kUninstallKeys) + "\\" + title;
     return places;
 }
 

@@ -5,22 +5,32 @@
 #include <string>
 
 inline const std::string kUninstallKeys = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The list of programs installed for the user alone.
+inline const std::string kUserUninstallKeys = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline const std::string kSampleTitle = "Larkspur Notes";
 inline const std::string kSampleUninstallKey = kUninstallKeys + "\\" + kSampleTitle;
 
+// For whom the product is installed: every user of the machine (the common
+// Start menu and desktop, the machine's list of programs) or the user alone
+// (the user's own, and the user's programs folder instead of Program Files).
+enum class SampleScope { Machine, User };
+
 struct SamplePlaces {
-    std::string ProductRoot;  // "Larkspur" below Program Files, made by the setup
+    std::string ProductRoot;  // "Larkspur" below Program Files (or the user's programs folder), made by the setup
     std::string Destination;  // its "Notes"
     std::string Group;        // the program folder below the Start menu's Programs
     std::string DesktopLink;
     std::string UninstallKey;
 };
 
-SamplePlaces SamplePlacesInThePrefix();
+SamplePlaces SamplePlacesInThePrefix(SampleScope scope = SampleScope::Machine);
 // The places of a product with this title, program folder and proposed
 // destination below Program Files ("Maker\Product"; its first folder is the root).
 SamplePlaces ProductPlacesInThePrefix(const std::string& title, const std::string& folder,
-                                      const std::string& destination);
+                                      const std::string& destination, SampleScope scope = SampleScope::Machine);
+
+// The user's own programs folder, where installations for the user alone go.
+std::string UserProgramsFolderInThePrefix();
 
 // Removes the folder (the product root unless another is given), the
 // program folder, the desktop shortcut and the uninstall entry.

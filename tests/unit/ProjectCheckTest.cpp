@@ -62,6 +62,7 @@ const TBadCase BadCases[] = {
     // Places the wizard refuses at its start, checked by the same rule.
     {"t\nObject=Setup\nAddfile=..\\tool.exe\nend\n", 3, "outside the setup's files", false},
     {"t\nObject=Setup\nFolder=..\\Startup\nend\n", 3, "outside the Programs folder", false},
+    {"t\nObject=Setup\nScope=user\nend\n", 3, "Scope=user names no install scope (\"Machine\" or \"User\")", false},
     // Doubtful lines.
     {"Object=Setup\nend\n", 1, "the wizard never reads the first line", true},
     {"t\nObject=Setup\nColour=1\nend\n", 3, "the \"Setup\" block does not know the key \"Colour\"", true},
@@ -97,7 +98,7 @@ TEST(ProjectCheck, SoundDescriptionPasses) {
                       "ReadMe=ReadMe.txt\r\nLicence=Gone.txt\r\nLicence=licence.TXT\r\n"
                       "TextBoxColor=$00FFFFFF\r\nFontcolor=-2147483640\r\nFontheight= -11\r\nAlphaColor=0x10\r\n"
                       "Method=x\r\nDescription=a=b\r\nIcon=i\r\nEncrypted=1\r\nSetupName=s\r\nControlPanel=c\r\n"
-                      "LaunchProg=1\r\nDesktopIcon=0\r\nDestination=Maker\\Tool\r\nVersion=1.2\r\nPublisher=Maker\r\n\r\n"
+                      "LaunchProg=1\r\nDesktopIcon=0\r\nDestination=Maker\\Tool\r\nVersion=1.2\r\nPublisher=Maker\r\nScope=User\r\n\r\n"
                       "Language=Portuguese (Brazil)\r\nLanguage=Auto\r\nLanguage=Swedish\r\n"
                       "end\r\n"
                       "Object=Toolweb\r\nTop=+40\r\nLeft=190\r\nWidth=400\r\nHeight=320\r\nend\r\n"

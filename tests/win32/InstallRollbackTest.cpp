@@ -23,6 +23,7 @@
 #include "platform/Registry.h"
 #include "platform/ui/CheckBox.h"
 #include "shell/FolderTree.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "tests/win32/SetupFormFixture.h"
 
@@ -81,8 +82,8 @@ class InstallRollback : public SetupFormStart {
 protected:
     const std::string productRoot = GetProgramFilesDir() + "Kel rollback test";
     const std::string destination = productRoot + "\\Product";
-    const std::string group = GetProgramsFolder(nullptr) + "\\Kel rollback test group";
-    const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
+    const std::string group = ProgramsFolderOf(TInstallScope(), nullptr) + "\\Kel rollback test group";
+    const std::string desktopLink = DesktopFolderOf(TInstallScope()) + "\\" + kTitle + ".lnk";
     TRunLog log;
 
     void SetUp() override {
@@ -99,6 +100,7 @@ protected:
         DeleteFolderTree(group);
         platform::RemoveFile(desktopLink);
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, platform::Wide(kUninstallKey).c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, platform::Wide(kUninstallKey).c_str());
     }
 
     // Everything the installation may touch, and the journals left.
@@ -196,6 +198,42 @@ TEST_F(InstallRollback, TheRunLogNamesTheFailedStepAndSaysEverythingWasUndone) {
         << text;
     EXPECT_NE(text.find("Rolled back: everything the installation changed was undone"), std::string::npos) << text;
     EXPECT_FALSE(platform::DirectoryExists(productRoot));
+}
+
+// An installation for the user alone keeps its journal in the user's own
+// folder and writes its entry below HKEY_CURRENT_USER; undone, the entry
+// goes from there, and nothing ever touched the machine's list.
+TEST_F(InstallRollback, AUsersInstallationJournalsInTheUsersFolderAndUndoesItsEntryThere) {
+    const TInstallScope user = TInstallScope::isUser;
+    const std::string userJournals = JournalRoot(user);
+    ASSERT_NE(userJournals, JournalRoot()) << "the machine's and the user's journals lie apart";
+    std::vector<std::string> seenAtTheLog;
+    TFailingGate gate([&](size_t, const TJournalRecord& change) {
+        if (!change.Path.ends_with("setup.log")) return false;
+        std::vector<std::string> journals;
+        AddTree(userJournals, journals);
+        const bool journalThere = std::any_of(journals.begin(), journals.end(), [](const std::string& entry) {
+            return entry.find(".journal=") != std::string::npos;
+        });
+        seenAtTheLog = {journalThere ? "journal in the user's folder" : "no journal in the user's folder",
+                        platform::TRegistry(platform::TRootKey::rkCurrentUser).KeyExists(kUninstallKey) ? "user's entry" : "no user's entry",
+                        platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(kUninstallKey) ? "machine's entry" : "no machine's entry"};
+        return true;
+    });
+    bool installed = true;
+    try {
+        TSetupForm form(nullptr, program, TSetupRun{true, destination, &log, &gate, user});
+        installed = form.InstallSilently();
+    } catch (const std::exception&) {
+        installed = false;  // the failed log's error, after the undoing
+    }
+    EXPECT_FALSE(installed);
+    EXPECT_EQ(seenAtTheLog, (std::vector<std::string>{"journal in the user's folder", "user's entry", "no machine's entry"}));
+    EXPECT_FALSE(platform::TRegistry(platform::TRootKey::rkCurrentUser).KeyExists(kUninstallKey));
+    EXPECT_FALSE(platform::DirectoryExists(productRoot));
+    std::vector<std::string> left;
+    AddTree(userJournals, left);
+    EXPECT_LE(left.size(), 1u) << "at most the journals' folder, empty: " << left.size();
 }
 
 // The wizard: a finish whose log cannot be written, then Cancel answered Yes.

@@ -27,6 +27,7 @@
 #include "platform/win32/WideText.h"
 #include "shell/FolderMan.h"
 #include "shell/FolderTree.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/support/MessageOf.h"
@@ -188,10 +189,37 @@ TEST_F(SetupFormPages, WithoutALicenceThePageIsSkippedBothWays) {
     EXPECT_EQ(form->CurrentPage(), 0);
 }
 
+// The list of existing groups and the proposed destination follow the
+// scope: the common Start menu and Program Files for the machine, the
+// user's own Start menu and programs folder for the user alone.
+TEST_F(SetupFormPages, TheExistingGroupsAndTheDestinationAreThoseOfTheScope) {
+    const std::string tag = std::to_string(GetCurrentProcessId());
+    const struct {
+        const char* Entry;
+        TInstallScope Scope;
+    } cases[] = {{"", TInstallScope::isMachine}, {"Scope=Machine\r\n", TInstallScope::isMachine},
+                 {"Scope=User\r\n", TInstallScope::isUser}};
+    const std::string machineGroup = "Scope test machine " + tag, userGroup = "Scope test user " + tag;
+    platform::CreateDir(ProgramsFolderOf(TInstallScope::isMachine, nullptr) + "\\" + machineGroup);
+    platform::CreateDir(ProgramsFolderOf(TInstallScope::isUser, nullptr) + "\\" + userGroup);
+    for (const auto& c : cases) {
+        StartWith(std::string("Destination=Maker\\Tool\r\n") + c.Entry);
+        std::vector<std::string> listed;
+        for (int i = 0; i < form->FolderList->Count(); ++i) listed.push_back(form->FolderList->Item(i));
+        const auto holds = [&](const std::string& name) { return std::find(listed.begin(), listed.end(), name) != listed.end(); };
+        EXPECT_EQ(holds(machineGroup), !c.Scope.ForUser()) << c.Entry;
+        EXPECT_EQ(holds(userGroup), c.Scope.ForUser()) << c.Entry;
+        EXPECT_EQ(form->Settings().Destination, DestinationRootOf(c.Scope) + "Maker\\Tool") << c.Entry;
+        form.reset();
+    }
+    platform::RemoveDir(ProgramsFolderOf(TInstallScope::isMachine, nullptr) + "\\" + machineGroup);
+    platform::RemoveDir(ProgramsFolderOf(TInstallScope::isUser, nullptr) + "\\" + userGroup);
+}
+
 TEST_F(SetupFormPages, TheProgramFolderComesFromTheListOrTheEditedText) {
     // Named for this process: the same tests run at once in other locales.
     const std::string name = "Setup form test group " + std::to_string(GetCurrentProcessId());
-    const std::string group = GetProgramsFolder(nullptr) + "\\" + name;
+    const std::string group = ProgramsFolderOf(TInstallScope(), nullptr) + "\\" + name;
     platform::CreateDir(group);
     StartWith("Folder=Start\r\n");
     platform::RemoveDir(group);

@@ -21,6 +21,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ProgressBar.h"
 #include "shell/FolderTree.h"
+#include "app/ScopeFolders.h"
 #include "shell/ShellFolders.h"
 #include "skin/KelButton.h"
 #include "tests/win32/QuestionBox.h"
@@ -71,8 +72,8 @@ protected:
     std::unique_ptr<TSetupForm> form;
     const std::string productRoot = GetProgramFilesDir() + "Kel install test";
     const std::string destination = productRoot + "\\Product";
-    const std::string group = GetProgramsFolder(nullptr) + "\\" + kGroupName;
-    const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
+    const std::string group = ProgramsFolderOf(TInstallScope(), nullptr) + "\\" + kGroupName;
+    const std::string desktopLink = DesktopFolderOf(TInstallScope()) + "\\" + kTitle + ".lnk";
     const std::string startFolder = platform::CurrentFolder();
 
     void SetUp() override {
@@ -86,6 +87,7 @@ protected:
         DeleteFolderTree(group);
         platform::RemoveFile(desktopLink);
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, platform::Wide(kUninstallKey).c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, platform::Wide(kUninstallKey).c_str());
     }
 
     // Starts the wizard for the product with the given further entries; the
@@ -218,7 +220,7 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
 }
 
 TEST_F(SetupInstall, AProgramFolderWithSubFoldersIsMadeLevelByLevelAndEachNewLevelLogged) {
-    const std::string vendor = GetProgramsFolder(nullptr) + "\\Kel install test vendor";
+    const std::string vendor = ProgramsFolderOf(TInstallScope(), nullptr) + "\\Kel install test vendor";
     StartWith("Addfile=tool.exe\r\nFolder=Kel install test vendor\\Suite\\Tool\r\n");
     Install();
     Finish();
@@ -359,7 +361,7 @@ TEST_F(SetupInstall, LaunchingMakesTheDestinationTheCurrentFolder) {
 }
 
 TEST_F(SetupInstall, AProgramFolderThatCannotBeMadeIsLeftOutAndTheInstallationStillFinishes) {
-    const std::string bad = GetProgramsFolder(nullptr) + "\\Kel bad <name>";
+    const std::string bad = ProgramsFolderOf(TInstallScope(), nullptr) + "\\Kel bad <name>";
     StartWith("Addfile=tool.exe\r\nFolder=Kel bad <name>\r\nDesktopIcon=1\r\n");
     std::string shown;
     WithQuestionBoxAnswer([&] { Install(); },
@@ -401,8 +403,12 @@ TEST_F(SetupInstall, AShortcutThatCannotBeSavedIsAFailedStepAndNotLogged) {
     EXPECT_NE(log.find("LINK=" + group + "\\Uninstall.lnk"), std::string::npos) << "the others are made" << log;
 }
 
+// The user's desktop, as the user's shell folders name it, for an installation for the user alone.
 TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {
-    StartWith("Addfile=tool.exe\r\nDesktopIcon=1\r\n");
+    WritePayload("SiteletTitle=" + kTitle + "\r\nTargetFile=tool.exe\r\nAddfile=tool.exe\r\nDesktopIcon=1\r\n");
+    form = std::make_unique<TSetupForm>(nullptr, program, TSetupRun{false, destination, nullptr, nullptr, TInstallScope::isUser});
+    form->Show();
+    const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
     Install();
     {
         ValueOverride desktop(platform::TRootKey::rkCurrentUser,

@@ -2,7 +2,10 @@
 
 #include <optional>
 
+#include "app/ScopeFolders.h"
+#include "platform/DataFolders.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "platform/Registry.h"
 #include "shell/ShellFolders.h"
 #include "tests/support/ArchiveFixture.h"
@@ -25,6 +28,28 @@ TEST(ProgramFilesDir, IsTheRegistryValueWithABackslash) {
     EXPECT_EQ(GetProgramFilesDir(), "D:\\Apps\\");
     value.Remove();
     EXPECT_EQ(GetProgramFilesDir(), "\\");
+}
+
+// The machine's places are shared by every user, the user's own lie in the
+// user's profile; a user's installation goes below the local application
+// data's "Programs" folder, which the setup makes when it is missing.
+TEST(ScopeFolders, TheMachinesPlacesAreTheCommonOnesTheUsersHisOwn) {
+    const TInstallScope machine = TInstallScope::isMachine, user = TInstallScope::isUser;
+    const std::string profile = platform::LocalAppDataFolder();
+    ASSERT_FALSE(profile.empty());
+    const std::string userRoot = profile.substr(0, profile.find("\\AppData"));
+    const auto inProfile = [&](const std::string& path) { return SameText(path.substr(0, userRoot.size()), userRoot); };
+    for (const std::string& folder : {ProgramsFolderOf(machine, nullptr), DesktopFolderOf(machine)}) {
+        EXPECT_TRUE(platform::DirectoryExists(folder)) << folder;
+        EXPECT_FALSE(inProfile(folder)) << folder << " lies in the profile " << userRoot;
+    }
+    for (const std::string& folder : {ProgramsFolderOf(user, nullptr), DesktopFolderOf(user)}) {
+        EXPECT_TRUE(platform::DirectoryExists(folder)) << folder;
+        EXPECT_TRUE(inProfile(folder)) << folder << " lies outside the profile " << userRoot;
+    }
+    EXPECT_TRUE(SameText(ProgramsFolderOf(user, nullptr), GetProgramsFolder(nullptr)));
+    EXPECT_EQ(DestinationRootOf(machine), GetProgramFilesDir());
+    EXPECT_TRUE(SameText(DestinationRootOf(user), profile + "\\Programs\\")) << DestinationRootOf(user);
 }
 
 TEST(ProgramsFolder, IsAnExistingFolderOfTheCurrentUser) {

@@ -135,8 +135,8 @@ private:
                                     "\" block of line " + std::to_string(openLine_) +
                                     ", which lacks its \"end\"; the wizard takes this line for one of its entries");
         if (const TSetupKey* known = FindSetupKey(block, key)) {
-            if (const std::string outside = SetupValueOutsideItsPlace(key, IniValueOf(text)); !outside.empty())
-                return Error(line_, outside + "; the wizard refuses the setup");
+            if (const std::string refused = RefusedSetupValue(key, IniValueOf(text)); !refused.empty())
+                return Error(line_, refused + "; the wizard refuses the setup");
             return CheckValue(*known, IniValueOf(text));
         }
         CheckUnknownEntry(block, key, text);
