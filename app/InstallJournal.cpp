@@ -5,12 +5,14 @@
 #include "app/JournalRollback.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/RestartRemoval.h"
 #include "platform/SystemError.h"
 #include "shell/FolderLevels.h"
 
 namespace {
 
-constexpr int kWriteFault = 29;  // the system's "cannot write" when the journal cannot be written
+constexpr int kWriteFault = 29;
+constexpr const char* kRestartCopySuffix = ".kelnew";  // beside a file in use, until the restart  // the system's "cannot write" when the journal cannot be written
 
 const char* VerbOf(TChangeKind kind) {
     switch (kind) {
@@ -18,6 +20,8 @@ const char* VerbOf(TChangeKind kind) {
         case TChangeKind::FileReplaced: return "Replace file ";
         case TChangeKind::FolderMade: return "Create folder ";
         case TChangeKind::ShortcutMade: return "Create shortcut ";
+        case TChangeKind::FileRemoved: return "Remove file ";
+        case TChangeKind::FolderRemoved: return "Remove folder ";
         case TChangeKind::KeyMade: return "Create registry key ";
         case TChangeKind::ValueWritten: return "Write registry value ";
         case TChangeKind::Committed: break;
@@ -45,6 +49,7 @@ std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& fo
 bool TInstallJournal::CopyFile(const std::string& source, const std::string& target) {
     const auto copy = [&] { return platform::CopyFileTo(source, target, false); };
     if (TakeExpected(target)) return Perform({TChangeKind::FileCreated, target, "", {}}, copy);
+    if (platform::FileExists(target) && platform::IsFileHeld(target)) return CopyForRestart(source, target);
     return PlaceFile(target, false, copy);
 }
 
@@ -74,18 +79,54 @@ bool TInstallJournal::TakeExpected(const std::string& target) {
     return true;
 }
 
+std::string TInstallJournal::WrittenFile(const std::string& target) {
+    for (const TRestartReplacement& replacement : restartReplacements_)
+        if (replacement.Target == target) return replacement.Copy;
+    return target;
+}
+
+// The copy beside the target is a file made like any other: undone, it is
+// gone, and the replacement asked for finds nothing to move at the restart.
+bool TInstallJournal::CopyForRestart(const std::string& source, const std::string& target) {
+    std::string copy = target + kRestartCopySuffix;
+    for (int n = 2; platform::FileExists(copy) || platform::DirectoryExists(copy); ++n)
+        copy = target + kRestartCopySuffix + std::to_string(n);
+    if (!Change({TChangeKind::FileCreated, copy, "", {}}, [&] {
+            return platform::CopyFileTo(source, copy, true) && platform::FlushFile(copy) &&
+                   platform::ReplaceAtRestart(copy, target);
+        }))
+        return false;
+    restartReplacements_.push_back({target, copy});
+    return true;
+}
+
 bool TInstallJournal::PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write) {
     if (!platform::FileExists(target))
         return Change({shortcut ? TChangeKind::ShortcutMade : TChangeKind::FileCreated, target, "", {}}, write);
     TJournalRecord record{TChangeKind::FileReplaced, target, "", {}};
-    // The copy is complete on the disk before the record names it.
+    return CopyAside(record) && Change(record, write);
+}
+
+bool TInstallJournal::RemoveFile(const std::string& path) {
+    TJournalRecord record{TChangeKind::FileRemoved, path, "", {}};
+    return CopyAside(record) && Change(record, [&] {
+               return platform::RemoveFile(path) || (platform::SetReadOnly(path, false) && platform::RemoveFile(path));
+           });
+}
+
+bool TInstallJournal::RemoveFolder(const std::string& folder) {
+    return Change({TChangeKind::FolderRemoved, folder, "", {}}, [&] { return platform::RemoveDir(folder); });
+}
+
+// The copy of the record's file is complete on the disk before the record names it.
+bool TInstallJournal::CopyAside(TJournalRecord& record) {
     const bool started = Start();
     if (started) record.Detail = backupFolder_ + "\\" + std::to_string(++backups_) + ".bak";
-    if (!started || !platform::CopyFileTo(target, record.Detail, false) || !platform::FlushFile(record.Detail)) {
+    if (!started || !platform::CopyFileTo(record.Path, record.Detail, false) || !platform::FlushFile(record.Detail)) {
         Fail(record, platform::SystemErrorMessage(started ? platform::LastErrorCode() : kWriteFault));
         return false;
     }
-    return Change(record, write);
+    return true;
 }
 
 bool TInstallJournal::OpenRegistryKey(platform::TRegistry& registry, const std::string& key) {

@@ -39,9 +39,12 @@ public:
     // One folder level, which must not exist; false when it was not made.
     bool MakeFolder(const std::string& folder);
     std::vector<std::string> MakeFolderLevels(const std::string& folder) override;
+    // A target in use (a running program) is not replaced now: the copy is
+    // written beside it, to replace it at the next restart.
     bool CopyFile(const std::string& source, const std::string& target) override;
     // Records the creation of each target that is not there yet, all with
     // one flush; copying to them in this order then records nothing more.
+    std::string WrittenFile(const std::string& target) override;
     void ExpectCopies(const std::vector<std::string>& targets) override;
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
@@ -49,6 +52,10 @@ public:
     // The scope decides where the journal lies and which root its keys are
     // below; set before the first change.
     void SetScope(TInstallScope scope) { scope_ = scope; }
+    // Removes a file, its bytes copied aside first, read-only or not; false when it stays.
+    bool RemoveFile(const std::string& path);
+    // Removes a folder, which must be empty; false when it stays.
+    bool RemoveFolder(const std::string& folder);
     // Opens the key in registry (opened on the scope's root), making it when missing.
     bool OpenRegistryKey(platform::TRegistry& registry, const std::string& key);
     // A value that write puts into the key open in registry; its earlier
@@ -62,6 +69,12 @@ public:
     // Whether changes were made that are neither committed nor rolled back.
     bool IsOpen() const { return !records_.empty(); }
     bool Committed() const { return committed_; }
+    // The targets in use whose copies replace them at the next restart, and those copies.
+    struct TRestartReplacement {
+        std::string Target;
+        std::string Copy;
+    };
+    const std::vector<TRestartReplacement>& RestartReplacements() const { return restartReplacements_; }
 
     // The installation is complete: the journal and the copies go.
     void Commit();
@@ -74,6 +87,8 @@ private:
     bool TakeExpected(const std::string& target);
     bool Start();
     bool MakeJournalRoot(const std::string& root) const;
+    bool CopyAside(TJournalRecord& record);
+    bool CopyForRestart(const std::string& source, const std::string& target);
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
     void Close();
@@ -86,6 +101,7 @@ private:
     std::vector<TJournalRecord> records_;
     std::vector<std::string> expected_;  // recorded creations, in the order they come
     size_t nextExpected_ = 0;
+    std::vector<TRestartReplacement> restartReplacements_;
     std::string failedStep_;
     int backups_ = 0;
     TInstallScope scope_;

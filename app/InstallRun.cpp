@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/EarlierVersion.h"
 #include "app/PageFlow.h"
 #include "app/PayloadCopy.h"
 #include "app/ScopeFolders.h"
@@ -56,6 +57,7 @@ void TSetupForm::InstallFiles() {
     for (const char* folder : kDestinationSubFolders) journal_.MakeFolderLevels(destination + folder);
     for (const char* folder : kDestinationSubFolders) logBook_.AddDirectory(destination + folder);
     CopyPayloadFiles();
+    NoteRestartReplacements();
     if (!Trim(settings_.Folder).empty()) CreateProgramGroup();
     // The keys and clicks given meanwhile waited in the queue, as the window
     // took none; they are dropped, so that they act neither on the box of
@@ -97,6 +99,15 @@ void TSetupForm::CopyPayloadFiles() {
         for (; logged < done; ++logged) LogCopy(static_cast<int32_t>(logged), copy.Outcome(logged));
     }
     ShowCopying(count - 1);  // the last file, as the bar stood while it was copied
+}
+
+// Files in use get their new bytes at the next restart; the Finish page says so.
+void TSetupForm::NoteRestartReplacements() {
+    for (const TInstallJournal::TRestartReplacement& replacement : journal_.RestartReplacements()) {
+        restartReplacements_.push_back(replacement.Target);
+        Step("In use: " + replacement.Target + " is replaced by " + replacement.Copy + " at the next restart");
+    }
+    if (RestartNeeded()) FinshHead2->SetCaption(FinshHead2->Caption() + "\n\n" + (*words_)[TSetupText::RestartNeeded]);
 }
 
 // "copying " and the entry, and the bar at i x 100 / n, on show at once.
@@ -215,6 +226,7 @@ void TSetupForm::FinishSetup() {
 void TSetupForm::CompleteInstallation() {
     try {
         if (DesktopCheck->Checked()) CreateDesktopShortcut();
+        CleanUpEarlierVersion();
         RegisterAndSaveLog();
         if (!run_.Silent || !StepFailed()) journal_.Commit();
         finishFailed_ = false;
@@ -247,6 +259,24 @@ void TSetupForm::RegisterAndSaveLog() {
         logBook_.UnregisterUninstall();
         throw;
     }
+}
+
+// What the installed version made and this one does not goes, once, before
+// the new log is written; what of it stays (folders that hold what this
+// version or the user put there, files in use) is this log's to remove later.
+void TSetupForm::CleanUpEarlierVersion() {
+    if (!installed_ || earlierVersionCleaned_) return;
+    logBook_.LogFileName = settings_.Destination + "\\setup.log";
+    const TEarlierVersionCleanup cleanup = RemoveEarlierVersionsItems(*installed_, logBook_, journal_);
+    if (cleanup.Failed) throw Exception(journal_.FailedStep());
+    earlierVersionCleaned_ = true;
+    if (!cleanup.LogRead) Step("No log of the installed version in " + installed_->Location + ": nothing of it removed");
+    for (const std::string& item : cleanup.Removed) Step("Removed " + item + ", which this version does not install");
+    for (const std::string& file : cleanup.KeptFiles) {
+        Step("Kept " + file + ", which is in use; the uninstaller removes it");
+        logBook_.Lines.Add("COPYFILE=" + file);
+    }
+    for (const std::string& folder : cleanup.KeptFolders) logBook_.Lines.Add("DIRECTORY=" + folder);
 }
 
 TUninstallDetails TSetupForm::UninstallDetails() const {

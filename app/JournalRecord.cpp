@@ -75,7 +75,7 @@ std::vector<std::string> FieldsOf(const std::string& line) {
 }
 
 bool IsKnownKind(char kind) {
-    for (const char known : {'F', 'R', 'D', 'L', 'K', 'V', 'C'})
+    for (const char known : {'F', 'R', 'D', 'L', 'E', 'U', 'K', 'V', 'C'})
         if (kind == known) return true;
     return false;
 }

@@ -17,6 +17,8 @@ enum class TChangeKind : char {
     FileReplaced = 'R',    // Path: a file that was there; Detail: the copy of its earlier bytes
     FolderMade = 'D',      // Path: one folder level
     ShortcutMade = 'L',    // Path: a shortcut file that was not there
+    FileRemoved = 'E',     // Path: a file that was removed; Detail: the copy of its bytes
+    FolderRemoved = 'U',   // Path: an empty folder that was removed
     KeyMade = 'K',         // Path: a key below the scope's root (HKEY_LOCAL_MACHINE for the machine)
     ValueWritten = 'V',    // Path: its key below the scope's root; Detail: the value's name; Earlier: its value
     Committed = 'C',       // the installation is complete: nothing is undone

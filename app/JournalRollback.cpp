@@ -39,7 +39,9 @@ void Undo(const TJournalRecord& record, TInstallScope scope) {
     switch (record.Kind) {
         case TChangeKind::FileCreated:
         case TChangeKind::ShortcutMade: RemoveMadeFile(record.Path); break;
-        case TChangeKind::FileReplaced: RestoreFile(record.Path, record.Detail); break;
+        case TChangeKind::FileReplaced:
+        case TChangeKind::FileRemoved: RestoreFile(record.Path, record.Detail); break;
+        case TChangeKind::FolderRemoved: platform::CreateDir(record.Path); break;
         case TChangeKind::FolderMade: platform::RemoveDir(record.Path); break;
         case TChangeKind::KeyMade: platform::TRegistry(scope.RegistryRoot()).DeleteKey(record.Path); break;
         case TChangeKind::ValueWritten: RestoreValue(record, scope); break;

@@ -24,8 +24,8 @@ std::string JournalRoot(TInstallScope scope = {});
 inline constexpr const char* kJournalExtension = ".journal";
 
 // Undoes the records newest first: made files, shortcuts, folders and keys
-// go, replaced files get their earlier bytes back, values their earlier
-// value. Goes on past what cannot be undone; what is gone already counts as
+// go, replaced and removed files get their earlier bytes back, removed
+// folders come again, values get their earlier value. Goes on past what cannot be undone; what is gone already counts as
 // undone, so running it twice does no harm.
 void UndoChanges(const std::vector<TJournalRecord>& records, TInstallScope scope = {});
 

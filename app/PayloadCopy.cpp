@@ -82,8 +82,8 @@ void TPayloadCopy::CopyOne(const TCopyJob& job, TCopyOutcome& outcome) {
     outcome.Copied = changes_.CopyFile(job.Source, job.Target);
     if (!outcome.Copied) {
         outcome.ErrorCode = platform::LastErrorCode();
-    } else if (job.Crc && !HoldsCrc(job.Target, *job.Crc)) {
-        platform::RemoveFile(job.Target);
+    } else if (const std::string written = changes_.WrittenFile(job.Target); job.Crc && !HoldsCrc(written, *job.Crc)) {
+        platform::RemoveFile(written);
         outcome.Copied = false;
         outcome.Reason = kCopyDiffersReason;
     }

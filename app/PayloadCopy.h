@@ -44,6 +44,9 @@ public:
     // The targets that the next copies write, in their order, told before
     // the first of them; a journal records them together.
     virtual void ExpectCopies(const std::vector<std::string>& /*targets*/) {}
+    // The file that the copy to target was written to: target itself, or
+    // where the bytes wait while target is in use.
+    virtual std::string WrittenFile(const std::string& target) { return target; }
 };
 TFileChanges& DirectFileChanges();
 

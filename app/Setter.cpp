@@ -3,7 +3,9 @@
 // start-up that fails shows its message and ends with exit code 1, the
 // working folder removed. With /S the same installation runs without a
 // window or a box. Exit codes: 0 installed (or the wizard ended by the
-// user), 1 a failure, 2 an argument not understood. The program runs as its
+// user), 1 a failure, 2 an argument not understood, 4 (silent only) not
+// installed because a newer version is installed, 3010 installed, with
+// files in use replaced at the next restart. The program runs as its
 // invoker; an installation for the whole machine starts it again elevated
 // (the system asks for an administrator) and ends with the elevated run's
 // exit code, an installation for one user needs no administrator.
@@ -27,7 +29,7 @@
 
 namespace {
 
-constexpr int kInstalled = 0, kFailed = 1, kBadArgument = 2;
+constexpr int kInstalled = 0, kFailed = 1, kBadArgument = 2, kNewerInstalled = 4, kRestartRequired = 3010;
 constexpr int kCancelledByUser = 1223;  // the system's code for a declined elevation
 
 std::string ProgramFolder() { return platform::ProgramFolder() + "\\"; }
@@ -87,10 +89,29 @@ void CleanUpAfterEarlierRuns(TRunLog& log, TInstallScope scope) {
     RemoveLeftWorkFolders(platform::TempFolder());
 }
 
+// An older version replaces a newer one only when /ALLOWDOWNGRADE says so,
+// or the user agrees; silently, it is refused.
+bool MayReplaceInstalledVersion(TSetupForm& form, const TSetupRun& run) {
+    if (form.VersionMeeting() != TVersionMeeting::vmDowngrade) return true;
+    const std::string versions = "version " + form.Settings().Version + " of this setup is older than the installed version " +
+                                 form.Installed()->Version;
+    if (run.AllowDowngrade) {
+        run.Log->Step("Installing although " + versions + " (/ALLOWDOWNGRADE)");
+        return true;
+    }
+    if (!run.Silent && form.ConfirmDowngrade()) return true;
+    run.Log->Failure("Not installed: " + versions + "; /ALLOWDOWNGRADE installs it anyway");
+    return false;
+}
+
 int RunWizard(const TSetupRun& run) {
     try {
         auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
         setupForm.SetFolderChooser([]() -> TFolderMan& { return Application().CreateForm<TFolderMan>(); });
+        if (!MayReplaceInstalledVersion(setupForm, run)) {
+            Application().DestroyComponents();
+            return kInstalled;  // ended by the user, who saw why
+        }
         Application().Run();
     } catch (const std::exception& error) {
         TellFailure(run, error.what());
@@ -101,15 +122,21 @@ int RunWizard(const TSetupRun& run) {
 
 int InstallWithoutWindow(const TSetupRun& run) {
     run.Log->Step("Installing without a window");
+    bool refused = false, restart = false;
     try {
-        Application().CreateForm<TSetupForm>(ProgramFolder(), run).InstallSilently();
+        TSetupForm& form = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
+        refused = !MayReplaceInstalledVersion(form, run);
+        if (!refused) restart = form.InstallSilently() && form.RestartNeeded();
     } catch (const std::exception& error) {
         run.Log->Failure(error.what());
     }
     Application().DestroyComponents();  // the working folder goes with the form
+    if (refused) return kNewerInstalled;
     const bool installed = !run.Log->HadFailure();
-    run.Log->Step(installed ? "Installed" : "Not installed completely");
-    return installed ? kInstalled : kFailed;
+    run.Log->Step(!installed ? "Not installed completely"
+                  : restart  ? "Installed; a restart completes the installation"
+                             : "Installed");
+    return !installed ? kFailed : restart ? kRestartRequired : kInstalled;
 }
 
 }  // namespace
@@ -123,7 +150,7 @@ int main() {
     const TElevatedRun elevated = arguments.Unknown.empty() ? RunElevatedWhenNeeded(arguments, scope) : TElevatedRun{};
     if (elevated.ExitCode) return *elevated.ExitCode;
     TRunLog log;
-    const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Language, arguments.Scope};
+    const TSetupRun run{arguments.Silent, arguments.Destination, &log, nullptr, arguments.Language, arguments.Scope, arguments.AllowDowngrade};
     try {
         if (!arguments.LogFile.empty()) log.Open(arguments.LogFile);
     } catch (const std::exception& error) {

@@ -59,6 +59,7 @@ TSetupArguments ParseSetupArguments(const std::string& arguments) {
         else if (SameText(argument, "/ALLUSERS")) result.Scope = TInstallScope::isMachine;
         else if (SameText(argument, "/CURRENTUSER")) result.Scope = TInstallScope::isUser;
         else if (SameText(argument, kElevatedArgument)) result.Elevated = true;
+        else if (SameText(argument, "/ALLOWDOWNGRADE")) result.AllowDowngrade = true;
         else if (StartsWithSwitch(argument, 0, "/LOG=") && argument.size() > 5) result.LogFile = argument.substr(5);
         else if (StartsWithSwitch(argument, 0, "/LANG=") && argument.size() > 6) result.Language = argument.substr(6);
         else if (result.Unknown.empty()) result.Unknown = argument;
@@ -107,11 +108,12 @@ std::optional<std::string> CanonicalDestination(const std::string& fullPath) {
 
 std::string UnknownArgumentText(const std::string& argument) {
     return "Unknown argument: " + argument +
-           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/LANG=NAME] [/ALLUSERS | /CURRENTUSER] [/D=PATH]\r\n"
-           "  /S         install without asking, as the setup describes\r\n"
-           "  /LOG=FILE  write each step to FILE\r\n"
-           "  /LANG=NAME show the wizard in the language NAME (French, Japanese, Auto)\r\n"
-           "  /ALLUSERS  install for every user of the computer\r\n"
-           "  /CURRENTUSER  install for the current user alone\r\n"
-           "  /D=PATH    install into PATH (the last argument; no quotes needed)";
+           "\r\n\r\nSetup.exe [/S] [/LOG=FILE] [/LANG=NAME] [/ALLUSERS | /CURRENTUSER] [/ALLOWDOWNGRADE] [/D=PATH]\r\n"
+           "  /S               install without asking, as the setup describes\r\n"
+           "  /LOG=FILE        write each step to FILE\r\n"
+           "  /LANG=NAME       show the wizard in the language NAME (French, Japanese, Auto)\r\n"
+           "  /ALLUSERS        install for every user of the computer\r\n"
+           "  /CURRENTUSER     install for the current user alone\r\n"
+           "  /ALLOWDOWNGRADE  install even over a newer installed version\r\n"
+           "  /D=PATH          install into PATH (the last argument; no quotes needed)";
 }

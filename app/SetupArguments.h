@@ -3,6 +3,7 @@
 //   /S           installs without a window or a box, as the description says
 //   /LOG=FILE    writes each step and any failure's message to FILE
 //   /LANG=NAME   the wizard's language by its English name, or Auto
+//   /ALLOWDOWNGRADE  installs even over a newer installed version
 //   /D=PATH      the destination folder; the last argument, taking the rest
 //                of the command line as it stands, so blanks need no quotes
 //   /ALLUSERS    installs for every user of the machine, /CURRENTUSER for the
@@ -16,6 +17,7 @@
 
 struct TSetupArguments {
     bool Silent = false;
+    bool AllowDowngrade = false;
     std::string LogFile;                     // empty: no step log
     std::optional<std::string> Destination;  // replaces the proposed destination
     std::string Language;                    // empty: the one the description names

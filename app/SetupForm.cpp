@@ -7,6 +7,7 @@
 #include "platform/FileStream.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Panel.h"
 #include "shell/IniLine.h"
 #include "skin/KelButton.h"
@@ -42,6 +43,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
     HoldOutlines();
     ReadSetupIni(workFolder_ + kSetupIniFile);
     ChooseLanguage();
+    FindInstalledVersion();
     BuildPages();
     SkinWindow();
     SkinButton(*Backbutton);
@@ -144,4 +146,31 @@ TKelButton& TSetupForm::ButtonFor(TButtonRole role) {
         case TButtonRole::Forward: return *Forwardbutton;
         default: return *Backbutton;
     }
+}
+
+// An installation of the product is known by its entry, whose key name is
+// the title; the destination follows it, and its version decides whether
+// this run upgrades, repairs or downgrades it.
+void TSetupForm::FindInstalledVersion() {
+    installed_ = FindInstalledProduct(settings_.SiteletTitle, settings_.Scope.RegistryRoot());
+    if (!installed_) return;
+    const auto shown = [](const std::string& version) { return version.empty() ? std::string("(no version)") : version; };
+    const char* meeting = "Upgrading";
+    if (VersionMeeting() == TVersionMeeting::vmRepair) meeting = "Repairing";
+    else if (VersionMeeting() == TVersionMeeting::vmDowngrade) meeting = "Downgrading";
+    Step(std::string(meeting) + ": installed version " + shown(installed_->Version) + " in " +
+         (installed_->Location.empty() ? "(an unknown folder)" : installed_->Location) + ", this setup's version " +
+         shown(settings_.Version));
+}
+
+TVersionMeeting TSetupForm::VersionMeeting() const {
+    return MeetVersions(installed_ ? std::optional(installed_->Version) : std::nullopt, settings_.Version);
+}
+
+bool TSetupForm::ConfirmDowngrade() {
+    const std::string question =
+        words_->Filled(TSetupText::DowngradeQuestion, {{"{installed}", installed_->Version}, {"{version}", settings_.Version}});
+    const bool yes = MessageDlg(question, settings_.SiteletTitle, mtWarning, mbYesNoDefaultNo) == mrYes;
+    Step(yes ? "The user agreed to install the older version" : "The user kept the installed newer version");
+    return yes;
 }

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "app/InstallJournal.h"
+#include "app/InstalledProduct.h"
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupIni.h"
 #include "app/SetupLogBook.h"
 #include "app/SetupSettings.h"
+#include "app/VersionOrder.h"
 #include "app/WizardKeys.h"
 #include "app/WorkFolder.h"
 #include "app/WorkFolderMarker.h"
@@ -46,6 +48,7 @@ struct TSetupRun {
     TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
     std::string Language = {};               // "/LANG=": overrides the description's; empty: none
     std::optional<TInstallScope> Scope = std::nullopt;  // replaces the description's
+    bool AllowDowngrade = false;             // an older version may replace a newer one without asking
 };
 
 class TSetupForm : public TKelForm {
@@ -114,6 +117,14 @@ public:
     const std::string& WorkFolder() const { return workFolder_; }
     uint8_t CurrentPage() const { return currentPage_; }
     const TSetupLogBook& LogBook() const { return logBook_; }
+    // The product as installed before this run; none when it was not.
+    const std::optional<TInstalledProduct>& Installed() const { return installed_; }
+    // What this run does to the installed product.
+    TVersionMeeting VersionMeeting() const;
+    // Asks, No being the default, whether the older version is to replace the installed newer one.
+    bool ConfirmDowngrade();
+    // Whether files in use are replaced only at the next restart.
+    bool RestartNeeded() const { return !restartReplacements_.empty(); }
 
     void ShowPage(uint8_t index);
 
@@ -148,6 +159,7 @@ private:
 
     // The setup description.
     void ReadSetupIni(const std::string& fileName);
+    void FindInstalledVersion();
     void ApplyToolwebEntry(const std::string& line);
     void ApplyPanelEntry(const std::string& line);
     void ApplyButtonEntry(TKelButton& button, const std::string& line);
@@ -187,6 +199,7 @@ private:
     };
     void InstallFiles();
     void CopyPayloadFiles();
+    void NoteRestartReplacements();
     void ShowCopying(int32_t index);
     void LogCopy(int32_t index, const TCopyOutcome& outcome);
     void ReportFailedSteps();
@@ -194,6 +207,7 @@ private:
     void FinishSetup();
     void CompleteInstallation();
     void RegisterAndSaveLog();
+    void CleanUpEarlierVersion();
     TUninstallDetails UninstallDetails() const;
     uint32_t InstalledSizeKB() const;
     void CreateParentFolders(const std::string& folder);
@@ -222,6 +236,7 @@ private:
     std::string workFolder_;
     TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
     TSetupSettings settings_;
+    std::optional<TInstalledProduct> installed_;  // the product as this machine has it installed already
     TSetupLogBook logBook_;
     TTextTable texts_ = BuiltInSetupTexts();
     std::optional<TSetupWords> words_;  // of the chosen language, once the description is read
@@ -232,8 +247,10 @@ private:
     std::vector<std::string> programGroups_[2];  // each scope's Programs groups (machine, user), once looked up
     std::string programGroupsError_;           // why the lookup failed
     std::unique_ptr<platform::TWorkerThread> programGroupsLookup_;  // after what it fills: waited for first
+    std::vector<std::string> restartReplacements_;  // installed files that replace the ones in use at the next restart
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed
     bool ending_ = false;        // the wizard closes itself
+    bool earlierVersionCleaned_ = false;  // what the installed version alone had is gone
 };

@@ -48,7 +48,9 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = run_.Destination ? *run_.Destination : DestinationRootOf(settings_.Scope) + settings_.Destination;
+    settings_.Destination = run_.Destination                             ? *run_.Destination
+                            : installed_ && !installed_->Location.empty() ? installed_->Location
+                                                                          : DestinationRootOf(settings_.Scope) + settings_.Destination;
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();

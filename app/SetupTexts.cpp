@@ -32,6 +32,7 @@ constexpr std::array<TTextKey, size_t(TSetupText::Count)> kKeys = {{
     K{"ShutdownBlock", "", kTitle},
     K{"CopyFailureHead", ""}, K{"CopyFailureMore", "{count}"}, K{"CopyFailureAdvice", "", kTitle},
     K{"ProgramFolderFailed", "{folder} {reason}"}, K{"ShortcutFailed", "{file} {reason}"},
+    K{"DowngradeQuestion", "{installed} {version}", kTitle}, K{"RestartNeeded", "", kTitle},
     K{"QuestionCaption", "", kTitle}, K{"ErrorCaption", "", kTitle}, K{"Yes", ""}, K{"No", ""}, K{"OK", ""},
 }};
 

@@ -20,6 +20,8 @@ enum class TSetupText : uint8_t {
     CancelQuestion,
     ShutdownBlock,  // why Windows should wait with logging off while files are copied
     CopyFailureHead, CopyFailureMore, CopyFailureAdvice, ProgramFolderFailed, ShortcutFailed,
+    DowngradeQuestion,  // before an older version replaces the installed newer one
+    RestartNeeded,      // the Finish page's note when files in use are replaced at the next restart
     QuestionCaption, ErrorCaption, Yes, No, OK,  // the boxes' captions and buttons
     Count
 };

@@ -12,4 +12,10 @@ namespace platform {
 // administrator; false when the request could not be recorded.
 bool RemoveAtRestart(const std::string& path);
 
+// Asks the system to move source over target, replacing it, at the next
+// restart: for a file in use now. Needs the rights of an administrator;
+// false when the request could not be recorded. A source that is gone by
+// then leaves the target as it is.
+bool ReplaceAtRestart(const std::string& source, const std::string& target);
+
 }  // namespace platform

@@ -3,9 +3,13 @@
 #include "app/SetupLogBook.h"
 #include "platform/Registry.h"
 
-std::string InstallationLanguage(const std::string& key) {
+std::string UninstallEntryValue(TInstallScope scope, const std::string& key, const char* name) {
     if (key.empty() || key.find('\\') != std::string::npos) return {};
-    platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
-    if (!registry.OpenKey(UninstallKeyOf(key), false) || !registry.ValueExists(kInstallationLanguageValue)) return {};
-    return registry.ReadString(kInstallationLanguageValue);
+    platform::TRegistry registry(scope.RegistryRoot());
+    if (!registry.OpenKey(UninstallKeyOf(key), false) || !registry.ValueExists(name)) return {};
+    return registry.ReadString(name);
+}
+
+std::string InstallationLanguage(TInstallScope scope, const std::string& key) {
+    return UninstallEntryValue(scope, key, kInstallationLanguageValue);
 }

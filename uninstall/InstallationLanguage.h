@@ -1,8 +1,15 @@
 #pragma once
-// The language an installation was made in, as its uninstall entry records
-// it. Windows only.
+// What an installation's uninstall entry records: its folder and the
+// language it was made in. Windows only.
 #include <string>
 
-// The English name the entry of the key (as the log names it) records;
-// empty when there is none, as for installations of earlier setups.
-std::string InstallationLanguage(const std::string& key);
+#include "app/InstallScope.h"
+
+// The value of the entry of the key (as the log names it) below the scope's
+// root; empty when the entry or the value is missing, or the key would lead
+// elsewhere.
+std::string UninstallEntryValue(TInstallScope scope, const std::string& key, const char* name);
+
+// The English name of the installation's language; empty when the entry
+// records none, as for installations of earlier setups.
+std::string InstallationLanguage(TInstallScope scope, const std::string& key);

@@ -1,7 +1,6 @@
 #include "uninstall/ProductBounds.h"
 
-#include "app/SetupLogBook.h"
-#include "platform/Registry.h"
+#include "uninstall/InstallationLanguage.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -14,13 +13,6 @@ std::vector<int> ShortcutFolderIds(TInstallScope scope) {
     std::vector<int> ids = {scope.ProgramsFolderId(), scope.DesktopFolderId()};
     if (!scope.ForUser()) ids.insert(ids.end(), {user.ProgramsFolderId(), user.DesktopFolderId()});
     return ids;
-}
-
-std::string EntryLocation(TInstallScope scope, const std::string& key) {
-    if (key.empty() || key.find('\\') != std::string::npos) return {};
-    platform::TRegistry registry(scope.RegistryRoot());
-    if (!registry.OpenKey(UninstallKeyOf(key), false) || !registry.ValueExists("InstallLocation")) return {};
-    return registry.ReadString("InstallLocation");
 }
 
 // Through the platform layer itself: the shell library's folder functions
@@ -43,7 +35,7 @@ std::string FolderOfFile(const std::string& file) {
 
 TRemovalBounds ProductBounds(const TRemovalPlan& plan, const std::string& programFile) {
     TRemovalBounds bounds;
-    bounds.InstalledLocation = TrustedLocation(EntryLocation(plan.Scope, plan.Key), FolderOfFile(programFile));
+    bounds.InstalledLocation = TrustedLocation(UninstallEntryValue(plan.Scope, plan.Key, "InstallLocation"), FolderOfFile(programFile));
     for (const int csidl : ShortcutFolderIds(plan.Scope)) {
         std::string folder = SpecialFolder(csidl);
         while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();

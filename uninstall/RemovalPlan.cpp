@@ -85,7 +85,14 @@ bool RemovedCompletely(const TRemovalResult& result) {
 }
 
 TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile) {
-    if (log.Count() == 0 || log[0] != "SetupLOG") throw EUninstallError(TLogProblem::NotASetupLog, logFile);
+    std::optional<TRemovalPlan> plan = PlanOfLog(log, logFile, programFile);
+    if (!plan) throw EUninstallError(TLogProblem::NotASetupLog, logFile);
+    return std::move(*plan);
+}
+
+std::optional<TRemovalPlan> PlanOfLog(const TStringList& log, const std::string& logFile,
+                                      const std::string& programFile) {
+    if (log.Count() == 0 || log[0] != "SetupLOG") return std::nullopt;
     TRemovalPlan plan;
     std::string key;
     bool keyNamed = false;
@@ -152,6 +159,16 @@ TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& prog
         throw EUninstallError(TLogProblem::Unreadable, logFile, error.Message());
     }
     return MakeRemovalPlan(log, logFile, programFile);
+}
+
+std::optional<TRemovalPlan> PlanOfLogFile(const std::string& logFile, const std::string& programFile) {
+    TStringList log;
+    try {
+        log.LoadFromFile(logFile);
+    } catch (const EStreamError&) {
+        return std::nullopt;
+    }
+    return PlanOfLog(log, logFile, programFile);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 // shortcuts (LINK=), folders (DIRECTORY=) and copied files (COPYFILE=), each
 // by its full path. Portable: the plan is made without the system.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,11 @@ public:
 TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile);
 // The same from the log file; a missing or unreadable file raises EUninstallError.
 TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile);
+// The same without a message: nothing for a log that is missing, unreadable
+// or not a setup log (the setup, which shows no uninstaller texts).
+std::optional<TRemovalPlan> PlanOfLog(const TStringList& log, const std::string& logFile,
+                                      const std::string& programFile);
+std::optional<TRemovalPlan> PlanOfLogFile(const std::string& logFile, const std::string& programFile);
 
 // Leaves out of the plan what is not the product's: files and folders that
 // are not below the installed location, and shortcuts (".lnk" files) and

@@ -31,7 +31,7 @@ int TUninstaller::RefuseArgument(const std::string& argument) {
 bool TUninstaller::ReadPlan(const std::string& programFile, TRemovalPlan& plan) {
     try {
         plan = ReadRemovalPlan(LogFileOf(programFile), programFile);
-        language_ = UninstallLanguageOf(InstallationLanguage(plan.Key), language_);
+        language_ = UninstallLanguageOf(InstallationLanguage(plan.Scope, plan.Key), language_);
         ConfinePlan(plan, ProductBounds(plan, programFile));
         return true;
     } catch (const EUninstallError& error) {

@@ -36,10 +36,11 @@ TModalResult OwnMessageDlg(const std::string& text, const std::string& caption, 
 // button, owned by the main form.
 void ErrorBox(const std::string& caption, const std::string& text);
 
-enum TMsgDlgButtons : uint8_t { mbOK, mbYesNo };
+enum TMsgDlgButtons : uint8_t { mbOK, mbYesNo, mbYesNoDefaultNo };
 
 // The system's message box with the caption, the icon of the type and its
-// own buttons in the system's language; Yes is the default of Yes and No.
+// own buttons in the system's language; Yes is the default of Yes and No,
+// unless No is asked for as the default.
 // The box belongs to the main form (the active window while there is none)
 // and the other forms wait until it is answered. Returns mrOk, mrYes or mrNo
 // (Escape and the close box answer No).

@@ -61,4 +61,9 @@ bool RemoveAtRestart(const std::string& path) {
     return MoveFileExW(final.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
+bool ReplaceAtRestart(const std::string& source, const std::string& target) {
+    return MoveFileExW(FilePath(source).c_str(), FilePath(target).c_str(),
+                       MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 }  // namespace platform

@@ -301,7 +301,8 @@ namespace {
 
 // A copy that fails for one of the reasons a user meets: what stands in the
 // way, the files it hits, and the system's reason as Wine words it.
-enum class CopyFaultKind { FolderInTheWay, FileInUse, FullDisk };
+// A file in use is no fault: it is replaced at the next restart (UpgradeTest).
+enum class CopyFaultKind { FolderInTheWay, FullDisk };
 struct CopyFault {
     const char* Name;
     CopyFaultKind Kind;
@@ -310,7 +311,6 @@ struct CopyFault {
 
 const CopyFault kCopyFaults[] = {
     {"FolderInTheWay", CopyFaultKind::FolderInTheWay, "Access denied."},
-    {"FileInUse", CopyFaultKind::FileInUse, "Sharing violation."},
     {"FullDisk", CopyFaultKind::FullDisk, "Disk full."},
 };
 
@@ -339,7 +339,6 @@ protected:
     // next start, which restoring the registry makes.
     void TearDown() override {
         SetupInstallRun::TearDown();
-        holder.reset();
         if (disk) {
             UnmapDrive("k:");
             EndWinePrograms();
@@ -354,17 +353,6 @@ protected:
             case CopyFaultKind::FolderInTheWay:
                 RunProcess("mkdir -p " + Quoted(Installed("ReadMe.txt")));
                 return {"ReadMe.txt"};
-            case CopyFaultKind::FileInUse: {
-                RunProcess("mkdir -p " + Quoted(Installed("")));
-                holder = std::make_unique<BackgroundProgram>(
-                    std::vector<std::string>{"bash", KEL_SOURCE_DIR "/scripts/wine-run.sh",
-                                             KEL_WIN32_BUILD_DIR "/tests/win32/holdfile.exe", destination + "\\ReadMe.txt"},
-                    platform::NativePath(diskScratch / "holder.txt"));
-                const std::string said = platform::NativePath(diskScratch / "holder.txt");
-                const auto held = [&] { return platform::FileExists(said) && ReadFile(said).find("held") == 0; };
-                EXPECT_TRUE(WaitUntil(held, 60s)) << "the file is not held";
-                return {"ReadMe.txt"};
-            }
             case CopyFaultKind::FullDisk:
                 // The program file comes first and does not fit: it fills the
                 // disk, and none of the others fits after it.
@@ -384,7 +372,6 @@ protected:
     ScratchFolder diskScratch;
     std::optional<std::string> programFiles;
     std::unique_ptr<TestMount> disk;
-    std::unique_ptr<BackgroundProgram> holder;
 };
 
 }  // namespace

@@ -160,3 +160,9 @@ void EndWinePrograms() {
     const std::string prefix = "WINEPREFIX=" + Quoted(WinePrefix());
     RunProcess(prefix + " wineserver -k; " + prefix + " wineserver -w");
 }
+
+void RestartWine() {
+    EndWinePrograms();
+    const std::string prefix = "WINEPREFIX=" + Quoted(WinePrefix()) + " WINEDEBUG=-all";
+    RunProcess(prefix + " wineboot -r; " + prefix + " wineserver -w");
+}

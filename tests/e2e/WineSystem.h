@@ -43,3 +43,6 @@ std::string UnixTempFolder();
 
 // Ends every program of the prefix, those that a test's program started included.
 void EndWinePrograms();
+// Ends every program of the prefix and starts Wine as after a restart of
+// Windows, which carries out the replacements and removals asked for meanwhile.
+void RestartWine();

@@ -17,6 +17,8 @@ const TJournalRecord kRecords[] = {
     {TChangeKind::FileReplaced, "C:\\P\\100% sure\\a.txt", "C:\\ProgramData\\J\\1\\1.bak", {}},
     {TChangeKind::FolderMade, "C:\\P\\Ünïcödé 𝄞", "", {}},
     {TChangeKind::ShortcutMade, "C:\\Start\\x.lnk", "", {}},
+    {TChangeKind::FileRemoved, "C:\\P\\dropped.dll", "C:\\ProgramData\\J\\1\\2.bak", {}},
+    {TChangeKind::FolderRemoved, "C:\\P\\plugins", "", {}},
     {TChangeKind::KeyMade, "SOFTWARE\\Uninstall\\Title\twith tab\r\nand breaks", "", {}},
     {TChangeKind::ValueWritten, "SOFTWARE\\Uninstall\\T", "DisplayName", kText},
     {TChangeKind::ValueWritten, "SOFTWARE\\Uninstall\\T", "NoModify", kNumber},

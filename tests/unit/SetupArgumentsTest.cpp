@@ -24,6 +24,12 @@ std::string Shown(const ArgumentsCase& c) {
 
 }  // namespace
 
+TEST(SetupArguments, AllowDowngradeInAnyCaseBeforeTheDestination) {
+    EXPECT_TRUE(ParseSetupArguments("/S /allowDowngrade /D=C:\\X").AllowDowngrade);
+    EXPECT_FALSE(ParseSetupArguments("/S /D=C:\\X /ALLOWDOWNGRADE").AllowDowngrade);  // part of the path
+    EXPECT_EQ(ParseSetupArguments("/ALLOWDOWNGRADE=1").Unknown, "/ALLOWDOWNGRADE=1");
+}
+
 TEST(SetupArguments, SwitchesInAnyCaseWithTheDestinationTakingTheRestOfTheLine) {
     const ArgumentsCase cases[] = {
         {"", false, "", nullptr, ""},

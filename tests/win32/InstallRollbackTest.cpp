@@ -128,13 +128,18 @@ protected:
         }
     }
 
-    // An earlier version in the destination, its group, link and entry.
+    // An earlier version in the destination, its group, link and entry; its
+    // add-on and the folder of it, which this version does not install, are
+    // removed by the upgrade.
     void InstallEarlierVersion() {
         ASSERT_TRUE(platform::ForceDirectories(destination + "\\docs"));
         ASSERT_TRUE(platform::ForceDirectories(group));
         WriteFile(destination + "\\tool.exe", "MZ version one");
         WriteFile(destination + "\\docs\\guide.txt", "old guide");
-        WriteFile(destination + "\\setup.log", "SetupLOG\r\nNAME=old\r\n");
+        ASSERT_TRUE(platform::ForceDirectories(destination + "\\addons"));
+        WriteFile(destination + "\\addons\\old.dll", "MZ dropped");
+        WriteFile(destination + "\\setup.log", "SetupLOG\r\nNAME=old\r\nKEY=" + kTitle + "\r\nCOPYFILE=" + destination +
+                                                   "\\addons\\old.dll\r\nDIRECTORY=" + destination + "\\addons\r\n");
         WriteFile(destination + "\\notes.txt", "the user's own");
         ASSERT_TRUE(platform::SetReadOnly(destination + "\\notes.txt", true));
         WriteFile(group + "\\Uninstall.lnk", "old link");
@@ -143,6 +148,7 @@ protected:
         ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
         registry.WriteString("DisplayName", "Earlier");
         registry.WriteString("DisplayVersion", "1.0");
+        registry.WriteString("UninstallString", "\"" + destination + "\\Uninstall.exe\"");
         registry.WriteInteger("Own", 7);
     }
 
@@ -222,7 +228,7 @@ TEST_F(InstallRollback, AUsersInstallationJournalsInTheUsersFolderAndUndoesItsEn
     });
     bool installed = true;
     try {
-        TSetupForm form(nullptr, program, TSetupRun{true, destination, &log, &gate, user});
+        TSetupForm form(nullptr, program, TSetupRun{true, destination, &log, &gate, "", user});
         installed = form.InstallSilently();
     } catch (const std::exception&) {
         installed = false;  // the failed log's error, after the undoing

@@ -214,7 +214,9 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
     Install();
     Finish();
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
-    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + productRoot + "\\Second\\Uninstall.exe\"");
+    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + destination + "\\Uninstall.exe\"")
+        << "the second run installs where the first did";
+    EXPECT_FALSE(platform::DirectoryExists(productRoot + "\\Second"));
     EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
     EXPECT_EQ(RegistryValue("DisplayVersion"), "(no value)") << "a description without a version writes none";
 }
@@ -336,7 +338,7 @@ TEST_F(SetupInstall, AnEarlierEntryGetsItsValuesBackWhenTheLogCannotBeWritten) {
         platform::TRegistry registry(platform::TRootKey::rkLocalMachine);
         ASSERT_TRUE(registry.OpenKey(kUninstallKey, true));
         registry.WriteString("DisplayName", "Earlier");
-        registry.WriteString("UninstallString", "C:\\Earlier\\Uninstall.exe");
+        registry.WriteString("UninstallString", destination + "\\Uninstall.exe");
         registry.WriteInteger("NoModify", 7);
     }
     StartWith("Addfile=tool.exe\r\nPublisher=Kel Makers\r\n");
@@ -344,7 +346,7 @@ TEST_F(SetupInstall, AnEarlierEntryGetsItsValuesBackWhenTheLogCannotBeWritten) {
     ASSERT_TRUE(platform::CreateDir(destination + "\\setup.log"));
     EXPECT_NE(MessageOf([&] { Finish(); }), "");
     const std::pair<const char*, std::string> values[] = {
-        {"DisplayName", "Earlier"},       {"UninstallString", "C:\\Earlier\\Uninstall.exe"},
+        {"DisplayName", "Earlier"},       {"UninstallString", destination + "\\Uninstall.exe"},
         {"NoModify", "dword 7"},          {"QuietUninstallString", "(no value)"},
         {"Publisher", "(no value)"},      {"EstimatedSize", "(no value)"},
     };
@@ -406,7 +408,7 @@ TEST_F(SetupInstall, AShortcutThatCannotBeSavedIsAFailedStepAndNotLogged) {
 // The user's desktop, as the user's shell folders name it, for an installation for the user alone.
 TEST_F(SetupInstall, WithoutADesktopFolderTheDesktopShortcutIsLeftOut) {
     WritePayload("SiteletTitle=" + kTitle + "\r\nTargetFile=tool.exe\r\nAddfile=tool.exe\r\nDesktopIcon=1\r\n");
-    form = std::make_unique<TSetupForm>(nullptr, program, TSetupRun{false, destination, nullptr, nullptr, TInstallScope::isUser});
+    form = std::make_unique<TSetupForm>(nullptr, program, TSetupRun{false, destination, nullptr, nullptr, "", TInstallScope::isUser});
     form->Show();
     const std::string desktopLink = GetShellFolder(0) + "\\" + kTitle + ".lnk";
     Install();

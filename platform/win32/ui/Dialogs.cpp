@@ -205,7 +205,7 @@ void ErrorBox(const std::string& caption, const std::string& text) { MessageDlg(
 TModalResult MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type, TMsgDlgButtons buttons) {
     HWND owner = BoxOwner();
     const TFormsDisabled disabled(owner);
-    UINT style = buttons == mbYesNo ? MB_YESNO : MB_OK;
+    UINT style = buttons == mbYesNo ? MB_YESNO : buttons == mbYesNoDefaultNo ? MB_YESNO | MB_DEFBUTTON2 : MB_OK;
     switch (type) {
         case mtInformation: style |= MB_ICONINFORMATION; break;
         case mtWarning: style |= MB_ICONWARNING; break;
@@ -219,6 +219,6 @@ TModalResult MessageDlg(const std::string& text, const std::string& caption, TMs
         case IDNO: return mrNo;
         case IDOK: return mrOk;
         case 0: throw Exception("Error creating the message box");
-        default: return buttons == mbYesNo ? mrNo : mrOk;
+        default: return buttons == mbOK ? mrOk : mrNo;
     }
 }
