@@ -50,11 +50,13 @@ void TKelButton::SetButtonState(TButtonImageState state) {
 }
 
 void TKelButton::BEnter(TComponent&) {
+    pointerInside_ = true;
     if (!Enabled()) return;
     SetButtonState(isOver);
 }
 
 void TKelButton::BExit(TComponent&) {
+    pointerInside_ = false;
     if (!Enabled()) return;
     SetButtonState(leftDown_ ? isPressed : isNormal);
 }
@@ -68,7 +70,9 @@ void TKelButton::BDown(TComponent&, TMouseButton button, TShiftState, int32_t, i
 void TKelButton::BUp(TComponent&, TMouseButton button, TShiftState, int32_t x, int32_t y, TCustomLayer*) {
     if (button == mbLeft) leftDown_ = false;
     if (!Enabled()) return;
-    SetButtonState(ClientRect().Contains(x, y) ? isOver : isNormal);
+    // A click may run long (the copy phase), and the pointer may have left
+    // meanwhile: the release's own position is then out of date.
+    SetButtonState(pointerInside_ && ClientRect().Contains(x, y) ? isOver : isNormal);
 }
 
 void TKelButton::SetEnabled(bool enabled) {

@@ -54,6 +54,7 @@ private:
     std::string imageDisabled_;
     bool leftDown_ = false;   // the left button went down on the button and is still held
     bool spaceDown_ = false;  // Space went down on the button and is still held
+    bool pointerInside_ = false;  // the last the button heard: the pointer entered, and has not left
 };
 
 // The picture file for a state's name: names with a drive or a network

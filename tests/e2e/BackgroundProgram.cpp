@@ -48,7 +48,14 @@ void BackgroundProgram::Reap(bool block) {
     if (done == pid_ || (done < 0 && errno == ECHILD)) {
         exited_ = true;
         if (done == pid_ && WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+        if (done == pid_ && WIFSIGNALED(status)) signal_ = WTERMSIG(status);
     }
+}
+
+std::string BackgroundProgram::HowItEnded() {
+    if (Running()) return "still running";
+    if (exitCode_) return "exit code " + std::to_string(*exitCode_);
+    return signal_ ? "signal " + std::to_string(*signal_) : "ended, collected elsewhere";
 }
 
 bool BackgroundProgram::Running() {

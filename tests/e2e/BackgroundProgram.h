@@ -29,6 +29,8 @@ public:
     // Ends every process of the group at once with SIGKILL, as a crash or a
     // power cut would, and collects them.
     void Kill();
+    // "exit code N", "signal N" or "still running", for failure messages.
+    std::string HowItEnded();
 
 private:
     void Reap(bool block);
@@ -36,4 +38,5 @@ private:
     pid_t pid_ = -1;  // the started program, also the id of its group
     bool exited_ = false;
     std::optional<int> exitCode_;
+    std::optional<int> signal_;  // the signal that ended it
 };

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WindowFinder.h"
+#include "tests/e2e/WineSystem.h"
 
 TEST_F(SetupWizardTest, WalksTheFirstFourPagesAndBackAndCancelsWithNoThenYes) {
     StartSetup("English");
@@ -109,6 +110,8 @@ TEST_F(SetupWizardTest, AutoSpeaksTheInterfaceLanguageAndLangOverridesIt) {
         {"pl_PL.UTF-8", {"/LANG=Russian"}, "\xD0\x9F\xD0\xBE\xD0\xB4\xD1\x82\xD0\xB2.*", "wizard-lang-russian-0-welcome"},
     };
     for (const auto& c : cases) {
+        // A server that Wine started in another locale would serve this start.
+        EndWinePrograms();
         setenv("LC_ALL", c.Locale, 1);
         ShowWizard(c.Arguments);
         unsetenv("LC_ALL");
@@ -118,4 +121,5 @@ TEST_F(SetupWizardTest, AutoSpeaksTheInterfaceLanguageAndLangOverridesIt) {
         ExpectEndedWithoutWorkingFolder();
         if (HasFatalFailure()) return;
     }
+    EndWinePrograms();
 }

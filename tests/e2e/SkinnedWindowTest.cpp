@@ -86,7 +86,8 @@ void SkinnedWindowTest::FindForm(const std::string& title, int32_t width, int32_
         [&] { return (found = FindShownWindow(title, width, height)).has_value() || !program_->Running(); },
         kStartTimeout);
     ASSERT_TRUE(shown && found) << "no " << width << " x " << height << " window titled " << title
-                                << " is shown; the program's output:\n" << ProgramOutput();
+                                << " is shown; the program (" << program_->HowItEnded() << ") printed:\n"
+                                << ProgramOutput();
     form_ = *found;
     // The pointer starts away from the form's buttons.
     MoveMouse(1, 1);

@@ -84,6 +84,7 @@ TEST_F(KelButtonWindow, StatesSwapPicturesAndSizesKeepingTheTopLeftCorner) {
 }
 
 TEST_F(KelButtonWindow, OnlyALeftReleaseInsideClicks) {
+    button.BEnter(button);
     SendMouse(Window(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     SendMouse(Window(), WM_LBUTTONUP, 5, 5);
     EXPECT_EQ(clicks, 1);
@@ -97,6 +98,20 @@ TEST_F(KelButtonWindow, OnlyALeftReleaseInsideClicks) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Shown(), scratch / "normal.bmp");
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A click that runs long (the copy phase) with the button disabled, while
+// the pointer leaves: the release shows the normal picture, not the hover one.
+TEST_F(KelButtonWindow, APointerThatLeftDuringTheClickLeavesTheNormalPicture) {
+    button.OnClick = [this](TComponent&) {
+        button.SetEnabled(false);
+        button.BExit(button);
+        button.SetEnabled(true);
+    };
+    button.BEnter(button);
+    SendMouse(Window(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    SendMouse(Window(), WM_LBUTTONUP, 5, 5);
+    EXPECT_EQ(Shown(), scratch / "normal.bmp");
 }
 
 TEST_F(KelButtonWindow, ADisabledButtonKeepsItsPicture) {
@@ -132,6 +147,7 @@ TEST_F(KelButtonWindow, NamesTakeEffectOnlyAtTheNextChangeAndEmptyNamesKeepThePi
 TEST_F(KelButtonWindow, OwnMouseHandlersReplaceTheButtonsOwn) {
     int downs = 0;
     button.OnMouseDown = [&](TComponent&, TMouseButton, TShiftState, int32_t, int32_t, TCustomLayer*) { ++downs; };
+    button.BEnter(button);
     SendMouse(Window(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     SendMouse(Window(), WM_LBUTTONUP, 5, 5);
     EXPECT_EQ(downs, 1);
