@@ -18,6 +18,7 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/TextExtent.h"
 #include "platform/win32/WideText.h"
+#include "app/SetupTexts.h"
 #include "shell/Languages.h"
 #include "tests/win32/SetupFormFixture.h"
 
@@ -78,6 +79,7 @@ protected:
 }  // namespace
 
 TEST_F(LanguageFit, EveryTextOfEveryLanguageFitsItsControl) {
+    const TTextTable texts = BuiltInSetupTexts();
     for (const TBuiltInLanguage& builtIn : BuiltInLanguages()) {
         StartIn(std::string(builtIn.Name));
         TSetupForm& f = *form;
@@ -114,11 +116,15 @@ TEST_F(LanguageFit, EveryTextOfEveryLanguageFitsItsControl) {
         ExpectWhole(*f.CopyHead2, *f.CopyBox);
         EXPECT_LE(f.CopyHead2->BoundsRect().Bottom + 98, f.CopyBox->Height()) << language << ": the progress bar shows";
 
+        // The Finish page as it reads with files in use, its longest form.
+        f.FinshHead2->SetCaption(f.FinshHead2->Caption() + "\n\n" + TSetupWords(texts, language, "")[TSetupText::RestartNeeded]);
+        f.FinishBox->RealignControls();
         ExpectWhole(*f.FinishHead1, *f.FinishBox);
         ExpectWhole(*f.FinshHead2, *f.FinishBox);
         for (TCheckBox* check : {f.DesktopCheck, f.ReadMeCheck, f.LaunchProgCheck}) {
             ExpectOneLine(*check, check->Font(), kCheckBoxGlyph);
             EXPECT_LE(check->Parent()->BoundsRect().Bottom, f.FinishBox->Height()) << language;
+            EXPECT_GE(check->Parent()->Top(), f.FinshHead2->BoundsRect().Bottom) << language;
         }
         form.reset();
     }
