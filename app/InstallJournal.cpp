@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kWriteFault = 29;
-constexpr const char* kRestartCopySuffix = ".kelnew";  // beside a file in use, until the restart  // the system's "cannot write" when the journal cannot be written
+constexpr int kWriteFault = 29;  // the system's "cannot write" when the journal cannot be written
+constexpr const char* kRestartCopySuffix = ".kelnew";  // beside a file in use, until the restart
 
 const char* VerbOf(TChangeKind kind) {
     switch (kind) {
