@@ -182,7 +182,7 @@ protected:
         };
         for (const std::string& file : FilesOf(product)) expect(Exists(places.Destination + "\\" + file), file);
         for (const std::string& link : {product.Title, std::string("Uninstall"), product.ReadMe})
-            expect(Exists(places.Group + "\\" + link + ".lnk"), "the program folder's link " + link);
+            expect(Exists(places.Group + "\\" + link + ".lnk"), "the program folder's link " + places.Group + "\\" + link);
         expect(Exists(places.DesktopLink), "the desktop link " + places.DesktopLink);
         expect(Exists(places.ProductRoot), "the folder " + places.ProductRoot);
         expect(RegistryValue32(places.UninstallKey, "DisplayName") == product.Title, "the entry " + product.Title);
