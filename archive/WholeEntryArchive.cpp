@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "archive/FastCrc32.h"
 #include "platform/FileStream.h"
 
 TWholeEntryArchive::TWholeEntryArchive(TCodecLibrary library, TComponent* owner)
@@ -23,6 +24,10 @@ void TWholeEntryArchive::CopyEntryData(TStream& archive, TFileStream& target, co
         if (reader_.Read(archive, entry)) return WriteWholeEntry(target, entry, index);
     }
     TZLBArchive::CopyEntryData(archive, target, entry, index);
+}
+
+uint32_t TWholeEntryArchive::CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const {
+    return Crc32After(crc, bytes, count);
 }
 
 // Reports the progress piece by piece and writes the blocks between, as the

@@ -18,6 +18,7 @@ public:
 
 protected:
     void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index) override;
+    uint32_t CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const override;
 
 private:
     // Learns the entries' extents once per opened archive.

@@ -289,19 +289,23 @@ void TZLBArchive::BecomeIdle() {
 
 // zlib's CRC-32 takes several bytes per step, which is faster than a table
 // for a whole archive.
+uint32_t TZLBArchive::CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const {
+    return static_cast<uint32_t>(crc32_z(crc, bytes, count));
+}
+
 uint32_t TZLBArchive::StreamCRC(TStream& stream, int64_t excludedTail) const {
     const int64_t position = stream.Position();
     stream.SetPosition(0);
-    uLong crc = crc32_z(0, nullptr, 0);
+    uint32_t crc = 0;
     std::vector<uint8_t> piece(CRCPieceSize);
     for (int64_t remaining = stream.Size() - excludedTail; remaining > 0;) {
         const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, CRCPieceSize));
         const int32_t count = stream.Read(piece.data(), size);
-        if (count > 0) crc = crc32_z(crc, piece.data(), static_cast<size_t>(count));
+        if (count > 0) crc = CrcAfter(crc, piece.data(), static_cast<size_t>(count));
         remaining -= size;
     }
     stream.SetPosition(position);
-    return static_cast<uint32_t>(crc);
+    return crc;
 }
 
 void TZLBArchive::ReportProgress() {

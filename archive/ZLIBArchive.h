@@ -77,6 +77,8 @@ protected:
     // Raises "Unable to write file PATH (REASON)" when the write fails.
     static void WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count);
     [[noreturn]] static void Corrupt(int index);
+    // Runs bytes through the archive's CRC-32 (zlib's); a subclass may use a faster library.
+    virtual uint32_t CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const;
     const std::vector<TArchiveEntry>& Entries() const { return entries_; }
 
 private:

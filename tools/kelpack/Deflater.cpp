@@ -72,12 +72,3 @@ size_t DeflateBound(size_t size) {
     // zlib's bound, widened for libdeflate's stored blocks.
     return size + size / 1024 + (size >> 12) + 64;
 }
-
-uint32_t Crc32After(uint32_t crc, const uint8_t* bytes, size_t count) {
-    if (count == 0) return crc;  // zlib takes a null buffer as a call to start again
-#ifdef KEL_HAVE_LIBDEFLATE
-    return libdeflate_crc32(crc, bytes, count);
-#else
-    return static_cast<uint32_t>(crc32_z(crc, bytes, count));
-#endif
-}

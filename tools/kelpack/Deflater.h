@@ -26,8 +26,3 @@ int MaxDeflateLevel(TCodecLibrary library);
 
 // The length of the longest zlib stream of size bytes at any level of either library.
 size_t DeflateBound(size_t size);
-
-// The CRC-32 of the archive format, by the fastest library of the build:
-// of the bytes alone, and of the bytes after those whose CRC is crc.
-uint32_t Crc32After(uint32_t crc, const uint8_t* bytes, size_t count);
-inline uint32_t FastCrc32(const uint8_t* bytes, size_t count) { return Crc32After(0, bytes, count); }

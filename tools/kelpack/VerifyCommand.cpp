@@ -5,6 +5,7 @@
 
 #include "archive/DecompressionStream.h"
 #include "archive/EntryNames.h"
+#include "archive/FastCrc32.h"
 #include "archive/WholeEntryReader.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/FileStream.h"
