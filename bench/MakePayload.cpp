@@ -43,10 +43,11 @@ public:
             words_.push_back(word);
         }
     }
-    // Rank drawn from a rough power law: the square of a uniform pick favours small ranks.
+    // Rank drawn from a rough power law: the square of a uniform pick in
+    // [0, 1) favours small ranks.
     const std::string& Pick(TRandom& random) const {
         const uint64_t u = random.Below(1u << 16);
-        return words_[static_cast<size_t>((u * u >> 32) * words_.size() >> 16) % words_.size()];
+        return words_[static_cast<size_t>(((u * u) >> 16) * words_.size() >> 16)];
     }
 
 private:

@@ -21,10 +21,10 @@ kelpack=$build/tools/kelpack/kelpack
 
 mkdir -p "$work"
 cd "$work"
-if [ ! -f payload.done ]; then
+if ! made_by payload.done "$build/bench/make_payload"; then
   rm -rf payload
   "$build/bench/make_payload" payload "$percent"
-  touch payload.done
+  record_maker payload.done "$build/bench/make_payload"
 fi
 
 now() { date +%s.%N; }

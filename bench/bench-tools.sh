@@ -17,3 +17,9 @@ build_native_tools() {
   fi
   ninja -C "$1" kelpack make_payload >/dev/null
 }
+
+# made_by MARKER MAKER: whether MARKER records MAKER as it is now, so that a
+# payload made by an earlier payload maker is made again.
+made_by() { [ -f "$1" ] && [ "$(cat "$1")" = "$(sha256sum < "$2")" ]; }
+# record_maker MARKER MAKER: records MAKER in MARKER once its payload is complete.
+record_maker() { sha256sum < "$2" > "$1"; }

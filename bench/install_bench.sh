@@ -38,7 +38,7 @@ wineserver -p 2>/dev/null || true            # one server for every run below
 # file installed by one wildcard; no program folder, shortcut or start.
 mkdir -p "$work"
 cd "$work"
-if [ ! -f project.done ]; then
+if ! made_by project.done "$build/bench/make_payload"; then
   rm -rf project
   cp -r "$root/samples/setup" project
   "$build/bench/make_payload" project/Files "$percent" 50 >/dev/null
@@ -46,7 +46,7 @@ if [ ! -f project.done ]; then
   sed -i -e '/^Addfile=/d' -e 's/^Object=Setup\r$/Object=Setup\r\nAddfile=*\r/' \
     -e 's/^Folder=.*\r$/Folder=\r/' -e 's/^DesktopIcon=1/DesktopIcon=0/' -e 's/^LaunchProg=1/LaunchProg=0/' \
     project/Setup.ini
-  touch project.done
+  record_maker project.done "$build/bench/make_payload"
 fi
 rm -rf cd
 "$build/tools/kelpack/kelpack" build project cd --setup "$win32/app/Setup.exe" >/dev/null

@@ -106,9 +106,14 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return path;
 }
 
+// The helper exits with 1 for a missing key or value; any other failure is
+// Wine's own (a launch ended while a server of another locale went down), and
+// the lookup is tried again rather than taken for "missing".
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name) {
-    const ProcessResult result =
-        RunInWine(Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/regvalue.exe") + " " + Quoted(key) + " " + Quoted(name));
+    const std::string command =
+        Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/regvalue.exe") + " " + Quoted(key) + " " + Quoted(name);
+    ProcessResult result = RunInWine(command);
+    for (int retry = 0; retry < 3 && result.ExitCode != 0 && result.ExitCode != 1; ++retry) result = RunInWine(command);
     if (result.ExitCode != 0) return std::nullopt;
     return result.Out;
 }
