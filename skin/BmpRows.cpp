@@ -29,6 +29,26 @@ void DecodeMaskedRow(const TBmpHeader& h, const uint8_t* row, TColor32* out) {
     for (int32_t x = 0; x < h.Width; ++x) out[x] = ColorOfMasked(h.Masks, ReadLittleEndian(row + size_t(x) * bytes, bytes));
 }
 
+// A channel of a whole byte of the pixel needs no widening: the byte is the value.
+bool IsWholeByte(const TChannelMask& channel) { return channel.Max == 255 && channel.Shift % 8 == 0; }
+
+// The usual 24- and 32-bit layouts: each channel a byte of the pixel, read
+// straight from the row, many times faster than extracting and widening each.
+bool HasByteChannels(const TBmpHeader& h) {
+    const TBmpMasks& m = h.Masks;
+    const bool colours = IsWholeByte(m.Red) && IsWholeByte(m.Green) && IsWholeByte(m.Blue);
+    return (h.BitCount == 24 || h.BitCount == 32) && colours && (m.Alpha.Max == 0 || IsWholeByte(m.Alpha));
+}
+
+void DecodeByteChannelRow(const TBmpHeader& h, const uint8_t* row, TColor32* out) {
+    const TBmpMasks& m = h.Masks;
+    const size_t bytes = size_t(h.BitCount / 8);
+    const int red = m.Red.Shift / 8, green = m.Green.Shift / 8, blue = m.Blue.Shift / 8;
+    const int alpha = m.Alpha.Max ? m.Alpha.Shift / 8 : -1;
+    for (int32_t x = 0; x < h.Width; ++x, row += bytes)
+        out[x] = MakeColor32(row[red], row[green], row[blue], alpha < 0 ? 255 : row[alpha]);
+}
+
 }  // namespace
 
 uint64_t UncompressedDataSize(const TBmpHeader& h) {
@@ -38,11 +58,14 @@ uint64_t UncompressedDataSize(const TBmpHeader& h) {
 
 void DecodeUncompressedRows(const TBmpHeader& h, const uint8_t* data, std::vector<uint32_t>& pixels) {
     const size_t stride = size_t(h.RowStride());
+    const bool byteChannels = HasByteChannels(h);
     for (int32_t fileRow = 0; fileRow < h.Height; ++fileRow) {
         const uint8_t* row = data + size_t(fileRow) * stride;
         TColor32* out = pixels.data() + size_t(h.OutputRow(fileRow)) * size_t(h.Width);
         if (h.BitCount <= 8)
             DecodeIndexedRow(h, row, out);
+        else if (byteChannels)
+            DecodeByteChannelRow(h, row, out);
         else
             DecodeMaskedRow(h, row, out);
     }
