@@ -34,14 +34,35 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   NEED_UPDATE=1
 fi
 
+# A mirror in the middle of a sync can fail an index or two; the install
+# then goes on with the lists that did come, and fails itself if a package
+# is really missing.
+update_lists() {
+  local try
+  for try in 1 2 3; do
+    $SUDO apt-get update -qq && return 0
+    echo "install-deps: apt-get update failed (try $try of 3)" >&2
+    sleep $((try * 10))
+  done
+  echo "install-deps: going on with the package lists as they are" >&2
+}
+
 todo=$(missing)
 if [ -n "$todo" ]; then
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
+  update_lists
   # shellcheck disable=SC2086
-  $SUDO apt-get install -y -qq --no-install-recommends $todo
+  $SUDO apt-get install -y -qq --no-install-recommends $todo || {
+    # With one architecture's security list missing, the two architectures'
+    # newest versions differ and cannot be installed side by side; the
+    # release's own versions always can.
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "install-deps: trying again with $codename's own versions first" >&2
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -qq --no-install-recommends -t "$codename" $todo
+  }
 elif [ -n "${NEED_UPDATE:-}" ]; then
-  $SUDO apt-get update -qq
+  update_lists
 fi
 
 # Wine takes the system code page and the interface language from the
