@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "platform/posix/NativePath.h"
@@ -112,9 +114,13 @@ std::string UnixPathOf(const std::string& windowsPath) {
 std::optional<std::string> RegistryValue32(const std::string& key, const std::string& name) {
     const std::string command =
         Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/regvalue.exe") + " " + Quoted(key) + " " + Quoted(name);
+    constexpr int kFound = 0, kMissing = 3;  // any other code is Wine failing to run the helper
     ProcessResult result = RunInWine(command);
-    for (int retry = 0; retry < 3 && result.ExitCode != 0 && result.ExitCode != 1; ++retry) result = RunInWine(command);
-    if (result.ExitCode != 0) return std::nullopt;
+    for (int retry = 0; retry < 3 && result.ExitCode != kFound && result.ExitCode != kMissing; ++retry) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        result = RunInWine(command);
+    }
+    if (result.ExitCode != kFound) return std::nullopt;
     return result.Out;
 }
 
