@@ -55,7 +55,7 @@ if [ -n "$todo" ]; then
   $SUDO apt-get install -y -qq --no-install-recommends $todo || {
     # With one architecture's security list missing, the two architectures'
     # newest versions differ and cannot be installed side by side; the
-    # release's own versions always can.
+    # release's own versions, as the machine came with them, can.
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     echo "install-deps: trying again with $codename's own versions first" >&2
     # shellcheck disable=SC2086

@@ -10,6 +10,7 @@
 #include "tests/e2e/Poll.h"
 #include "tests/e2e/ScreenGrab.h"
 #include "tests/e2e/WindowFinder.h"
+#include "tests/e2e/WineSystem.h"
 #include "tests/support/RunProcess.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -73,6 +74,7 @@ void SkinnedWindowTest::CheckPrerequisites(const std::string& exe) {
 }
 
 void SkinnedWindowTest::Launch(const std::vector<std::string>& arguments) {
+    StartWineSession();
     std::vector<std::string> command{"bash", kSourceDir + "/scripts/wine-run.sh"};
     command.insert(command.end(), arguments.begin(), arguments.end());
     program_ = std::make_unique<BackgroundProgram>(command, outputFile_);

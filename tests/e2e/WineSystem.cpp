@@ -172,6 +172,8 @@ void EndWinePrograms() {
     RunProcess(prefix + " wineserver -k; " + prefix + " wineserver -w");
 }
 
+void StartWineSession() { RunInWine(Quoted(KEL_WIN32_BUILD_DIR "/tests/win32/winesession.exe")); }
+
 void RestartWine() {
     EndWinePrograms();
     const std::string prefix = "WINEPREFIX=" + Quoted(WinePrefix()) + " WINEDEBUG=-all";

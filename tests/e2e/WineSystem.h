@@ -43,6 +43,12 @@ std::string UnixTempFolder();
 
 // Ends every program of the prefix, those that a test's program started included.
 void EndWinePrograms();
+// Starts Wine's session for the prefix with its desktop, when none runs,
+// from this process. Wine starts the session's desktop and start-up programs
+// in the process group of the first program that needs them; a test that
+// then stopped that program's group would end them too, and the session
+// would break under the next program it starts.
+void StartWineSession();
 // Ends every program of the prefix and starts Wine as after a restart of
 // Windows, which carries out the replacements and removals asked for meanwhile.
 void RestartWine();
