@@ -1,4 +1,5 @@
-# Shared by the benchmarks. Source it after setting root.
+# Shared by the benchmarks. Source it after setting root (and win32, the
+# Windows build, for the setup projects).
 
 # require_tools SCRIPT TOOL...: ends with 2, naming the first tool that is missing.
 require_tools() {
@@ -23,3 +24,37 @@ build_native_tools() {
 made_by() { [ -f "$1" ] && [ "$(cat "$1")" = "$(sha256sum < "$2")" ]; }
 # record_maker MARKER MAKER: records MAKER in MARKER once its payload is complete.
 record_maker() { sha256sum < "$2" > "$1"; }
+
+# sample_project FOLDER: the sample setup project as the kit holds it, made
+# afresh at FOLDER: the sample's description, skin and files, with the
+# Windows build's sample program and uninstaller (from $win32) among its files.
+sample_project() {
+  rm -rf "$1"
+  cp -r "$root/samples/setup" "$1"
+  cp "$win32/samples/larknotes/LarkNotes.exe" "$win32/uninstall/uninstall.exe" "$1/Files/"
+}
+
+# install_setup BUILD PERCENT: the install benchmark's product, about 205 MB
+# in about 5,000 files and 50 folders scaled by PERCENT, as a setup project in
+# BUILD/install-PERCENT/project (made again when the payload maker changes)
+# and its ready-to-ship setup folder in BUILD/install-PERCENT/cd, built with
+# the Windows build's Setup.exe (from $win32). BUILD holds the native tools.
+# The project is the sample's skin and programs with the payload in Files,
+# every file installed by one wildcard; no program folder, shortcut or start.
+install_setup() {
+  local work=$1/install-$2
+  mkdir -p "$work"
+  if ! made_by "$work/project.done" "$1/bench/make_payload"; then
+    rm -f "$work/project.done"
+    sample_project "$work/project"
+    "$1/bench/make_payload" "$work/project/Files" "$2" 50 >/dev/null
+    sed -i -e '/^Addfile=/d' -e 's/^Object=Setup\r$/Object=Setup\r\nAddfile=*\r/' \
+      -e 's/^Folder=.*\r$/Folder=\r/' -e 's/^DesktopIcon=1/DesktopIcon=0/' -e 's/^LaunchProg=1/LaunchProg=0/' \
+      "$work/project/Setup.ini"
+    record_maker "$work/project.done" "$1/bench/make_payload"
+  fi
+  # The programs come from the Windows build as it is now.
+  cp "$win32/samples/larknotes/LarkNotes.exe" "$win32/uninstall/uninstall.exe" "$work/project/Files/"
+  rm -rf "$work/cd"
+  "$1/tools/kelpack/kelpack" build "$work/project" "$work/cd" --setup "$win32/app/Setup.exe" >/dev/null
+}

@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
 """Runs a setup with a step log (Setup.exe /S /LOG=FILE ...) and notes when each
-line of the log appears, polling it every few milliseconds. Prints the wall
-times, in seconds, of the whole run and of two of its phases:
-  total   from the start of the command to its end
+line of the log appears, polling it every few milliseconds. Prints, as
+NAME=SECONDS on one line, the wall time of the whole run and of those of its
+phases whose lines the log holds (a setup that installs straight from the
+payload has no unpacking of the payload and no separate copy phase):
+  total   from the start of the command to its end (always)
   unpack  from the line "Unpacking ..." to the line "Reading ..."
   copy    from the line "Installing into ..." to the last line "Copied ..."
   before  from the start of the command to the line "Unpacking ..." (Wine's start-up among it)
   removal from the line "Wrote ..." (the setup log) to the line "Installed": the
           working folder's removal
-Usage: timed_install.py LOGFILE COMMAND...   (exits with the command's status)"""
+Usage: timed_install.py LOGFILE COMMAND...
+Exits with the command's status; a run that ends with another status than 0,
+or whose log does not end with "Installed", prints its last log lines instead."""
 import os
 import subprocess
 import sys
@@ -43,6 +47,8 @@ def main():
         time.sleep(0.002)
     total = time.monotonic() - start
     read_new_lines(total)
+    if pending:
+        stamps.append((total, pending.decode("latin-1")))
 
     def first(prefix):
         return next((t for t, line in stamps if line.startswith(prefix)), None)
@@ -50,14 +56,18 @@ def main():
     def last(prefix):
         return next((t for t, line in reversed(stamps) if line.startswith(prefix)), None)
 
-    marks = [first("Unpacking "), first("Reading "), first("Installing into "), last("Copied "), last("Wrote "),
-             last("Installed")]
-    if process.returncode != 0 or None in marks:
-        sys.stderr.write("timed_install.py: the run failed or its log lacks a phase:\n")
+    if process.returncode != 0 or last("Installed") is None:
+        sys.stderr.write(f"timed_install.py: the setup ended with {process.returncode}"
+                         f"{'' if last('Installed') is not None else ' without installing'}; its log ends:\n")
         sys.stderr.write("".join(line + "\n" for _, line in stamps[-20:]))
         return process.returncode or 1
-    print(f"total={total:.3f} unpack={marks[1] - marks[0]:.3f} copy={marks[3] - marks[2]:.3f} "
-          f"before={marks[0]:.3f} removal={marks[5] - marks[4]:.3f}")
+    phases = {"total": (0.0, total),
+              "unpack": (first("Unpacking "), first("Reading ")),
+              "copy": (first("Installing into "), last("Copied ")),
+              "before": (0.0, first("Unpacking ")),
+              "removal": (last("Wrote "), last("Installed"))}
+    print(" ".join(f"{name}={end - begin:.3f}" for name, (begin, end) in phases.items()
+                   if begin is not None and end is not None and end >= begin))
     return 0
 
 
