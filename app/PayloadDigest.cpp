@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "archive/ArchiveDigest.h"
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
 
@@ -25,9 +26,11 @@ TSha256Digest DigestOf(TFileStream& stream) {
     return sha.Finish();
 }
 
+TSha256Digest PayloadDigestOf(TFileStream& payload) { return ArchiveDigestOf(payload); }
+
 std::unique_ptr<TFileStream> OpenPayloadOf(const std::string& payloadFile, const TSha256Digest& digest) {
     auto payload = std::make_unique<TFileStream>(payloadFile, TFileMode::fmOpenReadDenyWrite);
-    if (DigestOf(*payload) != digest)
+    if (PayloadDigestOf(*payload) != digest)
         throw Exception("The setup's files do not belong together: " + payloadFile +
                         " is not the payload this Setup.exe was built with. Nothing was unpacked.");
     return payload;

@@ -9,6 +9,9 @@ namespace {
 
 constexpr size_t kUtf8TagOffset = 24;
 constexpr uint8_t kUtf8Tag[4] = {'U', 'T', 'F', '8'};
+constexpr size_t kDigestTagOffset = 28;
+constexpr uint8_t kDigestTag[4] = {'S', 'H', 'A', '2'};
+constexpr size_t kTableCrcOffset = 32;
 
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -41,6 +44,8 @@ TArchiveTrailer TArchiveTrailer::Decode(const uint8_t* b) {
     t.TableOffset = ReadI32(b + 16);
     t.TableCompressed = b[20];
     t.NamesInUtf8 = std::memcmp(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag) == 0;
+    t.HasEntryDigests = std::memcmp(b + kDigestTagOffset, kDigestTag, sizeof kDigestTag) == 0;
+    if (t.HasEntryDigests) t.TableCRC = ReadU32(b + kTableCrcOffset);
     return t;
 }
 
@@ -53,6 +58,14 @@ void TArchiveTrailer::Encode(uint8_t* b) const {
     WriteU32(b + 16, static_cast<uint32_t>(TableOffset));
     b[20] = TableCompressed;
     if (NamesInUtf8) std::memcpy(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag);
+    if (!HasEntryDigests) return;
+    std::memcpy(b + kDigestTagOffset, kDigestTag, sizeof kDigestTag);
+    WriteU32(b + kTableCrcOffset, TableCRC);
+}
+
+int64_t TArchiveTrailer::TableContentSize() const {
+    if (FileCount <= 0) return 0;
+    return int64_t{FileCount} * (ArchiveEntrySize + (HasEntryDigests ? ArchiveDigestSize : 0));
 }
 
 TArchiveEntry TArchiveEntry::Decode(const uint8_t* b) {

@@ -3,11 +3,21 @@
 // the file and the 532-byte entry records of its table. All integers are
 // little-endian; names are short strings (a length byte and up to 255 bytes),
 // in Windows-1252 unless the trailer marks them as UTF-8.
+//
+// A table with entry digests holds the records, then the SHA-256 of each
+// entry's bytes (32 bytes each, in entry order); readers that know only the
+// records stop after them. Its trailer carries the tag "SHA2" and the CRC-32
+// of the table as stored, so that the table can be trusted, and through it
+// every entry, without reading the whole file.
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "archive/Sha256.h"
 
 constexpr int32_t ArchiveTrailerSize = 36;
 constexpr int32_t ArchiveEntrySize = 532;
+constexpr int32_t ArchiveDigestSize = 32;
 constexpr int32_t MaxShortString = 255;
 
 struct TArchiveTrailer {
@@ -20,6 +30,13 @@ struct TArchiveTrailer {
     // The names are UTF-8: the tag "UTF8" in bytes 24 to 27, which writers
     // that know only Windows-1252 names leave zero and older readers skip.
     bool NamesInUtf8 = false;
+    // The table holds each entry's SHA-256 after the records: the tag "SHA2"
+    // in bytes 28 to 31, the table's CRC-32 in bytes 32 to 35.
+    bool HasEntryDigests = false;
+    uint32_t TableCRC = 0;  // CRC-32 of the table's bytes as stored, TableOffset up to the trailer
+
+    // The bytes of the table's content: each record, and each digest when there are digests.
+    int64_t TableContentSize() const;
 
     static TArchiveTrailer Decode(const uint8_t* bytes);
     void Encode(uint8_t* bytes) const;
@@ -33,6 +50,7 @@ struct TArchiveEntry {
     int32_t DataOffset = 0;
     uint32_t FileCRC = 0;
     uint8_t Stored = 0;     // 0: zlib stream; else the bytes as is
+    std::optional<TSha256Digest> Sha256;  // of the entry's bytes, from a table with digests
 
     bool IsStored() const { return Stored != 0; }
 

@@ -17,17 +17,26 @@ int32_t TReadAheadStream::Read(void* buffer, int32_t count) {
             std::memcpy(out + done, block_.get() + (position_ - blockStart_), static_cast<size_t>(n));
             done += n;
             position_ += n;
-        } else if (!ReadBlock()) {
+        } else if (!ReadBlock(position_)) {
             break;
         }
     }
     return done;
 }
 
-bool TReadAheadStream::ReadBlock() {
-    if (position_ < 0) return false;
-    if (source_.Position() != position_) source_.SetPosition(position_);
-    blockStart_ = position_;
+const uint8_t* TReadAheadStream::Peek(int64_t position, int32_t& count) {
+    if (!Holds(position) && !ReadBlock(position)) {
+        count = 0;
+        return nullptr;
+    }
+    count = static_cast<int32_t>(std::min<int64_t>(count, blockStart_ + blockLength_ - position));
+    return block_.get() + (position - blockStart_);
+}
+
+bool TReadAheadStream::ReadBlock(int64_t position) {
+    if (position < 0) return false;
+    if (source_.Position() != position) source_.SetPosition(position);
+    blockStart_ = position;
     blockLength_ = 0;  // nothing held should the read fail
     blockLength_ = std::max(source_.Read(block_.get(), blockSize_), 0);
     return blockLength_ > 0;

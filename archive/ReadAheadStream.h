@@ -18,11 +18,17 @@ public:
     // Moves without touching the source; -1 and no move for a negative position.
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     int64_t Size() override { return source_.Size(); }
+    // The bytes held from position on, without copying them: at most count,
+    // fewer at the end of the block read, none at the source's end (or a
+    // negative position). They stay valid until the next read or peek; the
+    // stream's position does not move.
+    const uint8_t* Peek(int64_t position, int32_t& count);
 
 private:
     // The block held, as a span of the source.
     bool Holds(int64_t position) const { return position >= blockStart_ && position < blockStart_ + blockLength_; }
-    bool ReadBlock();
+    // Reads the block that starts at position; false when nothing is there.
+    bool ReadBlock(int64_t position);
 
     TStream& source_;  // not owned
     std::unique_ptr<uint8_t[]> block_;

@@ -8,6 +8,7 @@
 
 #include <zlib.h>
 
+#include "archive/ArchiveDigest.h"
 #include "archive/DecompressionStream.h"
 #include "archive/EntryNames.h"
 #include "archive/ReadAheadStream.h"
@@ -62,17 +63,13 @@ bool TZLBArchive::OpenArchive(const std::string& fileName) {
     if (!platform::FileExists(fileName)) throw Exception("Archive file not found");
     std::unique_ptr<TFileStream> file = OpenForReading(fileName);
 
-    const uint32_t crc = StreamCRC(*file, ArchiveTrailerSize);
-    uint8_t trailer[ArchiveTrailerSize];
-    const bool whole = file->Size() >= ArchiveTrailerSize &&
-                       file->Seek(-ArchiveTrailerSize, TSeekOrigin::soEnd) >= 0 &&
-                       file->Read(trailer, ArchiveTrailerSize) == ArchiveTrailerSize;
-    if (whole) trailer_ = TArchiveTrailer::Decode(trailer);
-    if (!whole || crc != trailer_.ArchiveCRC) {
+    const std::optional<TArchiveTrailer> trailer = ReadArchiveTrailer(*file);
+    if (!trailer || !Intact(*file, *trailer)) {
         archiveFileName_.clear();
         trailer_ = {};
         throw Exception("The archive file appears to be corrupted");
     }
+    trailer_ = *trailer;
 
     try {
         LoadEntryTable(*file);
@@ -88,9 +85,18 @@ bool TZLBArchive::OpenArchive(const std::string& fileName) {
     return true;
 }
 
+// A table with entry digests vouches for the whole archive through its own
+// CRC, so only the table is read; any other archive is read whole for its CRC.
+bool TZLBArchive::Intact(TStream& file, const TArchiveTrailer& trailer) const {
+    const int64_t tableEnd = file.Size() - ArchiveTrailerSize;
+    if (!trailer.HasEntryDigests) return RangeCRC(file, 0, tableEnd) == trailer.ArchiveCRC;
+    return trailer.TableOffset >= 0 && trailer.TableOffset <= tableEnd &&
+           RangeCRC(file, trailer.TableOffset, tableEnd) == trailer.TableCRC;
+}
+
 void TZLBArchive::LoadEntryTable(TFileStream& file) {
     if (trailer_.FileCount <= 0) return;
-    const int64_t tableSize = int64_t{trailer_.FileCount} * ArchiveEntrySize;
+    const int64_t tableSize = trailer_.TableContentSize();
     const int64_t room = file.Size() - ArchiveTrailerSize - trailer_.TableOffset;
     // A table that cannot lie inside the file is refused before anything is allocated.
     if (trailer_.TableOffset < 0 || room <= 0 || tableSize > INT32_MAX) throw Exception("bad table");
@@ -133,13 +139,21 @@ void TZLBArchive::LoadCompressedTable(TFileStream& file, int32_t tableSize) {
     AppendEntries(table);
 }
 
-// The entries with their names in UTF-8; a name the trailer calls UTF-8 that
-// is not is a damaged table.
+// The entries with their names in UTF-8, and their digests after the
+// records when the table has them; a name the trailer calls UTF-8 that is
+// not is a damaged table.
 void TZLBArchive::AppendEntries(const std::vector<uint8_t>& table) {
-    entries_.reserve(table.size() / ArchiveEntrySize);
-    for (size_t at = 0; at + ArchiveEntrySize <= table.size(); at += ArchiveEntrySize) {
-        TArchiveEntry entry = TArchiveEntry::Decode(table.data() + at);
+    if (static_cast<int64_t>(table.size()) != trailer_.TableContentSize()) throw Exception("bad table");
+    const size_t count = static_cast<size_t>(trailer_.FileCount);
+    const uint8_t* const digests = table.data() + count * ArchiveEntrySize;
+    entries_.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        TArchiveEntry entry = TArchiveEntry::Decode(table.data() + i * ArchiveEntrySize);
         if (!DecodeEntryNames(entry, trailer_.NamesInUtf8)) throw Exception("bad name");
+        if (trailer_.HasEntryDigests) {
+            entry.Sha256.emplace();
+            std::copy_n(digests + i * ArchiveDigestSize, ArchiveDigestSize, entry.Sha256->begin());
+        }
         entries_.push_back(std::move(entry));
     }
 }
@@ -182,6 +196,7 @@ void TZLBArchive::ExtractFiles(const std::string& destinationFolder) {
 
 void TZLBArchive::EndExtraction() {
     std::vector<uint8_t>().swap(writeBlock_);
+    entryDigest_.reset();
     readyFolder_.clear();
     BecomeIdle();
 }
@@ -219,7 +234,10 @@ void TZLBArchive::ExtractEntry(TStream& archive, int index, const std::string& d
 
     {
         TFileStream file(target, TFileMode::fmCreate);
+        entryDigest_.reset();
+        if (entry.Sha256) entryDigest_.emplace();
         CopyEntryData(archive, file, entry, index);
+        if (entry.Sha256 && std::exchange(entryDigest_, std::nullopt)->Finish() != *entry.Sha256) Corrupt(index);
         if (CheckCRC && StreamCRC(file, 0) != entry.FileCRC) Corrupt(index);
     }
     if (OnFileExtracted) OnFileExtracted(destinationFolder + entry.FileName);
@@ -265,6 +283,7 @@ void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TAr
 void TZLBArchive::Corrupt(int index) { throw Exception(Format("File (%d) is corrupt", index)); }
 
 void TZLBArchive::WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count) {
+    if (entryDigest_) entryDigest_->Update(bytes, static_cast<size_t>(count));
     if (target.Write(bytes, count) == count) return;
     throw Exception(Format("Unable to write file %s (%s)", target.FileName().c_str(),
                            platform::SystemErrorMessage(target.WriteErrorCode()).c_str()));
@@ -294,11 +313,15 @@ uint32_t TZLBArchive::CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count)
 }
 
 uint32_t TZLBArchive::StreamCRC(TStream& stream, int64_t excludedTail) const {
+    return RangeCRC(stream, 0, stream.Size() - excludedTail);
+}
+
+uint32_t TZLBArchive::RangeCRC(TStream& stream, int64_t from, int64_t to) const {
     const int64_t position = stream.Position();
-    stream.SetPosition(0);
+    stream.SetPosition(from);
     uint32_t crc = 0;
     std::vector<uint8_t> piece(CRCPieceSize);
-    for (int64_t remaining = stream.Size() - excludedTail; remaining > 0;) {
+    for (int64_t remaining = to - from; remaining > 0;) {
         const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, CRCPieceSize));
         const int32_t count = stream.Read(piece.data(), size);
         if (count > 0) crc = CrcAfter(crc, piece.data(), static_cast<size_t>(count));

@@ -1,14 +1,18 @@
 #pragma once
 // TZLBArchive opens payload archives, verifies them and extracts their entries
 // into a folder, reporting progress through events. Entry names are given
-// in UTF-8, whichever form the archive stores them in.
+// in UTF-8, whichever form the archive stores them in. An archive whose
+// table holds entry digests is trusted through its table's CRC at opening,
+// and each entry through its digest as it is written.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveFormat.h"
 #include "archive/Crc32.h"
+#include "archive/Sha256.h"
 #include "platform/Component.h"
 #include "platform/Stream.h"
 
@@ -51,6 +55,8 @@ public:
     void GetFileEntry(int index, TArchiveEntry& entry) const;
     // CRC-32 of the stream from its start up to (size - excludedTail); the position is kept.
     uint32_t StreamCRC(TStream& stream, int64_t excludedTail) const;
+    // CRC-32 of the stream's bytes from offset from up to offset to; the position is kept.
+    uint32_t RangeCRC(TStream& stream, int64_t from, int64_t to) const;
     void ReportProgress();
 
     // Creates a new temporary file "ZLB....tmp" and returns its name.
@@ -74,8 +80,9 @@ protected:
     // The progress of one entry: its start, then each piece's bytes.
     void StartEntryProgress(const TArchiveEntry& entry);
     void AddEntryProgress(int32_t count);
-    // Raises "Unable to write file PATH (REASON)" when the write fails.
-    static void WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count);
+    // Writes an entry's bytes, which go into its digest when the archive has
+    // entry digests; raises "Unable to write file PATH (REASON)" when the write fails.
+    void WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count);
     [[noreturn]] static void Corrupt(int index);
     // Runs bytes through the archive's CRC-32 (zlib's); a subclass may use a faster library.
     virtual uint32_t CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const;
@@ -86,6 +93,7 @@ private:
     // Extraction reads the archive in large blocks too.
     static constexpr int32_t ReadBlockSize = 262144;
 
+    bool Intact(TStream& file, const TArchiveTrailer& trailer) const;
     void LoadEntryTable(TFileStream& file);
     void LoadPlainTable(TFileStream& file, int32_t tableSize);
     void LoadCompressedTable(TFileStream& file, int32_t tableSize);
@@ -107,4 +115,6 @@ private:
     // last folder made or found, which later entries in it need not check.
     std::vector<uint8_t> writeBlock_;
     std::string readyFolder_;
+    // While an entry with a digest is written: the digest of its bytes so far.
+    std::optional<TSha256> entryDigest_;
 };

@@ -5,6 +5,7 @@
 
 #include <zlib.h>
 
+#include "archive/Sha256.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string Record(const BuilderEntry& e, int32_t offset) {
 
 BuilderEntry& ArchiveBuilder::Add(const std::string& name, const std::string& data, const std::string& path,
                                   bool stored) {
-    entries_.push_back({name, path, data, stored, {}, {}, {}});
+    entries_.push_back({name, path, data, stored, {}, {}, {}, {}});
     return entries_.back();
 }
 
@@ -53,6 +54,13 @@ uint32_t ArchiveBuilder::Crc(const std::string& data) {
     return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
+std::string ArchiveBuilder::Sha256(const std::string& data) {
+    TSha256 sha;
+    sha.Update(data.data(), data.size());
+    const TSha256Digest digest = sha.Finish();
+    return std::string(digest.begin(), digest.end());
+}
+
 std::string ArchiveBuilder::Build() const {
     std::string out = "JUNK";  // data need not start at offset 0
     std::vector<std::string> blocks;
@@ -63,12 +71,14 @@ std::string ArchiveBuilder::Build() const {
             table += Record(entries_[i], static_cast<int32_t>(dataStart));
             dataStart += blocks[i].size();
         }
+        if (EntryDigests)
+            for (const BuilderEntry& e : entries_) table += e.Sha256.value_or(Sha256(e.Data));
         return CompressTable ? Deflate(table) : table;
     };
     int32_t tableAt;
     if (TableFirst) {
         // The table goes in a room big enough for any of its encodings; zlib ignores what follows it.
-        const size_t records = entries_.size() * 532;
+        const size_t records = entries_.size() * (EntryDigests ? 532 + 32 : 532);
         const size_t room = CompressTable ? compressBound(records) : records;
         tableAt = static_cast<int32_t>(out.size());
         std::string table = tableFor(out.size() + room);
@@ -87,6 +97,12 @@ std::string ArchiveBuilder::Build() const {
     PutU32(trailer, 16, static_cast<uint32_t>(TableOffset.value_or(tableAt)));
     trailer[20] = CompressTable ? '\x01' : '\x00';
     if (NamesInUtf8) trailer.replace(24, 4, "UTF8");
+    if (EntryDigests) {
+        const int32_t declared = TableOffset.value_or(tableAt);
+        const size_t from = declared >= 0 && static_cast<size_t>(declared) <= out.size() ? declared : tableAt;
+        trailer.replace(28, 4, "SHA2");
+        PutU32(trailer, 32, TableCRC.value_or(Crc(out.substr(from))));
+    }
     return out + trailer;
 }
 

@@ -14,6 +14,7 @@ struct BuilderEntry {
     std::optional<int32_t> FileSize;    // declared size; default: Data's size
     std::optional<int32_t> DataOffset;  // default: where the data was put
     std::optional<uint32_t> FileCRC;    // default: CRC of Data
+    std::optional<std::string> Sha256;  // the 32 bytes of its digest; default: SHA-256 of Data
 };
 
 class ArchiveBuilder {
@@ -27,12 +28,15 @@ public:
     std::optional<int32_t> TableOffset;      // default: where the table was put
     std::optional<uint32_t> ArchiveCRC;      // default: the correct CRC
     bool NamesInUtf8 = false;                // tag the names as UTF-8 rather than Windows-1252
+    bool EntryDigests = false;               // the table holds each entry's SHA-256, under the tag "SHA2"
+    std::optional<uint32_t> TableCRC;        // with digests; default: the CRC from the table's offset to the trailer
 
     std::string Build() const;
     void WriteTo(const std::string& fileName) const;
 
     static std::string Deflate(const std::string& data);
     static uint32_t Crc(const std::string& data);
+    static std::string Sha256(const std::string& data);
 
 private:
     std::vector<BuilderEntry> entries_;

@@ -188,9 +188,9 @@ TEST_F(WriterTest, FailuresLeaveNoArchiveBehind) {
     EXPECT_NO_THROW(WriteArchive(archiveName, items, {}));
 }
 
-// Names are stored in Windows-1252 while every one fits, exactly as archives
-// always were, and otherwise all in UTF-8 under the trailer's tag; the
-// reader gives them back in UTF-8 either way.
+// Names are stored in Windows-1252 while every one fits, as archives always
+// were, and otherwise all in UTF-8 under the trailer's tag; the reader gives
+// them back in UTF-8 either way. Every table carries the entries' digests.
 TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
     WriteFile(scratch / "a.txt", "x");
     const struct {
@@ -211,10 +211,12 @@ TEST_F(WriterTest, NamesAreWindows1252WhenAllFitAndTaggedUtf8Otherwise) {
                      TPackOptions{kDefaultDeflateLevel, false, 1, {}});
         const std::string bytes = ReadFile(archiveName);
         const std::string trailer = bytes.substr(bytes.size() - ArchiveTrailerSize);
-        EXPECT_EQ(trailer.substr(21), c.Tagged ? std::string("\0\0\0UTF8", 7) + std::string(8, '\0') : std::string(15, '\0'))
+        EXPECT_EQ(trailer.substr(21, 11), (c.Tagged ? std::string("\0\0\0UTF8", 7) : std::string(7, '\0')) + "SHA2")
             << c.What;
-        const TArchiveEntry stored = TArchiveEntry::Decode(
-            reinterpret_cast<const uint8_t*>(bytes.data()) + (bytes.size() - ArchiveTrailerSize - ArchiveEntrySize));
+        // The plain table: two records, then two digests.
+        const size_t table = bytes.size() - ArchiveTrailerSize - 2 * (ArchiveEntrySize + ArchiveDigestSize);
+        const TArchiveEntry stored =
+            TArchiveEntry::Decode(reinterpret_cast<const uint8_t*>(bytes.data()) + table + ArchiveEntrySize);
         EXPECT_EQ(stored.FileName, c.StoredName) << c.What;
 
         ASSERT_TRUE(archive.OpenArchive(archiveName)) << c.What;

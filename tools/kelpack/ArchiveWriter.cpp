@@ -72,13 +72,18 @@ private:
 // levels take seconds over the long runs of zeros for a few bytes less.
 constexpr int kTableDeflateLevel = 9;
 
+// The table as stored: the records, then each entry's SHA-256.
 std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress, TCodecLibrary library) {
-    std::vector<uint8_t> records(entries.size() * ArchiveEntrySize);
-    for (size_t i = 0; i < entries.size(); ++i) entries[i].Encode(records.data() + i * ArchiveEntrySize);
-    if (!compress) return records;
-    std::vector<uint8_t> deflated(DeflateBound(records.size()));
+    std::vector<uint8_t> content(entries.size() * (ArchiveEntrySize + ArchiveDigestSize));
+    uint8_t* const digests = content.data() + entries.size() * ArchiveEntrySize;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        entries[i].Encode(content.data() + i * ArchiveEntrySize);
+        std::copy(entries[i].Sha256->begin(), entries[i].Sha256->end(), digests + i * ArchiveDigestSize);
+    }
+    if (!compress) return content;
+    std::vector<uint8_t> deflated(DeflateBound(content.size()));
     const size_t length = NewDeflater(library, kTableDeflateLevel)
-                              ->Compress(records.data(), records.size(), deflated.data(), deflated.size());
+                              ->Compress(content.data(), content.size(), deflated.data(), deflated.size());
     if (length == 0) throw Exception("Cannot compress the entry table");
     deflated.resize(length);
     return deflated;
@@ -146,6 +151,7 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
             entry.FileSize = file.Size;
             entry.DataOffset = output.Offset();
             entry.FileCRC = file.CRC;
+            entry.Sha256 = file.Sha256;
             entry.Stored = file.Stored ? 1 : 0;
             output.Append(file.Data.Data(), file.Data.Size());
             pipeline.Recycle(std::move(file.Data));
@@ -161,6 +167,8 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
     trailer.TableCompressed = options.CompressTable ? 1 : 0;
     trailer.NamesInUtf8 = namesInUtf8;
     const std::vector<uint8_t> table = EncodeTable(entries, options.CompressTable, options.Library);
+    trailer.HasEntryDigests = true;
+    trailer.TableCRC = FastCrc32(table.data(), table.size());
     output.Append(table.data(), table.size());
     result.ArchiveBytes = output.Offset() + ArchiveTrailerSize;
     output.Finish(trailer);

@@ -1,6 +1,7 @@
 #pragma once
 // Writes a payload archive: the files' data blocks one after another, then the
-// entry table (one zlib stream, or the plain records), then the trailer.
+// entry table (one zlib stream, or the plain records) with each file's
+// SHA-256 after the records, then the trailer with the table's CRC.
 // Files are read and compressed on every core while the data is written in order.
 #include <cstdint>
 #include <functional>

@@ -56,6 +56,9 @@ public:
         TPackedFile packed;
         packed.Size = static_cast<int32_t>(size);
         packed.CRC = FastCrc32(raw_.Data(), size);
+        TSha256 sha;
+        sha.Update(raw_.Data(), size);
+        packed.Sha256 = sha.Finish();
         const size_t deflated = size && deflater_ && !LooksIncompressible(*prober_, raw_.Data(), size) ? Deflate(size) : 0;
         packed.Stored = deflated == 0;
         packed.Data = std::exchange(packed.Stored ? raw_ : deflated_, std::move(spare));

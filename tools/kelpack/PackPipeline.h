@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "archive/CodecLibrary.h"
+#include "archive/Sha256.h"
 #include "tools/kelpack/ArchiveWriter.h"
 
 // The most bytes an archive holds: its offsets are 32-bit.
@@ -44,6 +45,7 @@ private:
 struct TPackedFile {
     TByteBuffer Data;
     uint32_t CRC = 0;
+    TSha256Digest Sha256{};
     int32_t Size = 0;
     bool Stored = true;
     std::string Error;

@@ -15,9 +15,9 @@ constexpr int64_t kLargestProgram = 64 << 20;
 
 }  // namespace
 
-TSha256Digest FileDigest(const std::string& file) {
+TSha256Digest PayloadFileDigest(const std::string& file) {
     TFileStream stream(file, TFileMode::fmOpenReadDenyWrite);
-    return DigestOf(stream);
+    return PayloadDigestOf(stream);
 }
 
 bool StampPayloadDigest(const std::string& setupExe, const TSha256Digest& digest) {

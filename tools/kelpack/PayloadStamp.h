@@ -5,8 +5,8 @@
 
 #include "archive/Sha256.h"
 
-// The SHA-256 of a file; raises EFOpenError or EReadError.
-TSha256Digest FileDigest(const std::string& file);
+// The payload digest (PayloadDigestOf) of an archive file; raises EFOpenError or EReadError.
+TSha256Digest PayloadFileDigest(const std::string& file);
 
 // Writes digest into the slot of the program at setupExe. False when the
 // program has no slot (a kit of an earlier version): it then takes any

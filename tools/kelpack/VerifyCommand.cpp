@@ -1,7 +1,9 @@
-// kelpack verify ARCHIVE: the trailer CRC, every entry's names and CRC; nothing is written.
+// kelpack verify ARCHIVE: the archive's CRC (or its table's), every entry's
+// names, CRC and, where the table has them, SHA-256; nothing is written.
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "archive/DecompressionStream.h"
 #include "archive/EntryNames.h"
@@ -18,30 +20,49 @@ namespace {
 
 constexpr int32_t PieceSize = 65536;
 
-// The CRC of what extraction would write for the entry; a stored entry that
-// runs past the end of the archive yields fewer bytes and so another CRC.
-uint32_t ExtractedCRC(TFileStream& archive, const TArchiveEntry& entry, const TCrc32& crc) {
+// Whether the bytes given are the entry's: its CRC, and its SHA-256 when it has one.
+class TEntryCheck {
+public:
+    explicit TEntryCheck(const TArchiveEntry& entry) : entry_(entry) {
+        if (entry.Sha256) sha_.emplace();
+    }
+    void Add(const uint8_t* bytes, size_t count) {
+        crc_ = Crc32After(crc_, bytes, count);
+        if (sha_) sha_->Update(bytes, count);
+    }
+    bool Passed() { return crc_ == entry_.FileCRC && (!sha_ || sha_->Finish() == *entry_.Sha256); }
+
+private:
+    const TArchiveEntry& entry_;
+    uint32_t crc_ = 0;
+    std::optional<TSha256> sha_;
+};
+
+// Checks what extraction would write for the entry; a stored entry that runs
+// past the end of the archive yields fewer bytes and so fails.
+bool ExtractedBytesPass(TFileStream& archive, const TArchiveEntry& entry) {
     archive.SetPosition(entry.DataOffset);
     TDecompressionStream reader(archive);
     std::unique_ptr<uint8_t[]> piece(new uint8_t[PieceSize]);
-    uint32_t reg = TCrc32::Preset;
+    TEntryCheck check(entry);
     for (int32_t remaining = entry.FileSize; remaining > 0;) {
         const int32_t size = std::min(remaining, PieceSize);
         const int32_t count = entry.IsStored() ? archive.Read(piece.get(), size) : reader.Read(piece.get(), size);
-        reg = crc.Update(reg, piece.get(), static_cast<size_t>(count));
+        check.Add(piece.get(), static_cast<size_t>(count));
         remaining -= size;
     }
-    return ~reg;
+    return check.Passed();
 }
 
 // A compressed entry that inflates whole to its size is checked from memory;
 // every other one piece by piece, as extraction would read it.
-bool EntryIntact(TFileStream& archive, const TArchiveEntry& entry, const TCrc32& crc, TWholeEntryReader& whole) {
+bool EntryIntact(TFileStream& archive, const TArchiveEntry& entry, TWholeEntryReader& whole) {
     if (entry.DataOffset < 0) return false;
     try {
-        if (whole.Read(archive, entry))
-            return FastCrc32(whole.Data(), static_cast<size_t>(entry.FileSize)) == entry.FileCRC;
-        return ExtractedCRC(archive, entry, crc) == entry.FileCRC;
+        if (!whole.Read(archive, entry)) return ExtractedBytesPass(archive, entry);
+        TEntryCheck check(entry);
+        check.Add(whole.Data(), static_cast<size_t>(entry.FileSize));
+        return check.Passed();
     } catch (const std::exception&) {
         return false;
     }
@@ -52,9 +73,8 @@ bool EntryIntact(TFileStream& archive, const TArchiveEntry& entry, const TCrc32&
 int VerifyCommand(const TArguments& arguments) {
     const TCommandLine line = ParseCommandLine({"verify", 1, 1, {}, {}}, arguments);
     TZLBArchive archive;
-    archive.OpenArchive(line.Operands[0]);  // checks the trailer CRC and reads the table
+    archive.OpenArchive(line.Operands[0]);  // checks the archive's or the table's CRC and reads the table
     TFileStream file(line.Operands[0], TFileMode::fmOpenReadDenyWrite);
-    const TCrc32 crc;
     std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
     for (int i = 0; i < archive.GetFileCount(); ++i) archive.GetFileEntry(i, entries[static_cast<size_t>(i)]);
     TWholeEntryReader whole(FastestCodecLibrary());
@@ -65,7 +85,7 @@ int VerifyCommand(const TArguments& arguments) {
         if (!IsSafeEntry(entry, true)) {
             std::fprintf(stderr, "%s\n", UnsafeEntryMessage(i, entry, true).c_str());
             ++failures;
-        } else if (!EntryIntact(file, entry, crc, whole)) {
+        } else if (!EntryIntact(file, entry, whole)) {
             std::fprintf(stderr, "%s\n", Format("File (%d) is corrupt", i).c_str());
             ++failures;
         }
