@@ -46,11 +46,15 @@ std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& fo
     return CreateFolderLevels(folder, [this](const std::string& level) { return MakeFolder(level); });
 }
 
-bool TInstallJournal::CopyFile(const std::string& source, const std::string& target) {
-    const auto copy = [&] { return platform::CopyFileTo(source, target, false); };
-    if (TakeExpected(target)) return Perform({TChangeKind::FileCreated, target, "", {}}, copy);
-    if (platform::FileExists(target) && platform::IsFileHeld(target)) return CopyForRestart(source, target);
-    return PlaceFile(target, false, copy);
+// The part file's creation is on the disk before the part is, so that an
+// installation killed while writing it leaves nothing behind.
+bool TInstallJournal::WriteFile(const std::string& target, const TFileWriter& write) {
+    const std::string part = PartFileOf(target);
+    if (!TakePart(part) && !Change({TChangeKind::FileCreated, part, "", {}}, [] { return true; })) return false;
+    const auto place = [&] { return WriteThroughPart(target, write); };
+    if (TakeExpected(target)) return Perform({TChangeKind::FileCreated, target, "", {}}, place);
+    if (platform::FileExists(target) && platform::IsFileHeld(target)) return WriteForRestart(target, write);
+    return PlaceFile(target, false, place);
 }
 
 // A creation recorded but not made when the run ends undoes as nothing; a
@@ -59,18 +63,22 @@ bool TInstallJournal::CopyFile(const std::string& source, const std::string& tar
 void TInstallJournal::ExpectCopies(const std::vector<std::string>& targets) {
     expected_.clear();
     nextExpected_ = 0;
-    std::vector<TJournalRecord> creations;
+    recordedParts_.clear();
+    nextPart_ = 0;
+    std::vector<std::string> parts, news;
     std::string lines;
     for (const std::string& target : targets) {
+        parts.push_back(PartFileOf(target));
+        lines += JournalLine({TChangeKind::FileCreated, parts.back(), "", {}});
         if (platform::FileExists(target)) continue;
-        creations.push_back({TChangeKind::FileCreated, target, "", {}});
-        lines += JournalLine(creations.back());
+        news.push_back(target);
+        lines += JournalLine({TChangeKind::FileCreated, target, "", {}});
     }
-    if (creations.empty() || !Start() || !file_.Append(lines)) return;
-    for (TJournalRecord& creation : creations) {
-        expected_.push_back(creation.Path);
-        records_.push_back(std::move(creation));
-    }
+    if (targets.empty() || !Start() || !file_.Append(lines)) return;
+    for (const std::vector<std::string>* created : {&parts, &news})
+        for (const std::string& path : *created) records_.push_back({TChangeKind::FileCreated, path, "", {}});
+    recordedParts_ = std::move(parts);
+    expected_ = std::move(news);
 }
 
 bool TInstallJournal::TakeExpected(const std::string& target) {
@@ -79,21 +87,20 @@ bool TInstallJournal::TakeExpected(const std::string& target) {
     return true;
 }
 
-std::string TInstallJournal::WrittenFile(const std::string& target) {
-    for (const TRestartReplacement& replacement : restartReplacements_)
-        if (replacement.Target == target) return replacement.Copy;
-    return target;
+bool TInstallJournal::TakePart(const std::string& part) {
+    if (nextPart_ >= recordedParts_.size() || recordedParts_[nextPart_] != part) return false;
+    ++nextPart_;
+    return true;
 }
 
-// The copy beside the target is a file made like any other: undone, it is
+// The new bytes beside the target make a file like any other: undone, it is
 // gone, and the replacement asked for finds nothing to move at the restart.
-bool TInstallJournal::CopyForRestart(const std::string& source, const std::string& target) {
+bool TInstallJournal::WriteForRestart(const std::string& target, const TFileWriter& write) {
     std::string copy = target + kRestartCopySuffix;
     for (int n = 2; platform::FileExists(copy) || platform::DirectoryExists(copy); ++n)
         copy = target + kRestartCopySuffix + std::to_string(n);
     if (!Change({TChangeKind::FileCreated, copy, "", {}}, [&] {
-            return platform::CopyFileTo(source, copy, true) && platform::FlushFile(copy) &&
-                   platform::ReplaceAtRestart(copy, target);
+            return write(copy) && platform::FlushFile(copy) && platform::ReplaceAtRestart(copy, target);
         }))
         return false;
     restartReplacements_.push_back({target, copy});

@@ -11,7 +11,7 @@
 
 #include "app/InstallScope.h"
 #include "app/JournalRecord.h"
-#include "app/PayloadCopy.h"
+#include "app/ProductCopy.h"
 #include "platform/HeldFile.h"
 
 namespace platform {
@@ -39,12 +39,13 @@ public:
     // One folder level, which must not exist; false when it was not made.
     bool MakeFolder(const std::string& folder);
     std::vector<std::string> MakeFolderLevels(const std::string& folder) override;
-    // A target in use (a running program) is not replaced now: the copy is
-    // written beside it, to replace it at the next restart.
-    bool CopyFile(const std::string& source, const std::string& target) override;
-    // Records the creation of each target that is not there yet, all with
-    // one flush; copying to them in this order then records nothing more.
-    std::string WrittenFile(const std::string& target) override;
+    // Writes the target through its part file. A target in use (a running
+    // program) is not replaced now: its new bytes are written beside it, to
+    // replace it at the next restart.
+    bool WriteFile(const std::string& target, const TFileWriter& write) override;
+    // Records the creation of each target's part file and of each target
+    // that is not there yet, all with one flush; writing them in this order
+    // then records nothing more for a new target.
     void ExpectCopies(const std::vector<std::string>& targets) override;
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
@@ -85,10 +86,11 @@ private:
     bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
     bool Perform(const TJournalRecord& record, const std::function<bool()>& perform);
     bool TakeExpected(const std::string& target);
+    bool TakePart(const std::string& part);
     bool Start();
     bool MakeJournalRoot(const std::string& root) const;
     bool CopyAside(TJournalRecord& record);
-    bool CopyForRestart(const std::string& source, const std::string& target);
+    bool WriteForRestart(const std::string& target, const TFileWriter& write);
     bool Record(const TJournalRecord& record);
     void Fail(const TJournalRecord& record, const std::string& reason);
     void Close();
@@ -101,6 +103,8 @@ private:
     std::vector<TJournalRecord> records_;
     std::vector<std::string> expected_;  // recorded creations, in the order they come
     size_t nextExpected_ = 0;
+    std::vector<std::string> recordedParts_;  // part files whose creation is recorded, in the order they come
+    size_t nextPart_ = 0;
     std::vector<TRestartReplacement> restartReplacements_;
     std::string failedStep_;
     int backups_ = 0;

@@ -16,6 +16,8 @@
 #include "app/PayloadScope.h"
 #include "app/SetupArguments.h"
 #include "app/SetupForm.h"
+#include "app/SetupPreparation.h"
+#include "app/SilentSetup.h"
 #include "app/WorkFolderMarker.h"
 #include "platform/CommandLine.h"
 #include "platform/Com.h"
@@ -89,26 +91,12 @@ void CleanUpAfterEarlierRuns(TRunLog& log, TInstallScope scope) {
     RemoveLeftWorkFolders(platform::TempFolder());
 }
 
-// An older version replaces a newer one only when /ALLOWDOWNGRADE says so,
-// or the user agrees; silently, it is refused.
-bool MayReplaceInstalledVersion(TSetupForm& form, const TSetupRun& run) {
-    if (form.VersionMeeting() != TVersionMeeting::vmDowngrade) return true;
-    const std::string versions = "version " + form.Settings().Version + " of this setup is older than the installed version " +
-                                 form.Installed()->Version;
-    if (run.AllowDowngrade) {
-        run.Log->Step("Installing although " + versions + " (/ALLOWDOWNGRADE)");
-        return true;
-    }
-    if (!run.Silent && form.ConfirmDowngrade()) return true;
-    run.Log->Failure("Not installed: " + versions + "; /ALLOWDOWNGRADE installs it anyway");
-    return false;
-}
-
 int RunWizard(const TSetupRun& run) {
     try {
         auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
         setupForm.SetFolderChooser([]() -> TFolderMan& { return Application().CreateForm<TFolderMan>(); });
-        if (!MayReplaceInstalledVersion(setupForm, run)) {
+        if (!MayReplaceInstalledVersion(setupForm.Installed(), setupForm.Settings(), run,
+                                        [&] { return setupForm.ConfirmDowngrade(); })) {
             Application().DestroyComponents();
             return kInstalled;  // ended by the user, who saw why
         }
@@ -122,17 +110,10 @@ int RunWizard(const TSetupRun& run) {
 
 int InstallWithoutWindow(const TSetupRun& run) {
     run.Log->Step("Installing without a window");
-    bool refused = false, restart = false;
-    try {
-        TSetupForm& form = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
-        refused = !MayReplaceInstalledVersion(form, run);
-        if (!refused) restart = form.InstallSilently() && form.RestartNeeded();
-    } catch (const std::exception& error) {
-        run.Log->Failure(error.what());
-    }
-    Application().DestroyComponents();  // the working folder goes with the form
-    if (refused) return kNewerInstalled;
-    const bool installed = !run.Log->HadFailure();
+    const TSilentOutcome outcome = InstallSilently(ProgramFolder(), run);
+    if (outcome == TSilentOutcome::soNewerInstalled) return kNewerInstalled;
+    const bool installed = outcome != TSilentOutcome::soFailed && !run.Log->HadFailure();
+    const bool restart = outcome == TSilentOutcome::soRestartNeeded;
     run.Log->Step(!installed ? "Not installed completely"
                   : restart  ? "Installed; a restart completes the installation"
                              : "Installed");

@@ -1,7 +1,7 @@
 #include "app/SetupForm.h"
 
 #include "app/PageFlow.h"
-#include "app/PayloadDigest.h"
+#include "app/SetupPreparation.h"
 
 #include "archive/ZLIBArchive.h"
 #include "platform/FileStream.h"
@@ -27,21 +27,15 @@ TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
 }  // namespace
 
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
-    : TKelForm(owner), run_(run), programFolder_(programFolder), workFolderRemoval_(RemovalErrorHandler(run)),
-      journal_(run.Gate) {
+    : TKelForm(owner), run_(run), programFolder_(programFolder) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
     StartProgramGroupsLookup();
-    CheckPayload();
-    workFolder_ = MakeWorkFolder(programFolder_);
-    workFolderRemoval_.Watch(workFolder_);
-    workFolderMarker_.Hold(workFolder_);
-    Step("Unpacking " + programFolder_ + kPayloadFile + " into " + workFolder_);
-    payloadCrcs_ = UnpackPayload(*Archiver, programFolder_, workFolder_);
-    Step("Reading " + workFolder_ + kSetupIniFile);
+    payload_ = std::make_unique<TSetupPayload>(*Archiver, programFolder_, true, run_.Log, RemovalErrorHandler(run));
+    Step("Reading " + WorkFolder() + kSetupIniFile);
     HoldOutlines();
-    ReadSetupIni(workFolder_ + kSetupIniFile);
+    ReadSetupIni(WorkFolder() + kSetupIniFile);
     ChooseLanguage();
     FindInstalledVersion();
     BuildPages();
@@ -62,17 +56,7 @@ TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, cons
 // its components last.
 TSetupForm::~TSetupForm() {
     Hide();
-    if (journal_.IsOpen()) UndoInstallation();
-}
-
-// A program that carries the digest of its payload takes no other: the
-// payload is held open against writing for the whole run and checked before
-// anything is unpacked.
-void TSetupForm::CheckPayload() {
-    const TSha256Digest digest = OwnPayloadDigest();
-    if (!HoldsDigest(digest)) return;
-    Step("Checking " + programFolder_ + kPayloadFile);
-    payloadLock_ = OpenPayloadOf(programFolder_ + kPayloadFile, digest);
+    if (installation_ && installation_->IsOpen()) UndoInstallation();
 }
 
 void TSetupForm::Step(const std::string& text) {
@@ -124,7 +108,7 @@ void TSetupForm::ApplyToolwebEntry(const std::string& line) {
 
 void TSetupForm::ApplyPanelEntry(const std::string& line) {
     const std::string key = IniKeyOf(line);
-    if (key == "Bitmap") Skin().SetFileName(workFolder_ + IniValueOf(line));
+    if (key == "Bitmap") Skin().SetFileName(WorkFolder() + IniValueOf(line));
     else if (key == "InvisibleColor") Skin().SetTransparentColor(StrToInt(IniValueOf(line)));
 }
 
@@ -133,10 +117,10 @@ void TSetupForm::ApplyButtonEntry(TKelButton& button, const std::string& line) {
     const std::string value = IniValueOf(line);
     if (key == "Top") button.SetTop(StrToInt(value));
     else if (key == "Left") button.SetLeft(StrToInt(value));
-    else if (key == "Mask") button.SetImageNormal(workFolder_ + value);
-    else if (key == "Touched") button.SetImageOver(workFolder_ + value);
-    else if (key == "Pressed") button.SetImagePressed(workFolder_ + value);
-    else if (key == "Disabled") button.SetImageDisabled(workFolder_ + value);
+    else if (key == "Mask") button.SetImageNormal(WorkFolder() + value);
+    else if (key == "Touched") button.SetImageOver(WorkFolder() + value);
+    else if (key == "Pressed") button.SetImagePressed(WorkFolder() + value);
+    else if (key == "Disabled") button.SetImageDisabled(WorkFolder() + value);
     else if (key == "InvisibleColor") button.Skin().SetTransparentColor(StrToInt(value));
 }
 
@@ -148,24 +132,12 @@ TKelButton& TSetupForm::ButtonFor(TButtonRole role) {
     }
 }
 
-// An installation of the product is known by its entry, whose key name is
-// the title; the destination follows it, and its version decides whether
-// this run upgrades, repairs or downgrades it.
 void TSetupForm::FindInstalledVersion() {
-    installed_ = FindInstalledProduct(settings_.SiteletTitle, settings_.Scope.RegistryRoot());
-    if (!installed_) return;
-    const auto shown = [](const std::string& version) { return version.empty() ? std::string("(no version)") : version; };
-    const char* meeting = "Upgrading";
-    if (VersionMeeting() == TVersionMeeting::vmRepair) meeting = "Repairing";
-    else if (VersionMeeting() == TVersionMeeting::vmDowngrade) meeting = "Downgrading";
-    Step(std::string(meeting) + ": installed version " + shown(installed_->Version) + " in " +
-         (installed_->Location.empty() ? "(an unknown folder)" : installed_->Location) + ", this setup's version " +
-         shown(settings_.Version));
+    if (run_.Scope) settings_.Scope = *run_.Scope;
+    installed_ = FindEarlierInstallation(settings_, run_);
 }
 
-TVersionMeeting TSetupForm::VersionMeeting() const {
-    return MeetVersions(installed_ ? std::optional(installed_->Version) : std::nullopt, settings_.Version);
-}
+TVersionMeeting TSetupForm::VersionMeeting() const { return VersionMeetingOf(installed_, settings_); }
 
 bool TSetupForm::ConfirmDowngrade() {
     const std::string question =

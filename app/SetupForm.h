@@ -10,17 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/InstallJournal.h"
+#include "app/Installation.h"
 #include "app/InstalledProduct.h"
 #include "app/PageTexts.h"
 #include "app/RunLog.h"
 #include "app/SetupIni.h"
-#include "app/SetupLogBook.h"
+#include "app/SetupRun.h"
 #include "app/SetupSettings.h"
 #include "app/VersionOrder.h"
 #include "app/WizardKeys.h"
-#include "app/WorkFolder.h"
-#include "app/WorkFolderMarker.h"
+#include "app/SetupPayload.h"
 #include "platform/Thread.h"
 #include "skin/KelForm.h"
 
@@ -37,19 +36,6 @@ class TMemo;
 class TPanel;
 class TProgressBar;
 class TZLBArchive;
-struct TCopyOutcome;
-
-// How a run goes: with the user or without, where it installs, and where
-// it tells its steps and failures.
-struct TSetupRun {
-    bool Silent = false;                     // no window and no box
-    std::optional<std::string> Destination;  // replaces the proposed destination
-    TRunLog* Log = nullptr;                  // the caller's; it outlives the form
-    TChangeGate* Gate = nullptr;             // the caller's, where each change is made; none: directly
-    std::string Language = {};               // "/LANG=": overrides the description's; empty: none
-    std::optional<TInstallScope> Scope = std::nullopt;  // replaces the description's
-    bool AllowDowngrade = false;             // an older version may replace a newer one without asking
-};
 
 class TSetupForm : public TKelForm {
 public:
@@ -57,12 +43,6 @@ public:
     // programFolder (ending in a backslash).
     TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run = {});
     ~TSetupForm() override;
-
-    // Installs as the description says, without showing anything: the
-    // licence counts as accepted, the desktop shortcut follows DesktopIcon,
-    // and neither the ReadMe nor the program is started. False when a step
-    // failed: everything made is undone, and the run log has the failed step.
-    bool InstallSilently();
 
     // Makes the folder chooser that the Browse button shows, after this form:
     // called when Browse is first pressed, so that its window and tree cost
@@ -114,9 +94,8 @@ public:
 
     // The state of the run.
     const TSetupSettings& Settings() const { return settings_; }
-    const std::string& WorkFolder() const { return workFolder_; }
+    const std::string& WorkFolder() const { return payload_->WorkFolder(); }
     uint8_t CurrentPage() const { return currentPage_; }
-    const TSetupLogBook& LogBook() const { return logBook_; }
     // The product as installed before this run; none when it was not.
     const std::optional<TInstalledProduct>& Installed() const { return installed_; }
     // What this run does to the installed product.
@@ -124,7 +103,7 @@ public:
     // Asks, No being the default, whether the older version is to replace the installed newer one.
     bool ConfirmDowngrade();
     // Whether files in use are replaced only at the next restart.
-    bool RestartNeeded() const { return !restartReplacements_.empty(); }
+    bool RestartNeeded() const { return installation_ && !installation_->RestartReplacements().empty(); }
 
     void ShowPage(uint8_t index);
 
@@ -179,7 +158,6 @@ private:
     static std::vector<std::string> ProgramGroupNames(TInstallScope scope);
     void ShowFinishOptions();
     void ChooseLanguage();
-    void AddVendorLanguages();
     void ApplyTexts();
     void FitBrowseButton();
     TPanel& PagePanel(uint8_t index);
@@ -191,30 +169,13 @@ private:
     TWizardButtons ButtonsForKeys() const;
 
     // The copy phase and the finishing actions.
-    struct TShortcutTarget {
-        std::string Target;
-        std::string Arguments;
-        std::string WorkingFolder;
-        std::string Description;
-    };
     void InstallFiles();
-    void CopyPayloadFiles();
+    TInstallChoices Choices() const;
+    void ShowCopying(const TInstallProgress& progress);
     void NoteRestartReplacements();
-    void ShowCopying(int32_t index);
-    void LogCopy(int32_t index, const TCopyOutcome& outcome);
     void ReportFailedSteps();
-    void CreateProgramGroup();
     void FinishSetup();
     void CompleteInstallation();
-    void RegisterAndSaveLog();
-    void CleanUpEarlierVersion();
-    TUninstallDetails UninstallDetails() const;
-    uint32_t InstalledSizeKB() const;
-    void CreateParentFolders(const std::string& folder);
-    void CreateDesktopShortcut();
-    bool WriteShortcut(const std::string& linkFile, const TShortcutTarget& target);
-    std::string InstalledProgram() const;
-    bool StepFailed() const;
     void UndoInstallation();
 
     // Ending the run: Cancel, the window's close key, and the wizard's own end.
@@ -224,33 +185,22 @@ private:
     void EndWizard();
     void ReportFailure(const std::exception& error);
     void Step(const std::string& text);
-    void CheckPayload();
 
     TSetupRun run_;
     std::string programFolder_;
     std::function<TFolderMan&()> makeFolderChooser_;
     TFolderMan* folderChooser_ = nullptr;
-    TWorkFolderRemoval workFolderRemoval_;  // declared first: the folder goes after everything else
-    std::unique_ptr<TFileStream> payloadLock_;  // Data.Kel, kept from writing while it is trusted
-    TWorkFolderMarker workFolderMarker_;    // let go before the folder goes
-    std::string workFolder_;
-    TPayloadCrcs payloadCrcs_;  // what each file of the payload holds, checked as it is copied
+    std::unique_ptr<TSetupPayload> payload_;  // with the working folder, which goes after everything else
     TSetupSettings settings_;
     std::optional<TInstalledProduct> installed_;  // the product as this machine has it installed already
-    TSetupLogBook logBook_;
     TTextTable texts_ = BuiltInSetupTexts();
     std::optional<TSetupWords> words_;  // of the chosen language, once the description is read
-    TInstallJournal journal_;  // every change to the machine; undone unless committed
-    std::vector<TFailedCopy> failedCopies_;  // the copies that failed, with the system's reasons
-    std::optional<TFailedCopy> failedGroup_; // a program folder that could not be made
-    std::vector<TFailedCopy> failedShortcuts_;  // shortcuts that could not be saved, with the system's reasons
+    std::unique_ptr<TInstallation> installation_;  // from the copy phase on; undone unless committed
     std::vector<std::string> programGroups_[2];  // each scope's Programs groups (machine, user), once looked up
     std::string programGroupsError_;           // why the lookup failed
     std::unique_ptr<platform::TWorkerThread> programGroupsLookup_;  // after what it fills: waited for first
-    std::vector<std::string> restartReplacements_;  // installed files that replace the ones in use at the next restart
     uint8_t currentPage_ = 0;
     bool copying_ = false;       // the copy phase runs; the window takes no closing
     bool finishFailed_ = false;  // the last try of the finishing actions failed
     bool ending_ = false;        // the wizard closes itself
-    bool earlierVersionCleaned_ = false;  // what the installed version alone had is gone
 };

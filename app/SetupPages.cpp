@@ -2,6 +2,7 @@
 // and the handlers of the buttons and of the page controls.
 #include "app/PageFlow.h"
 #include "app/ScopeFolders.h"
+#include "app/SetupPreparation.h"
 #include "app/SetupForm.h"
 #include "platform/Exception.h"
 #include "platform/FileStream.h"
@@ -36,8 +37,6 @@ void MakeBold(TLabel& label) { label.Font().SetStyle(label.Font().Style() | fsBo
 }  // namespace
 
 void TSetupForm::BuildPages() {
-    if (run_.Scope) settings_.Scope = *run_.Scope;
-    journal_.SetScope(settings_.Scope);
     MainPanel->SetColor(settings_.TextBoxColor);
     MainPanel->Font().Assign(settings_.TextFont);
     MakeHeading(*WelcomeHead);
@@ -48,9 +47,7 @@ void TSetupForm::BuildPages() {
     }
     MakeHeading(*DestinationHead1);
     if (DestinationButton->Font().Size() > 10) DestinationButton->Font().SetSize(10);
-    settings_.Destination = run_.Destination                             ? *run_.Destination
-                            : installed_ && !installed_->Location.empty() ? installed_->Location
-                                                                          : DestinationRootOf(settings_.Scope) + settings_.Destination;
+    settings_.Destination = ProposedDestination(settings_, run_, installed_);
     DestinationText->SetCaption(settings_.Destination);
     MakeHeading(*FolderHead1);
     FillFolderList();
@@ -69,12 +66,13 @@ void TSetupForm::BuildPages() {
 }
 
 // The licence from the working folder, where the payload put it, when its
-// name is relative; never from the current folder, which anybody may fill.
-// A full name is read as it stands. Its text is Windows-1252, or UTF-8
-// after a byte-order mark.
+// name is relative (also when it names the working folder "temp" first);
+// never from the current folder, which anybody may fill. A full name is
+// read as it stands. Its text is Windows-1252, or UTF-8 after a byte-order
+// mark.
 void TSetupForm::LoadLicence() {
     const std::string& name = settings_.Licence;
-    const std::string fileName = IsRelativePath(name) ? workFolder_ + name : name;
+    const std::string fileName = IsRelativePath(name) ? WorkFolder() + LicenceEntryName(name) : name;
     LicenceMemo->SetText(EditControlText(ReadText8File(fileName, TMemo::kMaxFileSize)));
 }
 

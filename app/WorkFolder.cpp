@@ -1,8 +1,19 @@
 #include "app/WorkFolder.h"
 
 #include <exception>
+#include <unordered_set>
 
+#include "app/EntryFile.h"
+#include "app/PayloadEntries.h"
+#include "app/SetupIni.h"
+#include "app/SetupSettings.h"
+#include "archive/EntryNames.h"
+#include "archive/EntryReader.h"
 #include "archive/ZLIBArchive.h"
+#include "platform/Exception.h"
+#include "platform/FileStream.h"
+#include "platform/SystemError.h"
+#include "shell/PathParts.h"
 #include "platform/FileSystem.h"
 #include "platform/NewFolder.h"
 #include "platform/Text.h"
@@ -21,25 +32,33 @@ void UnpackArchive(TZLBArchive& archiver, const std::string& archive, const std:
     archiver.CloseArchive();
 }
 
-// A path as Windows compares it, whatever separators it was written with.
-std::string PayloadKey(const std::string& path) {
-    std::string key;
-    for (const char c : path) {
-        const char separated = c == '/' ? '\\' : c;
-        if (separated == '\\' && (key.empty() || key.back() == '\\')) continue;
-        key += separated;
-    }
-    return UpperCaseText(key);
+// The files of the payload that no "Addfile" line names, and the licence's.
+std::vector<int> PageEntriesOf(const std::string& workFolder, const TPayloadEntries& entries) {
+    TSetupSettings settings;
+    TSetupIniHandlers handlers;
+    handlers.Setup = [&](const std::string& line) { ApplySetupEntry(settings, line); };
+    ReadSetupIni(workFolder + kSetupIniFile, handlers);
+    std::unordered_set<std::string> installed;
+    for (const std::string& name : settings.AddFiles.Lines()) installed.insert(PayloadKey(name));
+    std::vector<int> pageEntries;
+    const std::vector<TArchiveEntry>& all = entries.All();
+    for (size_t i = 0; i < all.size(); ++i)
+        if (!installed.contains(PayloadKey(EntryPathOf(all[i])))) pageEntries.push_back(static_cast<int>(i));
+    const std::string licence = LicenceEntryName(settings.Licence);
+    if (const std::optional<int> index = entries.IndexOf(licence); index && installed.contains(PayloadKey(licence)))
+        pageEntries.push_back(*index);
+    return pageEntries;
 }
 
-TPayloadCrcs CrcsOfOpenArchive(const TZLBArchive& archiver) {
-    TPayloadCrcs crcs;
-    TArchiveEntry entry;
-    for (int i = 0; i < archiver.GetFileCount(); ++i) {
-        archiver.GetFileEntry(i, entry);
-        crcs.push_back({PayloadKey(entry.FilePath + "\\" + entry.FileName), entry.FileCRC});
-    }
-    return crcs;
+void UnpackEntry(TEntryReader& reader, const TPayloadEntries& entries, int index, const std::string& workFolder) {
+    const TArchiveEntry& entry = entries[index];
+    if (!IsSafeEntry(entry, true)) throw Exception(UnsafeEntryMessage(index, entry, true));
+    const std::string folder = workFolder + entry.FilePath;
+    if (!entry.FilePath.empty() && !platform::ForceDirectories(folder)) throw Exception("Unable to create destination path");
+    const std::string file = (entry.FilePath.empty() ? workFolder : folder + "\\") + entry.FileName;
+    if (!WriteEntryFile(reader, index, static_cast<uint64_t>(entry.FileSize), file))
+        throw Exception(Format("Unable to write file %s (%s)", file.c_str(),
+                               platform::SystemErrorMessage(platform::LastErrorCode()).c_str()));
 }
 
 }  // namespace
@@ -70,25 +89,29 @@ std::string MakeWorkFolder(const std::string& programFolder) {
     return inTemp.empty() ? ChooseWorkFolder(programFolder) : inTemp;
 }
 
-std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name) {
-    const std::string key = PayloadKey(name);
-    for (auto entry = crcs.rbegin(); entry != crcs.rend(); ++entry)
-        if (entry->Key == key) return entry->Crc;
-    return std::nullopt;
+std::string LicenceEntryName(const std::string& licence) {
+    if (!IsRelativePath(licence)) return {};
+    const std::string written = "temp\\";
+    if (licence.size() > written.size() && SameText(licence.substr(0, written.size() - 1), "temp") &&
+        (licence[written.size() - 1] == '\\' || licence[written.size() - 1] == '/'))
+        return licence.substr(written.size());
+    return licence;
 }
 
-TPayloadCrcs UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {
-    archiver.ExtractWithPath = true;
-    archiver.OpenArchive(programFolder + kPayloadFile);
-    TPayloadCrcs crcs = CrcsOfOpenArchive(archiver);
-    archiver.ExtractFiles(workFolder);
-    archiver.CloseArchive();
+void UnpackPageFiles(TZLBArchive& archiver, const std::string& payloadFile, const TPayloadEntries& entries,
+                     const std::string& workFolder, bool withSkin) {
+    TEntryReader reader(payloadFile, entries.All());
+    const std::optional<int> description = entries.IndexOf(kSetupIniFile);
+    if (!description) throw EFOpenError(workFolder + kSetupIniFile);
+    UnpackEntry(reader, entries, *description, workFolder);
+    for (const int index : PageEntriesOf(workFolder, entries))
+        if (index != *description) UnpackEntry(reader, entries, index, workFolder);
     for (const TInnerArchive& archive : kInnerArchives) {
         const std::string file = workFolder + archive.ArchiveName;
-        if (archive.Required || platform::FileExists(file))
+        if (archive.Required && !platform::FileExists(file)) throw Exception("Archive file not found");
+        if (platform::FileExists(file) && (withSkin || !archive.Required))
             UnpackArchive(archiver, file, workFolder + archive.FolderName + "\\", false);
     }
-    return crcs;
 }
 
 TWorkFolderRemoval::~TWorkFolderRemoval() {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class TPayloadEntries;
 class TZLBArchive;
 
 // What the payload holds besides the product's files: the description, and
@@ -43,26 +44,23 @@ std::string CreateFreshWorkFolder(const std::string& parentFolder);
 // neither can take it, the name beside the program, for unpacking to fail on.
 std::string MakeWorkFolder(const std::string& programFolder);
 
-// The CRC-32 of each file "Data.Kel" holds, by its path below the working
-// folder, so that the copy can tell that a file is still what was unpacked.
-struct TPayloadEntry {
-    std::string Key;  // the path as Windows compares it: upper case, "\" only, no doubled or leading "\"
-    uint32_t Crc = 0;
-};
-using TPayloadCrcs = std::vector<TPayloadEntry>;  // in the archive's order
+// The name of the licence's entry in the payload for the description's
+// relative licence path: the path itself, without a first folder "temp",
+// which a description written for the working folder beside the program
+// names it by ("temp\licence.txt"). Empty for a full path.
+std::string LicenceEntryName(const std::string& licence);
 
-// The CRC the payload gives for name ("plugins\de\x.dll"); the last entry
-// when it holds the name twice, as that one was unpacked last. Nothing when
-// it does not hold the name.
-std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name);
-
-// Unpacks "Data.Kel" beside the program into the working folder, each file
-// into its folder there (the product's files may lie in folders), then the
-// skin archive "gfx.x" it carried into "Graphics\", and "snd.x" and "add.x"
-// into "Sounds\" and "Additional\" when they came too, without folders. An
-// entry that would land outside its folder refuses the whole archive.
-// Returns the CRCs of the files of "Data.Kel".
-TPayloadCrcs UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder);
+// Unpacks from the payload what a run needs before it installs, each file
+// into its folder in the working folder: the description, the licence, and
+// every entry that no "Addfile" line of the description names (the skin's
+// archive "gfx.x", "snd.x", "add.x" and the vendor's languages "lng.x");
+// then the archives it carried into their sub-folders, the skin's only
+// withSkin (a run without a window shows no picture). The product's files
+// stay in the payload until the copy writes them to their place. An entry
+// that would land outside the working folder refuses the payload; a missing
+// "gfx.x" is "Archive file not found".
+void UnpackPageFiles(TZLBArchive& archiver, const std::string& payloadFile, const TPayloadEntries& entries,
+                     const std::string& workFolder, bool withSkin);
 
 // Deletes the working folder with everything in it when it goes, also when
 // the start-up that made it failed half-way. A failure to delete is handed

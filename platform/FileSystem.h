@@ -45,6 +45,9 @@ bool RenameFile(const std::string& source, const std::string& target);
 // Windows has no such modes: nothing to do there.
 bool ApplyUmaskMode(const std::string& path, bool program);
 int LastErrorCode();                            // the code of the last failed call above
+// Sets the code that LastErrorCode gives, so that a failure's code survives
+// the calls made after it.
+void SetLastErrorCode(int code);
 
 // The process's current folder, without a trailing separator (empty when it
 // cannot be told).

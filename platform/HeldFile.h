@@ -31,9 +31,6 @@ private:
 bool IsFileHeld(const std::string& path);
 // Writes what the system still caches of the file to the disk; false when it cannot.
 bool FlushFile(const std::string& path);
-// Sets the code that LastErrorCode gives, so that a failure's code survives
-// the calls made after it.
-void SetLastErrorCode(int code);
 // Makes one folder level that only administrators and the system may change,
 // others may read; false when it cannot be made.
 bool CreateAdminFolder(const std::string& path);

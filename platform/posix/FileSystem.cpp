@@ -147,6 +147,8 @@ bool ApplyUmaskMode(const std::string& path, bool program) {
 
 int LastErrorCode() { return lastError; }
 
+void SetLastErrorCode(int code) { lastError = code; }
+
 std::string CurrentFolder() {
     char buffer[261];
     return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();

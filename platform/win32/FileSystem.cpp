@@ -91,6 +91,8 @@ bool ApplyUmaskMode(const std::string&, bool) { return true; }
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
+void SetLastErrorCode(int code) { SetLastError(static_cast<DWORD>(code)); }
+
 std::string CurrentFolder() {
     return PlainPath(SystemPath([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
 }

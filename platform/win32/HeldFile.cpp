@@ -56,7 +56,6 @@ bool FlushFile(const std::string& path) {
     return flushed;
 }
 
-void SetLastErrorCode(int code) { SetLastError(static_cast<DWORD>(code)); }
 
 bool CreateAdminFolder(const std::string& path) {
     // Protected from inherited entries; full control for the system and the

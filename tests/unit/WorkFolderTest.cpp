@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/PayloadEntries.h"
 #include "app/WorkFolder.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/FileSystem.h"
@@ -29,10 +30,11 @@ struct PayloadBeside {
 
     // Product files besides tool.exe: name, folder, content.
     std::vector<std::array<std::string, 3>> productFiles;
+    std::string description = "[Setup]\r\n";
 
     void Write(bool sounds, bool additional, bool graphics = true) {
         ArchiveBuilder data;
-        data.Add("Setup.ini", "[Setup]\r\n");
+        data.Add("Setup.ini", description);
         data.Add("tool.exe", TextData(3000));
         for (const auto& [name, folder, content] : productFiles) data.Add(name, content, folder);
         if (graphics) data.Add("gfx.x", Inner("Window.bmp"));
@@ -45,6 +47,15 @@ struct PayloadBeside {
         ArchiveBuilder inner;
         inner.Add(name, "content of " + name);
         return inner.Build();
+    }
+
+    void Unpack(const std::string& work, bool withSkin = true) const {
+        TZLBArchive archiver;
+        archiver.OpenArchive(programFolder + "Data.Kel");
+        std::vector<TArchiveEntry> entries(static_cast<size_t>(archiver.GetFileCount()));
+        for (int i = 0; i < archiver.GetFileCount(); ++i) archiver.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+        archiver.CloseArchive();
+        UnpackPageFiles(archiver, programFolder + "Data.Kel", TPayloadEntries(std::move(entries)), work, withSkin);
     }
 };
 
@@ -71,37 +82,47 @@ TEST(WorkFolder, MakesAFreshFolderUnderTheFirstFreeNameOfTempWithXs) {
     EXPECT_EQ(CreateFreshWorkFolder(program + "tempx\\"), "") << "a file holds no folder";
 }
 
-// The product's files come with their folders; the payload's own stay at the top, the skin flat.
-TEST(WorkFolder, UnpacksThePayloadAndTheInnerArchivesIntoTheirFolders) {
+// What the pages need comes with its folders, the skin flat; the product's
+// files stay in the payload, except the licence, which a description
+// written for the working folder names with "temp" first.
+TEST(WorkFolder, UnpacksWhatThePagesNeedAndLeavesTheProductsFilesInThePayload) {
     PayloadBeside payload;
-    payload.productFiles = {{"codec.dll", "plugins/de", "codec"}, {"Setup.ini", "plugins", "not the description"}};
+    payload.productFiles = {{"codec.dll", "plugins/de", "codec"}, {"Setup.ini", "plugins", "not the description"},
+                            {"licence.txt", "", "terms"}};
+    payload.description = "[Setup]\r\nObject=Setup\r\nAddfile=tool.exe\r\nAddfile=plugins\\de\\codec.dll\r\n"
+                          "Addfile=licence.txt\r\nLicence=TEMP\\licence.txt\r\nend\r\n";
     payload.Write(true, true);
-    const std::string work = CreateFreshWorkFolder(payload.programFolder);
-    TZLBArchive archiver;
-    UnpackPayload(archiver, payload.programFolder, work);
-    EXPECT_EQ(ReadFile(work + "Setup.ini"), "[Setup]\r\n");
-    EXPECT_EQ(ReadFile(work + "tool.exe"), TextData(3000));
-    EXPECT_EQ(ReadFile(work + "plugins\\de\\codec.dll"), "codec");
-    EXPECT_EQ(ReadFile(work + "plugins\\Setup.ini"), "not the description");
-    EXPECT_EQ(ReadFile(work + "Graphics\\Window.bmp"), "content of Window.bmp");
-    EXPECT_EQ(ReadFile(work + "Sounds\\click.wav"), "content of click.wav");
-    EXPECT_EQ(ReadFile(work + "Additional\\extra.txt"), "content of extra.txt");
-    EXPECT_TRUE(platform::FileExists(work + "gfx.x")) << "the inner archives stay in the working folder";
+    for (const bool withSkin : {true, false}) {
+        const std::string work = CreateFreshWorkFolder(payload.programFolder);
+        payload.Unpack(work, withSkin);
+        EXPECT_EQ(ReadFile(work + "Setup.ini"), payload.description);
+        EXPECT_EQ(ReadFile(work + "plugins\\Setup.ini"), "not the description");
+        EXPECT_EQ(ReadFile(work + "licence.txt"), "terms");
+        EXPECT_FALSE(platform::FileExists(work + "tool.exe"));
+        EXPECT_FALSE(platform::DirectoryExists(work + "plugins\\de"));
+        EXPECT_EQ(platform::FileExists(work + "Graphics\\Window.bmp"), withSkin);
+        EXPECT_EQ(ReadFile(work + "Sounds\\click.wav"), "content of click.wav");
+        EXPECT_EQ(ReadFile(work + "Additional\\extra.txt"), "content of extra.txt");
+        EXPECT_TRUE(platform::FileExists(work + "gfx.x")) << "the inner archives stay in the working folder";
+    }
+    const std::pair<const char*, const char*> licences[] = {
+        {"licence.txt", "licence.txt"}, {"temp\\licence.txt", "licence.txt"}, {"Temp/docs\\l.txt", "docs\\l.txt"},
+        {"tempx\\l.txt", "tempx\\l.txt"}, {"C:\\l.txt", ""}};
+    for (const auto& [licence, entry] : licences) EXPECT_EQ(LicenceEntryName(licence), entry) << licence;
 }
 
 TEST(WorkFolder, SoundsAndAdditionalAreOptionalButGraphicsAreNot) {
     PayloadBeside payload;
     payload.Write(false, false);
     const std::string work = CreateFreshWorkFolder(payload.programFolder);
-    TZLBArchive archiver;
-    EXPECT_NO_THROW(UnpackPayload(archiver, payload.programFolder, work));
+    EXPECT_NO_THROW(payload.Unpack(work));
     EXPECT_TRUE(platform::DirectoryExists(work + "Sounds"));
     EXPECT_FALSE(platform::FileExists(work + "Sounds\\click.wav"));
 
     PayloadBeside withoutGraphics;
     withoutGraphics.Write(false, false, false);
     const std::string other = CreateFreshWorkFolder(withoutGraphics.programFolder);
-    EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, withoutGraphics.programFolder, other); }), "Archive file not found");
+    EXPECT_EQ(MessageOf([&] { withoutGraphics.Unpack(other); }), "Archive file not found");
 }
 
 TEST(WorkFolder, RemovalDeletesOnlyTheWatchedFolderEvenAfterAFailedStart) {
@@ -113,8 +134,7 @@ TEST(WorkFolder, RemovalDeletesOnlyTheWatchedFolderEvenAfterAFailedStart) {
         TWorkFolderRemoval removal([](const std::exception&) { FAIL() << "nothing should fail"; });
         work = CreateFreshWorkFolder(payload.programFolder);
         removal.Watch(work);
-        TZLBArchive archiver;
-        EXPECT_EQ(MessageOf([&] { UnpackPayload(archiver, payload.programFolder, work); }), "Archive file not found");
+        EXPECT_EQ(MessageOf([&] { payload.Unpack(work); }), "Archive file not found");
     }
     EXPECT_EQ(work, payload.programFolder + "tempx\\");
     EXPECT_FALSE(platform::DirectoryExists(work));

@@ -17,6 +17,7 @@
 #include "app/JournalRollback.h"
 #include "app/PageFlow.h"
 #include "app/RunLog.h"
+#include "app/SilentSetup.h"
 #include "app/WorkFolderMarker.h"
 #include "platform/FileSystem.h"
 #include "platform/HeldFile.h"
@@ -119,13 +120,7 @@ protected:
 
     // A silent installation through the gate; whether it completed.
     bool InstallThrough(TFailingGate& gate) {
-        const TSetupRun run{true, std::nullopt, &log, &gate};
-        TSetupForm form(nullptr, program, run);
-        try {
-            return form.InstallSilently();
-        } catch (const std::exception&) {
-            return false;
-        }
+        return InstallSilently(program, TSetupRun{true, std::nullopt, &log, &gate}) == TSilentOutcome::soInstalled;
     }
 
     // An earlier version in the destination, its group, link and entry; its
@@ -226,14 +221,7 @@ TEST_F(InstallRollback, AUsersInstallationJournalsInTheUsersFolderAndUndoesItsEn
                         platform::TRegistry(platform::TRootKey::rkLocalMachine).KeyExists(kUninstallKey) ? "machine's entry" : "no machine's entry"};
         return true;
     });
-    bool installed = true;
-    try {
-        TSetupForm form(nullptr, program, TSetupRun{true, destination, &log, &gate, "", user});
-        installed = form.InstallSilently();
-    } catch (const std::exception&) {
-        installed = false;  // the failed log's error, after the undoing
-    }
-    EXPECT_FALSE(installed);
+    EXPECT_EQ(InstallSilently(program, TSetupRun{true, destination, &log, &gate, "", user}), TSilentOutcome::soFailed);
     EXPECT_EQ(seenAtTheLog, (std::vector<std::string>{"journal in the user's folder", "user's entry", "no machine's entry"}));
     EXPECT_FALSE(platform::TRegistry(platform::TRootKey::rkCurrentUser).KeyExists(kUninstallKey));
     EXPECT_FALSE(platform::DirectoryExists(productRoot));

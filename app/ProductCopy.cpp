@@ -1,0 +1,143 @@
+#include "app/ProductCopy.h"
+
+#include "app/EntryFile.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "archive/EntryReader.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "shell/FolderLevels.h"
+
+namespace {
+
+// Files whose creations the journal records with one flush: a flush costs
+// a few milliseconds, about as much as writing a small file.
+constexpr size_t kFileGroup = 64;
+constexpr const char* kPartSuffix = ".kelpart";
+constexpr int kFileNotFound = 2;  // the system's code for a file that is not there
+
+bool IsPlainFolderName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find(':') == std::string::npos;
+}
+
+// The part file goes again unless it was given its name.
+struct TPartRemoval {
+    const std::string& Part;
+    bool Kept = false;
+    ~TPartRemoval() {
+        if (!Kept) platform::RemoveFile(Part);
+    }
+};
+
+}  // namespace
+
+std::string PartFileOf(const std::string& target) { return target + kPartSuffix; }
+
+bool WriteThroughPart(const std::string& file, const TFileWriter& write) {
+    const std::string part = PartFileOf(file);
+    TPartRemoval removal{part};
+    if (!write(part)) return false;
+    removal.Kept = platform::RenameFile(part, file);
+    return removal.Kept;
+}
+
+std::vector<std::string> TFileChanges::MakeFolderLevels(const std::string& folder) {
+    return CreateFolderLevels(folder);
+}
+
+bool TFileChanges::WriteFile(const std::string& target, const TFileWriter& write) {
+    return WriteThroughPart(target, write);
+}
+
+TFileChanges& DirectFileChanges() {
+    static TFileChanges direct;
+    return direct;
+}
+
+std::string TargetFolderBelow(const std::string& destination, const std::string& entry) {
+    const size_t cut = entry.find_last_of("\\/");
+    if (cut == std::string::npos) return {};
+    std::string folder = destination;
+    for (size_t start = 0; start <= cut;) {
+        const size_t end = entry.find_first_of("\\/", start);
+        const std::string name = entry.substr(start, end - start);
+        if (!IsPlainFolderName(name)) return {};
+        folder += "\\" + name;
+        start = end + 1;
+    }
+    return folder;
+}
+
+TProductCopy::TProductCopy(std::vector<TProductFile> files, const std::string& payloadFile,
+                           const TPayloadEntries& entries, TFileChanges& changes)
+    : files_(std::move(files)), payloadFile_(payloadFile), entries_(entries), changes_(changes),
+      outcomes_(files_.size()), thread_([this] { Run(); }) {}
+
+TProductCopy::~TProductCopy() = default;
+
+// The thread ends once every file is done.
+size_t TProductCopy::WaitForAll(std::chrono::milliseconds timeout) {
+    thread_.WaitFor(static_cast<unsigned>(timeout.count()));
+    return done_.load(std::memory_order_acquire);
+}
+
+// The files go in groups: the folders of a group's files are made first,
+// then its targets are told to the changes at once, then its files written.
+// A payload that cannot be opened fails every file with its reason.
+void TProductCopy::Run() {
+    std::unique_ptr<TEntryReader> reader;
+    std::string openFailure;
+    try {
+        reader = std::make_unique<TEntryReader>(payloadFile_, entries_.All());
+    } catch (const std::exception& error) {
+        openFailure = error.what();
+    }
+    for (size_t start = 0; start < files_.size(); start += kFileGroup) {
+        const size_t end = std::min(files_.size(), start + kFileGroup);
+        std::vector<std::string> targets;
+        for (size_t i = start; i < end; ++i) {
+            if (!files_[i].TargetFolder.empty()) outcomes_[i].MadeFolders = MakeFolders(files_[i].TargetFolder);
+            targets.push_back(files_[i].Target);
+        }
+        if (reader) changes_.ExpectCopies(targets);
+        for (size_t i = start; i < end; ++i) {
+            if (reader) CopyOne(*reader, files_[i], outcomes_[i]);
+            else outcomes_[i].Reason = openFailure;
+            done_.store(i + 1, std::memory_order_release);
+        }
+    }
+}
+
+// A file the payload lacks fails as a missing source file would; a damaged
+// entry fails with the archive's reason, and nothing of it stays.
+void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopyOutcome& outcome) {
+    const uint64_t startBytes = BytesDone();
+    if (!file.Entry) {
+        outcome.ErrorCode = kFileNotFound;
+    } else {
+        try {
+            outcome.Copied =
+                changes_.WriteFile(file.Target, [&](const std::string& part) { return WriteEntry(reader, file, part); });
+            if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
+        } catch (const std::exception& error) {
+            outcome.Reason = error.what();
+        }
+    }
+    bytesDone_.store(startBytes + file.Size, std::memory_order_relaxed);
+}
+
+// The bytes are checked by the reader as they come.
+bool TProductCopy::WriteEntry(TEntryReader& reader, const TProductFile& file, const std::string& part) {
+    return WriteEntryFile(reader, *file.Entry, file.Size, part,
+                          [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
+}
+
+// Files of one folder come one after another, so the folder is looked at
+// once, not once per file.
+std::vector<std::string> TProductCopy::MakeFolders(const std::string& folder) {
+    if (std::find(knownFolders_.rbegin(), knownFolders_.rend(), folder) != knownFolders_.rend()) return {};
+    knownFolders_.push_back(folder);
+    return changes_.MakeFolderLevels(folder);
+}

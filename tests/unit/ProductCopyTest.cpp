@@ -1,0 +1,145 @@
+// The copy phase's writing of the product's files: straight from the
+// payload, checked as they are written, into folders plainly below the
+// destination, with each group's targets told before they are written.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+#include <utility>
+
+#include "app/PayloadEntries.h"
+#include "app/ProductCopy.h"
+#include "archive/ZLIBArchive.h"
+#include "platform/FileSystem.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+TPayloadEntries EntriesOf(const std::string& archiveFile) {
+    TZLBArchive archive;
+    archive.OpenArchive(archiveFile);
+    std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
+    for (int i = 0; i < archive.GetFileCount(); ++i) archive.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+    return TPayloadEntries(std::move(entries));
+}
+
+void WaitForAll(TProductCopy& copy) {
+    while (copy.WaitForAll(std::chrono::milliseconds(100)) < copy.Count()) {
+    }
+}
+
+}  // namespace
+
+TEST(ProductCopy, TheFolderOfAnEntryCountsOnlyWhenItLiesPlainlyBelowTheDestination) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a.txt", ""},
+        {"plugins\\a.dll", "D\\plugins"},
+        {"plugins/de\\x.txt", "D\\plugins\\de"},
+        {"..\\x.txt", ""},
+        {"a\\..\\..\\x.txt", ""},
+        {"a\\.\\x.txt", ""},
+        {"\\x.txt", ""},
+        {"a\\\\x.txt", ""},
+        {"C:\\x.txt", ""},
+        {"a:b\\x.txt", ""},
+    };
+    for (const auto& [entry, folder] : cases) EXPECT_EQ(TargetFolderBelow("D", entry), folder) << entry;
+}
+
+// The entries are found by the name an Addfile line gives, in any letter
+// case and with either separator; the last of two entries wins.
+TEST(ProductCopy, TheEntryIsFoundByTheNameTheDescriptionGives) {
+    std::vector<TArchiveEntry> entries(3);
+    entries[0].FilePath = "plugins\\de", entries[0].FileName = "x.dll";
+    entries[1].FileName = "tool.exe";
+    entries[2].FileName = "TOOL.exe";
+    const TPayloadEntries payload(entries);
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"plugins\\de\\x.dll", 0}, {"Plugins/De/X.dll", 0}, {"tool.exe", 2}, {"x.dll", std::nullopt},
+        {"plugins\\x.dll", std::nullopt},
+    };
+    for (const auto& [name, index] : cases) EXPECT_EQ(payload.IndexOf(name), index) << name;
+}
+
+// A file whose bytes do not match the payload's table never reaches its
+// place, and nothing of it stays beside it either; what was there stays.
+TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("kept.dll", "same");
+    builder.Add("damaged.dll", "evil").FileCRC = ArchiveBuilder::Crc("good");
+    builder.Add("big.bin", std::string(3 << 20, 'b'));
+    builder.WriteTo(scratch / "Data.Kel");
+    const TPayloadEntries entries = EntriesOf(scratch / "Data.Kel");
+    const struct {
+        const char* Name;
+        std::optional<int> Entry;
+        bool Copied;
+    } cases[] = {{"kept.dll", 0, true}, {"damaged.dll", 1, false}, {"missing.dll", std::nullopt, false}, {"big.bin", 2, true}};
+    std::vector<TProductFile> files;
+    uint64_t total = 0;
+    for (const auto& c : cases) {
+        WriteFile(scratch / (std::string("to-") + c.Name), "what was there");
+        const uint64_t size = c.Entry ? uint64_t(entries[*c.Entry].FileSize) : 0;
+        total += size;
+        files.push_back({scratch / (std::string("to-") + c.Name), "", c.Entry, size});
+    }
+    TProductCopy copy(std::move(files), scratch / "Data.Kel", entries);
+    WaitForAll(copy);
+    EXPECT_EQ(copy.BytesDone(), total);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const std::string target = scratch / (std::string("to-") + c.Name);
+        EXPECT_EQ(copy.Outcome(i).Copied, c.Copied) << c.Name;
+        if (c.Copied) EXPECT_EQ(ReadFile(target).size(), size_t(entries[*c.Entry].FileSize)) << c.Name;
+        else EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
+        EXPECT_FALSE(platform::FileExists(PartFileOf(target))) << c.Name;
+    }
+    EXPECT_EQ(copy.Outcome(1).Reason, "File (1) is corrupt");
+    EXPECT_EQ(copy.Outcome(2).ErrorCode, 2) << "a file the payload lacks is one not found";
+}
+
+// The copy tells the changes each group's targets before writing any of
+// them, after making the group's folders, so that a journal can record a
+// group with one flush and still undo the files before their folders.
+TEST(ProductCopy, EachGroupOfTargetsIsToldAfterItsFoldersAndBeforeItsWrites) {
+    struct TRecordingChanges : TFileChanges {
+        std::vector<std::string> Events;
+        std::vector<std::string> MakeFolderLevels(const std::string& folder) override {
+            Events.push_back("folder " + folder);
+            return {folder};
+        }
+        bool WriteFile(const std::string& target, const TFileWriter&) override {
+            Events.push_back("write " + target);
+            return true;
+        }
+        void ExpectCopies(const std::vector<std::string>& targets) override {
+            for (const std::string& target : targets) Events.push_back("expect " + target);
+        }
+    } changes;
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Add("s", "s");
+    builder.WriteTo(scratch / "Data.Kel");
+    const TPayloadEntries entries = EntriesOf(scratch / "Data.Kel");
+    std::vector<TProductFile> files;
+    for (int i = 0; i < 70; ++i)
+        files.push_back({"D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i), "D\\f" + std::to_string(i / 40), 0, 1});
+    TProductCopy copy(std::move(files), scratch / "Data.Kel", entries, changes);
+    WaitForAll(copy);
+    std::vector<std::string> expected;
+    for (const auto& [start, end] : {std::pair{0, 64}, std::pair{64, 70}}) {
+        for (int i = start; i < end; ++i) {
+            const std::string folder = "folder D\\f" + std::to_string(i / 40);
+            if (i == 0 || i == 40) expected.push_back(folder);
+        }
+        for (int i = start; i < end; ++i) expected.push_back("expect D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
+        for (int i = start; i < end; ++i) expected.push_back("write D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
+    }
+    EXPECT_EQ(changes.Events, expected);
+    EXPECT_EQ(copy.Outcome(40).MadeFolders, std::vector<std::string>{"D\\f1"});
+}
