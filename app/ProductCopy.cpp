@@ -122,7 +122,7 @@ void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopy
                 changes_.WriteFile(file.Target, [&](const std::string& part) { return WriteEntry(reader, file, part); });
             if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
         } catch (const std::exception& error) {
-            outcome.Reason = error.what();
+            outcome.Reason = kDamagedPayloadReason + std::string(error.what());
         }
     }
     bytesDone_.store(startBytes + file.Size, std::memory_order_relaxed);

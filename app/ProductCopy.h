@@ -34,6 +34,10 @@ struct TCopyOutcome {
     std::string Reason;  // why a copy failed that the system did not refuse; empty when it did
 };
 
+// The reason for a file whose bytes the payload cannot give as its table
+// describes them, before the archive's own words.
+inline constexpr const char* kDamagedPayloadReason = "the setup's payload is damaged: ";
+
 // Writes a product file's bytes into file; false when the system refused,
 // with its code as LastErrorCode gives it. Raises Exception when the bytes
 // cannot be had: a damaged payload.

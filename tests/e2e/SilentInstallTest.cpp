@@ -3,6 +3,9 @@
 // and the proof that no window is ever shown, not even for a failure.
 #include <sstream>
 
+#include "app/ProductCopy.h"
+#include "archive/ZLIBArchive.h"
+
 #include "tests/e2e/SamplePlaces.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WineSystem.h"
@@ -72,8 +75,18 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
     CheckPrerequisites(kSetupExe);
     MakeSetup();
     std::string bytes = ReadFile(setupFolder + "/Data.Kel");
-    std::string damaged = bytes;
-    damaged[damaged.size() / 2] ^= 0x55;
+    // One byte changed in the middle of the program's data, and one in the table's.
+    TZLBArchive archive;
+    archive.OpenArchive(setupFolder + "/Data.Kel");
+    TArchiveEntry program;
+    for (int i = 0; i < archive.GetFileCount(); ++i)
+        if (archive.GetFileEntry(i, program); program.FileName == "LarkNotes.exe") break;
+    ASSERT_EQ(program.FileName, "LarkNotes.exe");
+    std::string damaged = bytes, changedTable = bytes;
+    damaged[size_t(program.DataOffset) + 200] ^= 0x55;
+    changedTable[size_t(archive.Trailer().TableOffset) + 3] ^= 0x55;
+    archive.CloseArchive();
+    const std::string installedProgram = sample.Destination + "\\LarkNotes.exe";
     // Another payload that is a sound archive of its own, but not the one
     // kelpack built this Setup.exe with.
     const std::string other = setupFolder + "/other.kel";
@@ -83,6 +96,7 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
     const std::string kitSetup = setupFolder + "/KitSetup.exe";
     ASSERT_TRUE(platform::CopyFileTo(kSetupExe, kitSetup, false));
     const std::string refused = "Error: The setup's files do not belong together: ";
+    const std::string corrupt = "Error: Could not copy " + installedProgram + " (" + kDamagedPayloadReason + "File (";
     struct Case {
         const char* what;
         std::string payload;
@@ -92,9 +106,11 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
         std::string program;
     };
     const Case cases[] = {
-        {"damaged payload", damaged, {"/S", "/LOG=" + kRunLog}, 1, refused, ""},
+        {"damaged program", damaged, {"/S", "/LOG=" + kRunLog}, 1, corrupt, ""},
+        {"changed table", changedTable, {"/S", "/LOG=" + kRunLog}, 1, refused, ""},
         {"another payload", ReadFile(other), {"/S", "/LOG=" + kRunLog}, 1, refused, ""},
-        {"damaged payload, kit's program", damaged, {"/S", "/LOG=" + kRunLog}, 1,
+        {"damaged program, kit's program", damaged, {"/S", "/LOG=" + kRunLog}, 1, corrupt, kitSetup},
+        {"changed table, kit's program", changedTable, {"/S", "/LOG=" + kRunLog}, 1,
          "Error: The archive file appears to be corrupted\r\n", kitSetup},
         {"unknown argument", bytes, {"/S", "/Q", "/LOG=" + kRunLog}, 2, "Error: Unknown argument: /Q\r\n", ""},
         {"/D= that is no path", bytes, {"/S", "/LOG=" + kRunLog, "/D=C:\\a|b"}, 2, "Error: Unknown argument: /D=C:\\a|b", ""},
@@ -105,6 +121,10 @@ TEST_F(SilentInstall, FailuresEndWithTheirExitCodeAndTheMessageInTheLogOnly) {
         EXPECT_EQ(RunToTheEnd(c.arguments, shown, c.program), c.exitCode) << c.what;
         EXPECT_EQ(shown, "") << c.what;
         EXPECT_NE(RunLog().find(c.logged), std::string::npos) << c.what << ":\n" << RunLog();
+        if (c.logged == corrupt) {
+            EXPECT_TRUE(RunLog().ends_with("Rolled back: everything the installation changed was undone\r\n"
+                                           "Not installed completely\r\n")) << c.what << ":\n" << RunLog();
+        }
         EXPECT_FALSE(platform::DirectoryExists(UnixPathOfDriveC(destination))) << c.what;
         EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << c.what;
         Program().Stop();

@@ -99,7 +99,7 @@ TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
         else EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
         EXPECT_FALSE(platform::FileExists(PartFileOf(target))) << c.Name;
     }
-    EXPECT_EQ(copy.Outcome(1).Reason, "File (1) is corrupt");
+    EXPECT_EQ(copy.Outcome(1).Reason, std::string(kDamagedPayloadReason) + "File (1) is corrupt");
     EXPECT_EQ(copy.Outcome(2).ErrorCode, 2) << "a file the payload lacks is one not found";
 }
 
