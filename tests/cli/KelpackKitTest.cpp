@@ -72,11 +72,15 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 #ifndef _WIN32
-// Whether the program holds the SHA-256 of the payload right after the marker of its slot.
+// Whether the program holds the payload's digest right after the marker of
+// its slot: the SHA-256 of its table and trailer, which hold every entry's.
 bool CarriesDigestOf(const std::string& program, const std::string& payload) {
     const std::string bytes = ReadFile(payload);
+    const TArchiveTrailer trailer =
+        TArchiveTrailer::Decode(reinterpret_cast<const uint8_t*>(bytes.data()) + bytes.size() - ArchiveTrailerSize);
+    EXPECT_TRUE(trailer.HasEntryDigests) << payload;
     TSha256 sha;
-    sha.Update(bytes.data(), bytes.size());
+    sha.Update(bytes.data() + trailer.TableOffset, bytes.size() - trailer.TableOffset);
     const TSha256Digest digest = sha.Finish();
     const std::string slot = std::string(kPayloadDigestMarker, sizeof(kPayloadDigestMarker)) +
                              std::string(digest.begin(), digest.end());

@@ -2,25 +2,34 @@
 // file, opened and extracted twice (flat, then with folders) into a
 // destination folder, each time piece by piece as the setup reads and again
 // with kelpack's whole-entry reader (libdeflate in a build that has it),
-// which must leave the same files and raise the same error. The files live in memory (MemoryFiles.h), so a run
-// makes no system call and leaves nothing behind. Errors are expected;
-// crashes, sanitizer reports and anything written outside the destination
-// folder are not, nor an entry name the reader gives that is not UTF-8.
+// which must leave the same files and raise the same error. Then the entry
+// reader of the copy phase reads the entries, each of which it must give
+// exactly when, and only when, a plain inflate of its data gives the bytes
+// its size, CRC and digest describe. The files live in memory
+// (MemoryFiles.h), so a run makes no system call and leaves nothing behind.
+// Errors are expected; crashes, sanitizer reports and anything written
+// outside the destination folder are not, nor an entry name the reader
+// gives that is not UTF-8.
 //
-// The last byte of an input of trailer size or more lies in the trailer's
-// padding, which the reader never reads; the target takes its options from it:
+// The target takes its options from the input's last byte, before the CRCs
+// are set (in a trailer with entry digests that byte is the table CRC's last):
 //   0x01  check CRCs on the extraction with folders instead of the flat one
-//   0x80  keep the archive CRC as given; otherwise it is set to the correct
-//         value, so that mutations reach the table and the entries instead of
-//         stopping at the archive check every time
+//   0x80  keep the archive CRC and the table CRC as given; otherwise they are
+//         set to the correct values, so that mutations reach the table and
+//         the entries instead of stopping at the archive check every time
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
+#include "archive/ArchiveDigest.h"
 #include "archive/Crc32.h"
+#include "archive/EntryReader.h"
 #include "archive/WholeEntryArchive.h"
 #include "archive/ZLIBArchive.h"
 #include "platform/Exception.h"
@@ -37,6 +46,9 @@ constexpr size_t MaxInput = 1 << 20;
 // which every loop of the reader reaches many times over.
 constexpr int MaxPiecesPerRun = 64;
 constexpr int MaxFilesPerRun = 256;
+// The entry reader reads entries up to this size, and this many bytes per run.
+constexpr int32_t MaxEntryReadSize = 256 << 10;
+constexpr int64_t MaxEntryReadBytes = 1 << 20;
 constexpr uint8_t OptCrcWithPaths = 0x01;
 constexpr uint8_t OptKeepArchiveCRC = 0x80;
 
@@ -55,6 +67,10 @@ const std::vector<std::string> Scaffold = {"/Data.Kel", "/g1", "/g1/g2", "/g1/g2
     std::abort();
 }
 
+void PutU32(uint8_t* at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 // The input as the archive file holds it, in a buffer kept from run to run.
 const std::vector<uint8_t>& ArchiveBytes(const uint8_t* data, size_t size) {
     static std::vector<uint8_t> bytes;
@@ -63,8 +79,11 @@ const std::vector<uint8_t>& ArchiveBytes(const uint8_t* data, size_t size) {
     if (size >= ArchiveTrailerSize && !keepCRC) {
         static const TCrc32 crc;
         const size_t body = size - ArchiveTrailerSize;
-        const uint32_t value = crc.Of(bytes.data(), body);
-        for (int i = 0; i < 4; ++i) bytes[body + i] = static_cast<uint8_t>(value >> (8 * i));
+        uint8_t* const trailer = bytes.data() + body;
+        PutU32(trailer, crc.Of(bytes.data(), body));
+        const TArchiveTrailer decoded = TArchiveTrailer::Decode(trailer);
+        if (decoded.HasEntryDigests && decoded.TableOffset >= 0 && static_cast<size_t>(decoded.TableOffset) <= body)
+            PutU32(trailer + 32, crc.Of(bytes.data() + decoded.TableOffset, body - decoded.TableOffset));
     }
     return bytes;
 }
@@ -138,6 +157,84 @@ TExtraction Extract(TZLBArchive& archive, bool withPaths, bool checkCRC) {
     return result;
 }
 
+// The entry's bytes as a plain inflate of its data (up to the trailer) gives
+// them, when they are exactly what the entry describes: its size, CRC and
+// digest. Nothing otherwise. An empty entry's data is not looked at.
+std::optional<std::vector<uint8_t>> ExpectedBytes(const std::vector<uint8_t>& archive, const TArchiveEntry& entry) {
+    static const TCrc32 crc;
+    const int64_t dataEnd = static_cast<int64_t>(archive.size()) - ArchiveTrailerSize;
+    if (entry.FileSize < 0 || entry.DataOffset < 0 || entry.DataOffset > dataEnd) return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(entry.FileSize));
+    const uint8_t* const data = archive.data() + entry.DataOffset;
+    const size_t available = static_cast<size_t>(dataEnd - entry.DataOffset);
+    if (entry.IsStored() || entry.FileSize == 0) {
+        if (bytes.size() > available) return std::nullopt;
+        std::copy_n(data, bytes.size(), bytes.begin());
+    } else {
+        uint8_t beyond = 0;
+        z_stream z{};
+        if (inflateInit(&z) != Z_OK) Fatal("inflateInit failed");
+        z.next_in = const_cast<uint8_t*>(data);
+        z.avail_in = static_cast<uInt>(available);
+        z.next_out = bytes.data();
+        z.avail_out = static_cast<uInt>(bytes.size());
+        int result = inflate(&z, Z_FINISH);
+        if (result == Z_BUF_ERROR && z.avail_out == 0) {  // the output is full: the stream must end here
+            z.next_out = &beyond;
+            z.avail_out = 1;
+            result = inflate(&z, Z_FINISH);
+        }
+        const bool exact = result == Z_STREAM_END && z.total_out == bytes.size();
+        inflateEnd(&z);
+        if (!exact) return std::nullopt;
+    }
+    if (crc.Of(bytes.data(), bytes.size()) != entry.FileCRC) return std::nullopt;
+    if (entry.Sha256) {
+        TSha256 sha;
+        sha.Update(bytes.data(), bytes.size());
+        if (sha.Finish() != *entry.Sha256) return std::nullopt;
+    }
+    return bytes;
+}
+
+// Reads every entry of a bounded size with the entry reader, in pieces of
+// sizes that vary with the entry, last to first and then the first again
+// (the reader serves any order), and compares it with a plain inflate.
+void CheckEntryReader(const std::vector<uint8_t>& archiveBytes, TZLBArchive& archive) {
+    TEntryReader reader(archive);
+    if (reader.HasEntryDigests() != archive.Trailer().HasEntryDigests) Fatal("the entry reader reads another trailer");
+    if (reader.ArchiveDigest() != [&] {
+            TFileStream file(Archive, TFileMode::fmOpenRead);
+            return ArchiveDigestOf(file);
+        }())
+        Fatal("the entry reader's archive digest differs");
+    std::vector<int> order;
+    for (int i = reader.Count() - 1; i >= 0 && order.size() < MaxFilesPerRun; --i) order.push_back(i);
+    if (!order.empty()) order.push_back(order.back());
+    int64_t budget = MaxEntryReadBytes;
+    std::vector<uint8_t> piece(MaxEntryReadSize + 1);
+    for (const int index : order) {
+        TArchiveEntry entry;
+        archive.GetFileEntry(index, entry);
+        if (entry.FileSize > MaxEntryReadSize || entry.FileSize > budget) continue;
+        budget -= std::max(entry.FileSize, 1);
+        const int32_t pieceSize = 1 + static_cast<int32_t>((static_cast<uint32_t>(index) * 7919u + 61u) % piece.size());
+        std::vector<uint8_t> given;
+        std::string error;
+        try {
+            reader.Start(index);
+            for (int32_t n; (n = reader.Read(piece.data(), pieceSize)) > 0;) given.insert(given.end(), piece.data(), piece.data() + n);
+        } catch (const std::exception& failure) {
+            error = failure.what();
+        }
+        const std::optional<std::vector<uint8_t>> expected = ExpectedBytes(archiveBytes, entry);
+        if (!expected && error != "File (" + std::to_string(index) + ") is corrupt")
+            Fatal("the entry reader gave entry " + std::to_string(index) + " that a plain inflate refuses (" + error + ")");
+        if (expected && !(error.empty() && given == *expected))
+            Fatal("the entry reader gave other bytes for entry " + std::to_string(index) + " (" + error + ")");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -188,6 +285,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Fatal("the whole-entry reader left other files or another error (" + byWholeEntries.Error + ") than the "
                       "piece reader (" + byPieces.Error + ")");
         }
+        CheckEntryReader(bytes, archive);
+        CheckNothingEscaped(bytes);
     }
     archive.CloseArchive();
     whole.CloseArchive();

@@ -1,10 +1,12 @@
 // Writes a small seed corpus for the archive fuzzer: valid archives with plain
-// and compressed tables, stored and compressed entries, nested folders.
+// and compressed tables, with and without entry digests, stored and
+// compressed entries, nested folders.
 // Usage: make_seeds FOLDER
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "tests/support/ArchiveBuilder.h"
@@ -88,6 +90,21 @@ int main(int argc, char** argv) {
         larger.Add("big.txt", TextData(12000, 11), "text");
         larger.Add("big.bin", NoiseData(3000, 12), "bin", true);
         write("larger.kel", larger);
+
+        // The same layouts with each entry's SHA-256 after the records, and
+        // one entry whose digest is not of its bytes.
+        for (const auto& [name, builder] : {std::pair{"digests-flat.kel", flat}, std::pair{"digests-nested.kel", nested},
+                                            std::pair{"digests-table-first.kel", tableFirst},
+                                            std::pair{"digests-utf8-names.kel", utf8Names}}) {
+            ArchiveBuilder tagged = builder;
+            tagged.EntryDigests = true;
+            write(name, tagged);
+        }
+        ArchiveBuilder wrongDigest;
+        wrongDigest.EntryDigests = true;
+        wrongDigest.Add("right.txt", TextData(400, 16));
+        wrongDigest.Add("wrong.txt", TextData(400, 17)).Sha256 = ArchiveBuilder::Sha256("other");
+        write("digests-wrong.kel", wrongDigest);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_seeds: %s\n", error.what());
         return 1;
