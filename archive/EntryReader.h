@@ -50,10 +50,10 @@ public:
     // bounds" for an index the archive lacks.
     void Start(int index);
     // Copies the entry's next bytes into buffer, up to count; 0 once all are
-    // given, and when no entry is started. The call that gives the last
-    // bytes checks the entry and raises "File (N) is corrupt" when its
-    // bytes are not the ones the table describes, its stream is damaged or
-    // its data lies outside the file; the entry is then ended.
+    // given, when no entry is started and for a count of 0. The call that
+    // gives the last bytes checks the entry. Raises "File (N) is corrupt"
+    // when its bytes are not the ones the table describes, its stream is
+    // damaged or its data lies outside the file; the entry is then ended.
     int32_t Read(uint8_t* buffer, int32_t count);
 
 private:
