@@ -1,5 +1,6 @@
 #include "app/InstallJournal.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/JournalRollback.h"
@@ -39,7 +40,10 @@ TInstallJournal::~TInstallJournal() {
 }
 
 bool TInstallJournal::MakeFolder(const std::string& folder) {
-    return Change({TChangeKind::FolderMade, folder, "", {}}, [&] { return platform::CreateDir(folder); });
+    const TJournalRecord record{TChangeKind::FolderMade, folder, "", {}};
+    const auto make = [&] { return platform::CreateDir(folder); };
+    if (TakeNext(expectedFolders_, nextFolder_, folder)) return Perform(record, make);
+    return Change(record, make);
 }
 
 std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& folder) {
@@ -50,9 +54,10 @@ std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& fo
 // installation killed while writing it leaves nothing behind.
 bool TInstallJournal::WriteFile(const std::string& target, const TFileWriter& write) {
     const std::string part = PartFileOf(target);
-    if (!TakePart(part) && !Change({TChangeKind::FileCreated, part, "", {}}, [] { return true; })) return false;
+    if (!TakeNext(expectedParts_, nextPart_, part) && !Change({TChangeKind::FileCreated, part, "", {}}, [] { return true; }))
+        return false;
     const auto place = [&] { return WriteThroughPart(target, write); };
-    if (TakeExpected(target)) return Perform({TChangeKind::FileCreated, target, "", {}}, place);
+    if (TakeNext(expectedTargets_, nextTarget_, target)) return Perform({TChangeKind::FileCreated, target, "", {}}, place);
     if (platform::FileExists(target) && platform::IsFileHeld(target)) return WriteForRestart(target, write);
     return PlaceFile(target, false, place);
 }
@@ -60,36 +65,33 @@ bool TInstallJournal::WriteFile(const std::string& target, const TFileWriter& wr
 // A creation recorded but not made when the run ends undoes as nothing; a
 // target that is there by then (named twice) was not there before the
 // installation either, so removing it is still right.
-void TInstallJournal::ExpectCopies(const std::vector<std::string>& targets) {
-    expected_.clear();
-    nextExpected_ = 0;
-    recordedParts_.clear();
-    nextPart_ = 0;
-    std::vector<std::string> parts, news;
-    std::string lines;
+void TInstallJournal::ExpectCopies(const std::vector<std::string>& folders, const std::vector<std::string>& targets) {
+    std::vector<std::string> levels, parts, news;
+    for (const std::string& folder : folders)
+        for (const std::string& level : MissingFolderLevels(folder))
+            if (std::find(levels.begin(), levels.end(), level) == levels.end()) levels.push_back(level);
     for (const std::string& target : targets) {
         parts.push_back(PartFileOf(target));
-        lines += JournalLine({TChangeKind::FileCreated, parts.back(), "", {}});
-        if (platform::FileExists(target)) continue;
-        news.push_back(target);
-        lines += JournalLine({TChangeKind::FileCreated, target, "", {}});
+        if (!platform::FileExists(target)) news.push_back(target);
     }
-    if (targets.empty() || !Start() || !file_.Append(lines)) return;
+    std::vector<TJournalRecord> records;
+    for (const std::string& level : levels) records.push_back({TChangeKind::FolderMade, level, "", {}});
     for (const std::vector<std::string>* created : {&parts, &news})
-        for (const std::string& path : *created) records_.push_back({TChangeKind::FileCreated, path, "", {}});
-    recordedParts_ = std::move(parts);
-    expected_ = std::move(news);
+        for (const std::string& path : *created) records.push_back({TChangeKind::FileCreated, path, "", {}});
+    std::string lines;
+    for (const TJournalRecord& record : records) lines += JournalLine(record);
+    expectedFolders_.clear(), expectedParts_.clear(), expectedTargets_.clear();
+    nextFolder_ = nextPart_ = nextTarget_ = 0;
+    if (records.empty() || !Start() || !file_.Append(lines)) return;
+    records_.insert(records_.end(), records.begin(), records.end());
+    expectedFolders_ = std::move(levels);
+    expectedParts_ = std::move(parts);
+    expectedTargets_ = std::move(news);
 }
 
-bool TInstallJournal::TakeExpected(const std::string& target) {
-    if (nextExpected_ >= expected_.size() || expected_[nextExpected_] != target) return false;
-    ++nextExpected_;
-    return true;
-}
-
-bool TInstallJournal::TakePart(const std::string& part) {
-    if (nextPart_ >= recordedParts_.size() || recordedParts_[nextPart_] != part) return false;
-    ++nextPart_;
+bool TInstallJournal::TakeNext(const std::vector<std::string>& expected, size_t& next, const std::string& path) {
+    if (next >= expected.size() || expected[next] != path) return false;
+    ++next;
     return true;
 }
 

@@ -43,10 +43,11 @@ public:
     // program) is not replaced now: its new bytes are written beside it, to
     // replace it at the next restart.
     bool WriteFile(const std::string& target, const TFileWriter& write) override;
-    // Records the creation of each target's part file and of each target
-    // that is not there yet, all with one flush; writing them in this order
-    // then records nothing more for a new target.
-    void ExpectCopies(const std::vector<std::string>& targets) override;
+    // Records the missing levels of the folders, the creation of each
+    // target's part file and of each target that is not there yet, all with
+    // one flush; making and writing them in this order then records nothing
+    // more.
+    void ExpectCopies(const std::vector<std::string>& folders, const std::vector<std::string>& targets) override;
     // A file that write makes at target, where a file may be already: its
     // bytes are copied aside first. False when it was not made.
     bool PlaceFile(const std::string& target, bool shortcut, const std::function<bool()>& write);
@@ -85,8 +86,7 @@ public:
 private:
     bool Change(const TJournalRecord& record, const std::function<bool()>& perform);
     bool Perform(const TJournalRecord& record, const std::function<bool()>& perform);
-    bool TakeExpected(const std::string& target);
-    bool TakePart(const std::string& part);
+    static bool TakeNext(const std::vector<std::string>& expected, size_t& next, const std::string& path);
     bool Start();
     bool MakeJournalRoot(const std::string& root) const;
     bool CopyAside(TJournalRecord& record);
@@ -101,10 +101,9 @@ private:
     std::string journalName_;   // the journal's path, once started
     std::string backupFolder_;  // where replaced files are copied aside
     std::vector<TJournalRecord> records_;
-    std::vector<std::string> expected_;  // recorded creations, in the order they come
-    size_t nextExpected_ = 0;
-    std::vector<std::string> recordedParts_;  // part files whose creation is recorded, in the order they come
-    size_t nextPart_ = 0;
+    // Recorded creations of folders, part files and new targets, each in the order they come.
+    std::vector<std::string> expectedFolders_, expectedParts_, expectedTargets_;
+    size_t nextFolder_ = 0, nextPart_ = 0, nextTarget_ = 0;
     std::vector<TRestartReplacement> restartReplacements_;
     std::string failedStep_;
     int backups_ = 0;

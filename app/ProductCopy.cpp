@@ -12,9 +12,6 @@
 
 namespace {
 
-// Files whose creations the journal records with one flush: a flush costs
-// a few milliseconds, about as much as writing a small file.
-constexpr size_t kFileGroup = 64;
 constexpr const char* kPartSuffix = ".kelpart";
 constexpr int kFileNotFound = 2;  // the system's code for a file that is not there
 
@@ -83,9 +80,9 @@ size_t TProductCopy::WaitForAll(std::chrono::milliseconds timeout) {
     return done_.load(std::memory_order_acquire);
 }
 
-// The files go in groups: the folders of a group's files are made first,
-// then its targets are told to the changes at once, then its files written.
-// A payload that cannot be opened fails every file with its reason.
+// The files go in groups: a group's folders and targets are told to the
+// changes at once, then its folders are made, then its files written. A
+// payload that cannot be opened fails every file with its reason.
 void TProductCopy::Run() {
     std::unique_ptr<TEntryReader> reader;
     std::string openFailure;
@@ -94,14 +91,17 @@ void TProductCopy::Run() {
     } catch (const std::exception& error) {
         openFailure = error.what();
     }
-    for (size_t start = 0; start < files_.size(); start += kFileGroup) {
-        const size_t end = std::min(files_.size(), start + kFileGroup);
-        std::vector<std::string> targets;
+    for (size_t start = 0; start < files_.size(); start += GroupSize) {
+        const size_t end = std::min(files_.size(), start + GroupSize);
+        std::vector<std::string> folders, targets;
         for (size_t i = start; i < end; ++i) {
-            if (!files_[i].TargetFolder.empty()) outcomes_[i].MadeFolders = MakeFolders(files_[i].TargetFolder);
+            const std::string& folder = files_[i].TargetFolder;
+            if (!folder.empty() && (folders.empty() || folders.back() != folder)) folders.push_back(folder);
             targets.push_back(files_[i].Target);
         }
-        if (reader) changes_.ExpectCopies(targets);
+        if (reader) changes_.ExpectCopies(folders, targets);
+        for (size_t i = start; i < end; ++i)
+            if (!files_[i].TargetFolder.empty()) outcomes_[i].MadeFolders = MakeFolders(files_[i].TargetFolder);
         for (size_t i = start; i < end; ++i) {
             if (reader) CopyOne(*reader, files_[i], outcomes_[i]);
             else outcomes_[i].Reason = openFailure;

@@ -56,9 +56,10 @@ public:
     virtual std::vector<std::string> MakeFolderLevels(const std::string& folder);
     // Writes the file through its part file, which then takes the target's name.
     virtual bool WriteFile(const std::string& target, const TFileWriter& write);
-    // The targets that the next writes make, in their order, told before
-    // the first of them; a journal records them together.
-    virtual void ExpectCopies(const std::vector<std::string>& /*targets*/) {}
+    // The folders that the next files lie in and the targets that they
+    // write, in their order, told before the first folder is made; a
+    // journal records them together.
+    virtual void ExpectCopies(const std::vector<std::string>& /*folders*/, const std::vector<std::string>& /*targets*/) {}
 };
 TFileChanges& DirectFileChanges();
 
@@ -75,6 +76,11 @@ std::string TargetFolderBelow(const std::string& destination, const std::string&
 
 class TProductCopy {
 public:
+    // The files whose folders and creations a journal records with one
+    // flush: a flush costs a few milliseconds, as much as writing several
+    // small files.
+    static constexpr size_t GroupSize = 512;
+
     // Starts writing the files in order from the payload, replacing files
     // that are there.
     TProductCopy(std::vector<TProductFile> files, const std::string& payloadFile, const TPayloadEntries& entries,

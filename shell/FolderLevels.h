@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The levels of the folder that do not exist, outermost first.
+std::vector<std::string> MissingFolderLevels(const std::string& folder);
+
 // Creates the folder and each missing level above it, outermost first, and
 // returns the levels made, in that order. Stops at the first level that
 // cannot be made; the folder then does not exist.

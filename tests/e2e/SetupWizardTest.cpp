@@ -4,6 +4,7 @@
 // the text area shows.
 #include <cstdlib>
 
+#include "archive/ZLIBArchive.h"
 #include "tests/e2e/SetupWizard.h"
 #include "tests/e2e/WindowFinder.h"
 #include "tests/e2e/WineSystem.h"
@@ -75,7 +76,10 @@ TEST_F(SetupWizardTest, AFailedStartShowsTheErrorEndsWithCodeOneAndLeavesNoWorki
     MakeSetup();
     if (HasFatalFailure()) return;
     std::string payload = ReadFile(setupFolder + "/Data.Kel");
-    payload[payload.size() / 2] ^= 0x5A;  // no longer the payload whose digest Setup.exe carries
+    TZLBArchive archive;
+    archive.OpenArchive(setupFolder + "/Data.Kel");
+    payload[size_t(archive.Trailer().TableOffset) + 3] ^= 0x5A;  // no longer the table whose digest Setup.exe carries
+    archive.CloseArchive();
     WriteFile(setupFolder + "/Data.Kel", payload);
 
     Launch({setupFolder + "/Setup.exe"});

@@ -103,10 +103,10 @@ TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
     EXPECT_EQ(copy.Outcome(2).ErrorCode, 2) << "a file the payload lacks is one not found";
 }
 
-// The copy tells the changes each group's targets before writing any of
-// them, after making the group's folders, so that a journal can record a
-// group with one flush and still undo the files before their folders.
-TEST(ProductCopy, EachGroupOfTargetsIsToldAfterItsFoldersAndBeforeItsWrites) {
+// The copy tells the changes each group's folders and targets before making
+// or writing any of them, so that a journal can record a group with one
+// flush and still undo the files before their folders.
+TEST(ProductCopy, EachGroupsFoldersAndTargetsAreToldBeforeAnyIsMade) {
     struct TRecordingChanges : TFileChanges {
         std::vector<std::string> Events;
         std::vector<std::string> MakeFolderLevels(const std::string& folder) override {
@@ -117,7 +117,8 @@ TEST(ProductCopy, EachGroupOfTargetsIsToldAfterItsFoldersAndBeforeItsWrites) {
             Events.push_back("write " + target);
             return true;
         }
-        void ExpectCopies(const std::vector<std::string>& targets) override {
+        void ExpectCopies(const std::vector<std::string>& folders, const std::vector<std::string>& targets) override {
+            for (const std::string& folder : folders) Events.push_back("expect folder " + folder);
             for (const std::string& target : targets) Events.push_back("expect " + target);
         }
     } changes;
@@ -126,20 +127,23 @@ TEST(ProductCopy, EachGroupOfTargetsIsToldAfterItsFoldersAndBeforeItsWrites) {
     builder.Add("s", "s");
     builder.WriteTo(scratch / "Data.Kel");
     const TPayloadEntries entries = EntriesOf(scratch / "Data.Kel");
+    const int group = int(TProductCopy::GroupSize), split = group - 20, count = group + 6;
+    const auto folderOf = [&](int i) { return "D\\f" + std::to_string(i < split ? 0 : 1); };
+    const auto targetOf = [&](int i) { return folderOf(i) + "\\" + std::to_string(i); };
     std::vector<TProductFile> files;
-    for (int i = 0; i < 70; ++i)
-        files.push_back({"D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i), "D\\f" + std::to_string(i / 40), 0, 1});
+    for (int i = 0; i < count; ++i) files.push_back({targetOf(i), folderOf(i), 0, 1});
     TProductCopy copy(std::move(files), scratch / "Data.Kel", entries, changes);
     WaitForAll(copy);
     std::vector<std::string> expected;
-    for (const auto& [start, end] : {std::pair{0, 64}, std::pair{64, 70}}) {
-        for (int i = start; i < end; ++i) {
-            const std::string folder = "folder D\\f" + std::to_string(i / 40);
-            if (i == 0 || i == 40) expected.push_back(folder);
-        }
-        for (int i = start; i < end; ++i) expected.push_back("expect D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
-        for (int i = start; i < end; ++i) expected.push_back("write D\\f" + std::to_string(i / 40) + "\\" + std::to_string(i));
+    for (const auto& [start, end] : {std::pair{0, group}, std::pair{group, count}}) {
+        for (const int i : {0, split})
+            if (i >= start && i < end) expected.push_back("expect folder " + folderOf(i));
+        if (start == group) expected.push_back("expect folder " + folderOf(start));
+        for (int i = start; i < end; ++i) expected.push_back("expect " + targetOf(i));
+        for (const int i : {0, split})
+            if (i >= start && i < end) expected.push_back("folder " + folderOf(i));
+        for (int i = start; i < end; ++i) expected.push_back("write " + targetOf(i));
     }
     EXPECT_EQ(changes.Events, expected);
-    EXPECT_EQ(copy.Outcome(40).MadeFolders, std::vector<std::string>{"D\\f1"});
+    EXPECT_EQ(copy.Outcome(split).MadeFolders, std::vector<std::string>{folderOf(split)});
 }

@@ -174,6 +174,17 @@ TEST_F(SetupFormPages, TheLicenceMustBeAcceptedOnEachVisit) {
     EXPECT_EQ(form->CurrentPage(), 0);
 }
 
+// A description written for the working folder beside the program names its
+// licence below "temp"; it is read from the working folder, whatever that is
+// called, also when the licence is one of the installed files.
+TEST_F(SetupFormPages, ALicenceNamedBelowTheWorkingFoldersWrittenNameIsReadFromIt) {
+    ASSERT_TRUE(platform::CreateDir(program + "temp"));
+    StartWith("SiteletTitle=Tool\r\nLicence=temp\\Licence.txt\r\nAddfile=Licence.txt\r\n");
+    EXPECT_EQ(form->WorkFolder(), program + "tempx\\");
+    Next();
+    EXPECT_EQ(form->LicenceMemo->Text(), "LICENCE\r\nLine two\r\n");
+}
+
 TEST_F(SetupFormPages, WithoutALicenceThePageIsSkippedBothWays) {
     StartWith("SiteletTitle=Tool\r\nLicence=   \r\n");
     Next();
