@@ -18,7 +18,11 @@ class TFileStream;
 
 // The marker that precedes the slot; it appears once in the program.
 inline constexpr char kPayloadDigestMarker[16] = {'K', 'e', 'l', 'P', 'a', 'y', 'l', 'o',
-                                                   'a', 'd', 'D', 'i', 'g', 'e', 's', 't'};
+                                                   'a', 'd', 'T', 'a', 'b', 'l', 'e', 's'};
+// The marker of the programs that checked the whole of Data.Kel, whichever
+// its table: kelpack still stamps them with the digest of the whole file.
+inline constexpr char kWholePayloadDigestMarker[16] = {'K', 'e', 'l', 'P', 'a', 'y', 'l', 'o',
+                                                        'a', 'd', 'D', 'i', 'g', 'e', 's', 't'};
 
 // Whether the slot holds a digest: any byte set.
 bool HoldsDigest(const TSha256Digest& slot);

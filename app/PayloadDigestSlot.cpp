@@ -11,7 +11,7 @@ struct TDigestSlot {
     uint8_t Digest[32];
 };
 
-const volatile TDigestSlot digestSlot = {{'K', 'e', 'l', 'P', 'a', 'y', 'l', 'o', 'a', 'd', 'D', 'i', 'g', 'e', 's', 't'},
+const volatile TDigestSlot digestSlot = {{'K', 'e', 'l', 'P', 'a', 'y', 'l', 'o', 'a', 'd', 'T', 'a', 'b', 'l', 'e', 's'},
                                          {}};
 
 }  // namespace

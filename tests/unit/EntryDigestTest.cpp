@@ -9,6 +9,7 @@
 #include "archive/WholeEntryArchive.h"
 #include "platform/FileStream.h"
 #include "tools/kelpack/ArchiveWriter.h"
+#include "tools/kelpack/PayloadStamp.h"
 
 namespace {
 
@@ -133,5 +134,31 @@ TEST_F(EntryDigestTest, PayloadDigestCoversTheTableOfTaggedArchivesAndEverything
         digestOf(tagged, "content");
         EXPECT_NO_THROW(OpenPayloadOf(archiveName, digest)) << tagged;
         EXPECT_EQ(MessageOf([&] { OpenPayloadOf(archiveName, TSha256Digest{}); }).rfind("The setup's files do not belong", 0), 0u);
+    }
+}
+
+// A program of this kit is stamped with the digest of the payload's table, one
+// of an earlier kit (its slot behind the earlier marker) with the digest of
+// the whole file, which it checks; one without a slot is left as it is.
+TEST_F(EntryDigestTest, AProgramIsStampedWithTheDigestItsMarkerAsksFor) {
+    ArchiveBuilder builder;
+    builder.EntryDigests = true;
+    builder.Add("a.txt", "content");
+    builder.WriteTo(archiveName);
+    TFileStream payload(archiveName, TFileMode::fmOpenRead);
+    const TSha256Digest tableDigest = PayloadDigestOf(payload), wholeDigest = DigestOf(payload);
+    const auto slot = [](const char (&marker)[16], const TSha256Digest& digest) {
+        return std::string(marker, sizeof marker) + std::string(digest.begin(), digest.end());
+    };
+    const struct {
+        std::string Program, Stamped;
+    } cases[] = {{slot(kPayloadDigestMarker, {}), slot(kPayloadDigestMarker, tableDigest)},
+                 {slot(kWholePayloadDigestMarker, {}), slot(kWholePayloadDigestMarker, wholeDigest)},
+                 {"MZ no slot", "MZ no slot"}};
+    for (const auto& c : cases) {
+        const std::string program = scratch / "Setup.exe";
+        WriteFile(program, "MZ" + c.Program + "end");
+        EXPECT_EQ(StampPayloadDigest(program, archiveName), c.Stamped != c.Program) << c.Program;
+        EXPECT_EQ(ReadFile(program), "MZ" + c.Stamped + "end") << c.Program;
     }
 }

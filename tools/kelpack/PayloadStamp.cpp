@@ -13,22 +13,28 @@ namespace {
 // Larger than any Setup.exe the kit builds.
 constexpr int64_t kLargestProgram = 64 << 20;
 
-}  // namespace
-
-TSha256Digest PayloadFileDigest(const std::string& file) {
-    TFileStream stream(file, TFileMode::fmOpenReadDenyWrite);
-    return PayloadDigestOf(stream);
+// Where the slot after the marker starts; the program's end when it has none.
+std::vector<uint8_t>::const_iterator SlotAfter(const std::vector<uint8_t>& program, const char (&marker)[16],
+                                               const std::string& setupExe) {
+    const auto found = std::search(program.begin(), program.end(), std::begin(marker), std::end(marker));
+    if (found == program.end()) return found;
+    const auto slot = found + std::size(marker);
+    if (std::search(slot, program.end(), std::begin(marker), std::end(marker)) != program.end())
+        throw Exception(setupExe + " holds the payload digest's marker more than once");
+    if (program.end() - slot < int64_t(sizeof(TSha256Digest))) throw Exception(setupExe + " ends inside its payload digest");
+    return slot;
 }
 
-bool StampPayloadDigest(const std::string& setupExe, const TSha256Digest& digest) {
+}  // namespace
+
+bool StampPayloadDigest(const std::string& setupExe, const std::string& payloadFile) {
     const std::vector<uint8_t> program = ReadWholeFile(setupExe, kLargestProgram);
-    const auto marker = std::begin(kPayloadDigestMarker), markerEnd = std::end(kPayloadDigestMarker);
-    const auto found = std::search(program.begin(), program.end(), marker, markerEnd);
-    if (found == program.end()) return false;
-    const auto slot = found + std::size(kPayloadDigestMarker);
-    if (std::search(slot, program.end(), marker, markerEnd) != program.end())
-        throw Exception(setupExe + " holds the payload digest's marker more than once");
-    if (program.end() - slot < int64_t(digest.size())) throw Exception(setupExe + " ends inside its payload digest");
+    auto slot = SlotAfter(program, kPayloadDigestMarker, setupExe);
+    const bool wholeFile = slot == program.end();
+    if (wholeFile) slot = SlotAfter(program, kWholePayloadDigestMarker, setupExe);
+    if (slot == program.end()) return false;
+    TFileStream payload(payloadFile, TFileMode::fmOpenReadDenyWrite);
+    const TSha256Digest digest = wholeFile ? DigestOf(payload) : PayloadDigestOf(payload);
     TFileStream stream(setupExe, TFileMode::fmOpenReadWrite);
     stream.Seek(slot - program.begin(), TSeekOrigin::soBeginning);
     stream.WriteBuffer(digest.data(), int32_t(digest.size()));

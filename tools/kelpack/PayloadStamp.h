@@ -5,11 +5,11 @@
 
 #include "archive/Sha256.h"
 
-// The payload digest (PayloadDigestOf) of an archive file; raises EFOpenError or EReadError.
-TSha256Digest PayloadFileDigest(const std::string& file);
-
-// Writes digest into the slot of the program at setupExe. False when the
-// program has no slot (a kit of an earlier version): it then takes any
-// payload, as it always did. Raises Exception when the program holds the
-// marker more than once or cannot be written.
-bool StampPayloadDigest(const std::string& setupExe, const TSha256Digest& digest);
+// Writes the digest of the payload file into the slot of the program at
+// setupExe: the payload's digest (PayloadDigestOf) for a program of this
+// kit, the SHA-256 of the whole file for one of an earlier kit, whose slot
+// has the earlier marker. False when the program has no slot (a kit older
+// still): it then takes any payload, as it always did. Raises Exception
+// when the program holds a marker more than once or cannot be written,
+// EFOpenError or EReadError when the payload cannot be read.
+bool StampPayloadDigest(const std::string& setupExe, const std::string& payloadFile);

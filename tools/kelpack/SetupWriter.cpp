@@ -71,7 +71,7 @@ TSetupFolderResult WriteSetupFolder(const TSetupProject& project, const std::str
     result.Payload = WriteArchive(dataKel.Path(), payload, options);
     TPendingFile setup(outFolder);
     CopyInto(setupExe, setup);
-    result.DigestWritten = StampPayloadDigest(setup.Path(), PayloadFileDigest(dataKel.Path()));
+    result.DigestWritten = StampPayloadDigest(setup.Path(), dataKel.Path());
     if (finish) {
         const std::string finished = finish(setup.Path());
         if (finished != setup.Path()) CopyInto(finished, setup);
