@@ -1,11 +1,9 @@
 #include "app/EntryFile.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "archive/EntryReader.h"
-#include "platform/Exception.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 
@@ -16,19 +14,13 @@ constexpr uint64_t kWriteBlock = 1 << 20;
 
 }  // namespace
 
-bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, const std::string& file,
+bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, TFileStream& stream,
                     const std::function<void(uint64_t bytes)>& onBytes) {
-    std::unique_ptr<TFileStream> stream;
-    try {
-        stream = std::make_unique<TFileStream>(file, TFileMode::fmCreate);
-    } catch (const EFCreateError&) {
-        return false;
-    }
     std::vector<uint8_t> block(static_cast<size_t>(std::min(size, kWriteBlock)) + 1);
     reader.Start(index);
     for (int32_t count; (count = reader.Read(block.data(), static_cast<int32_t>(block.size()))) > 0;) {
-        if (stream->Write(block.data(), count) != count) {
-            platform::SetLastErrorCode(stream->WriteErrorCode());
+        if (stream.Write(block.data(), count) != count) {
+            platform::SetLastErrorCode(stream.WriteErrorCode());
             return false;
         }
         if (onBytes) onBytes(static_cast<uint64_t>(count));

@@ -6,10 +6,11 @@
 #include <string>
 
 class TEntryReader;
+class TFileStream;
 
-// Makes or empties file and writes the entry's bytes into it; false when
-// the system refused to make or write it, with its code as LastErrorCode
-// gives it. Raises Exception when the payload's entry is damaged. Each
-// block written is told to onBytes with its size.
-bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, const std::string& file,
+// Writes the entry's bytes into the file open in stream; false when the
+// system refused to write them, with its code as LastErrorCode gives it.
+// Raises Exception when the payload's entry is damaged. Each block written
+// is told to onBytes with its size.
+bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, TFileStream& stream,
                     const std::function<void(uint64_t bytes)>& onBytes = {});

@@ -4,11 +4,13 @@
 #include <exception>
 
 #include "app/JournalRollback.h"
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/RestartRemoval.h"
 #include "platform/SystemError.h"
 #include "shell/FolderLevels.h"
+#include "shell/PathParts.h"
 
 namespace {
 
@@ -42,8 +44,9 @@ TInstallJournal::~TInstallJournal() {
 bool TInstallJournal::MakeFolder(const std::string& folder) {
     const TJournalRecord record{TChangeKind::FolderMade, folder, "", {}};
     const auto make = [&] { return platform::CreateDir(folder); };
-    if (TakeNext(expectedFolders_, nextFolder_, folder)) return Perform(record, make);
-    return Change(record, make);
+    const bool made = TakeNext(expectedFolders_, nextFolder_, folder) ? Perform(record, make) : Change(record, make);
+    if (made) madeFolders_.insert(folder);
+    return made;
 }
 
 std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& folder) {
@@ -64,15 +67,20 @@ bool TInstallJournal::WriteFile(const std::string& target, const TFileWriter& wr
 
 // A creation recorded but not made when the run ends undoes as nothing; a
 // target that is there by then (named twice) was not there before the
-// installation either, so removing it is still right.
+// installation either, so removing it is still right. A target in a folder
+// that this installation makes is new without a look.
 void TInstallJournal::ExpectCopies(const std::vector<std::string>& folders, const std::vector<std::string>& targets) {
     std::vector<std::string> levels, parts, news;
     for (const std::string& folder : folders)
         for (const std::string& level : MissingFolderLevels(folder))
             if (std::find(levels.begin(), levels.end(), level) == levels.end()) levels.push_back(level);
+    const auto inNewFolder = [&](const std::string& target) {
+        const std::string folder = ParentFolderOf(target);
+        return madeFolders_.contains(folder) || std::find(levels.begin(), levels.end(), folder) != levels.end();
+    };
     for (const std::string& target : targets) {
         parts.push_back(PartFileOf(target));
-        if (!platform::FileExists(target)) news.push_back(target);
+        if (inNewFolder(target) || !platform::FileExists(target)) news.push_back(target);
     }
     std::vector<TJournalRecord> records;
     for (const std::string& level : levels) records.push_back({TChangeKind::FolderMade, level, "", {}});
@@ -102,7 +110,11 @@ bool TInstallJournal::WriteForRestart(const std::string& target, const TFileWrit
     for (int n = 2; platform::FileExists(copy) || platform::DirectoryExists(copy); ++n)
         copy = target + kRestartCopySuffix + std::to_string(n);
     if (!Change({TChangeKind::FileCreated, copy, "", {}}, [&] {
-            return write(copy) && platform::FlushFile(copy) && platform::ReplaceAtRestart(copy, target);
+            {
+                TFileStream stream(copy, TFileMode::fmCreate);
+                if (!write(stream)) return false;
+            }
+            return platform::FlushFile(copy) && platform::ReplaceAtRestart(copy, target);
         }))
         return false;
     restartReplacements_.push_back({target, copy});

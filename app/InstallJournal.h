@@ -7,6 +7,7 @@
 // the installation is complete. Windows only.
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "app/InstallScope.h"
@@ -101,6 +102,7 @@ private:
     std::string journalName_;   // the journal's path, once started
     std::string backupFolder_;  // where replaced files are copied aside
     std::vector<TJournalRecord> records_;
+    std::unordered_set<std::string> madeFolders_;  // what a file is written into there was not there before
     // Recorded creations of folders, part files and new targets, each in the order they come.
     std::vector<std::string> expectedFolders_, expectedParts_, expectedTargets_;
     size_t nextFolder_ = 0, nextPart_ = 0, nextTarget_ = 0;

@@ -7,6 +7,7 @@
 
 #include "archive/EntryReader.h"
 #include "platform/Exception.h"
+#include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "shell/FolderLevels.h"
 
@@ -19,12 +20,18 @@ bool IsPlainFolderName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find(':') == std::string::npos;
 }
 
-// The part file goes again unless it was given its name.
+// The part file goes again, once closed, unless it was given its name; the
+// system's code of the failure survives its removal.
 struct TPartRemoval {
     const std::string& Part;
+    std::unique_ptr<TFileStream>& Stream;
     bool Kept = false;
     ~TPartRemoval() {
-        if (!Kept) platform::RemoveFile(Part);
+        if (Kept) return;
+        const int code = platform::LastErrorCode();
+        Stream.reset();
+        platform::RemoveFile(Part);
+        platform::SetLastErrorCode(code);
     }
 };
 
@@ -34,9 +41,15 @@ std::string PartFileOf(const std::string& target) { return target + kPartSuffix;
 
 bool WriteThroughPart(const std::string& file, const TFileWriter& write) {
     const std::string part = PartFileOf(file);
-    TPartRemoval removal{part};
-    if (!write(part)) return false;
-    removal.Kept = platform::RenameFile(part, file);
+    std::unique_ptr<TFileStream> stream;
+    try {
+        stream = std::make_unique<TFileStream>(part, TFileMode::fmCreateRenamable);
+    } catch (const EFCreateError&) {
+        return false;
+    }
+    TPartRemoval removal{part, stream};
+    if (!write(*stream)) return false;
+    removal.Kept = stream->RenameTo(file);
     return removal.Kept;
 }
 
@@ -119,7 +132,7 @@ void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopy
     } else {
         try {
             outcome.Copied =
-                changes_.WriteFile(file.Target, [&](const std::string& part) { return WriteEntry(reader, file, part); });
+                changes_.WriteFile(file.Target, [&](TFileStream& part) { return WriteEntry(reader, file, part); });
             if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
         } catch (const std::exception& error) {
             outcome.Reason = kDamagedPayloadReason + std::string(error.what());
@@ -129,7 +142,7 @@ void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopy
 }
 
 // The bytes are checked by the reader as they come.
-bool TProductCopy::WriteEntry(TEntryReader& reader, const TProductFile& file, const std::string& part) {
+bool TProductCopy::WriteEntry(TEntryReader& reader, const TProductFile& file, TFileStream& part) {
     return WriteEntryFile(reader, *file.Entry, file.Size, part,
                           [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
 }

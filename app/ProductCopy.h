@@ -19,6 +19,7 @@
 #include "platform/Thread.h"
 
 class TEntryReader;
+class TFileStream;
 
 struct TProductFile {
     std::string Target;
@@ -38,10 +39,10 @@ struct TCopyOutcome {
 // describes them, before the archive's own words.
 inline constexpr const char* kDamagedPayloadReason = "the setup's payload is damaged: ";
 
-// Writes a product file's bytes into file; false when the system refused,
-// with its code as LastErrorCode gives it. Raises Exception when the bytes
-// cannot be had: a damaged payload.
-using TFileWriter = std::function<bool(const std::string& file)>;
+// Writes a product file's bytes into the file open in stream; false when
+// the system refused, with its code as LastErrorCode gives it. Raises
+// Exception when the bytes cannot be had: a damaged payload.
+using TFileWriter = std::function<bool(TFileStream& stream)>;
 
 // The temporary name beside a target under which its bytes are written.
 std::string PartFileOf(const std::string& target);
@@ -64,8 +65,8 @@ public:
 TFileChanges& DirectFileChanges();
 
 // Writes file through its part file: the part is removed again when the
-// write fails or raises, and takes file's name, replacing it, when it is
-// complete.
+// write fails or raises, and takes file's name through its open handle,
+// replacing it, when it is complete.
 bool WriteThroughPart(const std::string& file, const TFileWriter& write);
 
 // The folder below destination that a target named by entry ("plugins\de\x.txt")
@@ -101,7 +102,7 @@ public:
 private:
     void Run();
     void CopyOne(TEntryReader& reader, const TProductFile& file, TCopyOutcome& outcome);
-    bool WriteEntry(TEntryReader& reader, const TProductFile& file, const std::string& part);
+    bool WriteEntry(TEntryReader& reader, const TProductFile& file, TFileStream& part);
     std::vector<std::string> MakeFolders(const std::string& folder);
 
     const std::vector<TProductFile> files_;

@@ -56,7 +56,8 @@ void UnpackEntry(TEntryReader& reader, const TPayloadEntries& entries, int index
     const std::string folder = workFolder + entry.FilePath;
     if (!entry.FilePath.empty() && !platform::ForceDirectories(folder)) throw Exception("Unable to create destination path");
     const std::string file = (entry.FilePath.empty() ? workFolder : folder + "\\") + entry.FileName;
-    if (!WriteEntryFile(reader, index, static_cast<uint64_t>(entry.FileSize), file))
+    TFileStream stream(file, TFileMode::fmCreate);
+    if (!WriteEntryFile(reader, index, static_cast<uint64_t>(entry.FileSize), stream))
         throw Exception(Format("Unable to write file %s (%s)", file.c_str(),
                                platform::SystemErrorMessage(platform::LastErrorCode()).c_str()));
 }

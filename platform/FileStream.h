@@ -18,6 +18,8 @@ enum class TFileMode {
     // plain file with no other name: a link (symbolic, junction or hard) to
     // somebody else's file is refused, never followed.
     fmCreatePlainDenyWrite,
+    // As fmCreate, and the open file may be given another name (RenameTo).
+    fmCreateRenamable,
 };
 
 class TFileStream : public TStream {
@@ -32,6 +34,11 @@ public:
     int64_t Size() override;
 
     const std::string& FileName() const { return fileName_; }
+    // Gives the open file (made fmCreateRenamable) another name in the same
+    // volume, replacing a file of that name, without opening it again by
+    // its old name; false when it cannot, with the system's code as
+    // LastErrorCode gives it.
+    bool RenameTo(const std::string& newName);
     // The system's error code of the last write that failed; 0 while none has.
     int WriteErrorCode() const;
 

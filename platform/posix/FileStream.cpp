@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
 #include "platform/posix/NativePath.h"
 
 struct TFileStream::Handle {
@@ -38,7 +39,8 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode)
     const std::string path = platform::NativePath(fileName);
     int flags = O_RDONLY;
     if (mode == TFileMode::fmOpenReadWrite) flags = O_RDWR;
-    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite;
+    const bool create = mode == TFileMode::fmCreate || mode == TFileMode::fmCreateDenyWrite ||
+                        mode == TFileMode::fmCreateRenamable;
     if (create) flags = O_RDWR | O_CREAT | O_TRUNC;
     const bool plain = mode == TFileMode::fmCreatePlainDenyWrite;
     if (plain) flags = O_RDWR | O_CREAT | O_NOFOLLOW;
@@ -109,4 +111,10 @@ int64_t TFileStream::Size() {
     struct stat info {};
     if (::fstat(handle_->fd, &info) != 0) return TStream::Size();
     return static_cast<int64_t>(info.st_size);
+}
+
+bool TFileStream::RenameTo(const std::string& newName) {
+    if (!platform::RenameFile(fileName_, newName)) return false;
+    fileName_ = newName;
+    return true;
 }

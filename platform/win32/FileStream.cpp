@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <vector>
+
 #include "platform/Exception.h"
 #include "platform/win32/WideText.h"
 
@@ -34,6 +37,7 @@ OpenParameters ParametersFor(TFileMode mode) {
         case TFileMode::fmOpenReadWrite: return {GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING};
         case TFileMode::fmCreateDenyWrite: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS};
         case TFileMode::fmCreatePlainDenyWrite: return {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS};
+        case TFileMode::fmCreateRenamable: return {GENERIC_READ | GENERIC_WRITE | DELETE, 0, CREATE_ALWAYS};
         case TFileMode::fmCreate: break;
     }
     return {GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS};
@@ -100,6 +104,21 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
         handle_->Advance(written);
     }
     return done;
+}
+
+// The new name goes to the system as a path of its own namespace ("\??\C:\..."),
+// which every version takes as it stands.
+bool TFileStream::RenameTo(const std::string& newName) {
+    const std::wstring target = platform::NtFilePath(newName);
+    std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, target.data(), info->FileNameLength);
+    if (!SetFileInformationByHandle(handle_->file, FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) return false;
+    fileName_ = newName;
+    return true;
 }
 
 int TFileStream::WriteErrorCode() const { return static_cast<int>(handle_->writeError); }

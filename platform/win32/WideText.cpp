@@ -45,4 +45,14 @@ std::wstring FilePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+std::wstring NtFilePath(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    if (IsLongForm(wide)) return L"\\??\\" + wide.substr(4);
+    const std::wstring full = GrowingText([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
+    });
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\??\\UNC\\" + full.substr(2);
+    return L"\\??\\" + full;
+}
+
 }  // namespace platform

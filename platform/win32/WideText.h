@@ -16,6 +16,8 @@ std::string Utf8Of(const wchar_t* text);  // up to its terminating null; empty f
 // long-path form ("\\?\C:\..." or "\\?\UNC\server\...") when it is as long as
 // MAX_PATH allows or longer, so that paths of up to 32,767 characters work.
 std::wstring FilePath(const std::string& path);
+// The full path in the system's own namespace: "\\??\\C:\\...", "\\??\\UNC\\server\\share\\...".
+std::wstring NtFilePath(const std::string& path);
 
 // Calls fill(buffer, size) until the text fits: fill returns the length it
 // wrote (without the null) or, when the buffer was too small, the size it needs.
