@@ -120,18 +120,33 @@ int RunWizard(const TSetupRun& run) {
     return kInstalled;
 }
 
+// Before anything is changed: a drive without room for the product's files
+// is left as it is, and the log says what was needed and what was free.
+bool DestinationHasRoom(const TSetupForm& form, const TSetupRun& run) {
+    const TDiskSpace space = form.DiskSpaceNow();
+    const std::string told = SpaceLogText(space, form.Settings().Destination);
+    if (space.Enough()) run.Log->Step(told);
+    else run.Log->Failure(told);
+    return space.Enough();
+}
+
 int InstallWithoutWindow(const TSetupRun& run) {
     run.Log->Step("Installing without a window");
-    bool refused = false, restart = false;
+    bool refused = false, noRoom = false, restart = false;
     try {
         TSetupForm& form = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
         refused = !MayReplaceInstalledVersion(form, run);
-        if (!refused) restart = form.InstallSilently() && form.RestartNeeded();
+        noRoom = !refused && !DestinationHasRoom(form, run);
+        if (!refused && !noRoom) restart = form.InstallSilently() && form.RestartNeeded();
     } catch (const std::exception& error) {
         run.Log->Failure(error.what());
     }
     Application().DestroyComponents();  // the working folder goes with the form
     if (refused) return kNewerInstalled;
+    if (noRoom) {
+        run.Log->Step("Not installed: nothing was changed");
+        return kFailed;
+    }
     const bool installed = !run.Log->HadFailure();
     run.Log->Step(!installed ? "Not installed completely"
                   : restart  ? "Installed; a restart completes the installation"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DiskSpace.h"
 #include "app/InstallJournal.h"
 #include "app/InstalledProduct.h"
 #include "app/PageTexts.h"
@@ -89,6 +90,9 @@ public:
     TGroupBox* DestinationGroup = nullptr;
     TLabel* DestinationText = nullptr;
     TButton* DestinationButton = nullptr;
+    TPanel* DestinationSpace = nullptr;
+    TLabel* SpaceRequired = nullptr;
+    TLabel* SpaceAvailable = nullptr;
     TLabel* FolderHead1 = nullptr;
     TLabel* FolderHead2 = nullptr;
     TLabel* FolderEditHead = nullptr;
@@ -125,6 +129,10 @@ public:
     bool ConfirmDowngrade();
     // Whether files in use are replaced only at the next restart.
     bool RestartNeeded() const { return !restartReplacements_.empty(); }
+    // The bytes the product's files take, as the payload gives their sizes.
+    uint64_t ProductBytes() const;
+    // The room the product's files need on the destination's drive, and the room there is now.
+    TDiskSpace DiskSpaceNow() const;
 
     void ShowPage(uint8_t index);
 
@@ -182,6 +190,8 @@ private:
     void AddVendorLanguages();
     void ApplyTexts();
     void FitBrowseButton();
+    void ShowDiskSpace(const TDiskSpace& space);
+    bool DestinationHasRoom();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
     TLabel& HeadingOf(uint8_t index);

@@ -1,5 +1,6 @@
 #include "app/WorkFolder.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "archive/ZLIBArchive.h"
@@ -37,7 +38,8 @@ TPayloadCrcs CrcsOfOpenArchive(const TZLBArchive& archiver) {
     TArchiveEntry entry;
     for (int i = 0; i < archiver.GetFileCount(); ++i) {
         archiver.GetFileEntry(i, entry);
-        crcs.push_back({PayloadKey(entry.FilePath + "\\" + entry.FileName), entry.FileCRC});
+        crcs.push_back({PayloadKey(entry.FilePath + "\\" + entry.FileName), entry.FileCRC,
+                        uint64_t(std::max<int32_t>(entry.FileSize, 0))});
     }
     return crcs;
 }
@@ -70,11 +72,16 @@ std::string MakeWorkFolder(const std::string& programFolder) {
     return inTemp.empty() ? ChooseWorkFolder(programFolder) : inTemp;
 }
 
-std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name) {
+const TPayloadEntry* PayloadEntryOf(const TPayloadCrcs& crcs, const std::string& name) {
     const std::string key = PayloadKey(name);
     for (auto entry = crcs.rbegin(); entry != crcs.rend(); ++entry)
-        if (entry->Key == key) return entry->Crc;
-    return std::nullopt;
+        if (entry->Key == key) return &*entry;
+    return nullptr;
+}
+
+std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name) {
+    const TPayloadEntry* entry = PayloadEntryOf(crcs, name);
+    return entry ? std::optional(entry->Crc) : std::nullopt;
 }
 
 TPayloadCrcs UnpackPayload(TZLBArchive& archiver, const std::string& programFolder, const std::string& workFolder) {

@@ -43,17 +43,21 @@ std::string CreateFreshWorkFolder(const std::string& parentFolder);
 // neither can take it, the name beside the program, for unpacking to fail on.
 std::string MakeWorkFolder(const std::string& programFolder);
 
-// The CRC-32 of each file "Data.Kel" holds, by its path below the working
-// folder, so that the copy can tell that a file is still what was unpacked.
+// The CRC-32 and the size of each file "Data.Kel" holds, by its path below
+// the working folder, so that the copy can tell that a file is still what
+// was unpacked, and the wizard how much room the product's files take.
 struct TPayloadEntry {
     std::string Key;  // the path as Windows compares it: upper case, "\" only, no doubled or leading "\"
     uint32_t Crc = 0;
+    uint64_t Size = 0;
 };
 using TPayloadCrcs = std::vector<TPayloadEntry>;  // in the archive's order
 
-// The CRC the payload gives for name ("plugins\de\x.dll"); the last entry
-// when it holds the name twice, as that one was unpacked last. Nothing when
-// it does not hold the name.
+// The payload's entry for name ("plugins\de\x.dll"); the last one when it
+// holds the name twice, as that one was unpacked last. Null when it does not
+// hold the name.
+const TPayloadEntry* PayloadEntryOf(const TPayloadCrcs& crcs, const std::string& name);
+// The CRC of that entry; nothing when there is none.
 std::optional<uint32_t> PayloadCrcOf(const TPayloadCrcs& crcs, const std::string& name);
 
 // Unpacks "Data.Kel" beside the program into the working folder, each file

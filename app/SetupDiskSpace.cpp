@@ -1,0 +1,54 @@
+// The room on the destination's drive: what the product's files take, the
+// Destination page's lines about it, and Next held back while it is too little.
+#include <vector>
+
+#include "app/SetupForm.h"
+#include "platform/Drives.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Panel.h"
+
+// Each file the installation copies, by the size the payload's table gives
+// it; a file named twice, in any letter case, counts once. A name the
+// payload lacks takes no room: its copy fails.
+uint64_t TSetupForm::ProductBytes() const {
+    std::vector<bool> counted(payloadCrcs_.size());  // by the entry's place in the payload
+    uint64_t bytes = 0;
+    for (const std::string& name : settings_.AddFiles.Lines()) {
+        const TPayloadEntry* entry = PayloadEntryOf(payloadCrcs_, name);
+        if (!entry || counted[size_t(entry - payloadCrcs_.data())]) continue;
+        counted[size_t(entry - payloadCrcs_.data())] = true;
+        bytes += entry->Size;
+    }
+    return bytes;
+}
+
+TDiskSpace TSetupForm::DiskSpaceNow() const { return {ProductBytes(), platform::FreeBytesFor(settings_.Destination)}; }
+
+// The lines wrap where they must, and the panel below the group takes their
+// height; the line about the free room goes when the drive does not tell it.
+void TSetupForm::ShowDiskSpace(const TDiskSpace& space) {
+    SpaceRequired->SetCaption(SpaceRequiredText(*words_, space));
+    SpaceAvailable->SetCaption(SpaceAvailableText(*words_, space));
+    SpaceAvailable->SetVisible(space.Free.has_value());
+    for (TLabel* line : {SpaceRequired, SpaceAvailable}) {
+        line->SetAutoSize(false);
+        line->SetAutoSize(true);
+    }
+    int32_t height = 0;  // the gap above the lines included
+    for (const TControl* control : DestinationSpace->Controls())
+        if (control->Visible()) height += control->Height();
+    DestinationSpace->SetHeight(height);
+}
+
+// Next on the Destination page: measured afresh, as the drive may have
+// filled or emptied meanwhile; too little room keeps the user on the page,
+// told how much is missing.
+bool TSetupForm::DestinationHasRoom() {
+    const TDiskSpace space = DiskSpaceNow();
+    ShowDiskSpace(space);
+    Step(SpaceLogText(space, settings_.Destination));
+    if (space.Enough()) return true;
+    ErrorBox(settings_.SiteletTitle, SpaceShortageText(*words_, space));
+    return false;
+}
