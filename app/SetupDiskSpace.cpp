@@ -25,8 +25,8 @@ uint64_t TSetupForm::ProductBytes() const {
 
 TDiskSpace TSetupForm::DiskSpaceNow() const { return {ProductBytes(), platform::FreeBytesFor(settings_.Destination)}; }
 
-// The lines wrap where they must, and the panel below the group takes their
-// height; the line about the free room goes when the drive does not tell it.
+// The lines wrap where they must; the line about the free room goes when
+// the drive does not tell it.
 void TSetupForm::ShowDiskSpace(const TDiskSpace& space) {
     SpaceRequired->SetCaption(SpaceRequiredText(*words_, space));
     SpaceAvailable->SetCaption(SpaceAvailableText(*words_, space));
@@ -35,6 +35,12 @@ void TSetupForm::ShowDiskSpace(const TDiskSpace& space) {
         line->SetAutoSize(false);
         line->SetAutoSize(true);
     }
+    FitDiskSpaceLines();
+}
+
+// The panel below the group takes the height of its lines, and follows them
+// whenever they wrap anew.
+void TSetupForm::FitDiskSpaceLines() {
     int32_t height = 0;  // the gap above the lines included
     for (const TControl* control : DestinationSpace->Controls())
         if (control->Visible()) height += control->Height();

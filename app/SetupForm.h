@@ -191,6 +191,7 @@ private:
     void ApplyTexts();
     void FitBrowseButton();
     void ShowDiskSpace(const TDiskSpace& space);
+    void FitDiskSpaceLines();
     bool DestinationHasRoom();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);

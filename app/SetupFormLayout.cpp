@@ -123,6 +123,7 @@ void TSetupForm::CreateDestinationPage() {
     gap.SetHeight(kSpaceGap);
     SpaceRequired = &Named(CreateLabel(*DestinationSpace, alTop), "SpaceRequired");
     SpaceAvailable = &Named(CreateLabel(*DestinationSpace, alTop), "SpaceAvailable");
+    for (TLabel* line : {SpaceRequired, SpaceAvailable}) line->OnResize = [this](TComponent&) { FitDiskSpaceLines(); };
     DestinationGroup = &Named(Make<TGroupBox>(), "DestinationGroup");
     DestinationGroup->SetParent(DestinationBox);
     DestinationGroup->SetAlign(alBottom);

@@ -407,6 +407,10 @@ TEST_F(SetupFormPages, TheProductsRoomCountsEachOfItsPayloadFilesOnce) {
     EXPECT_EQ(form->SpaceRequired->Caption(), "Space required: 3.1 KB");
     EXPECT_EQ(form->SpaceAvailable->Caption().rfind("Space available on the drive: ", 0), 0u)
         << form->SpaceAvailable->Caption();
+    // In this narrow text area the lines wrap; below the group they still show whole.
+    EXPECT_GE(form->DestinationSpace->Top(), form->DestinationGroup->BoundsRect().Bottom);
+    for (TLabel* line : {form->SpaceRequired, form->SpaceAvailable})
+        EXPECT_LE(line->BoundsRect().Bottom, form->DestinationSpace->Height()) << line->Caption();
 }
 
 TEST_F(SetupFormStart, AWorkingFolderThatCannotBeRemovedIsToldWithTheWizardAlreadyHidden) {
