@@ -122,7 +122,7 @@ int RunWizard(const TSetupRun& run) {
 
 // Before anything is changed: a drive without room for the product's files
 // is left as it is, and the log says what was needed and what was free.
-bool DestinationHasRoom(const TSetupForm& form, const TSetupRun& run) {
+bool DriveHasRoom(const TSetupForm& form, const TSetupRun& run) {
     const TDiskSpace space = form.DiskSpaceNow();
     const std::string told = SpaceLogText(space, form.Settings().Destination);
     if (space.Enough()) run.Log->Step(told);
@@ -136,7 +136,7 @@ int InstallWithoutWindow(const TSetupRun& run) {
     try {
         TSetupForm& form = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
         refused = !MayReplaceInstalledVersion(form, run);
-        noRoom = !refused && !DestinationHasRoom(form, run);
+        noRoom = !refused && !DriveHasRoom(form, run);
         if (!refused && !noRoom) restart = form.InstallSilently() && form.RestartNeeded();
     } catch (const std::exception& error) {
         run.Log->Failure(error.what());
