@@ -116,7 +116,8 @@ void TSetupForm::CreateLicencePage() {
 void TSetupForm::CreateDestinationPage() {
     DestinationBox = &Named(CreatePanel(*TextBox, alClient), "DestinationBox");
     CreatePageHeadings(*DestinationBox, DestinationHead1, DestinationHead2);
-    DestinationSpace = &Named(CreatePanel(*DestinationBox, alBottom), "DestinationSpace");  // before the group: below it
+    // Made before the group, so that it lies below it.
+    DestinationSpace = &Named(CreatePanel(*DestinationBox, alBottom), "DestinationSpace");
     auto& gap = CreateLabel(*DestinationSpace, alTop);
     gap.SetAutoSize(false);
     gap.SetParentFont(false);

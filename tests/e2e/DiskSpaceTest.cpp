@@ -76,8 +76,8 @@ TEST_F(SmallDrive, TheWizardStaysOnTheDestinationPageAndSaysHowMuchIsMissing) {
     ASSERT_TRUE(WaitUntil([&] { return (box = FindShownWindow(kSampleTitle)).has_value(); }, 30s)) << "no box";
     SaveScreenshot("/tmp/e2e-space-box.png", *box);
     const std::string text = ShownBoxText(kSampleTitle).value_or("(no box text)");
-    EXPECT_TRUE(std::regex_search(text, std::regex("It needs 3\\.[0-9] MB, but only 2 MB is available: 1\\.[0-9] MB is missing")))
-        << text;
+    const std::regex told("It needs 3\\.[0-9] MB, but only 2 MB is available: 1\\.[0-9] MB is missing");
+    EXPECT_TRUE(std::regex_search(text, told)) << text;
     MoveMouse((box->Left + box->Right) / 2, box->Top + 8);
     RunDisplayTool("xdotool key Return");
     ASSERT_TRUE(WaitUntil([&] { return !FindShownWindow(kSampleTitle).has_value(); }, 10s)) << "the box stays";

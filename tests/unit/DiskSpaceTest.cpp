@@ -66,7 +66,8 @@ TEST(DiskSpace, TooLittleRoomIsToldWithWhatIsMissingInTheLanguageAndInTheLog) {
     EXPECT_EQ(SpaceAvailableText(russian, tooLittle), "Доступно на диске: 2 МБ");
     EXPECT_EQ(SpaceAvailableText(german, untold), "");
     const std::string box = SpaceShortageText(german, tooLittle);
-    for (const char* part : {"Lark", "3,1 MB", "2 MB", "Es fehlen 1,1 MB"}) EXPECT_NE(box.find(part), std::string::npos) << box;
+    for (const char* part : {"Lark", "3,1 MB", "2 MB", "Es fehlen 1,1 MB"})
+        EXPECT_NE(box.find(part), std::string::npos) << box;
 
     EXPECT_EQ(SpaceLogText(tooLittle, "X:\\Lark"),
               "Not enough space on the drive of X:\\Lark: 3.1 MB needed, 2 MB free, 1.1 MB missing");

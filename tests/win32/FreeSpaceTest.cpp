@@ -17,7 +17,8 @@ TEST(FreeSpace, AFolderNotThereYetIsMeasuredByItsNearestLevelThatIs) {
     ASSERT_TRUE(there.has_value());
     EXPECT_GT(*there, 0u);
     constexpr double kDrift = 64 << 20;  // what other programs write meanwhile
-    for (const std::string& below : {scratch / "not\\there\\yet", scratch / "not\\there\\yet\\", scratch.Path() + "\\"}) {
+    for (const std::string& below :
+         {scratch / "not\\there\\yet", scratch / "not\\there\\yet\\", scratch.Path() + "\\"}) {
         const std::optional<uint64_t> free = platform::FreeBytesFor(below);
         ASSERT_TRUE(free.has_value()) << below;
         EXPECT_NEAR(double(*free), double(*there), kDrift) << below;
