@@ -40,14 +40,7 @@ void TInstallation::Step(const std::string& text) const {
 
 std::string TInstallation::InstalledProgram() const { return choices_.Destination + "\\" + settings_.TargetFile; }
 
-uint64_t TInstallation::ProductBytes() const {
-    std::unordered_set<int> counted;
-    uint64_t bytes = 0;
-    for (const std::string& name : settings_.AddFiles.Lines())
-        if (const std::optional<int> index = payload_.Entries().IndexOf(name); index && counted.insert(*index).second)
-            bytes += static_cast<uint64_t>(std::max(payload_.Entries()[*index].FileSize, 0));
-    return bytes;
-}
+uint64_t TInstallation::ProductBytes() const { return ProductBytesOf(settings_.AddFiles.Lines(), payload_.Entries()); }
 
 void TInstallation::InstallFiles() {
     const std::string& destination = choices_.Destination;

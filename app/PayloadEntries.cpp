@@ -1,5 +1,8 @@
 #include "app/PayloadEntries.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "platform/Text.h"
 
 std::string PayloadKey(const std::string& path) {
@@ -22,6 +25,15 @@ TPayloadEntries::TPayloadEntries(std::vector<TArchiveEntry> entries) : entries_(
     for (size_t i = 0; i < entries_.size(); ++i) {
         byKey_[PayloadKey(EntryPathOf(entries_[i]))] = static_cast<int>(i);
     }
+}
+
+uint64_t ProductBytesOf(const std::vector<std::string>& names, const TPayloadEntries& entries) {
+    std::unordered_set<int> counted;
+    uint64_t bytes = 0;
+    for (const std::string& name : names)
+        if (const std::optional<int> index = entries.IndexOf(name); index && counted.insert(*index).second)
+            bytes += static_cast<uint64_t>(std::max(entries[*index].FileSize, 0));
+    return bytes;
 }
 
 std::optional<int> TPayloadEntries::IndexOf(const std::string& name) const {

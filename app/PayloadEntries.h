@@ -17,6 +17,13 @@ std::string PayloadKey(const std::string& path);
 // The entry's path below the folder it is unpacked into ("plugins\\de\\x.dll").
 std::string EntryPathOf(const TArchiveEntry& entry);
 
+class TPayloadEntries;
+
+// The bytes of the files that the names give (the description's "Addfile"
+// lines), as the payload's table gives their sizes; a file named twice, in
+// any letter case, counts once, and a name the payload lacks takes no room.
+uint64_t ProductBytesOf(const std::vector<std::string>& names, const TPayloadEntries& entries);
+
 class TPayloadEntries {
 public:
     TPayloadEntries() = default;

@@ -112,6 +112,10 @@ int InstallWithoutWindow(const TSetupRun& run) {
     run.Log->Step("Installing without a window");
     const TSilentOutcome outcome = InstallSilently(ProgramFolder(), run);
     if (outcome == TSilentOutcome::soNewerInstalled) return kNewerInstalled;
+    if (outcome == TSilentOutcome::soNoRoom) {
+        run.Log->Step("Not installed: nothing was changed");
+        return kFailed;
+    }
     const bool installed = outcome != TSilentOutcome::soFailed && !run.Log->HadFailure();
     const bool restart = outcome == TSilentOutcome::soRestartNeeded;
     run.Log->Step(!installed ? "Not installed completely"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DiskSpace.h"
 #include "app/Installation.h"
 #include "app/InstalledProduct.h"
 #include "app/PageTexts.h"
@@ -69,6 +70,9 @@ public:
     TGroupBox* DestinationGroup = nullptr;
     TLabel* DestinationText = nullptr;
     TButton* DestinationButton = nullptr;
+    TPanel* DestinationSpace = nullptr;
+    TLabel* SpaceRequired = nullptr;
+    TLabel* SpaceAvailable = nullptr;
     TLabel* FolderHead1 = nullptr;
     TLabel* FolderHead2 = nullptr;
     TLabel* FolderEditHead = nullptr;
@@ -104,6 +108,8 @@ public:
     bool ConfirmDowngrade();
     // Whether files in use are replaced only at the next restart.
     bool RestartNeeded() const { return installation_ && !installation_->RestartReplacements().empty(); }
+    // The room the product's files need on the destination's drive, and the room there is now.
+    TDiskSpace DiskSpaceNow() const;
 
     void ShowPage(uint8_t index);
 
@@ -160,6 +166,9 @@ private:
     void ChooseLanguage();
     void ApplyTexts();
     void FitBrowseButton();
+    void ShowDiskSpace(const TDiskSpace& space);
+    void FitDiskSpaceLines();
+    bool DestinationHasRoom();
     TPanel& PagePanel(uint8_t index);
     void RemeasureHeadings(uint8_t index);
     TLabel& HeadingOf(uint8_t index);

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int32_t kPageWidth = 369;  // the page panels' width at design size
+constexpr int32_t kSpaceGap = 6;     // between the destination's group and the lines about the room
 
 template <class T>
 T& Named(T& component, const char* name) {
@@ -110,9 +111,20 @@ void TSetupForm::CreateLicencePage() {
     LicenceCheck->OnClick = [this](TComponent& sender) { LicenceCheckClick(sender); };
 }
 
+// The headings, then at the bottom the destination's group, and below it
+// the room the product needs and the room its drive has, a line each.
 void TSetupForm::CreateDestinationPage() {
     DestinationBox = &Named(CreatePanel(*TextBox, alClient), "DestinationBox");
     CreatePageHeadings(*DestinationBox, DestinationHead1, DestinationHead2);
+    // Made before the group, so that it lies below it.
+    DestinationSpace = &Named(CreatePanel(*DestinationBox, alBottom), "DestinationSpace");
+    auto& gap = CreateLabel(*DestinationSpace, alTop);
+    gap.SetAutoSize(false);
+    gap.SetParentFont(false);
+    gap.SetHeight(kSpaceGap);
+    SpaceRequired = &Named(CreateLabel(*DestinationSpace, alTop), "SpaceRequired");
+    SpaceAvailable = &Named(CreateLabel(*DestinationSpace, alTop), "SpaceAvailable");
+    for (TLabel* line : {SpaceRequired, SpaceAvailable}) line->OnResize = [this](TComponent&) { FitDiskSpaceLines(); };
     DestinationGroup = &Named(Make<TGroupBox>(), "DestinationGroup");
     DestinationGroup->SetParent(DestinationBox);
     DestinationGroup->SetAlign(alBottom);

@@ -213,6 +213,7 @@ void TSetupForm::ShowPage(uint8_t index) {
         LoadLicence();
         LicenceCheck->SetChecked(false);
     }
+    if (index == wpDestination) ShowDiskSpace(DiskSpaceNow());
     EnableOnlyPage(index);
     PagePanel(index).BringToFront();
     RemeasureHeadings(index);
@@ -228,6 +229,7 @@ void TSetupForm::ShowPage(uint8_t index) {
 }
 
 void TSetupForm::ForwardbuttonClick(TComponent&) {
+    if (currentPage_ == wpDestination && !DestinationHasRoom()) return;
     const TForwardStep step = ForwardStep(currentPage_, settings_.HasLicence());
     if (step.Kind == TForwardStep::Show) ShowPage(step.Page);
     else if (step.Kind == TForwardStep::Finish) FinishSetup();
@@ -250,6 +252,7 @@ void TSetupForm::DestinationButtonClick(TComponent&) {
     if (!folderChooser_->Execute()) return;
     settings_.Destination = folderChooser_->FolderPath();
     DestinationText->SetCaption(settings_.Destination);
+    ShowDiskSpace(DiskSpaceNow());
 }
 
 void TSetupForm::FolderEditChange(TComponent&) { settings_.Folder = FolderEdit->Text(); }

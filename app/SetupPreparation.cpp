@@ -5,6 +5,7 @@
 #include "app/SetupIni.h"
 #include "app/SetupTexts.h"
 #include "app/WorkFolder.h"
+#include "platform/Drives.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -91,6 +92,10 @@ bool MayReplaceInstalledVersion(const std::optional<TInstalledProduct>& installe
     if (!run.Silent && ask()) return true;
     if (run.Log) run.Log->Failure("Not installed: " + versions + "; /ALLOWDOWNGRADE installs it anyway");
     return false;
+}
+
+TDiskSpace DiskSpaceFor(const TSetupSettings& settings, const TPayloadEntries& entries, const std::string& destination) {
+    return {ProductBytesOf(settings.AddFiles.Lines(), entries), platform::FreeBytesFor(destination)};
 }
 
 std::string ProposedDestination(const TSetupSettings& settings, const TSetupRun& run,

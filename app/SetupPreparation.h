@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "app/DiskSpace.h"
 #include "app/InstalledProduct.h"
+#include "app/PayloadEntries.h"
 #include "app/SetupRun.h"
 #include "app/SetupSettings.h"
 #include "app/VersionOrder.h"
@@ -36,6 +38,10 @@ TVersionMeeting VersionMeetingOf(const std::optional<TInstalledProduct>& install
 // user's answer; never asked silently) agrees. The run log says why not.
 bool MayReplaceInstalledVersion(const std::optional<TInstalledProduct>& installed, const TSetupSettings& settings,
                                 const TSetupRun& run, const std::function<bool()>& ask);
+
+// The room the product's files need on the drive of destination, and the
+// room there is now.
+TDiskSpace DiskSpaceFor(const TSetupSettings& settings, const TPayloadEntries& entries, const std::string& destination);
 
 // The destination: the command line's; else where the product is installed;
 // else the description's below the scope's root.

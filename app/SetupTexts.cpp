@@ -33,6 +33,8 @@ constexpr std::array<TTextKey, size_t(TSetupText::Count)> kKeys = {{
     K{"CopyFailureHead", ""}, K{"CopyFailureMore", "{count}"}, K{"CopyFailureAdvice", "", kTitle},
     K{"ProgramFolderFailed", "{folder} {reason}"}, K{"ShortcutFailed", "{file} {reason}"},
     K{"DowngradeQuestion", "{installed} {version}", kTitle}, K{"RestartNeeded", "", kTitle},
+    K{"SpaceRequired", "{size}"}, K{"SpaceAvailable", "{size}"}, K{"SpaceShortage", "{needed} {free} {missing}", kTitle},
+    K{"SizeUnits", ""}, K{"DecimalMark", ""},
     K{"QuestionCaption", "", kTitle}, K{"ErrorCaption", "", kTitle}, K{"Yes", ""}, K{"No", ""}, K{"OK", ""},
 }};
 

@@ -22,6 +22,9 @@ enum class TSetupText : uint8_t {
     CopyFailureHead, CopyFailureMore, CopyFailureAdvice, ProgramFolderFailed, ShortcutFailed,
     DowngradeQuestion,  // before an older version replaces the installed newer one
     RestartNeeded,      // the Finish page's note when files in use are replaced at the next restart
+    SpaceRequired, SpaceAvailable,  // the Destination page's lines below the folder
+    SpaceShortage,                  // the box when the destination's drive has too little room
+    SizeUnits, DecimalMark,         // "KB MB GB TB", and the mark before the tenths
     QuestionCaption, ErrorCaption, Yes, No, OK,  // the boxes' captions and buttons
     Count
 };

@@ -26,6 +26,16 @@ bool InstallCompletely(TInstallation& installation, const TSetupSettings& settin
     return false;
 }
 
+// Before anything is changed: a drive without room for the product's files
+// is left as it is, and the log says what was needed and what was free.
+bool DriveHasRoom(const TDiskSpace& space, const std::string& destination, const TSetupRun& run) {
+    if (!run.Log) return space.Enough();
+    const std::string told = SpaceLogText(space, destination);
+    if (space.Enough()) run.Log->Step(told);
+    else run.Log->Failure(told);
+    return space.Enough();
+}
+
 }  // namespace
 
 TSilentOutcome InstallSilently(const std::string& programFolder, const TSetupRun& run) {
@@ -42,6 +52,8 @@ TSilentOutcome InstallSilently(const std::string& programFolder, const TSetupRun
         if (!MayReplaceInstalledVersion(installed, settings, run, [] { return false; }))
             return TSilentOutcome::soNewerInstalled;
         const TInstallChoices choices{ProposedDestination(settings, run, installed), settings.Folder, settings.Scope, language};
+        if (!DriveHasRoom(DiskSpaceFor(settings, payload.Entries(), choices.Destination), choices.Destination, run))
+            return TSilentOutcome::soNoRoom;
         TInstallation installation(settings, payload, choices, installed, run.Log, run.Gate);
         if (!InstallCompletely(installation, settings)) return TSilentOutcome::soFailed;
         return installation.RestartReplacements().empty() ? TSilentOutcome::soInstalled : TSilentOutcome::soRestartNeeded;

@@ -7,7 +7,7 @@
 
 #include "app/SetupRun.h"
 
-enum class TSilentOutcome { soInstalled, soRestartNeeded, soFailed, soNewerInstalled };
+enum class TSilentOutcome { soInstalled, soRestartNeeded, soFailed, soNewerInstalled, soNoRoom };
 
 // Installs from the payload beside the program in programFolder (ending in
 // a backslash). A failed step undoes everything made; the run log has the

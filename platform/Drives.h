@@ -1,8 +1,10 @@
 #pragma once
 // The machine's drives: which letters are present, what kind of drive each
-// is, the volume's label and serial number, and a guard that keeps the
-// system's "drive not ready" dialogs away while drives are probed. Windows only.
+// is, the volume's label and serial number, the room left on the drive of a
+// folder, and a guard that keeps the system's "drive not ready" dialogs away
+// while drives are probed. Windows only.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -31,6 +33,13 @@ struct TVolumeInfo {
     uint32_t Serial = 0;
 };
 TVolumeInfo VolumeInformation(char letter);
+
+// The bytes the calling user may still write (within any quota) on the
+// volume that holds the folder, or will hold it: a folder that does not
+// exist yet counts as its nearest level that does, the root ("C:\" or
+// "\\server\share\") at the most. None when no level of it exists or the
+// volume does not tell.
+std::optional<uint64_t> FreeBytesFor(const std::string& folder);
 
 // While alive, a drive without a medium fails the call that touches it
 // instead of asking the user; the previous error mode comes back afterwards.

@@ -26,7 +26,7 @@ inline const std::string kSetupExe = std::string(KEL_WIN32_BUILD_DIR) + "/app/Se
 constexpr TRect kTextArea{190, 40, 590, 360};
 constexpr int32_t kLicenceCheckX = 208, kLicenceCheckY = 324;
 // The Browse button of the destination page.
-constexpr int32_t kBrowseX = 532, kBrowseY = 323;
+constexpr int32_t kBrowseX = 532, kBrowseY = 291;
 
 using PageImage = std::vector<ScreenColor>;
 
@@ -92,13 +92,10 @@ protected:
         Pause(500ms);  // the first paint of the text area
     }
 
-    // From the Welcome page to the Program folder page, with the licence
-    // accepted; a screenshot of each page, named from `shots`.
-    // With openChooser, Browse on the destination page opens the folder
-    // chooser, which `choose` (given its place on the screen) closes, or
-    // else the close key, before Next.
-    void WalkToTheFolderPage(const std::string& shots, bool openChooser = false,
-                             const std::function<void(const TRect&)>& choose = {}) {
+    // From the Welcome page to the Destination page, with the licence
+    // accepted; a screenshot of each page, named from `shots`. The pages
+    // seen are kept in `walked`, in their order.
+    void WalkToTheDestinationPage(const std::string& shots) {
         PageImage welcome = Page(), licence, destinationPage;
         SaveForm(shots + "-0-welcome");
         Click("Next");
@@ -109,6 +106,16 @@ protected:
         Click("Next");
         ASSERT_TRUE(NewPage({welcome, licence}, destinationPage));
         SaveForm(shots + "-2-destination");
+        walked = {welcome, licence, destinationPage};
+    }
+
+    // On to the Program folder page. With openChooser, Browse on the
+    // destination page opens the folder chooser, which `choose` (given its
+    // place on the screen) closes, or else the close key, before Next.
+    void WalkToTheFolderPage(const std::string& shots, bool openChooser = false,
+                             const std::function<void(const TRect&)>& choose = {}) {
+        WalkToTheDestinationPage(shots);
+        if (HasFatalFailure()) return;
         if (openChooser) {
             std::optional<TRect> chooser;
             const auto chooserShown = [&] { return (chooser = FindShownWindow("Choose Folder")).has_value(); };
@@ -119,11 +126,12 @@ protected:
             ASSERT_TRUE(WaitUntil([&] { return !chooserShown(); }, std::chrono::seconds(20))) << "the folder chooser stays";
         }
         Click("Next");
-        ASSERT_TRUE(NewPage({welcome, licence, destinationPage}, folderPage));
+        ASSERT_TRUE(NewPage(walked, folderPage));
         SaveForm(shots + "-3-folder");
     }
 
-    PageImage folderPage;  // as the walk found it
+    std::vector<PageImage> walked;  // Welcome, Licence and Destination, as the walk found them
+    PageImage folderPage;           // likewise
 
     PageImage Page() const {
         const TRect area{Form().Left + kTextArea.Left, Form().Top + kTextArea.Top, Form().Left + kTextArea.Right,

@@ -18,6 +18,7 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/TextExtent.h"
 #include "platform/win32/WideText.h"
+#include "app/DiskSpace.h"
 #include "app/SetupTexts.h"
 #include "shell/Languages.h"
 #include "tests/win32/SetupFormFixture.h"
@@ -105,6 +106,18 @@ TEST_F(LanguageFit, EveryTextOfEveryLanguageFitsItsControl) {
         ExpectOneLine(*f.DestinationGroup, f.DestinationGroup->Font(), 2 * kButtonMargin);
         ExpectOneLine(*f.DestinationButton, f.DestinationButton->Font(), kButtonMargin);
         EXPECT_GE(f.DestinationButton->Left(), f.DestinationText->Left() + 150) << language << ": the path keeps room";
+        // Below the group, the room needed and free, a line each with sizes as wide as they come.
+        const TSetupWords words(texts, language, "");
+        const TDiskSpace widest{888ull << 20, 88ull << 30};
+        EXPECT_GE(f.DestinationSpace->Top(), f.DestinationGroup->BoundsRect().Bottom) << language;
+        EXPECT_LE(f.DestinationSpace->BoundsRect().Bottom, f.DestinationBox->Height()) << language;
+        for (TLabel* line : {f.SpaceRequired, f.SpaceAvailable}) {
+            EXPECT_TRUE(line->Visible()) << language << ": the drive's free space is told";
+            ExpectWhole(*line, *f.DestinationSpace);
+        }
+        f.SpaceRequired->SetCaption(SpaceRequiredText(words, widest));
+        f.SpaceAvailable->SetCaption(SpaceAvailableText(words, widest));
+        for (TLabel* line : {f.SpaceRequired, f.SpaceAvailable}) ExpectOneLine(*line, line->Font(), 0);
 
         ExpectWhole(*f.FolderHead1, *f.FolderBox);
         ExpectWhole(*f.FolderHead2, *f.FolderBox);

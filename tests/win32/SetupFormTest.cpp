@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PageFlow.h"
 #include "app/SetupForm.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
@@ -403,6 +404,24 @@ TEST_F(SetupFormPages, BrowseTakesTheChosenFolderOnlyWhenTheChooserSaysOK) {
     form->DestinationButtonClick(*form->DestinationButton);
     EXPECT_EQ(form->Settings().Destination, "D:\\Elsewhere");
     chooser.OnShow = nullptr;
+}
+
+// The room the product needs is what the payload gives for its files: a
+// file named twice, in any letter case, once, and a name the payload lacks
+// not at all. The Destination page shows it with the room its drive has.
+TEST_F(SetupFormPages, TheProductsRoomCountsEachOfItsPayloadFilesOnce) {
+    payloadFiles = {{"data\\big.bin", std::string(3000, 'x')}, {"notes.txt", std::string(100, 'n')}};
+    StartWith(std::string(kEnglishWithLicence) +
+              "Addfile=data\\big.bin\r\nAddfile=DATA\\Big.BIN\r\nAddfile=notes.txt\r\nAddfile=gone.txt\r\n");
+    EXPECT_EQ(form->DiskSpaceNow().Needed, 2u + 3000 + 100) << "tool.exe, big.bin and notes.txt";
+    form->ShowPage(wpDestination);
+    EXPECT_EQ(form->SpaceRequired->Caption(), "Space required: 3.1 KB");
+    EXPECT_EQ(form->SpaceAvailable->Caption().rfind("Space available on the drive: ", 0), 0u)
+        << form->SpaceAvailable->Caption();
+    // In this narrow text area the lines wrap; below the group they still show whole.
+    EXPECT_GE(form->DestinationSpace->Top(), form->DestinationGroup->BoundsRect().Bottom);
+    for (TLabel* line : {form->SpaceRequired, form->SpaceAvailable})
+        EXPECT_LE(line->BoundsRect().Bottom, form->DestinationSpace->Height()) << line->Caption();
 }
 
 TEST_F(SetupFormStart, AWorkingFolderThatCannotBeRemovedIsToldWithTheWizardAlreadyHidden) {

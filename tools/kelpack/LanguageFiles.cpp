@@ -24,7 +24,9 @@ constexpr const char* kTemplateHead =
     "# The file is UTF-8, one \"key=value\" line per text; lines starting with \"#\"\n"
     "# are comments. \"\\n\" is a line break. Words in braces, such as {title},\n"
     "# are filled in by the wizard: keep each of them. \"&\" marks a button's\n"
-    "# access letter. kelpack build refuses a file with an unknown or missing\n"
+    "# access letter. SizeUnits names kilobytes, megabytes, gigabytes and\n"
+    "# terabytes, separated by blanks; DecimalMark is the mark before the tenths\n"
+    "# of a size. kelpack build refuses a file with an unknown or missing\n"
     "# key, or a text that drops a placeholder, naming the file and the line.\n"
     "\n";
 
