@@ -1,5 +1,6 @@
 #include "app/SetupLogBook.h"
 
+#include "app/InstallationFiles.h"
 #include "shell/PathParts.h"
 
 void TSetupLogBook::SaveLog() {
@@ -17,6 +18,7 @@ std::string UninstallKeyOf(const std::string& keyName) {
 std::string UninstallStringOf(const std::string& logFileName) {
     std::string command = "\"";
     command += ExtractFilePath(logFileName);
-    command += "Uninstall.exe\"";
+    command += kUninstallerFile;
+    command += '"';
     return command;
 }

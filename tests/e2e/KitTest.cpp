@@ -69,7 +69,7 @@ protected:
         EXPECT_EQ(ReadFile(UnixPathOfDriveC(kDestination + "\\LarkNotes.exe")),
                   ReadFile(kitShare + "/sample/Files/LarkNotes.exe"));
         EXPECT_EQ(ReadFile(UnixPathOfDriveC(kDestination + "\\uninstall.exe")), ReadFile(kitShare + "/uninstall.exe"));
-        EXPECT_EQ(RegistryValue32(kSampleUninstallKey, "UninstallString"), "\"" + kDestination + "\\Uninstall.exe\"");
+        EXPECT_EQ(RegistryValue32(kSampleUninstallKey, "UninstallString"), "\"" + kDestination + "\\uninstall.exe\"");
     }
 };
 

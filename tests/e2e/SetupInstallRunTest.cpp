@@ -102,7 +102,7 @@ protected:
     void ExpectLogAndUninstallEntry(bool rootMade = true) {
         EXPECT_EQ(ReadFile(Installed("setup.log")), ExpectedLog(rootMade));
         EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), kTitle);
-        EXPECT_EQ(RegistryValue32(kUninstallKey, "UninstallString"), "\"" + destination + "\\Uninstall.exe\"");
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "UninstallString"), "\"" + destination + "\\uninstall.exe\"");
     }
 
     void ExpectShortcuts() {

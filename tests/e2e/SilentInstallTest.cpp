@@ -161,7 +161,7 @@ TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheU
             EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(destination + "\\" + file))) << file;
         for (const std::string& link : {group + "\\" + kTitle + ".lnk", desktopLink})
             EXPECT_TRUE(platform::FileExists(UnixPathOfDriveC(link))) << link;
-        EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), "\"" + destination + "\\Uninstall.exe\" /S");
+        EXPECT_EQ(RegistryValue32(kUninstallKey, "QuietUninstallString"), "\"" + destination + "\\uninstall.exe\" /S");
         EXPECT_FALSE(platform::DirectoryExists(setupFolder + "/temp")) << "the working folder is left behind";
         EXPECT_NE(RunLog().find("Copied " + destination + "\\LarkNotes.exe\r\n"), std::string::npos) << RunLog();
         EXPECT_TRUE(RunLog().ends_with("Installed\r\n")) << RunLog();

@@ -203,7 +203,7 @@ protected:
         ASSERT_TRUE(link.has_value());
         EXPECT_EQ(link->WorkingFolder, places.Destination);
         EXPECT_EQ(link->Description, product.Title);
-        EXPECT_EQ(RegistryValue32(places.UninstallKey, "UninstallString"), "\"" + places.Destination + "\\Uninstall.exe\"");
+        EXPECT_EQ(RegistryValue32(places.UninstallKey, "UninstallString"), "\"" + places.Destination + "\\uninstall.exe\"");
         const std::string log = DecodeText8(ReadFile(UnixPathOf(places.Destination + "\\setup.log")));
         EXPECT_NE(log.find("\r\nNAME=" + product.Title + "\r\n"), std::string::npos) << log;
         EXPECT_NE(log.find("\r\nCOPYFILE=" + places.Destination + "\\LarkNotes.exe\r\n"), std::string::npos) << log;

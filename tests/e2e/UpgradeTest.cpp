@@ -84,7 +84,7 @@ protected:
         EXPECT_FALSE(platform::DirectoryExists(UnixPathOf(sample.Destination))) << "installed a second time";
         EXPECT_EQ(EntryValue("DisplayVersion"), "2.0");
         EXPECT_EQ(EntryValue("InstallLocation"), kPlace);
-        EXPECT_EQ(EntryValue("UninstallString"), "\"" + kPlace + "\\Uninstall.exe\"");
+        EXPECT_EQ(EntryValue("UninstallString"), "\"" + kPlace + "\\uninstall.exe\"");
         const std::string log = ReadFile(At("setup.log"));
         EXPECT_EQ(log.find(kDroppedFile), std::string::npos) << log;
         // The program folder that version 1.0 made is the product's still.

@@ -140,8 +140,8 @@ TEST_F(SetupInstall, AFullRunCopiesLogsInReverseOrderAndRegistersTheUninstaller)
         << "the parent folder that the setup made is logged below the destination, so it goes after it";
     const std::pair<const char*, std::string> values[] = {
         {"DisplayName", kTitle},
-        {"UninstallString", "\"" + d + "\\Uninstall.exe\""},  // quoted: the path has blanks
-        {"QuietUninstallString", "\"" + d + "\\Uninstall.exe\" /S"},
+        {"UninstallString", "\"" + d + "\\uninstall.exe\""},  // quoted: the path has blanks
+        {"QuietUninstallString", "\"" + d + "\\uninstall.exe\" /S"},
         {"DisplayIcon", d + "\\tool.exe"},
         {"InstallLocation", d},
         {"EstimatedSize", "dword 1"},  // 15 bytes, rounded up
@@ -215,7 +215,7 @@ TEST_F(SetupInstall, TwoRunsWithOneTitleShareTheKeyAndTheSecondWins) {
     Install();
     Finish();
     EXPECT_EQ(RegistryValue("DisplayName"), kTitle);
-    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + destination + "\\Uninstall.exe\"")
+    EXPECT_EQ(RegistryValue("UninstallString"), "\"" + destination + "\\uninstall.exe\"")
         << "the second run installs where the first did";
     EXPECT_FALSE(platform::DirectoryExists(productRoot + "\\Second"));
     EXPECT_EQ(RegistryValue("Publisher"), "Someone") << "other values of the key are left alone";
