@@ -2,23 +2,20 @@
 
 #include <optional>
 
+#include "app/DroppedItems.h"
 #include "app/InstallJournal.h"
+#include "app/InstallationFiles.h"
+#include "app/ProductBounds.h"
 #include "app/SetupLogBook.h"
 #include "platform/FileSystem.h"
 #include "platform/HeldFile.h"
-#include "uninstall/DroppedItems.h"
-#include "uninstall/ProductBounds.h"
 
 namespace {
-
-std::string UninstallerIn(const std::string& logFile) {
-    return logFile.substr(0, logFile.find_last_of('\\')) + "\\uninstall.exe";
-}
 
 TRemovalPlan PlanOfThisRun(const TSetupLogBook& logBook) {
     TStringList lines = logBook.Lines;
     lines.Insert(0, "SetupLOG");
-    return PlanOfLog(lines, logBook.LogFileName, UninstallerIn(logBook.LogFileName)).value_or(TRemovalPlan{});
+    return PlanOfLog(lines, logBook.LogFileName, UninstallerOf(logBook.LogFileName)).value_or(TRemovalPlan{});
 }
 
 bool HoldsNothing(const std::string& folder) {
@@ -52,7 +49,7 @@ TEarlierVersionCleanup RemoveEarlierVersionsItems(const TInstalledProduct& insta
                                                   TInstallJournal& journal) {
     TEarlierVersionCleanup cleanup;
     if (installed.Location.empty()) return cleanup;
-    const std::string uninstaller = installed.Location + "\\uninstall.exe";
+    const std::string uninstaller = UninstallerIn(installed.Location);
     std::optional<TRemovalPlan> earlier = PlanOfLogFile(installed.LogFile(), uninstaller);
     if (!earlier) return cleanup;  // without its log, nothing of it is known to be the product's
     ConfinePlan(*earlier, ProductBounds(*earlier, uninstaller));

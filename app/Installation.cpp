@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "app/EarlierVersion.h"
+#include "app/InstallationFiles.h"
 #include "app/ProductCopy.h"
 #include "app/RunLog.h"
 #include "app/ScopeFolders.h"
@@ -152,7 +153,7 @@ void TInstallation::CreateProgramGroup() {
     const std::string& title = settings_.SiteletTitle;
     const std::string& destination = choices_.Destination;
     WriteShortcut(group + "\\" + title + ".lnk", {InstalledProgram(), "", destination, title});
-    WriteShortcut(group + "\\Uninstall.lnk", {destination + "\\uninstall.exe", "", destination, "Uninstall " + title});
+    WriteShortcut(group + "\\Uninstall.lnk", {UninstallerIn(destination), "", destination, "Uninstall " + title});
     if (settings_.HasReadMe()) {
         const std::string name = ExtractFileName(settings_.ReadMe);
         WriteShortcut(group + "\\" + name + ".lnk", {platform::SystemProgram(kReadMeViewer), settings_.ReadMe, destination, name});
@@ -207,7 +208,7 @@ std::optional<TFailedCopy> TInstallation::CreateDesktopShortcut() {
 // An uninstall entry never stays without its log: when the log cannot be
 // written, the entry goes again.
 void TInstallation::RegisterAndSaveLog() {
-    logBook_.LogFileName = choices_.Destination + "\\setup.log";
+    logBook_.LogFileName = LogFileIn(choices_.Destination);
     logBook_.KeyName = settings_.SiteletTitle;
     logBook_.AppName = settings_.SiteletTitle;
     logBook_.Details = UninstallDetails();
@@ -233,7 +234,7 @@ void TInstallation::RegisterAndSaveLog() {
 // version or the user put there, files in use) is this log's to remove later.
 void TInstallation::CleanUpEarlierVersion() {
     if (!installed_ || earlierVersionCleaned_) return;
-    logBook_.LogFileName = choices_.Destination + "\\setup.log";
+    logBook_.LogFileName = LogFileIn(choices_.Destination);
     const TEarlierVersionCleanup cleanup = RemoveEarlierVersionsItems(*installed_, logBook_, journal_);
     if (cleanup.Failed) throw Exception(journal_.FailedStep());
     earlierVersionCleaned_ = true;

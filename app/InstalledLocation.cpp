@@ -2,6 +2,7 @@
 
 #include "app/SetupArguments.h"
 #include "platform/Text.h"
+#include "shell/PathParts.h"
 
 namespace {
 
@@ -15,14 +16,9 @@ std::string ProgramOf(const std::string& command) {
     return text.substr(1, close == std::string::npos ? std::string::npos : close - 1);
 }
 
-std::string FolderOf(const std::string& file) {
-    const size_t cut = file.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : file.substr(0, cut);
-}
-
 }  // namespace
 
 std::string InstalledLocationOf(const std::string& installLocation, const std::string& uninstallString) {
     if (const std::optional<std::string> location = CanonicalDestination(Trim(installLocation))) return *location;
-    return CanonicalDestination(FolderOf(ProgramOf(uninstallString))).value_or("");
+    return CanonicalDestination(FolderOfFile(ProgramOf(uninstallString))).value_or("");
 }

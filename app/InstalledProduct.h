@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/InstallationFiles.h"
 #include "platform/Registry.h"
 
 struct TInstalledProduct {
@@ -12,7 +13,7 @@ struct TInstalledProduct {
     std::string Version;   // "DisplayVersion"; empty when the entry has none
 
     // The log that the setup wrote beside the installed files; empty when the location is unknown.
-    std::string LogFile() const { return Location.empty() ? std::string() : Location + "\\setup.log"; }
+    std::string LogFile() const { return Location.empty() ? std::string() : LogFileIn(Location); }
 };
 
 // The installed folder an entry names: its "InstallLocation", or else the

@@ -17,6 +17,7 @@ std::string UninstallKeyOf(const std::string& keyName) {
 std::string UninstallStringOf(const std::string& logFileName) {
     std::string command = "\"";
     command += ExtractFilePath(logFileName);
-    command += "Uninstall.exe\"";
+    command += kUninstallStringProgram;
+    command += '"';
     return command;
 }

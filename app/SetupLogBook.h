@@ -80,6 +80,9 @@ std::string UninstallKeyOf(const std::string& keyName);
 // in which the uninstaller then speaks too.
 inline constexpr const char* kInstallationLanguageValue = "SetupLanguage";
 // The command that starts the uninstaller beside a log file: its folder and
-// "Uninstall.exe", in quotation marks, so that a path with blanks is never
-// read as a shorter program ("C:\Program.exe") followed by arguments.
+// file name, in quotation marks, so that a path with blanks is never read as
+// a shorter program ("C:\Program.exe") followed by arguments.
 std::string UninstallStringOf(const std::string& logFileName);
+// The program's name as the entry has always spelled it; Windows finds the
+// installed "uninstall.exe" by it, as names are compared without case.
+inline constexpr const char* kUninstallStringProgram = "Uninstall.exe";

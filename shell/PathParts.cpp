@@ -13,6 +13,11 @@ std::string ExtractFilePath(const std::string& path) { return path.substr(0, Nam
 
 std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
 
+std::string FolderOfFile(const std::string& path) {
+    const size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
 std::string WithTrailingBackslash(const std::string& path) {
     return !path.empty() && path.back() == '\\' ? path : path + "\\";
 }

@@ -6,6 +6,9 @@
 std::string ExtractFilePath(const std::string& path);
 // Everything after the last "\" or ":"; the whole path when there is neither.
 std::string ExtractFileName(const std::string& path);
+// The folder that holds a file: everything before the last "\", without
+// it; empty when there is none.
+std::string FolderOfFile(const std::string& path);
 // The path with a backslash at its end.
 std::string WithTrailingBackslash(const std::string& path);
 // Whether the path is taken from the current folder: it names no drive and

@@ -160,6 +160,12 @@ private:
 
 }  // namespace
 
+bool RemovedCompletely(const TRemovalResult& result) {
+    for (const TLeftOver& item : result.LeftOvers)
+        if (item.Reason != TStayReason::HoldsOtherFiles) return false;
+    return true;
+}
+
 TRemovalResult CarryOutRemoval(const TRemovalPlan& plan, const TRemovalProgress& progress) {
     TRemovalResult result;
     result.LeftOvers = plan.Skipped;

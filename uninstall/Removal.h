@@ -1,12 +1,27 @@
 #pragma once
 // Carries out a removal plan on this machine: files, folders, the registry
 // entry and the log, and after the uninstaller has ended its own file and
-// the folders that held it. Windows only.
+// the folders that held it. Carrying it out is Windows only; its result is
+// portable, for the texts that word it.
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "uninstall/RemovalPlan.h"
+#include "app/RemovalPlan.h"
+
+// What a removal left behind.
+struct TRemovalResult {
+    std::vector<TLeftOver> LeftOvers;
+    // The steps of the plan's AfterExit that are expected to succeed: the
+    // folders that still hold something else are left out (and are left-overs).
+    std::vector<TRemovalStep> AfterExit;
+    bool RestartPending = false;  // something is removed at the next restart
+};
+
+// Whether everything that should have gone went: a folder kept for files
+// the setup did not make is no failure, anything else that stays is.
+bool RemovedCompletely(const TRemovalResult& result);
 
 // Marks a file or folder for removal at the next restart; false when it cannot.
 using TRestartRemover = std::function<bool(const std::string& path)>;

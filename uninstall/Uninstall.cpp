@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ElevationChoice.h"
+#include "app/InstallationFiles.h"
 #include "app/JournalRollback.h"
 #include "platform/Elevation.h"
 #include "platform/FileSystem.h"
@@ -24,10 +25,12 @@ namespace {
 // log cannot be read (the run then tells what is wrong with it).
 TInstallScope InstalledScope(const std::string& programFile) {
     try {
-        return ReadRemovalPlan(LogFileOf(programFile), programFile).Scope;
+        if (const std::optional<TRemovalPlan> plan = PlanOfLogFile(LogFileOf(programFile), programFile))
+            return plan->Scope;
     } catch (const std::exception&) {
-        return {};
+        // The run reads the log again and fails in the same way.
     }
+    return {};
 }
 
 // The arguments again as a command line, each in quotation marks when it

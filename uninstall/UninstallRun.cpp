@@ -2,11 +2,12 @@
 
 #include <memory>
 
+#include "app/InstallationFiles.h"
+#include "app/ProductBounds.h"
+#include "app/UninstallEntryValues.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessLink.h"
 #include "platform/RestartRemoval.h"
-#include "uninstall/InstallationLanguage.h"
-#include "uninstall/ProductBounds.h"
 #include "uninstall/RemovalProgressForm.h"
 #include "uninstall/SelfCopy.h"
 
@@ -29,16 +30,17 @@ int TUninstaller::RefuseArgument(const std::string& argument) {
 }
 
 bool TUninstaller::ReadPlan(const std::string& programFile, TRemovalPlan& plan) {
-    try {
-        plan = ReadRemovalPlan(LogFileOf(programFile), programFile);
-        language_ = UninstallLanguageOf(InstallationLanguage(plan.Scope, plan.Key), language_);
-        ConfinePlan(plan, ProductBounds(plan, programFile));
-        return true;
-    } catch (const EUninstallError& error) {
-        Tell(LogProblemText(language_, error.Problem, error.LogFile, error.Detail), UninstallCaption(language_, ""),
+    const std::string logFile = LogFileOf(programFile);
+    TLogReading reading = ReadSetupLog(logFile, programFile);
+    if (!reading.Plan) {
+        Tell(LogProblemText(language_, reading.Problem, logFile, reading.Detail), UninstallCaption(language_, ""),
              mtError);
         return false;
     }
+    plan = std::move(*reading.Plan);
+    language_ = UninstallLanguageOf(InstallationLanguage(plan.Scope, plan.Key), language_);
+    ConfinePlan(plan, ProductBounds(plan, programFile));
+    return true;
 }
 
 int TUninstaller::RunOriginal(const std::string& programFile) {

@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "app/RemovalPlan.h"
 #include "shell/TextTable.h"
-#include "uninstall/RemovalPlan.h"
+#include "uninstall/Removal.h"
 
 // A language by its English name ("French"); one the table lacks reads as English.
 using TUninstallLanguage = std::string;

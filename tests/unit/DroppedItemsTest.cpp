@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "uninstall/DroppedItems.h"
+#include "app/DroppedItems.h"
+#include "app/InstallationFiles.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ TRemovalPlan PlanOf(const std::string& location, const std::vector<std::string>&
     TStringList log;
     for (const char* line : {"SetupLOG", "NAME=Lark", "KEY=Lark"}) log.Add(line);
     for (const std::string& item : items) log.Add(item);
-    return MakeRemovalPlan(log, location + "\\setup.log", location + "\\uninstall.exe");
+    return PlanOfLog(log, LogFileIn(location), UninstallerIn(location)).value();
 }
 
 std::vector<std::string> PathsOf(const std::vector<TRemovalStep>& steps) {

@@ -6,11 +6,11 @@
 
 #include "app/ElevationChoice.h"
 #include "app/PayloadScope.h"
+#include "app/RemovalPlan.h"
 #include "app/SetupArguments.h"
 #include "app/SetupLogBook.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/ScratchFolder.h"
-#include "uninstall/RemovalPlan.h"
 #include "uninstall/UninstallArguments.h"
 
 namespace {
@@ -127,7 +127,7 @@ TEST(InstallScope, TheLogTellsTheUninstallerAUsersInstallationAndOldLogsAreTheMa
         const std::string text = ReadFile(log.LogFileName);
         // A machine installation's log stays as logs always were.
         EXPECT_EQ(text.find("SCOPE="), scope.ForUser() ? text.find("KEY=") + 13 : std::string::npos) << text;
-        const TRemovalPlan plan = ReadRemovalPlan(log.LogFileName, scratch / "Uninstall.exe");
+        const TRemovalPlan plan = PlanOfLogFile(log.LogFileName, scratch / "Uninstall.exe").value();
         EXPECT_EQ(plan.Scope, scope);
         ASSERT_FALSE(plan.Skipped.empty());
         EXPECT_EQ(plan.Skipped[0].Item,
@@ -135,5 +135,5 @@ TEST(InstallScope, TheLogTellsTheUninstallerAUsersInstallationAndOldLogsAreTheMa
     }
     TStringList strange;
     for (const char* line : {"SetupLOG", "NAME=n", "KEY=k", "SCOPE=Everyone"}) strange.Add(line);
-    EXPECT_EQ(MakeRemovalPlan(strange, "C:\\P\\setup.log", "C:\\P\\Uninstall.exe").Scope, kMachine);
+    EXPECT_EQ(PlanOfLog(strange, "C:\\P\\setup.log", "C:\\P\\Uninstall.exe").value().Scope, kMachine);
 }

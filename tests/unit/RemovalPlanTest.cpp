@@ -1,17 +1,17 @@
-// The uninstaller's plan: which log is accepted, what is removed in which
-// order and what waits for the uninstaller's end, which lines are left
-// alone; how the outcome is worded in either language, which language is
-// chosen, and which arguments are understood.
+// The plan of removal read from a setup log: which log is accepted, what is
+// removed in which order and what waits for the uninstaller's end, which
+// lines are left alone; how the uninstaller words the outcome and what is
+// wrong with a log in either language, which language is chosen, and which
+// arguments are understood.
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "uninstall/RemovalPlan.h"
+#include "app/RemovalPlan.h"
 #include "uninstall/UninstallArguments.h"
 #include "uninstall/UninstallTexts.h"
-#include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
 #ifndef _WIN32
@@ -34,7 +34,7 @@ TStringList Lines(const std::vector<std::string>& lines) {
     return list;
 }
 
-TRemovalPlan PlanOf(const std::vector<std::string>& lines) { return MakeRemovalPlan(Lines(lines), kLog, kProgram); }
+TRemovalPlan PlanOf(const std::vector<std::string>& lines) { return PlanOfLog(Lines(lines), kLog, kProgram).value(); }
 
 // The steps as "kind path" lines, for whole-plan comparisons.
 std::vector<std::string> StepsOf(const std::vector<TRemovalStep>& steps) {
@@ -137,18 +137,26 @@ TEST(RemovalPlan, DoubledSeparatorsOfAChosenFolderMeanTheSamePlaces) {
                                                                 "folder C:\\Program Files\\Larkspur\\Notes"}));
 }
 
+// A log that is missing or no setup log gives no plan but what is wrong,
+// which the uninstaller words.
 TEST(RemovalPlan, OnlyASetupLogThatIsThereIsAccepted) {
     ScratchFolder scratch;
-    const std::string log = scratch / "setup.log";
-    EXPECT_EQ(MessageOf([&] { ReadRemovalPlan(log, scratch / "uninstall.exe"); }),
-              "The setup log " + log + " is missing, so nothing can be removed.");
+    const std::string log = scratch / "setup.log", program = scratch / "uninstall.exe";
+    const auto problem = [&] {
+        const TLogReading reading = ReadSetupLog(log, program);
+        EXPECT_FALSE(PlanOfLogFile(log, program).has_value());
+        return reading.Plan ? std::string("(a plan)") : LogProblemText("English", reading.Problem, log, reading.Detail);
+    };
+    EXPECT_EQ(problem(), "The setup log " + log + " is missing, so nothing can be removed.");
     for (const std::string& bytes : {std::string(), std::string("MZ\x90\0\x03\0", 6), std::string("setuplog\r\n"),
                                      std::string("\r\nSetupLOG\r\n"), std::string("SetupLOG \r\n")}) {
         WriteFile(log, bytes);
-        EXPECT_EQ(MessageOf([&] { ReadRemovalPlan(log, scratch / "uninstall.exe"); }), log + " is not a setup log.");
+        EXPECT_EQ(problem(), log + " is not a setup log.");
     }
+    EXPECT_EQ(LogProblemText("German", TLogProblem::Unreadable, "C:\\P\\setup.log", "Zugriff verweigert."),
+              "Das Setup-Protokoll C:\\P\\setup.log kann nicht gelesen werden: Zugriff verweigert.");
     WriteFile(log, "SetupLOG\r\nKEY=Tool\r\n\r\nCOPYFILE=C:\\Tool\\a.txt\r\n");
-    const TRemovalPlan plan = ReadRemovalPlan(log, scratch / "uninstall.exe");
+    const TRemovalPlan plan = ReadSetupLog(log, program).Plan.value();
     EXPECT_EQ(plan.Name, "Tool") << "without NAME the key names the product";
     EXPECT_EQ(StepsOf(plan), (std::vector<std::string>{"file C:\\Tool\\a.txt",
                                                        "key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tool",

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/PageTexts.h"
+#include "app/RemovalPlan.h"
 #include "app/RunLog.h"
 #include "app/SetupLogBook.h"
 #include "platform/Exception.h"
 #include "shell/PathParts.h"
-#include "uninstall/RemovalPlan.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -71,7 +71,7 @@ TEST(SetupLogBook, TheLogIsWindows1252WhenItFitsElseMarkedUtf8AndTheUninstallerR
         const std::string file = std::string("C:\\").append(c.Name).append("\\a");
         const std::string logFile = SavedLog(scratch / "setup.log", c.Name, file);
         EXPECT_EQ(ReadFile(logFile), c.Written) << c.What << ": the Western form is what setups always wrote";
-        const TRemovalPlan plan = ReadRemovalPlan(logFile, scratch / "uninstall.exe");
+        const TRemovalPlan plan = PlanOfLogFile(logFile, scratch / "uninstall.exe").value();
         EXPECT_EQ(plan.Name, c.Name) << c.What;
         ASSERT_FALSE(plan.Steps.empty()) << c.What;
         EXPECT_EQ(plan.Steps[0].Path, file) << c.What;

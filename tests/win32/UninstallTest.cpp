@@ -14,8 +14,8 @@
 #include "platform/ProcessLink.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "app/ProductBounds.h"
 #include "app/SetupLogBook.h"
-#include "uninstall/ProductBounds.h"
 #include "uninstall/Removal.h"
 #include "uninstall/RemovalProgressForm.h"
 #include "uninstall/SelfCopy.h"
@@ -65,7 +65,7 @@ protected:
 
     void TearDown() override { platform::TRegistry(platform::TRootKey::rkLocalMachine).DeleteKey(UninstallKeyOf(key)); }
 
-    TRemovalPlan Plan() const { return ReadRemovalPlan(log, uninstaller); }
+    TRemovalPlan Plan() const { return PlanOfLogFile(log, uninstaller).value(); }
 
     // Both phases, with the uninstaller's process ended in between.
     TRemovalResult Remove() {

@@ -5,9 +5,8 @@
 // keeps them beside kelpack itself.
 #include <string>
 
+#include "app/InstallationFiles.h"
 #include "tools/kelpack/SetupProject.h"
-
-inline constexpr const char* kUninstallerFile = "uninstall.exe";
 
 // The folder that holds the kit's files.
 std::string KitFolder();

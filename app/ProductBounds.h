@@ -4,7 +4,7 @@
 // and the folders that hold shortcuts. Windows only.
 #include <string>
 
-#include "uninstall/RemovalPlan.h"
+#include "app/RemovalPlan.h"
 
 // The bounds for the plan read by the uninstaller at programFile.
 TRemovalBounds ProductBounds(const TRemovalPlan& plan, const std::string& programFile);

@@ -1,6 +1,7 @@
 #pragma once
-// What an installation's uninstall entry records: its folder and the
-// language it was made in. Windows only.
+// What an installation's uninstall entry records, read back by the
+// uninstaller and by the setup that upgrades the installation: any value by
+// name, and the language the installation was made in. Windows only.
 #include <string>
 
 #include "app/InstallScope.h"

@@ -1,6 +1,6 @@
-#include "uninstall/ProductBounds.h"
+#include "app/ProductBounds.h"
 
-#include "uninstall/InstallationLanguage.h"
+#include "app/UninstallEntryValues.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -26,7 +26,9 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
-std::string FolderOfFile(const std::string& file) {
+// The uninstaller's folder; a file named without one is its own bound, so
+// that an empty bound never leaves the plan unconfined.
+std::string UninstallerFolder(const std::string& file) {
     const size_t cut = file.find_last_of('\\');
     return cut == std::string::npos ? file : file.substr(0, cut);
 }
@@ -35,7 +37,7 @@ std::string FolderOfFile(const std::string& file) {
 
 TRemovalBounds ProductBounds(const TRemovalPlan& plan, const std::string& programFile) {
     TRemovalBounds bounds;
-    bounds.InstalledLocation = TrustedLocation(UninstallEntryValue(plan.Scope, plan.Key, "InstallLocation"), FolderOfFile(programFile));
+    bounds.InstalledLocation = TrustedLocation(UninstallEntryValue(plan.Scope, plan.Key, "InstallLocation"), UninstallerFolder(programFile));
     for (const int csidl : ShortcutFolderIds(plan.Scope)) {
         std::string folder = SpecialFolder(csidl);
         while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();

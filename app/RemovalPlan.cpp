@@ -1,11 +1,12 @@
-#include "uninstall/RemovalPlan.h"
+#include "app/RemovalPlan.h"
 
 #include <cctype>
 
 #include "app/SetupLogBook.h"
+#include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "uninstall/UninstallTexts.h"
+#include "shell/PathParts.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ std::string WithSingleSeparators(const std::string& path) {
     for (size_t i = plain.size(); i < path.size(); ++i)
         if (path[i] != '\\' || plain.back() != '\\') plain += path[i];
     return plain;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t cut = path.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
 // Whether the folder is the path itself or holds it at any depth.
@@ -72,31 +68,13 @@ void PutFoldersAfterTheirContents(std::vector<TRemovalStep>& steps) {
 
 }  // namespace
 
-EUninstallError::EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail)
-    : Exception(LogProblemText("English", problem, logFile, detail)),
-      Problem(problem),
-      LogFile(logFile),
-      Detail(detail) {}
-
-bool RemovedCompletely(const TRemovalResult& result) {
-    for (const TLeftOver& item : result.LeftOvers)
-        if (item.Reason != TStayReason::HoldsOtherFiles) return false;
-    return true;
-}
-
-TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile) {
-    std::optional<TRemovalPlan> plan = PlanOfLog(log, logFile, programFile);
-    if (!plan) throw EUninstallError(TLogProblem::NotASetupLog, logFile);
-    return std::move(*plan);
-}
-
 std::optional<TRemovalPlan> PlanOfLog(const TStringList& log, const std::string& logFile,
                                       const std::string& programFile) {
     if (log.Count() == 0 || log[0] != "SetupLOG") return std::nullopt;
     TRemovalPlan plan;
     std::string key;
     bool keyNamed = false;
-    const std::string logFolder = FolderOf(logFile);
+    const std::string logFolder = FolderOfFile(logFile);
     std::vector<TRemovalStep> logFolders;
     for (int32_t i = 1; i < log.Count(); ++i) {
         const std::string& line = log[i];
@@ -150,17 +128,19 @@ std::optional<TRemovalPlan> PlanOfLog(const TStringList& log, const std::string&
     return plan;
 }
 
-TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile) {
-    if (!platform::FileExists(logFile)) throw EUninstallError(TLogProblem::Missing, logFile);
+TLogReading ReadSetupLog(const std::string& logFile, const std::string& programFile) {
+    if (!platform::FileExists(logFile)) return {std::nullopt, TLogProblem::Missing, {}};
     TStringList log;
     try {
         log.LoadFromFile(logFile);
     } catch (const EStreamError& error) {
-        throw EUninstallError(TLogProblem::Unreadable, logFile, error.Message());
+        return {std::nullopt, TLogProblem::Unreadable, error.Message()};
     }
-    return MakeRemovalPlan(log, logFile, programFile);
+    return {PlanOfLog(log, logFile, programFile), TLogProblem::NotASetupLog, {}};
 }
 
+// Apart from ReadSetupLog: the setup needs no reason, and keeping one would
+// make it larger.
 std::optional<TRemovalPlan> PlanOfLogFile(const std::string& logFile, const std::string& programFile) {
     TStringList log;
     try {
@@ -252,5 +232,3 @@ std::string TrustedLocation(const std::string& entryLocation, const std::string&
     if (IsFullPath(location) && !IsDriveRoot(location) && HoldsOrIs(location, uninstallerFolder)) return location;
     return uninstallerFolder;
 }
-
-std::string LogFileOf(const std::string& programFile) { return FolderOf(programFile) + "\\setup.log"; }

@@ -1,18 +1,21 @@
 #pragma once
-// What the uninstaller removes and in which order, read from the log the
-// setup leaves beside it. The log ("setup.log", 8-bit text) starts with the
-// line "SetupLOG", names the product (NAME=) and its entry in the list of
-// installed programs (KEY=), for an installation for one user says so
-// (SCOPE=User; without it the installation is the machine's), then lists what the setup made, newest first:
-// shortcuts (LINK=), folders (DIRECTORY=) and copied files (COPYFILE=), each
-// by its full path. Portable: the plan is made without the system.
+// What removing an installation means, read from the log the setup leaves
+// beside the installed files: the uninstaller carries it out, and an upgrade
+// removes with it what the earlier version alone made. The log ("setup.log",
+// 8-bit text) starts with the line "SetupLOG", names the product (NAME=)
+// and its entry in the list of installed programs (KEY=), for an
+// installation for one user says so (SCOPE=User; without it the
+// installation is the machine's), then lists what the setup made, newest
+// first: shortcuts (LINK=), folders (DIRECTORY=) and copied files
+// (COPYFILE=), each by its full path. Portable: the plan is made without the
+// system. What is wrong with a log is told as a value, which the uninstaller
+// words in its user's language.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/InstallScope.h"
-#include "platform/Exception.h"
 #include "platform/StringList.h"
 
 enum class TRemovalKind : uint8_t {
@@ -68,31 +71,14 @@ struct TRemovalPlan {
     std::vector<TLeftOver> Skipped;       // log lines that are not acted on
 };
 
-// What a removal left behind.
-struct TRemovalResult {
-    std::vector<TLeftOver> LeftOvers;
-    // The steps of the plan's AfterExit that are expected to succeed: the
-    // folders that still hold something else are left out (and are left-overs).
-    std::vector<TRemovalStep> AfterExit;
-    bool RestartPending = false;  // something is removed at the next restart
-};
-
-// Whether everything that should have gone went: a folder kept for files
-// the setup did not make is no failure, anything else that stays is.
-bool RemovedCompletely(const TRemovalResult& result);
-
 // What is wrong with the setup log.
 enum class TLogProblem : uint8_t { Missing, NotASetupLog, Unreadable };
 
-// A log that is missing, unreadable or no setup log; the message is the
-// English wording (UninstallTexts words it in the user's language).
-class EUninstallError : public Exception {
-public:
-    EUninstallError(TLogProblem problem, const std::string& logFile, const std::string& detail = {});
-
-    TLogProblem Problem;
-    std::string LogFile;
-    std::string Detail;  // the system's reason for an unreadable log
+// A setup log as read: its plan, or what is wrong with it.
+struct TLogReading {
+    std::optional<TRemovalPlan> Plan;
+    TLogProblem Problem = TLogProblem::Missing;  // when there is no plan
+    std::string Detail;                           // the system's reason for an unreadable log
 };
 
 // The plan of a log's lines: the logged items in the order of the log, so
@@ -100,14 +86,14 @@ public:
 // in it. The uninstaller's own file (programFile) and the folders that hold
 // the log wait until the uninstaller has ended, after the registry entry and
 // the log. Paths that are not full paths and lines not understood are
-// skipped. Raises EUninstallError when the first line is not "SetupLOG".
-TRemovalPlan MakeRemovalPlan(const TStringList& log, const std::string& logFile, const std::string& programFile);
-// The same from the log file; a missing or unreadable file raises EUninstallError.
-TRemovalPlan ReadRemovalPlan(const std::string& logFile, const std::string& programFile);
-// The same without a message: nothing for a log that is missing, unreadable
-// or not a setup log (the setup, which shows no uninstaller texts).
+// skipped. Nothing when the first line is not "SetupLOG".
 std::optional<TRemovalPlan> PlanOfLog(const TStringList& log, const std::string& logFile,
                                       const std::string& programFile);
+// The same from the log file, or what is wrong with it: missing,
+// unreadable, or no setup log.
+TLogReading ReadSetupLog(const std::string& logFile, const std::string& programFile);
+// The plan alone: nothing whatever is wrong with the log (the setup, which
+// says only that it found none).
 std::optional<TRemovalPlan> PlanOfLogFile(const std::string& logFile, const std::string& programFile);
 
 // Leaves out of the plan what is not the product's: files and folders that
@@ -133,6 +119,3 @@ bool LeadsThroughLink(const TRemovalBounds& bounds, const std::string& path);
 // uninstaller's own folder; else that folder, where the setup put the
 // uninstaller and the log.
 std::string TrustedLocation(const std::string& entryLocation, const std::string& uninstallerFolder);
-
-// The log beside the uninstaller's file.
-std::string LogFileOf(const std::string& programFile);

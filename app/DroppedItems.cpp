@@ -1,4 +1,4 @@
-#include "uninstall/DroppedItems.h"
+#include "app/DroppedItems.h"
 
 #include "platform/Text.h"
 

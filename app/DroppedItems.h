@@ -3,7 +3,7 @@
 // versions' logs as the uninstaller reads them. Portable.
 #include <vector>
 
-#include "uninstall/RemovalPlan.h"
+#include "app/RemovalPlan.h"
 
 // The files, shortcuts and folders of the earlier plan that the new plan
 // does not list, in the earlier plan's order of removal (a folder after

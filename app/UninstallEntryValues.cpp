@@ -1,4 +1,4 @@
-#include "uninstall/InstallationLanguage.h"
+#include "app/UninstallEntryValues.h"
 
 #include "app/SetupLogBook.h"
 #include "platform/Registry.h"
