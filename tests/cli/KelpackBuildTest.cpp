@@ -10,6 +10,7 @@
 
 #include "archive/ZLIBArchive.h"
 #include "platform/FileSystem.h"
+#include "app/PayloadDigest.h"
 #include "tests/support/FileTree.h"
 #include "tests/support/RunProcess.h"
 #include "tests/support/ScratchFolder.h"
@@ -332,7 +333,7 @@ TEST(KelpackInit, WritesTheSampleProjectReadyToBuild) {
     // The kit's wizard, with the payload's digest in the slot after its marker.
     std::string built = ReadFile(scratch / "out\\Setup.exe");
     const std::string kit = ReadFile(std::string(KEL_KIT_DIR) + "\\Setup.exe");
-    const std::string marker = "KelPayloadDigest";
+    const std::string marker(kPayloadDigestMarker, sizeof kPayloadDigestMarker);
     const size_t slot = kit.find(marker) + marker.size();
     ASSERT_EQ(built.size(), kit.size());
     ASSERT_NE(kit.find(marker), std::string::npos);
