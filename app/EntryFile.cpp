@@ -1,8 +1,5 @@
 #include "app/EntryFile.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "archive/EntryReader.h"
 #include "platform/FileStream.h"
 #include "platform/FileSystem.h"
@@ -10,16 +7,17 @@
 namespace {
 
 // The bytes taken from the payload and written at a time.
-constexpr uint64_t kWriteBlock = 1 << 20;
+constexpr int32_t kWriteBlock = 1 << 20;
 
 }  // namespace
 
-bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, TFileStream& stream,
-                    const std::function<void(uint64_t bytes)>& onBytes) {
-    std::vector<uint8_t> block(static_cast<size_t>(std::min(size, kWriteBlock)) + 1);
+TEntryFileWriter::TEntryFileWriter() : block_(new uint8_t[kWriteBlock]) {}
+
+bool TEntryFileWriter::Write(TEntryReader& reader, int index, TFileStream& stream,
+                             const std::function<void(uint64_t bytes)>& onBytes) {
     reader.Start(index);
-    for (int32_t count; (count = reader.Read(block.data(), static_cast<int32_t>(block.size()))) > 0;) {
-        if (stream.Write(block.data(), count) != count) {
+    for (int32_t count; (count = reader.Read(block_.get(), kWriteBlock)) > 0;) {
+        if (stream.Write(block_.get(), count) != count) {
             platform::SetLastErrorCode(stream.WriteErrorCode());
             return false;
         }

@@ -1,16 +1,24 @@
 #pragma once
-// Writes one entry of the payload into a file, checked by the reader as its
-// bytes come. Portable.
+// Writes entries of the payload into files, checked by the reader as their
+// bytes come, through one block that is kept from file to file. Portable.
 #include <cstdint>
 #include <functional>
-#include <string>
+#include <memory>
 
 class TEntryReader;
 class TFileStream;
 
-// Writes the entry's bytes into the file open in stream; false when the
-// system refused to write them, with its code as LastErrorCode gives it.
-// Raises Exception when the payload's entry is damaged. Each block written
-// is told to onBytes with its size.
-bool WriteEntryFile(TEntryReader& reader, int index, uint64_t size, TFileStream& stream,
-                    const std::function<void(uint64_t bytes)>& onBytes = {});
+class TEntryFileWriter {
+public:
+    TEntryFileWriter();
+
+    // Writes the entry's bytes into the file open in stream; false when the
+    // system refused to write them, with its code as LastErrorCode gives it.
+    // Raises Exception when the payload's entry is damaged. Each block
+    // written is told to onBytes with its size.
+    bool Write(TEntryReader& reader, int index, TFileStream& stream,
+               const std::function<void(uint64_t bytes)>& onBytes = {});
+
+private:
+    std::unique_ptr<uint8_t[]> block_;
+};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <unordered_set>
 
 #include "app/EarlierVersion.h"
 #include "app/InstallationFiles.h"

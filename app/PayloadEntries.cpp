@@ -21,9 +21,11 @@ std::string EntryPathOf(const TArchiveEntry& entry) {
 }
 
 TPayloadEntries::TPayloadEntries(std::vector<TArchiveEntry> entries) : entries_(std::move(entries)) {
+    keys_.reserve(entries_.size());
     byKey_.reserve(entries_.size());
     for (size_t i = 0; i < entries_.size(); ++i) {
-        byKey_[PayloadKey(EntryPathOf(entries_[i]))] = static_cast<int>(i);
+        keys_.push_back(PayloadKey(EntryPathOf(entries_[i])));
+        byKey_[keys_.back()] = static_cast<int>(i);
     }
 }
 

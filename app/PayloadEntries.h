@@ -35,8 +35,11 @@ public:
     std::optional<int> IndexOf(const std::string& name) const;
     const TArchiveEntry& operator[](int index) const { return entries_[static_cast<size_t>(index)]; }
     const std::vector<TArchiveEntry>& All() const { return entries_; }
+    // The entry's path as PayloadKey gives it.
+    const std::string& KeyOf(int index) const { return keys_[static_cast<size_t>(index)]; }
 
 private:
     std::vector<TArchiveEntry> entries_;
+    std::vector<std::string> keys_;  // by entry
     std::unordered_map<std::string, int> byKey_;
 };

@@ -1,7 +1,5 @@
 #include "app/ProductCopy.h"
 
-#include "app/EntryFile.h"
-
 #include <algorithm>
 #include <memory>
 
@@ -143,8 +141,8 @@ void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopy
 
 // The bytes are checked by the reader as they come.
 bool TProductCopy::WriteEntry(TEntryReader& reader, const TProductFile& file, TFileStream& part) {
-    return WriteEntryFile(reader, *file.Entry, file.Size, part,
-                          [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
+    return writer_.Write(reader, *file.Entry, part,
+                         [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
 }
 
 // Files of one folder come one after another, so the folder is looked at

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/EntryFile.h"
 #include "app/PayloadEntries.h"
 #include "platform/Thread.h"
 
@@ -111,6 +112,7 @@ private:
     TFileChanges& changes_;
     std::vector<TCopyOutcome> outcomes_;     // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
+    TEntryFileWriter writer_;                // the thread's
     std::atomic<uint64_t> bytesDone_ = 0;
     std::atomic<size_t> done_ = 0;    // counted after the outcome is written
     platform::TWorkerThread thread_;  // last: starts when everything else is ready

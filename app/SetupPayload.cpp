@@ -34,10 +34,8 @@ void TSetupPayload::Check() {
 
 void TSetupPayload::ReadTable(TZLBArchive& archiver) {
     archiver.OpenArchive(file_);
-    std::vector<TArchiveEntry> entries(static_cast<size_t>(archiver.GetFileCount()));
-    for (int i = 0; i < archiver.GetFileCount(); ++i) archiver.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+    entries_ = TPayloadEntries(archiver.Entries());
     archiver.CloseArchive();
-    entries_ = TPayloadEntries(std::move(entries));
 }
 
 void TSetupPayload::Step(const std::string& text) const {

@@ -41,23 +41,23 @@ std::vector<int> PageEntriesOf(const std::string& workFolder, const TPayloadEntr
     std::unordered_set<std::string> installed;
     for (const std::string& name : settings.AddFiles.Lines()) installed.insert(PayloadKey(name));
     std::vector<int> pageEntries;
-    const std::vector<TArchiveEntry>& all = entries.All();
-    for (size_t i = 0; i < all.size(); ++i)
-        if (!installed.contains(PayloadKey(EntryPathOf(all[i])))) pageEntries.push_back(static_cast<int>(i));
+    for (int i = 0; i < static_cast<int>(entries.All().size()); ++i)
+        if (!installed.contains(entries.KeyOf(i))) pageEntries.push_back(i);
     const std::string licence = LicenceEntryName(settings.Licence);
     if (const std::optional<int> index = entries.IndexOf(licence); index && installed.contains(PayloadKey(licence)))
         pageEntries.push_back(*index);
     return pageEntries;
 }
 
-void UnpackEntry(TEntryReader& reader, const TPayloadEntries& entries, int index, const std::string& workFolder) {
+void UnpackEntry(TEntryReader& reader, TEntryFileWriter& writer, const TPayloadEntries& entries, int index,
+                 const std::string& workFolder) {
     const TArchiveEntry& entry = entries[index];
     if (!IsSafeEntry(entry, true)) throw Exception(UnsafeEntryMessage(index, entry, true));
     const std::string folder = workFolder + entry.FilePath;
     if (!entry.FilePath.empty() && !platform::ForceDirectories(folder)) throw Exception("Unable to create destination path");
     const std::string file = (entry.FilePath.empty() ? workFolder : folder + "\\") + entry.FileName;
     TFileStream stream(file, TFileMode::fmCreate);
-    if (!WriteEntryFile(reader, index, static_cast<uint64_t>(entry.FileSize), stream))
+    if (!writer.Write(reader, index, stream))
         throw Exception(Format("Unable to write file %s (%s)", file.c_str(),
                                platform::SystemErrorMessage(platform::LastErrorCode()).c_str()));
 }
@@ -102,11 +102,12 @@ std::string LicenceEntryName(const std::string& licence) {
 void UnpackPageFiles(TZLBArchive& archiver, const std::string& payloadFile, const TPayloadEntries& entries,
                      const std::string& workFolder, bool withSkin) {
     TEntryReader reader(payloadFile, entries.All());
+    TEntryFileWriter writer;
     const std::optional<int> description = entries.IndexOf(kSetupIniFile);
     if (!description) throw EFOpenError(workFolder + kSetupIniFile);
-    UnpackEntry(reader, entries, *description, workFolder);
+    UnpackEntry(reader, writer, entries, *description, workFolder);
     for (const int index : PageEntriesOf(workFolder, entries))
-        if (index != *description) UnpackEntry(reader, entries, index, workFolder);
+        if (index != *description) UnpackEntry(reader, writer, entries, index, workFolder);
     for (const TInnerArchive& archive : kInnerArchives) {
         const std::string file = workFolder + archive.ArchiveName;
         if (archive.Required && !platform::FileExists(file)) throw Exception("Archive file not found");

@@ -14,16 +14,6 @@
 #include "platform/FileStream.h"
 #include "platform/Text.h"
 
-namespace {
-
-std::vector<TArchiveEntry> EntriesOf(const TZLBArchive& archive) {
-    std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
-    for (size_t i = 0; i < entries.size(); ++i) archive.GetFileEntry(static_cast<int>(i), entries[i]);
-    return entries;
-}
-
-}  // namespace
-
 // One zlib inflater for every streamed entry, reset for each.
 class TEntryReader::TInflation {
 public:
@@ -46,7 +36,7 @@ TEntryReader::TEntryReader(const std::string& archiveFile, std::vector<TArchiveE
     Open(archiveFile);
 }
 
-TEntryReader::TEntryReader(const TZLBArchive& archive) : entries_(EntriesOf(archive)) {
+TEntryReader::TEntryReader(const TZLBArchive& archive) : entries_(archive.Entries()) {
     Open(archive.ArchiveFileName());
 }
 

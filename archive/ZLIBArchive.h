@@ -53,6 +53,8 @@ public:
     void ExtractFiles(const std::string& destinationFolder);
     int GetFileCount() const;
     void GetFileEntry(int index, TArchiveEntry& entry) const;
+    // Every entry of the open archive, in its order; none when no archive is open.
+    const std::vector<TArchiveEntry>& Entries() const { return entries_; }
     // CRC-32 of the stream from its start up to (size - excludedTail); the position is kept.
     uint32_t StreamCRC(TStream& stream, int64_t excludedTail) const;
     // CRC-32 of the stream's bytes from offset from up to offset to; the position is kept.
@@ -86,7 +88,6 @@ protected:
     [[noreturn]] static void Corrupt(int index);
     // Runs bytes through the archive's CRC-32 (zlib's); a subclass may use a faster library.
     virtual uint32_t CrcAfter(uint32_t crc, const uint8_t* bytes, size_t count) const;
-    const std::vector<TArchiveEntry>& Entries() const { return entries_; }
 
 private:
     static constexpr int32_t CRCPieceSize = 65536;

@@ -22,9 +22,7 @@ namespace {
 TPayloadEntries EntriesOf(const std::string& archiveFile) {
     TZLBArchive archive;
     archive.OpenArchive(archiveFile);
-    std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
-    for (int i = 0; i < archive.GetFileCount(); ++i) archive.GetFileEntry(i, entries[static_cast<size_t>(i)]);
-    return TPayloadEntries(std::move(entries));
+    return TPayloadEntries(archive.Entries());
 }
 
 void WaitForAll(TProductCopy& copy) {

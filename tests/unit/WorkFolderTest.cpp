@@ -52,10 +52,9 @@ struct PayloadBeside {
     void Unpack(const std::string& work, bool withSkin = true) const {
         TZLBArchive archiver;
         archiver.OpenArchive(programFolder + "Data.Kel");
-        std::vector<TArchiveEntry> entries(static_cast<size_t>(archiver.GetFileCount()));
-        for (int i = 0; i < archiver.GetFileCount(); ++i) archiver.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+        const TPayloadEntries entries(archiver.Entries());
         archiver.CloseArchive();
-        UnpackPageFiles(archiver, programFolder + "Data.Kel", TPayloadEntries(std::move(entries)), work, withSkin);
+        UnpackPageFiles(archiver, programFolder + "Data.Kel", entries, work, withSkin);
     }
 };
 

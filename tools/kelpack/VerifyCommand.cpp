@@ -75,8 +75,7 @@ int VerifyCommand(const TArguments& arguments) {
     TZLBArchive archive;
     archive.OpenArchive(line.Operands[0]);  // checks the archive's or the table's CRC and reads the table
     TFileStream file(line.Operands[0], TFileMode::fmOpenReadDenyWrite);
-    std::vector<TArchiveEntry> entries(static_cast<size_t>(archive.GetFileCount()));
-    for (int i = 0; i < archive.GetFileCount(); ++i) archive.GetFileEntry(i, entries[static_cast<size_t>(i)]);
+    const std::vector<TArchiveEntry>& entries = archive.Entries();
     TWholeEntryReader whole(FastestCodecLibrary());
     whole.Learn(entries, archive.Trailer().TableOffset, file.Size());
     int failures = 0;
