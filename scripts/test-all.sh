@@ -8,7 +8,7 @@ cd "$root"
 
 bash scripts/install-deps.sh
 results="$root/build/test-results"
-rm -rf "$results"
+rm -rf "$results" build/{native,asan,win32}/Testing/Temporary/LastTestsFailed.log
 mkdir -p "$results/native" "$results/asan" "$results/win32"
 
 jobs=$(nproc)
@@ -50,5 +50,5 @@ echo "== fuzzing (short run)"
 bash scripts/fuzz.sh "${KEL_FUZZ_SECONDS:-60}" >"$results/fuzz.log" 2>&1 || { tail -40 "$results/fuzz.log"; status=1; }
 grep -E '^Done [0-9]+ runs' "$results/fuzz.log" || true   # one line per fuzzer
 
-python3 scripts/test-summary.py "$results" || status=1
+python3 scripts/test-summary.py "$results" build/native build/asan build/win32 || status=1
 exit $status

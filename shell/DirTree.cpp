@@ -336,13 +336,13 @@ bool TDirTree::CanExpand(TTreeNode node) {
 }
 
 void TDirTree::ResetNode(TTreeNode node) {
-    TDirEntry* entry = EntryOf(node);
-    if (!entry) return;
+    if (!EntryOf(node)) return;
     {
         TChangeLock lock(*this);
         DeleteChildren(node);
     }
-    entry->Loaded = false;
+    // Deleting the children moved the entries: the node's own is looked up anew.
+    EntryOf(node)->Loaded = false;
     ProbeChildren(node);
 }
 

@@ -519,6 +519,8 @@ TEST_F(ControlsTreeView, RaisesChangeExpandingAndDeletion) {
     tree.DeleteNode(child);
     EXPECT_EQ(deleted.size(), 2u);
     EXPECT_EQ(tree.FirstChild(root), nullptr);
+    // The root goes with the tree after `deleted` has gone.
+    tree.OnDeletion = nullptr;
 }
 
 TEST_F(ControlsTreeView, ClickIsRaisedAfterTheClickedNodeIsSelected) {
