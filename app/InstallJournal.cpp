@@ -53,16 +53,18 @@ std::vector<std::string> TInstallJournal::MakeFolderLevels(const std::string& fo
     return CreateFolderLevels(folder, [this](const std::string& level) { return MakeFolder(level); });
 }
 
-// The part file's creation is on the disk before the part is, so that an
-// installation killed while writing it leaves nothing behind.
+// A file that was not there is written in its place: its creation is on
+// the disk first, so that an installation killed while writing it, or one
+// that fails, removes it again. A file that replaces one is written through
+// its part file, whose creation is on the disk before the part is.
 bool TInstallJournal::WriteFile(const std::string& target, const TFileWriter& write) {
+    if (TakeNext(expectedTargets_, nextTarget_, target))
+        return Perform({TChangeKind::FileCreated, target, "", {}}, [&] { return WriteInPlace(target, write); });
     const std::string part = PartFileOf(target);
     if (!TakeNext(expectedParts_, nextPart_, part) && !Change({TChangeKind::FileCreated, part, "", {}}, [] { return true; }))
         return false;
-    const auto place = [&] { return WriteThroughPart(target, write); };
-    if (TakeNext(expectedTargets_, nextTarget_, target)) return Perform({TChangeKind::FileCreated, target, "", {}}, place);
     if (platform::FileExists(target) && platform::IsFileHeld(target)) return WriteForRestart(target, write);
-    return PlaceFile(target, false, place);
+    return PlaceFile(target, false, [&] { return WriteThroughPart(target, write); });
 }
 
 // A creation recorded but not made when the run ends undoes as nothing; a
@@ -79,8 +81,8 @@ void TInstallJournal::ExpectCopies(const std::vector<std::string>& folders, cons
         return madeFolders_.contains(folder) || std::find(levels.begin(), levels.end(), folder) != levels.end();
     };
     for (const std::string& target : targets) {
-        parts.push_back(PartFileOf(target));
         if (inNewFolder(target) || !platform::FileExists(target)) news.push_back(target);
+        else parts.push_back(PartFileOf(target));
     }
     std::vector<TJournalRecord> records;
     for (const std::string& level : levels) records.push_back({TChangeKind::FolderMade, level, "", {}});

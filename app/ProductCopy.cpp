@@ -18,17 +18,17 @@ bool IsPlainFolderName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find(':') == std::string::npos;
 }
 
-// The part file goes again, once closed, unless it was given its name; the
-// system's code of the failure survives its removal.
-struct TPartRemoval {
-    const std::string& Part;
+// The file being written goes again, once closed, unless it was completed;
+// the system's code of the failure survives its removal.
+struct TUnfinishedRemoval {
+    const std::string& File;
     std::unique_ptr<TFileStream>& Stream;
     bool Kept = false;
-    ~TPartRemoval() {
+    ~TUnfinishedRemoval() {
         if (Kept) return;
         const int code = platform::LastErrorCode();
         Stream.reset();
-        platform::RemoveFile(Part);
+        platform::RemoveFile(File);
         platform::SetLastErrorCode(code);
     }
 };
@@ -45,9 +45,21 @@ bool WriteThroughPart(const std::string& file, const TFileWriter& write) {
     } catch (const EFCreateError&) {
         return false;
     }
-    TPartRemoval removal{part, stream};
+    TUnfinishedRemoval removal{part, stream};
     if (!write(*stream)) return false;
     removal.Kept = stream->RenameTo(file);
+    return removal.Kept;
+}
+
+bool WriteInPlace(const std::string& file, const TFileWriter& write) {
+    std::unique_ptr<TFileStream> stream;
+    try {
+        stream = std::make_unique<TFileStream>(file, TFileMode::fmCreate);
+    } catch (const EFCreateError&) {
+        return false;
+    }
+    TUnfinishedRemoval removal{file, stream};
+    removal.Kept = write(*stream);
     return removal.Kept;
 }
 
@@ -102,6 +114,8 @@ void TProductCopy::Run() {
     } catch (const std::exception& error) {
         openFailure = error.what();
     }
+    std::unique_ptr<TEntryPipeline> pipeline;
+    if (reader) pipeline = std::make_unique<TEntryPipeline>(*reader, EntriesInOrder());
     for (size_t start = 0; start < files_.size(); start += GroupSize) {
         const size_t end = std::min(files_.size(), start + GroupSize);
         std::vector<std::string> folders, targets;
@@ -114,7 +128,7 @@ void TProductCopy::Run() {
         for (size_t i = start; i < end; ++i)
             if (!files_[i].TargetFolder.empty()) outcomes_[i].MadeFolders = MakeFolders(files_[i].TargetFolder);
         for (size_t i = start; i < end; ++i) {
-            if (reader) CopyOne(*reader, files_[i], outcomes_[i]);
+            if (pipeline) CopyOne(*pipeline, files_[i], outcomes_[i]);
             else outcomes_[i].Reason = openFailure;
             done_.store(i + 1, std::memory_order_release);
         }
@@ -123,14 +137,14 @@ void TProductCopy::Run() {
 
 // A file the payload lacks fails as a missing source file would; a damaged
 // entry fails with the archive's reason, and nothing of it stays.
-void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopyOutcome& outcome) {
+void TProductCopy::CopyOne(TEntryPipeline& pipeline, const TProductFile& file, TCopyOutcome& outcome) {
     const uint64_t startBytes = BytesDone();
     if (!file.Entry) {
         outcome.ErrorCode = kFileNotFound;
     } else {
+        TEntryPipeline::TTurn turn(pipeline);
         try {
-            outcome.Copied =
-                changes_.WriteFile(file.Target, [&](TFileStream& part) { return WriteEntry(reader, file, part); });
+            outcome.Copied = changes_.WriteFile(file.Target, [&](TFileStream& part) { return WriteEntry(turn, part); });
             if (!outcome.Copied) outcome.ErrorCode = platform::LastErrorCode();
         } catch (const std::exception& error) {
             outcome.Reason = kDamagedPayloadReason + std::string(error.what());
@@ -139,10 +153,17 @@ void TProductCopy::CopyOne(TEntryReader& reader, const TProductFile& file, TCopy
     bytesDone_.store(startBytes + file.Size, std::memory_order_relaxed);
 }
 
-// The bytes are checked by the reader as they come.
-bool TProductCopy::WriteEntry(TEntryReader& reader, const TProductFile& file, TFileStream& part) {
-    return writer_.Write(reader, *file.Entry, part,
-                         [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
+// The bytes were checked by the pipeline's reader as they came.
+bool TProductCopy::WriteEntry(TEntryPipeline::TTurn& turn, TFileStream& part) {
+    return turn.WriteTo(part, [this](uint64_t bytes) { bytesDone_.fetch_add(bytes, std::memory_order_relaxed); });
+}
+
+// The entries of the files that have one, in the files' order.
+std::vector<int> TProductCopy::EntriesInOrder() const {
+    std::vector<int> entries;
+    for (const TProductFile& file : files_)
+        if (file.Entry) entries.push_back(*file.Entry);
+    return entries;
 }
 
 // Files of one folder come one after another, so the folder is looked at

@@ -3,7 +3,8 @@
 // from the payload straight into a temporary file beside its place, checked
 // against the payload's table while it is written, and then given its
 // name. It runs on a thread of its own, so that the window showing the
-// progress stays responsive during a long copy. Each file's missing folders
+// progress stays responsive during a long copy, while a second thread
+// decompresses and checks the files ahead of it. Each file's missing folders
 // below the destination are made first and reported, so that they can be
 // logged and removed again. Portable.
 #include <atomic>
@@ -15,11 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "app/EntryFile.h"
+#include "app/EntryPipeline.h"
 #include "app/PayloadEntries.h"
 #include "platform/Thread.h"
 
-class TEntryReader;
 class TFileStream;
 
 struct TProductFile {
@@ -69,6 +69,9 @@ TFileChanges& DirectFileChanges();
 // write fails or raises, and takes file's name through its open handle,
 // replacing it, when it is complete.
 bool WriteThroughPart(const std::string& file, const TFileWriter& write);
+// Writes a file that was not there under its own name; it is removed again
+// when the write fails or raises.
+bool WriteInPlace(const std::string& file, const TFileWriter& write);
 
 // The folder below destination that a target named by entry ("plugins\de\x.txt")
 // lies in ("destination\plugins\de", backslashes only). Empty when the entry
@@ -102,8 +105,9 @@ public:
 
 private:
     void Run();
-    void CopyOne(TEntryReader& reader, const TProductFile& file, TCopyOutcome& outcome);
-    bool WriteEntry(TEntryReader& reader, const TProductFile& file, TFileStream& part);
+    void CopyOne(TEntryPipeline& pipeline, const TProductFile& file, TCopyOutcome& outcome);
+    bool WriteEntry(TEntryPipeline::TTurn& turn, TFileStream& part);
+    std::vector<int> EntriesInOrder() const;
     std::vector<std::string> MakeFolders(const std::string& folder);
 
     const std::vector<TProductFile> files_;
@@ -112,7 +116,6 @@ private:
     TFileChanges& changes_;
     std::vector<TCopyOutcome> outcomes_;     // each written by the thread before it counts as done
     std::vector<std::string> knownFolders_;  // the thread's: folders made or found already
-    TEntryFileWriter writer_;                // the thread's
     std::atomic<uint64_t> bytesDone_ = 0;
     std::atomic<size_t> done_ = 0;    // counted after the outcome is written
     platform::TWorkerThread thread_;  // last: starts when everything else is ready

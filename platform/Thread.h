@@ -1,5 +1,5 @@
 #pragma once
-// A worker thread and a lock. The Windows build makes them from the system's
+// A worker thread, a lock and a monitor. The Windows build makes them from the system's
 // own threads and critical sections, so that the shipped programs need
 // neither the C++ library's thread support nor the threads library under it.
 #include <functional>
@@ -36,6 +36,29 @@ public:
 
     void lock();
     void unlock();
+
+    struct TState;
+
+private:
+    std::unique_ptr<TState> state_;
+};
+
+// A lock with a condition on it, for threads that wait for each other:
+// Wait lets go of the lock while it sleeps until WakeAll, and holds it again
+// on return (lock and unlock, so that std::lock_guard takes it).
+class TMonitor {
+public:
+    TMonitor();
+    ~TMonitor();
+    TMonitor(const TMonitor&) = delete;
+    TMonitor& operator=(const TMonitor&) = delete;
+
+    void lock();
+    void unlock();
+    // Called with the lock held; may also return without a wake, so callers
+    // look at what they wait for again.
+    void Wait();
+    void WakeAll();
 
     struct TState;
 

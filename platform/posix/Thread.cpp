@@ -42,6 +42,23 @@ void TRecursiveLock::lock() { state_->Mutex.lock(); }
 
 void TRecursiveLock::unlock() { state_->Mutex.unlock(); }
 
+struct TMonitor::TState {
+    std::mutex Mutex;
+    std::condition_variable_any Condition;
+};
+
+TMonitor::TMonitor() : state_(new TState) {}
+
+TMonitor::~TMonitor() = default;
+
+void TMonitor::lock() { state_->Mutex.lock(); }
+
+void TMonitor::unlock() { state_->Mutex.unlock(); }
+
+void TMonitor::Wait() { state_->Condition.wait(state_->Mutex); }
+
+void TMonitor::WakeAll() { state_->Condition.notify_all(); }
+
 void Pause(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 }  // namespace platform

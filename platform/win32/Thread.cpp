@@ -51,6 +51,26 @@ void TRecursiveLock::lock() { EnterCriticalSection(&state_->Section); }
 
 void TRecursiveLock::unlock() { LeaveCriticalSection(&state_->Section); }
 
+struct TMonitor::TState {
+    CRITICAL_SECTION Section;
+    CONDITION_VARIABLE Condition;
+};
+
+TMonitor::TMonitor() : state_(new TState) {
+    InitializeCriticalSection(&state_->Section);
+    InitializeConditionVariable(&state_->Condition);
+}
+
+TMonitor::~TMonitor() { DeleteCriticalSection(&state_->Section); }
+
+void TMonitor::lock() { EnterCriticalSection(&state_->Section); }
+
+void TMonitor::unlock() { LeaveCriticalSection(&state_->Section); }
+
+void TMonitor::Wait() { SleepConditionVariableCS(&state_->Condition, &state_->Section, INFINITE); }
+
+void TMonitor::WakeAll() { WakeAllConditionVariable(&state_->Condition); }
+
 void Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
 }  // namespace platform

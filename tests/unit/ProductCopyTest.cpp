@@ -65,26 +65,32 @@ TEST(ProductCopy, TheEntryIsFoundByTheNameTheDescriptionGives) {
 
 // A file whose bytes do not match the payload's table never reaches its
 // place, and nothing of it stays beside it either; what was there stays.
+// A file that cannot be written takes none of the next file's bytes.
 TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
     ScratchFolder scratch;
     ArchiveBuilder builder;
-    builder.Add("kept.dll", "same");
-    builder.Add("damaged.dll", "evil").FileCRC = ArchiveBuilder::Crc("good");
-    builder.Add("big.bin", std::string(3 << 20, 'b'));
+    const std::string contents[] = {"same", "evil", std::string(3 << 20, 'b'),
+                                    std::string(TEntryPipeline::BlockSize * 2, 'h') + "end"};
+    builder.Add("kept.dll", contents[0]);
+    builder.Add("damaged.dll", contents[1]).FileCRC = ArchiveBuilder::Crc("good");
+    builder.Add("big.bin", contents[2]);
+    builder.Add("huge.bin", contents[3]);
     builder.WriteTo(scratch / "Data.Kel");
     const TPayloadEntries entries = EntriesOf(scratch / "Data.Kel");
     const struct {
         const char* Name;
         std::optional<int> Entry;
         bool Copied;
-    } cases[] = {{"kept.dll", 0, true}, {"damaged.dll", 1, false}, {"missing.dll", std::nullopt, false}, {"big.bin", 2, true}};
+    } cases[] = {{"kept.dll", 0, true},           {"damaged.dll", 1, false}, {"missing.dll", std::nullopt, false},
+                 {"no folder\\big.bin", 2, false}, {"huge.bin", 3, true},     {"big.bin", 2, true}};
     std::vector<TProductFile> files;
     uint64_t total = 0;
     for (const auto& c : cases) {
-        WriteFile(scratch / (std::string("to-") + c.Name), "what was there");
+        const std::string target = scratch / (std::string("to-") + c.Name);
+        if (c.Entry < 2) WriteFile(target, "what was there");
         const uint64_t size = c.Entry ? uint64_t(entries[*c.Entry].FileSize) : 0;
         total += size;
-        files.push_back({scratch / (std::string("to-") + c.Name), "", c.Entry, size});
+        files.push_back({target, "", c.Entry, size});
     }
     TProductCopy copy(std::move(files), scratch / "Data.Kel", entries);
     WaitForAll(copy);
@@ -93,8 +99,8 @@ TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
         const auto& c = cases[i];
         const std::string target = scratch / (std::string("to-") + c.Name);
         EXPECT_EQ(copy.Outcome(i).Copied, c.Copied) << c.Name;
-        if (c.Copied) EXPECT_EQ(ReadFile(target).size(), size_t(entries[*c.Entry].FileSize)) << c.Name;
-        else EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
+        if (c.Copied) EXPECT_TRUE(ReadFile(target) == contents[*c.Entry]) << c.Name;
+        else if (c.Entry < 2) EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
         EXPECT_FALSE(platform::FileExists(PartFileOf(target))) << c.Name;
     }
     EXPECT_EQ(copy.Outcome(1).Reason, std::string(kDamagedPayloadReason) + "File (1) is corrupt");
