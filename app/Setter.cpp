@@ -13,6 +13,7 @@
 
 #include "app/ElevationChoice.h"
 #include "app/JournalRollback.h"
+#include "app/PayloadInAdvance.h"
 #include "app/PayloadScope.h"
 #include "app/SetupArguments.h"
 #include "app/SetupForm.h"
@@ -93,7 +94,10 @@ void CleanUpAfterEarlierRuns(TRunLog& log, TInstallScope scope) {
 
 int RunWizard(const TSetupRun& run) {
     try {
-        auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run);
+        // Made while the window system starts up for the form.
+        TPayloadInAdvance payload(ProgramFolder(), true, run.Log,
+                                  [run](const std::exception& error) { TellFailure(run, error.what()); });
+        auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run, &payload);
         setupForm.SetFolderChooser([]() -> TFolderMan& { return Application().CreateForm<TFolderMan>(); });
         if (!MayReplaceInstalledVersion(setupForm.Installed(), setupForm.Settings(), run,
                                         [&] { return setupForm.ConfirmDowngrade(); })) {

@@ -1,5 +1,7 @@
 #include "app/SetupForm.h"
 
+#include "app/PayloadInAdvance.h"
+
 #include "app/PageFlow.h"
 #include "app/SetupPreparation.h"
 
@@ -26,13 +28,15 @@ TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
 
 }  // namespace
 
-TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run)
+TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run,
+                       TPayloadInAdvance* payload)
     : TKelForm(owner), run_(run), programFolder_(programFolder) {
     OnCloseQuery = [this](TComponent& sender, bool& canClose) { WindowCloseQuery(sender, canClose); };
     OnQueryEndSession = [this](TComponent&, bool& canEnd) { canEnd = !copying_; };
     CreateComponents();
     StartProgramGroupsLookup();
-    payload_ = std::make_unique<TSetupPayload>(*Archiver, programFolder_, true, run_.Log, RemovalErrorHandler(run));
+    payload_ = payload ? payload->Take()
+                       : std::make_unique<TSetupPayload>(*Archiver, programFolder_, true, run_.Log, RemovalErrorHandler(run));
     Step("Reading " + WorkFolder() + kSetupIniFile);
     HoldOutlines();
     ReadSetupIni(WorkFolder() + kSetupIniFile);

@@ -25,6 +25,7 @@
 #include "skin/KelForm.h"
 
 class TButton;
+class TPayloadInAdvance;
 class TCheckBox;
 class TEdit;
 class TFileStream;
@@ -41,8 +42,10 @@ class TZLBArchive;
 class TSetupForm : public TKelForm {
 public:
     // Builds the whole wizard from the payload beside the program in
-    // programFolder (ending in a backslash).
-    TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run = {});
+    // programFolder (ending in a backslash): the one made in advance when
+    // given, else one made now.
+    TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run = {},
+               TPayloadInAdvance* payload = nullptr);
     ~TSetupForm() override;
 
     // Makes the folder chooser that the Browse button shows, after this form:

@@ -33,6 +33,10 @@ public:
     // Ends in a backslash.
     const std::string& WorkFolder() const { return workFolder_; }
     const TPayloadEntries& Entries() const { return entries_; }
+    // Who hears of a failure to remove the working folder from now on.
+    void SetRemovalErrorHandler(TWorkFolderRemoval::TErrorHandler onRemovalError) {
+        removal_.SetErrorHandler(std::move(onRemovalError));
+    }
 
 private:
     void Check();

@@ -75,6 +75,7 @@ public:
     TWorkFolderRemoval& operator=(const TWorkFolderRemoval&) = delete;
 
     void Watch(const std::string& workFolder) { workFolder_ = workFolder; }
+    void SetErrorHandler(TErrorHandler onError) { onError_ = std::move(onError); }
 
 private:
     std::string workFolder_;
