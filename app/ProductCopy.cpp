@@ -37,30 +37,32 @@ struct TUnfinishedRemoval {
 
 std::string PartFileOf(const std::string& target) { return target + kPartSuffix; }
 
-bool WriteThroughPart(const std::string& file, const TFileWriter& write) {
-    const std::string part = PartFileOf(file);
-    std::unique_ptr<TFileStream> stream;
-    try {
-        stream = std::make_unique<TFileStream>(part, TFileMode::fmCreateRenamable);
-    } catch (const EFCreateError&) {
-        return false;
-    }
-    TUnfinishedRemoval removal{part, stream};
-    if (!write(*stream)) return false;
-    removal.Kept = stream->RenameTo(file);
-    return removal.Kept;
-}
+namespace {
 
-bool WriteInPlace(const std::string& file, const TFileWriter& write) {
+// Creates file and writes it; it goes again unless written and then given
+// whatever finish does to it (true when done).
+bool WriteNewFile(const std::string& file, TFileMode mode, const TFileWriter& write,
+                  const std::function<bool(TFileStream&)>& finish) {
     std::unique_ptr<TFileStream> stream;
     try {
-        stream = std::make_unique<TFileStream>(file, TFileMode::fmCreate);
+        stream = std::make_unique<TFileStream>(file, mode);
     } catch (const EFCreateError&) {
         return false;
     }
     TUnfinishedRemoval removal{file, stream};
-    removal.Kept = write(*stream);
+    removal.Kept = write(*stream) && finish(*stream);
     return removal.Kept;
+}
+
+}  // namespace
+
+bool WriteThroughPart(const std::string& file, const TFileWriter& write) {
+    return WriteNewFile(PartFileOf(file), TFileMode::fmCreateRenamable, write,
+                        [&](TFileStream& part) { return part.RenameTo(file); });
+}
+
+bool WriteInPlace(const std::string& file, const TFileWriter& write) {
+    return WriteNewFile(file, TFileMode::fmCreate, write, [](TFileStream&) { return true; });
 }
 
 std::vector<std::string> TFileChanges::MakeFolderLevels(const std::string& folder) {
