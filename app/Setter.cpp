@@ -95,8 +95,7 @@ void CleanUpAfterEarlierRuns(TRunLog& log, TInstallScope scope) {
 int RunWizard(const TSetupRun& run) {
     try {
         // Made while the window system starts up for the form.
-        TPayloadInAdvance payload(ProgramFolder(), true, run.Log,
-                                  [run](const std::exception& error) { TellFailure(run, error.what()); });
+        TPayloadInAdvance payload(ProgramFolder(), true, run.Log, TSetupForm::RemovalErrorHandler(run));
         auto& setupForm = Application().CreateForm<TSetupForm>(ProgramFolder(), run, &payload);
         setupForm.SetFolderChooser([]() -> TFolderMan& { return Application().CreateForm<TFolderMan>(); });
         if (!MayReplaceInstalledVersion(setupForm.Installed(), setupForm.Settings(), run,

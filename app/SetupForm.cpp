@@ -14,19 +14,15 @@
 #include "shell/IniLine.h"
 #include "skin/KelButton.h"
 
-namespace {
-
 // A failure to remove the working folder at the end is told, not swallowed:
 // the user should know that files were left behind. The handler outlives
 // the form's other members, so it holds its own copy of the run.
-TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run) {
+TWorkFolderRemoval::TErrorHandler TSetupForm::RemovalErrorHandler(const TSetupRun& run) {
     return [run](const std::exception& error) {
         if (run.Log) run.Log->Failure(error.what());
         if (!run.Silent) Application().ShowException(error.what());
     };
 }
-
-}  // namespace
 
 TSetupForm::TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run,
                        TPayloadInAdvance* payload)

@@ -47,6 +47,10 @@ public:
     TSetupForm(TComponent* owner, const std::string& programFolder, const TSetupRun& run = {},
                TPayloadInAdvance* payload = nullptr);
     ~TSetupForm() override;
+    // What the run does with a failure to remove the working folder: logs
+    // it, and shows it unless the run is silent (also for the payload made
+    // in advance, before the form).
+    static TWorkFolderRemoval::TErrorHandler RemovalErrorHandler(const TSetupRun& run);
 
     // Makes the folder chooser that the Browse button shows, after this form:
     // called when Browse is first pressed, so that its window and tree cost

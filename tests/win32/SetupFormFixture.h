@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/PayloadInAdvance.h"
 #include "app/SetupForm.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/BmpBuilder.h"
@@ -62,10 +63,20 @@ protected:
         data.WriteTo(program + "Data.Kel");
     }
 
-    std::unique_ptr<TSetupForm> Start() { return std::make_unique<TSetupForm>(nullptr, program); }
+    // The form with its payload made on the calling thread, or in advance on
+    // a thread of its own as the program makes it.
+    std::unique_ptr<TSetupForm> Start(bool payloadInAdvance = false) {
+        if (!payloadInAdvance) return std::make_unique<TSetupForm>(nullptr, program);
+        TPayloadInAdvance payload(program, true, nullptr, nullptr);
+        return std::make_unique<TSetupForm>(nullptr, program, TSetupRun{}, &payload);
+    }
 
+    // The message of a failed start-up, which must be the same whichever
+    // thread made the payload.
     std::string StartError() {
-        return MessageOf([&] { Start(); });
+        const std::string message = MessageOf([&] { Start(); });
+        EXPECT_EQ(MessageOf([&] { Start(true); }), message) << "with the payload made in advance";
+        return message;
     }
 };
 

@@ -47,7 +47,7 @@ const char* const kEnglishWithLicence =
 
 TEST_F(SetupFormStart, BuildsTheSkinnedWizardFromThePayloadAndRemovesItsFolderAtTheEnd) {
     WritePayload(kEnglishWithLicence);
-    auto form = Start();
+    auto form = Start(true);
     const std::string work = program + "temp\\";
     EXPECT_EQ(form->WorkFolder(), work);
     EXPECT_TRUE(platform::FileExists(work + "Setup.ini"));
