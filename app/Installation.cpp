@@ -72,7 +72,7 @@ std::vector<TProductFile> TInstallation::ProductFiles() const {
     files.reserve(static_cast<size_t>(settings_.AddFiles.Count()));
     for (const std::string& name : settings_.AddFiles.Lines()) {
         const std::optional<int> entry = payload_.Entries().IndexOf(name);
-        const uint64_t size = entry ? static_cast<uint64_t>(std::max(payload_.Entries()[*entry].FileSize, 0)) : 0;
+        const uint64_t size = entry ? static_cast<uint64_t>(std::max<int64_t>(payload_.Entries()[*entry].FileSize, 0)) : 0;
         files.push_back({choices_.Destination + "\\" + name, TargetFolderBelow(choices_.Destination, name), entry, size});
     }
     return files;

@@ -34,7 +34,7 @@ uint64_t ProductBytesOf(const std::vector<std::string>& names, const TPayloadEnt
     uint64_t bytes = 0;
     for (const std::string& name : names)
         if (const std::optional<int> index = entries.IndexOf(name); index && counted.insert(*index).second)
-            bytes += static_cast<uint64_t>(std::max(entries[*index].FileSize, 0));
+            bytes += static_cast<uint64_t>(std::max<int64_t>(entries[*index].FileSize, 0));
     return bytes;
 }
 

@@ -12,6 +12,8 @@ constexpr uint8_t kUtf8Tag[4] = {'U', 'T', 'F', '8'};
 constexpr size_t kDigestTagOffset = 28;
 constexpr uint8_t kDigestTag[4] = {'S', 'H', 'A', '2'};
 constexpr size_t kTableCrcOffset = 32;
+constexpr size_t kWideTagOffset = 12;
+constexpr uint8_t kWideTag[4] = {'S', 'Z', '6', '4'};
 
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -23,6 +25,17 @@ void WriteU32(uint8_t* p, uint32_t v) {
     p[1] = static_cast<uint8_t>(v >> 8);
     p[2] = static_cast<uint8_t>(v >> 16);
     p[3] = static_cast<uint8_t>(v >> 24);
+}
+
+// A 64-bit value kept as two 32-bit halves in separate places.
+int64_t ReadI64(const uint8_t* low, const uint8_t* high) {
+    return static_cast<int64_t>(uint64_t{ReadU32(high)} << 32 | ReadU32(low));
+}
+
+// The upper half is written only where the form has room for it.
+void WriteI64(uint8_t* low, uint8_t* high, int64_t value, bool wide) {
+    WriteU32(low, static_cast<uint32_t>(value));
+    if (wide) WriteU32(high, static_cast<uint32_t>(static_cast<uint64_t>(value) >> 32));
 }
 
 std::string ReadShortString(const uint8_t* p) { return std::string(reinterpret_cast<const char*>(p + 1), p[0]); }
@@ -39,9 +52,8 @@ TArchiveTrailer TArchiveTrailer::Decode(const uint8_t* b) {
     TArchiveTrailer t;
     t.ArchiveCRC = ReadU32(b);
     t.FileCount = ReadI32(b + 4);
-    t.Reserved1 = ReadU32(b + 8);
-    t.Reserved2 = ReadU32(b + 12);
-    t.TableOffset = ReadI32(b + 16);
+    t.Wide = std::memcmp(b + kWideTagOffset, kWideTag, sizeof kWideTag) == 0;
+    t.TableOffset = t.Wide ? ReadI64(b + 16, b + 8) : ReadI32(b + 16);
     t.TableCompressed = b[20];
     t.NamesInUtf8 = std::memcmp(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag) == 0;
     t.HasEntryDigests = std::memcmp(b + kDigestTagOffset, kDigestTag, sizeof kDigestTag) == 0;
@@ -53,9 +65,8 @@ void TArchiveTrailer::Encode(uint8_t* b) const {
     std::memset(b, 0, ArchiveTrailerSize);
     WriteU32(b, ArchiveCRC);
     WriteU32(b + 4, static_cast<uint32_t>(FileCount));
-    WriteU32(b + 8, Reserved1);
-    WriteU32(b + 12, Reserved2);
-    WriteU32(b + 16, static_cast<uint32_t>(TableOffset));
+    WriteI64(b + 16, b + 8, TableOffset, Wide);
+    if (Wide) std::memcpy(b + kWideTagOffset, kWideTag, sizeof kWideTag);
     b[20] = TableCompressed;
     if (NamesInUtf8) std::memcpy(b + kUtf8TagOffset, kUtf8Tag, sizeof kUtf8Tag);
     if (!HasEntryDigests) return;
@@ -65,28 +76,28 @@ void TArchiveTrailer::Encode(uint8_t* b) const {
 
 int64_t TArchiveTrailer::TableContentSize() const {
     if (FileCount <= 0) return 0;
-    return int64_t{FileCount} * (ArchiveEntrySize + (HasEntryDigests ? ArchiveDigestSize : 0));
+    return int64_t{FileCount} * (EntrySize() + (HasEntryDigests ? ArchiveDigestSize : 0));
 }
 
-TArchiveEntry TArchiveEntry::Decode(const uint8_t* b) {
+TArchiveEntry TArchiveEntry::Decode(const uint8_t* b, bool wide) {
     TArchiveEntry e;
     e.FileName = ReadShortString(b);
     e.FilePath = ReadShortString(b + 256);
-    e.FileSize = ReadI32(b + 512);
+    e.FileSize = wide ? ReadI64(b + 512, b + 532) : ReadI32(b + 512);
     e.Reserved = ReadU32(b + 516);
-    e.DataOffset = ReadI32(b + 520);
+    e.DataOffset = wide ? ReadI64(b + 520, b + 536) : ReadI32(b + 520);
     e.FileCRC = ReadU32(b + 524);
     e.Stored = b[528];
     return e;
 }
 
-void TArchiveEntry::Encode(uint8_t* b) const {
-    std::memset(b, 0, ArchiveEntrySize);
+void TArchiveEntry::Encode(uint8_t* b, bool wide) const {
+    std::memset(b, 0, wide ? WideArchiveEntrySize : ArchiveEntrySize);
     WriteShortString(b, FileName);
     WriteShortString(b + 256, FilePath);
-    WriteU32(b + 512, static_cast<uint32_t>(FileSize));
+    WriteI64(b + 512, b + 532, FileSize, wide);
     WriteU32(b + 516, Reserved);
-    WriteU32(b + 520, static_cast<uint32_t>(DataOffset));
+    WriteI64(b + 520, b + 536, DataOffset, wide);
     WriteU32(b + 524, FileCRC);
     b[528] = Stored;
 }

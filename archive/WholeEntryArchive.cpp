@@ -35,11 +35,12 @@ uint32_t TWholeEntryArchive::CrcAfter(uint32_t crc, const uint8_t* bytes, size_t
 // reports; a failing progress handler leaves the file with the pieces before.
 void TWholeEntryArchive::WriteWholeEntry(TFileStream& target, const TArchiveEntry& entry, int index) {
     const uint8_t* const data = reader_.Data();
+    const int32_t fileSize = static_cast<int32_t>(entry.FileSize);  // at most MaxWholeEntry
     StartEntryProgress(entry);
     int32_t written = 0;
     int32_t done = 0;
-    while (done < entry.FileSize) {
-        const int32_t size = std::min(entry.FileSize - done, PieceSize);
+    while (done < fileSize) {
+        const int32_t size = std::min(fileSize - done, PieceSize);
         if (done - written + size > WriteBlockSize) {
             WriteBytes(target, data + written, done - written);
             written = done;

@@ -20,7 +20,7 @@ public:
 
     // Learns where each entry's data ends: from the entries' data offsets,
     // the table's offset and the archive's size.
-    void Learn(const std::vector<TArchiveEntry>& entries, int32_t tableOffset, int64_t archiveSize);
+    void Learn(const std::vector<TArchiveEntry>& entries, int64_t tableOffset, int64_t archiveSize);
 
     // Reads and inflates a compressed entry from the archive; true when its
     // stream gave exactly the entry's size, which Data() then holds. False
@@ -31,7 +31,7 @@ public:
     const uint8_t* Data() const { return data_.data(); }
 
 private:
-    int64_t DataEndOf(int32_t offset) const;
+    int64_t DataEndOf(int64_t offset) const;
 
     std::unique_ptr<TWholeInflater> inflater_;
     std::vector<int64_t> boundaries_;  // sorted: data offsets, table offset, trailer

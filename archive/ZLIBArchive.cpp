@@ -43,7 +43,7 @@ std::string CollapseSeparators(const std::string& folder) {
 }
 
 // Done / total as a percentage, halves going to the even neighbour.
-int Percentage(int32_t done, int32_t total) {
+int Percentage(int64_t done, int64_t total) {
     return static_cast<int>(std::nearbyint(static_cast<double>(done) / total * 100.0));
 }
 
@@ -145,10 +145,11 @@ void TZLBArchive::LoadCompressedTable(TFileStream& file, int32_t tableSize) {
 void TZLBArchive::AppendEntries(const std::vector<uint8_t>& table) {
     if (static_cast<int64_t>(table.size()) != trailer_.TableContentSize()) throw Exception("bad table");
     const size_t count = static_cast<size_t>(trailer_.FileCount);
-    const uint8_t* const digests = table.data() + count * ArchiveEntrySize;
+    const size_t recordSize = static_cast<size_t>(trailer_.EntrySize());
+    const uint8_t* const digests = table.data() + count * recordSize;
     entries_.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-        TArchiveEntry entry = TArchiveEntry::Decode(table.data() + i * ArchiveEntrySize);
+        TArchiveEntry entry = TArchiveEntry::Decode(table.data() + i * recordSize, trailer_.Wide);
         if (!DecodeEntryNames(entry, trailer_.NamesInUtf8)) throw Exception("bad name");
         if (trailer_.HasEntryDigests) {
             entry.Sha256.emplace();
@@ -260,8 +261,8 @@ void TZLBArchive::CopyEntryData(TStream& archive, TFileStream& target, const TAr
     StartEntryProgress(entry);
     uint8_t* const block = writeBlock_.data();
     int32_t held = 0;
-    for (int32_t remaining = entry.FileSize; remaining > 0;) {
-        const int32_t size = std::min(remaining, PieceSize);
+    for (int64_t remaining = entry.FileSize; remaining > 0;) {
+        const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, PieceSize));
         if (held + size > WriteBlockSize) {
             WriteBytes(target, block, held);
             held = 0;
@@ -296,7 +297,7 @@ void TZLBArchive::StartEntryProgress(const TArchiveEntry& entry) {
     progressMessage_ = Format("Extracting %s", entry.FileName.c_str());
 }
 
-void TZLBArchive::AddEntryProgress(int32_t count) {
+void TZLBArchive::AddEntryProgress(int64_t count) {
     progressDone_ += count;
     ReportProgress();
 }

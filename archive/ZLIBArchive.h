@@ -81,7 +81,7 @@ protected:
     virtual void CopyEntryData(TStream& archive, TFileStream& target, const TArchiveEntry& entry, int index);
     // The progress of one entry: its start, then each piece's bytes.
     void StartEntryProgress(const TArchiveEntry& entry);
-    void AddEntryProgress(int32_t count);
+    void AddEntryProgress(int64_t count);
     // Writes an entry's bytes, which go into its digest when the archive has
     // entry digests; raises "Unable to write file PATH (REASON)" when the write fails.
     void WriteBytes(TFileStream& target, const uint8_t* bytes, int32_t count);
@@ -110,8 +110,8 @@ private:
     std::vector<TArchiveEntry> entries_;
     TProgressActivity progressActivity_ = paIdle;
     std::string progressMessage_;
-    int32_t progressTotal_ = 0;
-    int32_t progressDone_ = 0;
+    int64_t progressTotal_ = 0;
+    int64_t progressDone_ = 0;
     // While extracting: the bytes inflated but not yet written, and the
     // last folder made or found, which later entries in it need not check.
     std::vector<uint8_t> writeBlock_;

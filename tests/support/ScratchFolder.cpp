@@ -28,6 +28,13 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     file.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
+void WriteSparseFile(const std::string& path, const std::string& head, int64_t gap, const std::string& tail) {
+    TFileStream file(path, TFileMode::fmCreate);
+    file.WriteBuffer(head.data(), static_cast<int32_t>(head.size()));
+    file.Seek(gap, TSeekOrigin::soCurrent);
+    file.WriteBuffer(tail.data(), static_cast<int32_t>(tail.size()));
+}
+
 std::string ReadFile(const std::string& path) {
     TFileStream file(path, TFileMode::fmOpenRead);
     std::string bytes(static_cast<size_t>(file.Size()), '\0');

@@ -24,4 +24,6 @@ private:
 
 // Small file helpers for tests; they go through the platform layer.
 void WriteFile(const std::string& path, const std::string& bytes);
+// head, then gap zero bytes left as a hole where the file system can, then tail.
+void WriteSparseFile(const std::string& path, const std::string& head, int64_t gap, const std::string& tail);
 std::string ReadFile(const std::string& path);

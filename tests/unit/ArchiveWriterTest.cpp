@@ -8,6 +8,7 @@
 #include "tools/kelpack/ArchiveWriter.h"
 #include "tools/kelpack/Deflater.h"
 #include "tools/kelpack/PackSources.h"
+#include "tools/kelpack/StreamedPacking.h"
 
 using WriterTest = ArchiveFixture;
 
@@ -117,7 +118,7 @@ TEST_F(WriterTest, EachBlockIsTheFilesOwnStreamOrTheFileItself) {
         for (size_t i = 0; i < contents.size(); ++i) {
             TArchiveEntry entry, next;
             archive.GetFileEntry(static_cast<int>(i), entry);
-            const int32_t end = i + 1 < contents.size() ? (archive.GetFileEntry(static_cast<int>(i + 1), next), next.DataOffset)
+            const int64_t end = i + 1 < contents.size() ? (archive.GetFileEntry(static_cast<int>(i + 1), next), next.DataOffset)
                                                         : archive.Trailer().TableOffset;
             std::string alone(DeflateBound(contents[i].size()), '\0');
             alone.resize(NewDeflater(options.Library, options.Level)
@@ -266,4 +267,39 @@ TEST_F(WriterTest, EmptySubfoldersAreNamedAsNotKept) {
     std::vector<std::string> warnings;
     EXPECT_EQ(CollectPackItems({scratch / "src"}, warnings).size(), 1u);
     EXPECT_EQ(warnings, (std::vector<std::string>{"empty folder not kept: " + scratch / "src\\hollow"}));
+}
+
+// Files from StreamedFileBytes on go through in blocks rather than whole: the
+// same bytes come back, a file that does not shrink is stored, and the
+// archive stays in the narrow form.
+TEST_F(WriterTest, FilesAtAndAboveTheStreamingSizeRoundTrip) {
+    const size_t kStreamed = static_cast<size_t>(StreamedFileBytes);
+    const struct {
+        const char* Name;
+        std::string Contents;
+        bool Stored;
+    } files[] = {
+        {"below.txt", TextData(kStreamed - 1, 2), false},
+        {"at.bin", NoiseData(kStreamed, 3), true},
+        {"above.txt", TextData(kStreamed + (1 << 20) + 123, 4), false},
+        {"small.txt", TextData(5000, 5), false},
+    };
+    std::vector<TPackItem> items;
+    for (const auto& file : files) {
+        WriteFile(scratch / file.Name, file.Contents);
+        items.push_back({scratch / file.Name, file.Name, "", static_cast<int64_t>(file.Contents.size())});
+    }
+    TPackOptions options;
+    options.Threads = 2;
+    WriteArchive(archiveName, items, options);
+
+    archive.CheckCRC = true;
+    ASSERT_TRUE(archive.OpenArchive(archiveName));
+    EXPECT_FALSE(archive.Trailer().Wide);
+    archive.ExtractFiles(destination);
+    for (size_t i = 0; i < std::size(files); ++i) {
+        EXPECT_TRUE(Extracted(files[i].Name) == files[i].Contents) << files[i].Name;
+        EXPECT_EQ(archive.Entries()[i].IsStored(), files[i].Stored) << files[i].Name;
+    }
+    EXPECT_LT(ReadFile(archiveName).size(), kStreamed * 2) << "the text files were deflated";
 }

@@ -99,8 +99,11 @@ TEST(ProductCopy, EachFileMustHoldWhatThePayloadsTableGives) {
         const auto& c = cases[i];
         const std::string target = scratch / (std::string("to-") + c.Name);
         EXPECT_EQ(copy.Outcome(i).Copied, c.Copied) << c.Name;
-        if (c.Copied) EXPECT_TRUE(ReadFile(target) == contents[*c.Entry]) << c.Name;
-        else if (c.Entry < 2) EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
+        if (c.Copied) {
+            EXPECT_TRUE(ReadFile(target) == contents[*c.Entry]) << c.Name;
+        } else if (c.Entry < 2) {
+            EXPECT_EQ(ReadFile(target), "what was there") << c.Name;
+        }
         EXPECT_FALSE(platform::FileExists(PartFileOf(target))) << c.Name;
     }
     EXPECT_EQ(copy.Outcome(1).Reason, std::string(kDamagedPayloadReason) + "File (1) is corrupt");

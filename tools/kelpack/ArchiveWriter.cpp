@@ -12,6 +12,7 @@
 #include "platform/TextCoding.h"
 #include "tools/kelpack/Deflater.h"
 #include "tools/kelpack/PackPipeline.h"
+#include "tools/kelpack/StreamedPacking.h"
 
 namespace {
 
@@ -32,11 +33,9 @@ public:
         platform::RemoveFile(name_);  // no half-written archive is left behind
     }
 
-    int32_t Offset() const { return static_cast<int32_t>(offset_); }
+    int64_t Offset() const { return offset_; }
 
     void Append(const uint8_t* bytes, size_t count) {
-        if (offset_ + static_cast<int64_t>(count) + ArchiveTrailerSize > MaxArchiveBytes)
-            throw Exception(Format("%s would reach 2 GiB, more than an archive can hold", name_.c_str()));
         Write(bytes, count);
         crc_ = Crc32After(crc_, bytes, count);
     }
@@ -73,20 +72,30 @@ private:
 constexpr int kTableDeflateLevel = 9;
 
 // The table as stored: the records, then each entry's SHA-256.
-std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, bool compress, TCodecLibrary library) {
-    std::vector<uint8_t> content(entries.size() * (ArchiveEntrySize + ArchiveDigestSize));
-    uint8_t* const digests = content.data() + entries.size() * ArchiveEntrySize;
+std::vector<uint8_t> EncodeTable(const std::vector<TArchiveEntry>& entries, const TArchiveTrailer& trailer,
+                                 TCodecLibrary library) {
+    const size_t recordSize = static_cast<size_t>(trailer.EntrySize());
+    std::vector<uint8_t> content(entries.size() * (recordSize + ArchiveDigestSize));
+    uint8_t* const digests = content.data() + entries.size() * recordSize;
     for (size_t i = 0; i < entries.size(); ++i) {
-        entries[i].Encode(content.data() + i * ArchiveEntrySize);
+        entries[i].Encode(content.data() + i * recordSize, trailer.Wide);
         std::copy(entries[i].Sha256->begin(), entries[i].Sha256->end(), digests + i * ArchiveDigestSize);
     }
-    if (!compress) return content;
+    if (!trailer.TableCompressed) return content;
     std::vector<uint8_t> deflated(DeflateBound(content.size()));
     const size_t length = NewDeflater(library, kTableDeflateLevel)
                               ->Compress(content.data(), content.size(), deflated.data(), deflated.size());
     if (length == 0) throw Exception("Cannot compress the entry table");
     deflated.resize(length);
     return deflated;
+}
+
+// Whether a size or offset that the table holds, the table's own offset
+// included, does not fit the signed 32 bits of the narrow form.
+bool NeedsWideTable(const std::vector<TArchiveEntry>& entries, int64_t tableOffset) {
+    if (tableOffset > INT32_MAX) return true;
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const TArchiveEntry& entry) { return entry.FileSize > INT32_MAX; });
 }
 
 // A name as the archive stores it.
@@ -148,8 +157,16 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
             TArchiveEntry entry;
             entry.FileName = StoredName(items[i].FileName, namesInUtf8);
             entry.FilePath = StoredName(items[i].FilePath, namesInUtf8);
-            entry.FileSize = file.Size;
             entry.DataOffset = output.Offset();
+            if (file.Streamed) {
+                const TStreamedFile streamed = PackStreamed(
+                    items[i].SourcePath, options.Level, [&](const uint8_t* bytes, size_t count) { output.Append(bytes, count); });
+                file.Size = streamed.Size;
+                file.CRC = streamed.CRC;
+                file.Sha256 = streamed.Sha256;
+                file.Stored = streamed.Stored;
+            }
+            entry.FileSize = file.Size;
             entry.FileCRC = file.CRC;
             entry.Sha256 = file.Sha256;
             entry.Stored = file.Stored ? 1 : 0;
@@ -166,7 +183,8 @@ TPackResult WriteArchive(const std::string& archiveName, const std::vector<TPack
     trailer.TableOffset = output.Offset();
     trailer.TableCompressed = options.CompressTable ? 1 : 0;
     trailer.NamesInUtf8 = namesInUtf8;
-    const std::vector<uint8_t> table = EncodeTable(entries, options.CompressTable, options.Library);
+    trailer.Wide = NeedsWideTable(entries, trailer.TableOffset);
+    const std::vector<uint8_t> table = EncodeTable(entries, trailer, options.Library);
     trailer.HasEntryDigests = true;
     trailer.TableCRC = FastCrc32(table.data(), table.size());
     output.Append(table.data(), table.size());

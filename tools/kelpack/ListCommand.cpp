@@ -30,7 +30,8 @@ int ListCommand(const TArguments& arguments) {
     for (int i = 0; i < archive.GetFileCount(); ++i) {
         TArchiveEntry entry;
         archive.GetFileEntry(i, entry);
-        std::printf("%s %s %12d %-10s %08x\n", Padded(entry.FileName, 32).c_str(), Padded(entry.FilePath, 24).c_str(), entry.FileSize,
+        std::printf("%s %s %12lld %-10s %08x\n", Padded(entry.FileName, 32).c_str(), Padded(entry.FilePath, 24).c_str(),
+                    static_cast<long long>(entry.FileSize),
                     entry.IsStored() ? "stored" : "compressed", entry.FileCRC);
         total += entry.FileSize;
     }

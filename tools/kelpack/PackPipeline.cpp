@@ -1,6 +1,7 @@
 #include "tools/kelpack/PackPipeline.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "archive/FastCrc32.h"
@@ -8,6 +9,7 @@
 #include "platform/FileStream.h"
 #include "platform/Text.h"
 #include "tools/kelpack/Deflater.h"
+#include "tools/kelpack/StreamedPacking.h"
 
 namespace {
 
@@ -52,9 +54,14 @@ public:
     // when a large file's samples do not shrink). The buffer that leaves with
     // the data is replaced by the spare one.
     TPackedFile Pack(const TPackItem& item, TByteBuffer&& spare) {
-        const size_t size = ReadWholeFile(item.SourcePath);
         TPackedFile packed;
-        packed.Size = static_cast<int32_t>(size);
+        const std::optional<size_t> read = ReadWholeFile(item.SourcePath);
+        if (!read) {
+            packed.Streamed = true;
+            return packed;
+        }
+        const size_t size = *read;
+        packed.Size = static_cast<int64_t>(size);
         packed.CRC = FastCrc32(raw_.Data(), size);
         TSha256 sha;
         sha.Update(raw_.Data(), size);
@@ -67,13 +74,12 @@ public:
     }
 
 private:
-    // Reads the file into raw_; its size.
-    size_t ReadWholeFile(const std::string& path) {
+    // Reads the file into raw_; its size. Nothing for a file to be streamed.
+    std::optional<size_t> ReadWholeFile(const std::string& path) {
         try {
             TFileStream file(path, TFileMode::fmOpenRead);
             const int64_t size = file.Size();
-            if (size > MaxArchiveBytes)
-                throw Exception(Format("%s is too large for an archive (2 GiB at most)", path.c_str()));
+            if (size >= StreamedFileBytes) return std::nullopt;
             raw_.Resize(static_cast<size_t>(size));
             file.ReadBuffer(raw_.Data(), static_cast<int32_t>(size));
             return static_cast<size_t>(size);
@@ -119,7 +125,7 @@ TPackedFile TPackPipeline::Take(size_t i) {
     changed_.wait(lock, [&] { return slots_[i].Ready; });
     TPackedFile file = std::move(slots_[i]);
     taken_ = i + 1;
-    readAhead_ -= items_[i].Size;
+    readAhead_ -= ReadAheadOf(i);
     lock.unlock();
     changed_.notify_all();
     if (!file.Error.empty()) throw Exception(file.Error);
@@ -143,7 +149,12 @@ void TPackPipeline::StopWorkers() {
 
 bool TPackPipeline::MayStart(size_t i) const {
     if (i == taken_) return true;  // the writer waits for this one
-    return i < taken_ + window_ && readAhead_ + items_[i].Size <= ReadAheadBudget;
+    return i < taken_ + window_ && readAhead_ + ReadAheadOf(i) <= ReadAheadBudget;
+}
+
+// What file i holds in memory while it waits for the writer: nothing when it is streamed.
+int64_t TPackPipeline::ReadAheadOf(size_t i) const {
+    return items_[i].Size >= StreamedFileBytes ? 0 : items_[i].Size;
 }
 
 void TPackPipeline::Work() {
@@ -159,7 +170,7 @@ void TPackPipeline::Work() {
         changed_.wait(lock, [&] { return stop_ || next_ == items_.size() || MayStart(next_); });
         if (stop_ || next_ == items_.size()) return;
         const size_t i = next_++;
-        readAhead_ += items_[i].Size;
+        readAhead_ += ReadAheadOf(i);
         TByteBuffer spare;
         if (!spare_.empty()) {
             spare = std::move(spare_.back());

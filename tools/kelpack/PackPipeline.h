@@ -16,9 +16,6 @@
 #include "archive/Sha256.h"
 #include "tools/kelpack/ArchiveWriter.h"
 
-// The most bytes an archive holds: its offsets are 32-bit.
-inline constexpr int64_t MaxArchiveBytes = INT32_MAX;
-
 // Bytes whose storage is kept when they are filled again; growing leaves the
 // new bytes unset, since a file's data overwrites them at once.
 class TByteBuffer {
@@ -46,8 +43,9 @@ struct TPackedFile {
     TByteBuffer Data;
     uint32_t CRC = 0;
     TSha256Digest Sha256{};
-    int32_t Size = 0;
+    int64_t Size = 0;
     bool Stored = true;
+    bool Streamed = false;  // a large file, left for the writer to stream: no data, no checksums
     std::string Error;
     bool Ready = false;
 };
@@ -66,6 +64,7 @@ public:
 private:
     void StopWorkers();
     bool MayStart(size_t i) const;
+    int64_t ReadAheadOf(size_t i) const;
     void Work();
 
     const std::vector<TPackItem>& items_;

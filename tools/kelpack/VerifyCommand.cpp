@@ -45,8 +45,8 @@ bool ExtractedBytesPass(TFileStream& archive, const TArchiveEntry& entry) {
     TDecompressionStream reader(archive);
     std::unique_ptr<uint8_t[]> piece(new uint8_t[PieceSize]);
     TEntryCheck check(entry);
-    for (int32_t remaining = entry.FileSize; remaining > 0;) {
-        const int32_t size = std::min(remaining, PieceSize);
+    for (int64_t remaining = entry.FileSize; remaining > 0;) {
+        const int32_t size = static_cast<int32_t>(std::min<int64_t>(remaining, PieceSize));
         const int32_t count = entry.IsStored() ? archive.Read(piece.get(), size) : reader.Read(piece.get(), size);
         check.Add(piece.get(), static_cast<size_t>(count));
         remaining -= size;
