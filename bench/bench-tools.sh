@@ -41,6 +41,23 @@ sample_project() {
 # the Windows build's Setup.exe (from $win32). BUILD holds the native tools.
 # The project is the sample's skin and programs with the payload in Files,
 # every file installed by one wildcard; no program folder, shortcut or start.
+# huge_setup BUILD GIB: a product of one sparse file of GIB GiB (zeros, then
+# a few bytes) beside the sample's programs, as a setup project in
+# BUILD/huge-GIB/project and its setup folder in BUILD/huge-GIB/cd.
+huge_setup() {
+  local work=$1/huge-$2 bytes
+  bytes=$(awk -v g="$2" 'BEGIN { printf "%d", g * 1073741824 }')
+  mkdir -p "$work"
+  sample_project "$work/project"
+  truncate -s "$((bytes - 16))" "$work/project/Files/huge.bin"
+  printf 'the huge end....' >>"$work/project/Files/huge.bin"
+  sed -i -e '/^Addfile=/d' -e 's/^Object=Setup\r$/Object=Setup\r\nAddfile=*\r/' \
+    -e 's/^Folder=.*\r$/Folder=\r/' -e 's/^DesktopIcon=1/DesktopIcon=0/' -e 's/^LaunchProg=1/LaunchProg=0/' \
+    "$work/project/Setup.ini"
+  rm -rf "$work/cd"
+  "$1/tools/kelpack/kelpack" build "$work/project" "$work/cd" --setup "$win32/app/Setup.exe" >/dev/null
+}
+
 install_setup() {
   local work=$1/install-$2
   mkdir -p "$work"

@@ -15,10 +15,17 @@
 # file (target at most 1.0): the one file that may be on the disk twice while
 # it is written. The journal's copies of replaced files lie elsewhere and do
 # not count; on this fresh install there are none.
-# Usage: bench/install_bench.sh [PERCENT]   PERCENT scales the payload (default 100).
+# With --huge[=GIB] the product is one sparse file of GIB GiB (default 5)
+# instead, and only the times are taken, with the setup's peak memory.
+# Usage: bench/install_bench.sh [PERCENT | --huge[=GIB]]   PERCENT scales the payload (default 100).
 # Needs the Windows build (KEL_WIN32_BUILD, default build/win32); prints best-of-BENCH_RUNS (3) times.
 set -euo pipefail
 
+huge=""
+case "${1:-}" in
+  --huge) huge=5; shift ;;
+  --huge=*) huge=${1#--huge=}; shift ;;
+esac
 percent=${1:-100}
 runs=${BENCH_RUNS:-3}
 [ "$runs" -ge 1 ] 2>/dev/null || { echo "install_bench.sh: BENCH_RUNS must be a number from 1" >&2; exit 2; }
@@ -26,6 +33,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/bench
 win32=${KEL_WIN32_BUILD:-$root/build/win32}
 work=$build/install-$percent
+if [ -n "$huge" ]; then work=$build/huge-$huge; fi
 run() { "$root/scripts/wine-run.sh" "$@"; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 
@@ -53,7 +61,7 @@ trap 'exit 143' TERM
 run cmd /c exit 0 >/dev/null 2>&1 || true   # makes the prefix once
 wineserver -p 2>/dev/null || true            # one server for every run below
 
-install_setup "$build" "$percent"
+if [ -n "$huge" ]; then huge_setup "$build" "$huge"; else install_setup "$build" "$percent"; fi
 cd "$work"
 
 win() { WINEPREFIX=$WINEPREFIX winepath -w "$1" 2>/dev/null; }
@@ -112,6 +120,7 @@ for i in $(seq 0 "$runs"); do   # run 0 warms the caches and is not counted
   sync
   phases=$(python3 "$root/bench/timed_install.py" "$work/run.log" \
     wine "$work/cd/Setup.exe" /S "/LOG=$(win "$work")\\run.log" "/D=$product")
+  peak_memory=$(phase peak_kb "$phases")
   [ "$i" -eq "$runs" ] && check_installed "$drive_c/kel-bench/Product"
   [ "$i" -eq 0 ] && continue
   total=$(phase total "$phases")
@@ -136,6 +145,8 @@ echo "install: Setup.exe /S ${best[total]} s, kelpack.exe extract --with-paths $
 if [ -n "${best[unpack]:-}" ] || [ -n "${best[copy]:-}" ]; then
   echo "phases:    unpacking ${best[unpack]:--} s, copy phase ${best[copy]:--} s (best of each, for reference)"
 fi
+echo "memory:    peak resident memory of Setup.exe in the last run ${peak_memory:--} KB"
+if [ -n "$huge" ]; then exit 0; fi   # no room for a tmpfs of that size
 
 # The disk run. Wine reaches the filesystem through a drive letter of its own.
 temp_folder=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null || true)

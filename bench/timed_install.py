@@ -10,6 +10,8 @@ payload has no unpacking of the payload and no separate copy phase):
   before  from the start of the command to the line "Unpacking ..." (Wine's start-up among it)
   removal from the line "Wrote ..." (the setup log) to the line "Installed": the
           working folder's removal
+and peak_kb, the highest peak resident memory of a process named Setup.exe
+seen while it ran, in KB (sampled every 50 ms; its last 50 ms are not seen).
 Usage: timed_install.py LOGFILE COMMAND...
 Exits with the command's status; a run that ends with another status than 0,
 or whose log does not end with "Installed", prints its last log lines instead."""
@@ -17,6 +19,20 @@ import os
 import subprocess
 import sys
 import time
+
+
+def setup_peak_kb():
+    """The largest VmHWM of the processes named Setup.exe now, in KB."""
+    peak = 0
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/status") as status:
+                fields = dict(line.split(":", 1) for line in status if ":" in line)
+        except OSError:
+            continue
+        if fields.get("Name", "").strip() == "Setup.exe" and "VmHWM" in fields:
+            peak = max(peak, int(fields["VmHWM"].split()[0]))
+    return peak
 
 
 def main():
@@ -42,8 +58,12 @@ def main():
 
     start = time.monotonic()
     process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    peak_kb, sampled = 0, 0.0
     while process.poll() is None:
-        read_new_lines(time.monotonic() - start)
+        now = time.monotonic() - start
+        read_new_lines(now)
+        if now - sampled >= 0.05:
+            peak_kb, sampled = max(peak_kb, setup_peak_kb()), now
         time.sleep(0.002)
     total = time.monotonic() - start
     read_new_lines(total)
@@ -67,7 +87,7 @@ def main():
               "before": (0.0, first("Unpacking ")),
               "removal": (last("Wrote "), last("Installed"))}
     print(" ".join(f"{name}={end - begin:.3f}" for name, (begin, end) in phases.items()
-                   if begin is not None and end is not None and end >= begin))
+                   if begin is not None and end is not None and end >= begin), f"peak_kb={peak_kb}")
     return 0
 
 

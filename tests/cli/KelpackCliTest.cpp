@@ -123,6 +123,21 @@ TEST(KelpackCli, ListShowsEveryEntry) {
     EXPECT_NE(list.Out.find("2 entries, 10000 bytes"), std::string::npos);
 }
 
+// A wide table's sizes beyond 32 bits are listed and summed as they are.
+TEST(KelpackCli, ListGivesSizesBeyond32Bits) {
+    ScratchFolder scratch;
+    ArchiveBuilder builder;
+    builder.Wide = true;
+    builder.EntryDigests = true;
+    builder.Add("huge.bin", "x", "", true).FileSize = int64_t{5} << 30;
+    builder.Add("more.bin", "y", "", true).FileSize = int64_t{3} << 30;
+    builder.WriteTo(scratch / "wide.kel");
+    const ProcessResult list = Kelpack("list " + Quoted(scratch / "wide.kel"));
+    ASSERT_EQ(list.ExitCode, 0) << list.Err;
+    EXPECT_NE(list.Out.find(" 5368709120 stored"), std::string::npos) << list.Out;
+    EXPECT_NE(list.Out.find("2 entries, 8589934592 bytes"), std::string::npos) << list.Out;
+}
+
 // Archives whose names all fit Windows-1252 are, but for the entries'
 // digests, byte for byte what kelpack wrote before names in other scripts
 // were possible (the CRC-32 of the whole file as it wrote it; a compressed

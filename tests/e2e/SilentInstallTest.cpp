@@ -1,6 +1,8 @@
 // Setup.exe run without a person at the keyboard: "/S" with a destination
 // given by "/D=" (blanks and all) and a step log by "/LOG=", its exit codes,
 // and the proof that no window is ever shown, not even for a failure.
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/ProductCopy.h"
@@ -55,16 +57,30 @@ protected:
     // Runs the setup with the arguments to its end, watching the display
     // meanwhile; its exit code, and what was ever shown.
     std::optional<int> RunToTheEnd(const std::vector<std::string>& arguments, std::string& shown,
-                                   const std::string& program = "") {
+                                   const std::string& program = "", std::chrono::seconds timeout = 60s) {
         std::vector<std::string> command{program.empty() ? setupFolder + "/Setup.exe" : program};
         command.insert(command.end(), arguments.begin(), arguments.end());
         Launch(command);
         WaitUntil([&] {
             shown += ShownWindows();
+            peakKilobytes = std::max(peakKilobytes, PeakResidentKilobytes("Setup.exe"));
             return !Program().Running();
-        }, 60s, 20ms);
+        }, timeout, 20ms);
         return Program().WaitForExit(5s);
     }
+
+    // The largest peak resident memory of the running processes whose
+    // command line names the program, in kilobytes (0 when none runs).
+    static int64_t PeakResidentKilobytes(const std::string& program) {
+        const std::string command = "for p in $(pgrep -f " + Quoted(program) +
+                                    "); do sed -n 's/^VmHWM:[[:space:]]*\\([0-9]*\\) kB/\\1/p' /proc/$p/status; done 2>/dev/null";
+        std::istringstream lines(RunProcess(command).Out);
+        int64_t peak = 0;
+        for (int64_t kilobytes; lines >> kilobytes;) peak = std::max(peak, kilobytes);
+        return peak;
+    }
+
+    int64_t peakKilobytes = 0;  // of the setup, over its runs so far
 
     std::string RunLog() { return ReadFile(UnixPathOfDriveC(kRunLog)); }
 };
@@ -183,4 +199,33 @@ TEST_F(SilentInstall, InstallsWithoutAWindowAndASilentRemovalLeavesOnlyAFileTheU
         EXPECT_EQ(RegistryValue32(kUninstallKey, "DisplayName"), std::nullopt) << userFile;
         RemoveInstallation();
     }
+}
+
+// A file beyond what 32 bits count (2.25 GiB; KEL_HUGE_FILE_GIB sets the
+// size for the long form, 5 for example), sparse so that packing it stays
+// quick: installed with its size and bytes in bounded memory, then removed.
+TEST_F(SilentInstall, AFileBeyond32BitsInstallsInBoundedMemoryAndIsRemoved) {
+    CheckPrerequisites(kSetupExe);
+    const char* gib = std::getenv("KEL_HUGE_FILE_GIB");
+    const auto size = static_cast<int64_t>((gib ? std::atof(gib) : 2.25) * (int64_t{1} << 30));
+    const std::string more = platform::NativePath(Scratch() / "more"), huge = more + "/huge.bin";
+    ASSERT_TRUE(platform::CreateDir(more));
+    const std::string tail = "the last bytes of the huge file";
+    ASSERT_EQ(RunProcess("truncate -s " + std::to_string(size - int64_t(tail.size())) + " " + Quoted(huge)).ExitCode, 0);
+    ASSERT_EQ(RunProcess("printf %s " + Quoted(tail) + " >> " + Quoted(huge)).ExitCode, 0);
+    std::string ini = ReadFile(KEL_SOURCE_DIR "/samples/setup/Setup.ini");
+    const std::string last = "Addfile=First-note.txt\r\n";
+    ini.insert(ini.find(last) + last.size(), "Addfile=huge.bin\r\n");
+    MakeSetupWith(ini, more);
+
+    std::string shown;
+    ASSERT_EQ(RunToTheEnd({"/S", "/LOG=" + kRunLog, "/D=" + destination}, shown, "", 600s), 0) << RunLog();
+    const std::string installed = UnixPathOfDriveC(destination + "\\huge.bin");
+    EXPECT_EQ(RunProcess("cmp " + Quoted(huge) + " " + Quoted(installed) + " && echo same").Out, "same\n");
+    std::printf("[ figures  ] %.2f GiB installed; peak resident memory of Setup.exe %lld KB\n",
+                double(size) / double(int64_t{1} << 30), static_cast<long long>(peakKilobytes));
+    EXPECT_GT(peakKilobytes, 0);
+    EXPECT_LE(peakKilobytes, 64 * 1024);
+    EXPECT_EQ(RunToTheEnd({"/S"}, shown, destination + "\\uninstall.exe"), 0);
+    EXPECT_FALSE(platform::DirectoryExists(UnixPathOfDriveC(vendor)));
 }

@@ -217,7 +217,7 @@ void CheckEntryReader(const std::vector<uint8_t>& archiveBytes, TZLBArchive& arc
         TArchiveEntry entry;
         archive.GetFileEntry(index, entry);
         if (entry.FileSize > MaxEntryReadSize || entry.FileSize > budget) continue;
-        budget -= std::max(entry.FileSize, 1);
+        budget -= std::max<int64_t>(entry.FileSize, 1);
         const int32_t pieceSize = 1 + static_cast<int32_t>((static_cast<uint32_t>(index) * 7919u + 61u) % piece.size());
         std::vector<uint8_t> given;
         std::string error;

@@ -105,6 +105,16 @@ int main(int argc, char** argv) {
         wrongDigest.Add("right.txt", TextData(400, 16));
         wrongDigest.Add("wrong.txt", TextData(400, 17)).Sha256 = ArchiveBuilder::Sha256("other");
         write("digests-wrong.kel", wrongDigest);
+
+        // The wide table of archives beyond 32 bits, here with small values:
+        // plain and compressed, the table last and first.
+        for (const auto& [name, builder] : {std::pair{"wide-flat.kel", flat}, std::pair{"wide-larger.kel", larger},
+                                            std::pair{"wide-table-first.kel", tableFirst}}) {
+            ArchiveBuilder wide = builder;
+            wide.Wide = true;
+            wide.EntryDigests = true;
+            write(name, wide);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "make_seeds: %s\n", error.what());
         return 1;
