@@ -46,7 +46,7 @@ sample_project() {
 # BUILD/huge-GIB/project and its setup folder in BUILD/huge-GIB/cd.
 huge_setup() {
   local work=$1/huge-$2 bytes
-  bytes=$(awk -v g="$2" 'BEGIN { printf "%d", g * 1073741824 }')
+  bytes=$(awk -v g="$2" 'BEGIN { printf "%.0f", g * 1073741824 }')  # %d stops at 2^31 in some awks
   mkdir -p "$work"
   sample_project "$work/project"
   truncate -s "$((bytes - 16))" "$work/project/Files/huge.bin"
